@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what building, testing and running the tool need on Debian 12.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends \
+    build-essential cmake pkg-config \
+    googletest libgtest-dev libgmock-dev libbenchmark-dev \
+    qt6-base-dev qt6-multimedia-dev libqt6multimedia6 \
+    xvfb xauth fonts-wqy-microhei fonts-dejavu-core \
+    xdg-utils >/dev/null

@@ -1,0 +1,56 @@
+#pragma once
+// The editor's rules for the message table and the trigger table: what Browse, a typed
+// name, a sequence choice and a zone tick do to the set-up and its flags.
+#include <functional>
+#include <string>
+
+#include "core/dialogs.h"
+#include "core/program_state.h"
+
+namespace mmx {
+
+enum class BrowseOutcome {
+    Refused,          // the port is open (message shown)
+    Cancelled,        // dialog cancelled or empty name
+    Rejected,         // the file failed a check (message shown, or silent)
+    OverCapacity,     // would exceed the memory (message shown, slot restored)
+    Accepted,
+};
+
+class Editor {
+public:
+    Editor(ProgramState& state, FileDialog& dialog, MessageBoxes& boxes);
+
+    // Tells whether the serial port is open right now: slots cannot change then.
+    void setPortOpenQuery(std::function<bool()> query) { portOpenQuery_ = std::move(query); }
+    bool portOpen() const { return portOpenQuery_ && portOpenQuery_(); }
+
+    // "Browse" of slot k: choose a file, check it, store it, keep the totals within capacity.
+    BrowseOutcome browse(int k);
+    // Store an already chosen path in slot k, with every check that Browse makes.
+    BrowseOutcome assignFile(int k, const std::string& path);
+    // The shown name of slot k changed (typed, or set by the program). An empty name
+    // empties slot k and every later slot.
+    void setShownName(int k, const std::string& name);
+    // Read slot k's file again before a preview: time, size, rate and totals follow the file.
+    void refreshSlotFromFile(int k);
+    // A choice was made in sequence entry i (1..48): set its text, recompute every row.
+    void chooseEntry(int i, const std::string& choice);
+    // Recompute every trigger row (after a browse, and whenever a choice is made).
+    void recomputeTriggers();
+    // Zone box i (1..72) changed.
+    void setZone(int i, int value);
+
+    // Title of the editor's message boxes.
+    static constexpr const char* kTitle = ProgramState::kEditorCaption;
+
+private:
+    void alert(int messageBoxIndex);
+
+    ProgramState& state_;
+    FileDialog& dialog_;
+    MessageBoxes& boxes_;
+    std::function<bool()> portOpenQuery_;
+};
+
+}  // namespace mmx

@@ -1,0 +1,81 @@
+#pragma once
+// The one state object of the program: the start-up globals, the editor's settings and
+// texts, and the set-up being edited. Every layer is handed a reference to it.
+#include <cstdint>
+#include <string>
+
+#include "core/message_table.h"
+#include "core/trigger_table.h"
+#include "core/ui_text_table.h"
+
+namespace mmx {
+
+inline constexpr char kPathSeparator = '/';
+
+// The folder with exactly one separator at its end ("" stays "").
+std::string withTrailingSeparator(const std::string& folder);
+// Everything up to and including the last separator ("" when there is none).
+std::string folderOf(const std::string& path);
+// Everything after the last separator.
+std::string fileNameOf(const std::string& path);
+
+struct PortSettings {
+    int16_t Commport = 1;         // Com1..Com10
+    std::string Bret = "115200";  // baud rate
+    std::string Pchk = "N";       // parity letter
+    std::string Dbit = "8";       // data bits
+    std::string Sbit = "2";       // stop bits
+    int16_t CommTimeOut = 5000;   // per-byte receive time-out, ms
+
+    // "115200,N,8,2"
+    std::string settingsText() const { return Bret + "," + Pchk + "," + Dbit + "," + Sbit; }
+};
+
+struct ProgramState {
+    static constexpr const char* kVersionText = " Ver. 2.3  ";
+    static constexpr const char* kDesignCaption = "MMX 4210 Zanth Message Manager Setup ";
+    static constexpr const char* kDefaultMessageFile = "MessageSetup.cfg";
+    static constexpr const char* kDefaultLanguageFile = "en.lng";
+    static constexpr const char* kSettingsFileName = "MMX4210.INI";
+    static constexpr const char* kMarkerFileName = "~MMX4210Temp";
+    static constexpr const char* kEditorCaption = "MMX4210";
+
+    // Start-up globals.
+    bool SetupChanged = false;
+    bool stroLNGFilePathType = false;
+    std::string VersionText = kVersionText;
+    std::string FrameCaption;        // caption base (language line 11) + VersionText
+    std::string frameWindowCaption;  // what the frame window shows now (FrameCaption + set-up name)
+    std::string AppPath;             // program folder, ends with the separator
+    std::string strLNGFilePath;      // built-in language files: AppPath + "Font/"
+    std::string stroLNGFilePath;     // folder of a language file chosen with "other"
+    std::string strMSGFilePath;      // folder of the set-up file
+    std::string strWAVFilePath;      // folder of the last browsed WAVE file
+    std::string MarkerPath;          // folder of the single-instance marker file
+    std::string RunningCaption;      // caption read from the marker file
+    std::string CloseText = "Close";
+
+    // Editor settings.
+    PortSettings port;
+    std::string MessageFile = kDefaultMessageFile;
+    std::string LanguageFile = kDefaultLanguageFile;
+    bool MessagesUploaded = false;  // the unit holds the messages of this set-up
+    UiTextTable texts;
+
+    // The set-up being edited.
+    MessageTable messages;
+    TriggerTable triggers;
+
+    // Start-up (globals and folders for a program living in appFolder) followed by the
+    // editor's load-time defaults.
+    void initialise(const std::string& appFolder);
+    // The editor's load-time defaults: port settings, file names, English texts.
+    void loadDefaults();
+
+    // Folder of the current language file.
+    std::string languageFolder() const { return stroLNGFilePathType ? stroLNGFilePath : strLNGFilePath; }
+    std::string settingsFilePath() const { return AppPath + kSettingsFileName; }
+    std::string markerFilePath() const { return MarkerPath + kMarkerFileName; }
+};
+
+}  // namespace mmx

@@ -1,0 +1,33 @@
+#pragma once
+// The checks every message file must pass: a "WAVE" form, mono, 16 bits per sample,
+// 8 to 24 kHz, and a findable "data" chunk. Only the header and the search for "data"
+// are read, never the whole file.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace mmx {
+
+struct WaveInfo {
+    uint32_t dataLength = 0;  // from the "data" chunk
+    uint32_t sampleRate = 0;  // Hz
+    uint64_t fileLength = 0;  // whole file, header included
+};
+
+struct WaveCheck {
+    bool accepted = false;
+    // Message-box text to show on a rejection; empty for a silent rejection
+    // (no "data" chunk, unreadable or missing file, a directory).
+    std::optional<int> messageBoxIndex;
+    WaveInfo info;
+};
+
+inline constexpr uint32_t kMinSampleRate = 8000;
+inline constexpr uint32_t kMaxSampleRate = 24000;
+
+WaveCheck ReadWaveHeader(const std::string& path);
+
+// Seconds of sound in the data chunk (16-bit mono).
+double playSeconds(const WaveInfo& info);
+
+}  // namespace mmx

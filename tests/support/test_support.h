@@ -1,0 +1,45 @@
+#pragma once
+// Helpers shared by the test suites: generated WAVE files and scratch folders.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace mmx::test {
+
+struct WaveSpec {
+    uint16_t channels = 1;
+    uint32_t sampleRate = 22050;
+    uint16_t bitsPerSample = 16;
+    uint32_t dataBytes = 0;        // bytes of sound data
+    bool withDataChunk = true;
+    std::string extraChunk;        // a chunk inserted between "fmt " and "data" (e.g. "LIST")
+    std::string formType = "WAVE";
+    uint8_t fill = 0x11;           // sound bytes are fill, fill+1, ... (mod 256)
+};
+
+// Bytes of a canonical RIFF/WAVE file as described.
+std::vector<uint8_t> waveBytes(const WaveSpec& spec);
+
+// A folder below the system temp folder, removed when the object goes.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    // Folder path with a trailing "/".
+    std::string folder() const { return path_.string() + "/"; }
+    std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const;
+    std::string write(const std::string& name, const std::string& text) const;
+    std::string writeWave(const std::string& name, const WaveSpec& spec) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+std::vector<uint8_t> readBytes(const std::string& path);
+std::string readText(const std::string& path);
+
+}  // namespace mmx::test
