@@ -1,0 +1,173 @@
+#pragma once
+// A stand-in for the message-manager unit: fed the bytes the program sends, it answers the way
+// the program relies on (P, E with progress, W with data frames, L, R) and keeps the unit's
+// word-addressed memory image. Pure: no I/O and no clock of its own; time is passed in, in
+// microseconds, so it runs in-process under a fake clock and behind a pseudo-terminal alike.
+// Faults can be injected from a seed, so a failing run replays exactly.
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace mmx {
+
+struct UnitOptions {
+    // Fault injection. Rates are probabilities per frame or per byte, 0 to 1.
+    uint32_t seed = 1;
+    uint32_t nakEveryNth = 0;          // answer 21 to every n-th frame (0: never)
+    double nakRate = 0;                // answer 21 to a frame at this rate
+    double corruptReceivedRate = 0;    // flip one bit of a received byte
+    double dropReceivedRate = 0;       // lose a received byte
+    double corruptSentRate = 0;        // flip one bit of a sent byte
+    double dropSentRate = 0;           // lose a sent byte
+    int64_t silentAfterFrames = -1;    // answer nothing once this many frames were answered (-1: never)
+    int64_t frameDelayUs = 0;          // processing time before each answer
+    uint32_t baud = 0;                 // pace both directions at 11 bits a byte (0: as fast as fed)
+
+    // Behaviour.
+    uint32_t eraseDots = 3;            // "." bytes sent while an erase runs
+    int64_t eraseDotIntervalUs = 0;    // time between them (and before the final 6)
+    bool rejectBadImage = false;       // answer 21 to L when a checksum of the image is wrong
+};
+
+struct DecodedMessageTable {
+    std::array<int32_t, 12> MsgAddress{};  // -1: no message in that slot
+    int32_t EndAddress = -1;
+    uint8_t MsgNumber = 0;
+    bool erased = true;                    // all 64 words still 0xFFFF
+    bool checksumOk = false;
+};
+
+struct DecodedTriggerTable {
+    std::array<std::array<uint8_t, 4>, 12> sequence{};  // message numbers per trigger
+    std::array<uint8_t, 12> zones{};                     // zone bit mask per trigger (bit 0 = zone 1)
+    bool erased = true;
+    bool checksumOk = false;
+};
+
+struct ImageCheck {
+    bool ok = false;
+    std::vector<std::string> lines;  // one per message and table, e.g. "message 1: words 0..1049, checksum ok"
+};
+
+struct UnitCounters {
+    uint64_t bytesReceived = 0;
+    uint64_t bytesSent = 0;
+    uint64_t commandFrames = 0;
+    uint64_t dataFrames = 0;        // closing frames included
+    uint64_t badFrames = 0;         // checksum or layout wrong, answered 21
+    uint64_t naksInjected = 0;
+    uint64_t erases = 0;
+    uint64_t wordsWritten = 0;
+    uint64_t writesOverUnerased = 0;  // words written where the memory was not 0xFFFF
+};
+
+class UnitEmulator {
+public:
+    static constexpr uint32_t kWords = 0x400000;
+    static constexpr uint32_t kMessageTableAddress = 0x3FF000;
+    static constexpr uint32_t kTriggerTableAddress = 0x3FF100;
+    static constexpr uint32_t kTableWords = 64;
+    static constexpr uint16_t kErased = 0xFFFF;
+
+    explicit UnitEmulator(UnitOptions options = {});
+
+    // Bytes from the line, arriving at nowUs.
+    void receive(std::span<const uint8_t> bytes, int64_t nowUs);
+    // Bytes the unit has put on the line by nowUs, at most out.size(); returns the count.
+    size_t transmit(std::span<uint8_t> out, int64_t nowUs);
+    // When the next unsent byte is due; nothing when there is none.
+    std::optional<int64_t> nextTransmitUs() const;
+    // The line was (re)opened or dropped: forget any half-received frame and unsent bytes.
+    void resetLine();
+
+    // The memory image, word 0 first, and ways to look at it.
+    const std::vector<uint16_t>& image() const { return image_; }
+    uint16_t word(uint32_t address) const { return image_.at(address); }
+    // `words` words from `address` as bytes, high byte first.
+    std::vector<uint8_t> bytesAt(uint32_t address, size_t words) const;
+    // Store bytes (pairs, high byte first) as a data frame would, for tests that start from a
+    // unit that already holds something.
+    void load(uint32_t address, std::span<const uint8_t> bytes);
+    void eraseAll();
+
+    DecodedMessageTable messageTable() const;
+    DecodedTriggerTable triggerTable() const;
+    // The message of a slot 1..12 as stored, from its address up to the next message (or the end
+    // address), high byte first; empty when the table names none.
+    std::vector<uint8_t> messageBytes(int slot) const;
+    // Word checksums of every message and both tables, as checked when L arrives.
+    ImageCheck checkImage() const;
+    // The result of the check made at the last L.
+    const std::optional<ImageCheck>& lastCheck() const { return lastCheck_; }
+
+    // Text renderings for the dump.
+    std::string messageTableText() const;
+    std::string triggerTableText() const;
+    // Writes DIR/image.bin (0x400000 words, high byte first), DIR/message-table.txt,
+    // DIR/trigger-table.txt, DIR/check.txt and DIR/message-NN.bin per message.
+    bool dump(const std::string& folder, std::string& error) const;
+
+    // Called after the acknowledgement of L has been queued.
+    void setListHook(std::function<void()> hook) { onList_ = std::move(hook); }
+    // One line per command or notable event, as it happens ("E 3FFFFF", "L: image ok").
+    void setReportHook(std::function<void(const std::string&)> hook) { onReport_ = std::move(hook); }
+
+    // Every command and data frame in arrival order: "P", "E 3FFFFF", "W", "D 000000 350",
+    // "D close", "L", "R 3FF000", "bad frame", "nak injected".
+    const std::vector<std::string>& log() const { return log_; }
+    const UnitCounters& counters() const { return counters_; }
+    const UnitOptions& options() const { return options_; }
+    bool silent() const { return silent_; }
+
+private:
+    enum class Parse { Idle, Header, Length, Payload, Checksum, Cr, Lf, Resync };
+
+    void acceptByte(uint8_t byte, int64_t nowUs);
+    void frameComplete(int64_t nowUs);
+    void frameRejected(int64_t nowUs);
+    void handleCommand(int64_t readyUs);
+    void handleData(int64_t readyUs);
+    void sendAnswer(uint8_t command, std::span<const uint8_t> payload, int64_t readyUs);
+    void sendRaw(uint8_t byte, int64_t readyUs);
+    bool injectNak();
+    double random01();
+    void report(const std::string& line);
+
+    UnitOptions options_;
+    std::vector<uint16_t> image_;
+    std::deque<std::pair<uint8_t, int64_t>> out_;  // byte and the time it is due
+    int64_t lineOutFreeUs_ = 0;
+    int64_t lineInFreeUs_ = 0;
+    int64_t lastByteUs_ = 0;
+    uint64_t rng_;
+
+    Parse state_ = Parse::Idle;
+    bool dataMode_ = false;       // after an acknowledged W, until the closing frame
+    bool isCommandFrame_ = false;
+    std::vector<uint8_t> header_;  // hex characters of a command frame's three fields
+    std::vector<uint8_t> frame_;   // payload bytes
+    size_t lengthBytes_ = 0;
+    size_t expected_ = 0;
+    uint8_t sum_ = 0;
+    uint8_t checksumChars_[2] = {0, 0};
+    size_t checksumCount_ = 0;
+    bool layoutOk_ = true;
+    uint8_t command_ = 0;
+    uint8_t parameter_ = 0;
+
+    uint64_t framesAnswered_ = 0;
+    uint64_t framesSeen_ = 0;
+    bool silent_ = false;
+    UnitCounters counters_;
+    std::vector<std::string> log_;
+    std::optional<ImageCheck> lastCheck_;
+    std::function<void()> onList_;
+    std::function<void(const std::string&)> onReport_;
+};
+
+}  // namespace mmx

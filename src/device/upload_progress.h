@@ -1,0 +1,29 @@
+#pragma once
+// The one-second tick's arithmetic: the connection clock text and the upload's percentage and
+// remaining-time caption. Pure functions, so the connection and the upload share them.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace mmx {
+
+struct UploadProgress {
+    int32_t TFileLength = 0;       // upload total in bytes
+    int32_t UploadedBytes = 0;     // bytes acknowledged so far
+    int32_t ProgressTicks = 0;     // seconds counted while the progress bar shows
+    int16_t ProgressPercent = 0;   // last percentage shown
+    int32_t RemainingSeconds = 0;  // last estimate of seconds left
+};
+
+// "hh:nn:ss " for an elapsed time (hours keep counting past 99; negative counts as 0).
+std::string connectionClockText(int64_t elapsedMs);
+
+// One tick while the progress bar shows: counts the tick, updates the figures and returns the
+// caption "45%    Remaining Time:  00:01:23" (remainingText is status text 15). Nothing when
+// TFileLength is 0: the caption stays as it was.
+std::optional<std::string> progressTick(UploadProgress& progress, const std::string& remainingText);
+
+// The caption for the figures as they stand (no tick counted).
+std::string progressCaption(const UploadProgress& progress, const std::string& remainingText);
+
+}  // namespace mmx
