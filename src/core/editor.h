@@ -33,7 +33,7 @@ public:
     // empties slot k and every later slot.
     void setShownName(int k, const std::string& name);
     // Read slot k's file again before a preview: time, size, rate and totals follow the file.
-    void refreshSlotFromFile(int k);
+    bool refreshSlotFromFile(int k);
     // A choice was made in sequence entry i (1..48): set its text, recompute every row.
     void chooseEntry(int i, const std::string& choice);
     // Recompute every trigger row (after a browse, and whenever a choice is made).

@@ -1,0 +1,145 @@
+#include "core/wave_header.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+#include "core/ui_text_table.h"
+
+namespace mmx {
+namespace {
+
+// A read-only file read through a small buffer, so that the search for "data" never
+// holds more than one buffer of a large file.
+class BufferedFile {
+public:
+    explicit BufferedFile(const std::string& path) {
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd_ < 0) return;
+        struct stat info {};
+        if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+            ::close(fd_);
+            fd_ = -1;
+            return;
+        }
+        size_ = static_cast<uint64_t>(info.st_size);
+    }
+    ~BufferedFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    BufferedFile(const BufferedFile&) = delete;
+    BufferedFile& operator=(const BufferedFile&) = delete;
+
+    bool ok() const { return fd_ >= 0; }
+    uint64_t size() const { return size_; }
+
+    bool rewind() {
+        filled_ = pos_ = 0;
+        return ::lseek(fd_, 0, SEEK_SET) == 0;
+    }
+
+    // Next byte, or -1 at the end of the file or on a read error.
+    int next() {
+        if (pos_ == filled_) {
+            if (!refill()) return -1;
+        }
+        return buffer_[pos_++];
+    }
+
+private:
+    bool refill() {
+        for (;;) {
+            const ssize_t count = ::read(fd_, buffer_.data(), buffer_.size());
+            if (count > 0) {
+                filled_ = static_cast<size_t>(count);
+                pos_ = 0;
+                return true;
+            }
+            if (count < 0 && errno == EINTR) continue;
+            return false;
+        }
+    }
+
+    int fd_ = -1;
+    uint64_t size_ = 0;
+    std::array<uint8_t, 16384> buffer_{};
+    size_t filled_ = 0;
+    size_t pos_ = 0;
+};
+
+WaveCheck rejected(std::optional<int> messageBoxIndex) {
+    WaveCheck check;
+    check.messageBoxIndex = messageBoxIndex;
+    return check;
+}
+
+uint32_t littleEndian(const uint8_t* bytes, int width) {
+    uint32_t value = 0;
+    for (int i = width - 1; i >= 0; --i) value = (value << 8) | bytes[i];
+    return value;
+}
+
+// Finds "d","a","t","a" from the start of the file. A byte that breaks a partial match is
+// not tried again as a "d", so "ddata" does not match at its second "d".
+bool findDataLength(BufferedFile& file, uint32_t& dataLength) {
+    static constexpr char kTag[] = "data";
+    int matched = 0;
+    for (;;) {
+        const int byte = file.next();
+        if (byte < 0) return false;
+        if (byte == kTag[matched]) {
+            if (++matched == 4) break;
+        } else {
+            matched = 0;
+        }
+    }
+    uint8_t length[4];
+    for (auto& b : length) {
+        const int byte = file.next();
+        if (byte < 0) return false;
+        b = static_cast<uint8_t>(byte);
+    }
+    dataLength = littleEndian(length, 4);
+    return true;
+}
+
+}  // namespace
+
+WaveCheck ReadWaveHeader(const std::string& path) {
+    BufferedFile file(path);
+    if (!file.ok()) return rejected(std::nullopt);
+
+    // The header fields sit at their canonical offsets; the chunk list is not walked.
+    uint8_t header[36];
+    size_t have = 0;
+    while (have < sizeof header) {
+        const int byte = file.next();
+        if (byte < 0) break;
+        header[have++] = static_cast<uint8_t>(byte);
+    }
+    // A file too short to hold a field fails that field's test.
+    if (have < 12 || std::memcmp(header + 8, "WAVE", 4) != 0) return rejected(UiTextTable::NotWave);
+    if (have < 24 || littleEndian(header + 22, 2) != 1) return rejected(UiTextTable::NotMono);
+    const uint32_t rate = have >= 28 ? littleEndian(header + 24, 4) : 0;
+    if (have < 28 || rate < kMinSampleRate || rate > kMaxSampleRate) return rejected(UiTextTable::BadSampleRate);
+    if (have < 36 || littleEndian(header + 34, 2) != 16) return rejected(UiTextTable::Not16Bit);
+
+    // The search for "data" starts again at offset 0, header included.
+    WaveCheck check;
+    if (!file.rewind() || !findDataLength(file, check.info.dataLength)) return rejected(std::nullopt);
+    check.accepted = true;
+    check.info.sampleRate = rate;
+    check.info.fileLength = file.size();
+    return check;
+}
+
+double playSeconds(const WaveInfo& info) {
+    if (info.sampleRate == 0) return 0;
+    return static_cast<double>(info.dataLength) / (static_cast<double>(info.sampleRate) * 2.0);
+}
+
+}  // namespace mmx

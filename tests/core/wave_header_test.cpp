@@ -1,0 +1,138 @@
+// The WAVE checks: each field's boundaries, the order of the tests, the search for "data",
+// and files that end before a field.
+#include <gtest/gtest.h>
+
+#include "core/number_format.h"
+#include "core/ui_text_table.h"
+#include "core/wave_header.h"
+#include "support/test_support.h"
+
+namespace mmx {
+namespace {
+
+using test::ScratchFolder;
+using test::WaveSpec;
+
+class WaveHeaderTest : public ::testing::Test {
+protected:
+    WaveCheck check(const WaveSpec& spec) { return ReadWaveHeader(folder.writeWave("f.wav", spec)); }
+    WaveCheck checkBytes(const std::vector<uint8_t>& bytes) { return ReadWaveHeader(folder.write("b.wav", bytes)); }
+    ScratchFolder folder;
+};
+
+TEST_F(WaveHeaderTest, AcceptsACanonicalFileAndReportsItsFigures) {
+    WaveSpec spec;
+    spec.sampleRate = 22050;
+    spec.dataBytes = 44100;
+    const auto result = check(spec);
+    ASSERT_TRUE(result.accepted);
+    EXPECT_EQ(result.info.dataLength, 44100u);
+    EXPECT_EQ(result.info.sampleRate, 22050u);
+    EXPECT_EQ(result.info.fileLength, 44u + 44100u);
+    EXPECT_EQ(formatSeconds(playSeconds(result.info)), "1.00");
+    EXPECT_EQ(formatKilohertz(result.info.sampleRate), "22.050");
+}
+
+TEST_F(WaveHeaderTest, SampleRateBoundaries) {
+    for (uint32_t rate : {8000u, 24000u}) {
+        WaveSpec spec;
+        spec.sampleRate = rate;
+        EXPECT_TRUE(check(spec).accepted) << rate;
+    }
+    for (uint32_t rate : {7999u, 24001u, 44100u, 0u}) {
+        WaveSpec spec;
+        spec.sampleRate = rate;
+        const auto result = check(spec);
+        EXPECT_FALSE(result.accepted) << rate;
+        EXPECT_EQ(result.messageBoxIndex, UiTextTable::BadSampleRate) << rate;
+    }
+}
+
+TEST_F(WaveHeaderTest, TheFirstFailingTestDecidesTheMessage) {
+    WaveSpec notWave;
+    notWave.formType = "AVI ";
+    notWave.channels = 2;
+    EXPECT_EQ(check(notWave).messageBoxIndex, UiTextTable::NotWave);
+
+    WaveSpec stereo8Bit;  // stereo and 8-bit: only the mono test speaks
+    stereo8Bit.channels = 2;
+    stereo8Bit.bitsPerSample = 8;
+    EXPECT_EQ(check(stereo8Bit).messageBoxIndex, UiTextTable::NotMono);
+
+    WaveSpec eightBit;
+    eightBit.bitsPerSample = 8;
+    EXPECT_EQ(check(eightBit).messageBoxIndex, UiTextTable::Not16Bit);
+
+    WaveSpec lowercaseForm;
+    lowercaseForm.formType = "wave";
+    EXPECT_EQ(check(lowercaseForm).messageBoxIndex, UiTextTable::NotWave);
+}
+
+TEST_F(WaveHeaderTest, DataChunkSearch) {
+    WaveSpec missing;
+    missing.withDataChunk = false;
+    missing.dataBytes = 100;
+    missing.fill = 0x00;
+    auto result = check(missing);
+    EXPECT_FALSE(result.accepted);
+    EXPECT_FALSE(result.messageBoxIndex.has_value()) << "no data chunk is refused silently";
+
+    WaveSpec afterOtherChunks;
+    afterOtherChunks.extraChunk = "LIST";
+    afterOtherChunks.dataBytes = 1000;
+    result = check(afterOtherChunks);
+    ASSERT_TRUE(result.accepted);
+    EXPECT_EQ(result.info.dataLength, 1000u);
+}
+
+TEST_F(WaveHeaderTest, ABrokenPartialMatchIsNotRetriedAsD) {
+    // Header without "data", then "ddata" and a length: the second "d" breaks the first
+    // match and is consumed, so no chunk is found there; a later clean "data" is.
+    auto bytes = test::waveBytes([] {
+        WaveSpec s;
+        s.withDataChunk = false;
+        s.fill = 0;
+        return s;
+    }());
+    const std::string tail("ddata\x10\x00\x00\x00", 9);
+    bytes.insert(bytes.end(), tail.begin(), tail.end());
+    EXPECT_FALSE(checkBytes(bytes).accepted);
+
+    const std::string clean("xdata\x20\x00\x00\x00", 9);
+    bytes.insert(bytes.end(), clean.begin(), clean.end());
+    const auto result = checkBytes(bytes);
+    ASSERT_TRUE(result.accepted);
+    EXPECT_EQ(result.info.dataLength, 0x20u);
+}
+
+TEST_F(WaveHeaderTest, FilesEndingBeforeAFieldFailThatField) {
+    WaveSpec spec;
+    spec.dataBytes = 10;
+    const auto full = test::waveBytes(spec);
+    struct Cut {
+        size_t length;
+        std::optional<int> message;
+    };
+    const Cut cuts[] = {
+        {0, UiTextTable::NotWave},        {11, UiTextTable::NotWave},       {12, UiTextTable::NotMono},
+        {23, UiTextTable::NotMono},       {24, UiTextTable::BadSampleRate}, {27, UiTextTable::BadSampleRate},
+        {28, UiTextTable::Not16Bit},      {35, UiTextTable::Not16Bit},      {36, std::nullopt},
+        {40, std::nullopt},  // "data" present, its length cut off
+    };
+    for (const auto& cut : cuts) {
+        const auto result = checkBytes(std::vector<uint8_t>(full.begin(), full.begin() + static_cast<long>(cut.length)));
+        EXPECT_FALSE(result.accepted) << cut.length;
+        EXPECT_EQ(result.messageBoxIndex, cut.message) << cut.length;
+    }
+}
+
+TEST_F(WaveHeaderTest, MissingFilesAndFoldersAreRefusedSilently) {
+    for (const auto& path : {folder.folder() + "missing.wav", folder.folder()}) {
+        const auto result = ReadWaveHeader(path);
+        EXPECT_FALSE(result.accepted) << path;
+        EXPECT_FALSE(result.messageBoxIndex.has_value()) << path;
+    }
+}
+
+}  // namespace
+}  // namespace mmx
