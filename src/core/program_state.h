@@ -52,6 +52,7 @@ struct ProgramState {
     std::string strMSGFilePath;      // folder of the set-up file
     std::string strWAVFilePath;      // folder of the last browsed WAVE file
     std::string MarkerPath;          // folder of the single-instance marker file
+    std::string SettingsFolder;      // folder "MMX4210.INI" is written to; empty: AppPath
     std::string RunningCaption;      // caption read from the marker file
     std::string CloseText = "Close";
 
@@ -74,7 +75,7 @@ struct ProgramState {
 
     // Folder of the current language file.
     std::string languageFolder() const { return stroLNGFilePathType ? stroLNGFilePath : strLNGFilePath; }
-    std::string settingsFilePath() const { return AppPath + kSettingsFileName; }
+    std::string settingsFilePath() const { return (SettingsFolder.empty() ? AppPath : SettingsFolder) + kSettingsFileName; }
     std::string markerFilePath() const { return MarkerPath + kMarkerFileName; }
 };
 
