@@ -4,6 +4,10 @@
 // word-addressed memory image. Pure: no I/O and no clock of its own; time is passed in, in
 // microseconds, so it runs in-process under a fake clock and behind a pseudo-terminal alike.
 // Faults can be injected from a seed, so a failing run replays exactly.
+//
+// Erase: an address whose low 21 bits are all ones (0x1FFFFF, 0x3FFFFF) erases that half of the
+// memory (0x200000 words); any other address erases the 4096-word sector holding it, so 0x3FF100
+// erases both tables at 0x3FF000..0x3FFFFF.
 #include <array>
 #include <cstdint>
 #include <deque>
@@ -141,8 +145,9 @@ private:
     UnitOptions options_;
     std::vector<uint16_t> image_;
     std::deque<std::pair<uint8_t, int64_t>> out_;  // byte and the time it is due
-    int64_t lineOutFreeUs_ = 0;
-    int64_t lineInFreeUs_ = 0;
+    double byteUs_ = 0;          // line time of one byte when paced
+    double lineOutFreeUs_ = 0;   // when the unit's sending side is free again
+    double lineInFreeUs_ = 0;    // when the last received byte has fully arrived
     int64_t lastByteUs_ = 0;
     uint64_t rng_;
 

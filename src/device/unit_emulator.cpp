@@ -1,0 +1,557 @@
+#include "device/unit_emulator.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace mmx {
+
+namespace {
+
+constexpr uint8_t kStar = 0x2A;
+constexpr uint8_t kCr = 0x0D;
+constexpr uint8_t kLf = 0x0A;
+constexpr uint8_t kAck = 6;
+constexpr uint8_t kNak = 21;
+constexpr uint8_t kMasterAddress = 0x64;
+constexpr size_t kMaxCommandPayload = 1200;
+constexpr size_t kMaxDataFrame = 1203;  // address and 1200 bytes
+constexpr int64_t kFrameGapUs = 500000;  // silence inside a frame that abandons it
+constexpr uint32_t kHalfMask = 0x1FFFFF;
+constexpr uint32_t kSectorWords = 0x1000;
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+bool isHexDigit(uint8_t c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+uint8_t hexValue(uint8_t c) { return static_cast<uint8_t>(c <= '9' ? c - '0' : c - 'A' + 10); }
+
+std::string hex6(uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06X", value);
+    return text;
+}
+
+uint32_t address24(const uint8_t* bytes) {
+    return static_cast<uint32_t>(bytes[0]) << 16 | static_cast<uint32_t>(bytes[1]) << 8 | bytes[2];
+}
+
+int32_t tableEntry(const std::vector<uint8_t>& table, size_t offset) {
+    if (table[offset] >= 0x80) return -1;
+    return static_cast<int32_t>(static_cast<uint32_t>(table[offset]) << 24 | static_cast<uint32_t>(table[offset + 1]) << 16 |
+                                static_cast<uint32_t>(table[offset + 2]) << 8 | table[offset + 3]);
+}
+
+// A table closes with a word that makes the sum of (word + 1) over its 64 words 0, except that
+// a table whose other words sum to 0 closes with 0.
+bool tableSumOk(const std::vector<uint16_t>& image, uint32_t address, bool& erased) {
+    uint32_t sumPlusOne = 0;
+    uint32_t sumFirst = 0;
+    erased = true;
+    for (uint32_t i = 0; i < UnitEmulator::kTableWords; ++i) {
+        uint16_t word = image[address + i];
+        if (word != UnitEmulator::kErased) erased = false;
+        sumPlusOne += word + 1u;
+        if (i + 1 < UnitEmulator::kTableWords) sumFirst += word;
+    }
+    if ((sumPlusOne & 0xFFFF) == 0) return true;
+    return (sumFirst & 0xFFFF) == 0 && image[address + UnitEmulator::kTableWords - 1] == 0;
+}
+
+}  // namespace
+
+UnitEmulator::UnitEmulator(UnitOptions options)
+    : options_(options), image_(kWords, kErased), rng_(options.seed * 0x9E3779B97F4A7C15ull + 1) {
+    if (options_.baud > 0) byteUs_ = 11.0 * 1e6 / options_.baud;
+}
+
+double UnitEmulator::random01() {
+    // xorshift64*: small, fast and the same on every platform.
+    rng_ ^= rng_ >> 12;
+    rng_ ^= rng_ << 25;
+    rng_ ^= rng_ >> 27;
+    uint64_t value = rng_ * 0x2545F4914F6CDD1Dull;
+    return static_cast<double>(value >> 11) * (1.0 / 9007199254740992.0);
+}
+
+void UnitEmulator::report(const std::string& line) {
+    log_.push_back(line);
+    if (onReport_) onReport_(line);
+}
+
+void UnitEmulator::resetLine() {
+    state_ = Parse::Idle;
+    dataMode_ = false;
+    out_.clear();
+}
+
+void UnitEmulator::eraseAll() { std::fill(image_.begin(), image_.end(), kErased); }
+
+void UnitEmulator::receive(std::span<const uint8_t> bytes, int64_t nowUs) {
+    for (uint8_t byte : bytes) {
+        counters_.bytesReceived += 1;
+        if (options_.dropReceivedRate > 0 && random01() < options_.dropReceivedRate) continue;
+        if (options_.corruptReceivedRate > 0 && random01() < options_.corruptReceivedRate) {
+            byte = static_cast<uint8_t>(byte ^ (1u << static_cast<unsigned>(random01() * 8)));
+        }
+        lineInFreeUs_ = std::max(lineInFreeUs_, static_cast<double>(nowUs)) + byteUs_;
+        if (state_ != Parse::Idle && nowUs - lastByteUs_ > kFrameGapUs) state_ = Parse::Idle;
+        lastByteUs_ = nowUs;
+        acceptByte(byte, static_cast<int64_t>(std::ceil(lineInFreeUs_)));
+    }
+}
+
+void UnitEmulator::acceptByte(uint8_t byte, int64_t nowUs) {
+    switch (state_) {
+        case Parse::Idle:
+            if (byte != kStar) return;
+            sum_ = kStar;
+            header_.clear();
+            frame_.clear();
+            lengthBytes_ = 0;
+            expected_ = 0;
+            checksumCount_ = 0;
+            layoutOk_ = true;
+            state_ = Parse::Header;
+            return;
+        case Parse::Header:
+            sum_ = static_cast<uint8_t>(sum_ + byte);
+            if (header_.empty() && byte != '6') {
+                // No hex header: a data frame, and this is the high byte of its length.
+                isCommandFrame_ = false;
+                expected_ = byte;
+                lengthBytes_ = 1;
+                state_ = Parse::Length;
+                return;
+            }
+            isCommandFrame_ = true;
+            header_.push_back(byte);
+            if (!isHexDigit(byte)) layoutOk_ = false;
+            if (header_.size() == 6) {
+                command_ = static_cast<uint8_t>(hexValue(header_[2]) * 16 + hexValue(header_[3]));
+                parameter_ = static_cast<uint8_t>(hexValue(header_[4]) * 16 + hexValue(header_[5]));
+                if (header_[0] != '6' || header_[1] != '4') layoutOk_ = false;
+                state_ = Parse::Length;
+            }
+            return;
+        case Parse::Length:
+            sum_ = static_cast<uint8_t>(sum_ + byte);
+            expected_ = expected_ * 256 + byte;
+            if (++lengthBytes_ < 2) return;
+            if (expected_ > (isCommandFrame_ ? kMaxCommandPayload : kMaxDataFrame)) {
+                // No frame of ours is that long: the length is garbage. Refuse it and wait for
+                // the end of the line before looking for the next frame.
+                frameRejected(nowUs);
+                state_ = Parse::Resync;
+                return;
+            }
+            state_ = expected_ == 0 ? Parse::Checksum : Parse::Payload;
+            return;
+        case Parse::Payload:
+            sum_ = static_cast<uint8_t>(sum_ + byte);
+            frame_.push_back(byte);
+            if (frame_.size() == expected_) state_ = Parse::Checksum;
+            return;
+        case Parse::Checksum:
+            checksumChars_[checksumCount_++] = byte;
+            if (checksumCount_ == 2) state_ = Parse::Cr;
+            return;
+        case Parse::Cr:
+            if (byte == kLf) {  // the CR went missing
+                layoutOk_ = false;
+                frameComplete(nowUs);
+                return;
+            }
+            if (byte != kCr) layoutOk_ = false;
+            state_ = Parse::Lf;
+            return;
+        case Parse::Lf:
+            if (byte != kLf) layoutOk_ = false;
+            frameComplete(nowUs);
+            return;
+        case Parse::Resync:
+            if (byte == kLf) state_ = Parse::Idle;
+            return;
+    }
+}
+
+void UnitEmulator::frameRejected(int64_t nowUs) {
+    counters_.badFrames += 1;
+    report("bad frame");
+    ++framesSeen_;
+    sendAnswer(isCommandFrame_ ? command_ : static_cast<uint8_t>('W'), std::span<const uint8_t>(&kNak, 1),
+               nowUs + options_.frameDelayUs);
+}
+
+bool UnitEmulator::injectNak() {
+    ++framesSeen_;
+    if (options_.nakEveryNth > 0 && framesSeen_ % options_.nakEveryNth == 0) return true;
+    return options_.nakRate > 0 && random01() < options_.nakRate;
+}
+
+void UnitEmulator::frameComplete(int64_t nowUs) {
+    state_ = Parse::Idle;
+    if (silent_) return;
+    bool checksumOk = isHexDigit(checksumChars_[0]) && isHexDigit(checksumChars_[1]) &&
+                      static_cast<uint8_t>(hexValue(checksumChars_[0]) * 16 + hexValue(checksumChars_[1])) == sum_;
+    if (!checksumOk || !layoutOk_) {
+        frameRejected(nowUs);
+        return;
+    }
+    const int64_t readyUs = nowUs + options_.frameDelayUs;
+    if (injectNak()) {
+        counters_.naksInjected += 1;
+        report("nak injected");
+        sendAnswer(isCommandFrame_ ? command_ : static_cast<uint8_t>('W'), std::span<const uint8_t>(&kNak, 1), readyUs);
+        return;
+    }
+    if (isCommandFrame_) {
+        handleCommand(readyUs);
+    } else {
+        handleData(readyUs);
+    }
+}
+
+void UnitEmulator::handleCommand(int64_t readyUs) {
+    counters_.commandFrames += 1;
+    const uint8_t nak[1] = {kNak};
+    const uint8_t ack[1] = {kAck};
+    switch (command_) {
+        case 'P':
+            report("P");
+            dataMode_ = false;
+            sendAnswer(command_, ack, readyUs);
+            return;
+        case 'W':
+            report("W");
+            dataMode_ = true;
+            sendAnswer(command_, ack, readyUs);
+            return;
+        case 'E': {
+            if (frame_.size() != 3) break;
+            const uint32_t address = address24(frame_.data());
+            report("E " + hex6(address));
+            counters_.erases += 1;
+            uint32_t first = 0;
+            uint32_t count = 0;
+            if ((address & kHalfMask) == kHalfMask) {
+                first = address & ~kHalfMask;
+                count = kHalfMask + 1;
+            } else {
+                first = address & ~(kSectorWords - 1);
+                count = kSectorWords;
+            }
+            first = std::min(first, kWords);
+            count = std::min(count, kWords - first);
+            std::fill_n(image_.begin() + first, count, kErased);
+            sendAnswer(command_, ack, readyUs);
+            int64_t when = readyUs;
+            for (uint32_t i = 0; i < options_.eraseDots; ++i) {
+                when += options_.eraseDotIntervalUs;
+                sendRaw('.', when);
+            }
+            sendRaw(kAck, when + options_.eraseDotIntervalUs);
+            return;
+        }
+        case 'L': {
+            dataMode_ = false;
+            lastCheck_ = checkImage();
+            report(std::string("L: image ") + (lastCheck_->ok ? "ok" : "has errors"));
+            for (const auto& line : lastCheck_->lines) report("  " + line);
+            if (options_.rejectBadImage && !lastCheck_->ok) {
+                sendAnswer(command_, nak, readyUs);
+                return;
+            }
+            sendAnswer(command_, ack, readyUs);
+            if (onList_) onList_();
+            return;
+        }
+        case 'R': {
+            if (frame_.size() != 3) break;
+            const uint32_t address = address24(frame_.data());
+            report("R " + hex6(address));
+            if (address + kTableWords > kWords) break;
+            std::vector<uint8_t> block = bytesAt(address, kTableWords);
+            sendAnswer(command_, block, readyUs);
+            return;
+        }
+        default:
+            break;
+    }
+    report("refused command " + std::string(1, static_cast<char>(command_)));
+    sendAnswer(command_, nak, readyUs);
+}
+
+void UnitEmulator::handleData(int64_t readyUs) {
+    counters_.dataFrames += 1;
+    const uint8_t nak[1] = {kNak};
+    const uint8_t ack[1] = {kAck};
+    if (!dataMode_) {
+        report("data frame without W");
+        sendAnswer('W', nak, readyUs);
+        return;
+    }
+    if (frame_.empty()) {
+        report("D close");
+        dataMode_ = false;
+        sendAnswer('W', ack, readyUs);
+        return;
+    }
+    const size_t dataBytes = frame_.size() < 3 ? 0 : frame_.size() - 3;
+    const uint32_t address = frame_.size() < 3 ? 0 : address24(frame_.data());
+    if (frame_.size() < 4 || dataBytes % 2 != 0 || address + dataBytes / 2 > kWords) {
+        report("bad data frame");
+        counters_.badFrames += 1;
+        sendAnswer('W', nak, readyUs);
+        return;
+    }
+    report("D " + hex6(address) + " " + std::to_string(dataBytes));
+    for (size_t i = 0; i < dataBytes / 2; ++i) {
+        const uint16_t word = static_cast<uint16_t>(frame_[3 + 2 * i] << 8 | frame_[4 + 2 * i]);
+        uint16_t& cell = image_[address + i];
+        if (cell != kErased && cell != word) counters_.writesOverUnerased += 1;
+        cell = word;
+        counters_.wordsWritten += 1;
+    }
+    sendAnswer('W', ack, readyUs);
+}
+
+void UnitEmulator::sendAnswer(uint8_t command, std::span<const uint8_t> payload, int64_t readyUs) {
+    if (silent_) return;
+    std::vector<uint8_t> bytes;
+    bytes.reserve(payload.size() + 13);
+    auto hex = [&bytes](uint8_t value) {
+        bytes.push_back(static_cast<uint8_t>(kHexDigits[value >> 4]));
+        bytes.push_back(static_cast<uint8_t>(kHexDigits[value & 0x0F]));
+    };
+    bytes.push_back(kStar);
+    hex(command);
+    hex(kMasterAddress);
+    hex(parameter_);
+    bytes.push_back(static_cast<uint8_t>(payload.size() >> 8));
+    bytes.push_back(static_cast<uint8_t>(payload.size() & 0xFF));
+    bytes.insert(bytes.end(), payload.begin(), payload.end());
+    uint8_t sum = 0;
+    for (uint8_t b : bytes) sum = static_cast<uint8_t>(sum + b);
+    hex(sum);
+    bytes.push_back(kCr);
+    bytes.push_back(kLf);
+    for (uint8_t b : bytes) sendRaw(b, readyUs);
+    ++framesAnswered_;
+    if (options_.silentAfterFrames >= 0 && framesAnswered_ >= static_cast<uint64_t>(options_.silentAfterFrames)) {
+        if (!silent_) report("falling silent");
+        silent_ = true;
+    }
+}
+
+void UnitEmulator::sendRaw(uint8_t byte, int64_t readyUs) {
+    if (options_.dropSentRate > 0 && random01() < options_.dropSentRate) return;
+    if (options_.corruptSentRate > 0 && random01() < options_.corruptSentRate) {
+        byte = static_cast<uint8_t>(byte ^ (1u << static_cast<unsigned>(random01() * 8)));
+    }
+    lineOutFreeUs_ = std::max(lineOutFreeUs_, static_cast<double>(readyUs)) + byteUs_;
+    out_.emplace_back(byte, static_cast<int64_t>(std::ceil(lineOutFreeUs_)));
+    counters_.bytesSent += 1;
+}
+
+size_t UnitEmulator::transmit(std::span<uint8_t> out, int64_t nowUs) {
+    size_t count = 0;
+    while (count < out.size() && !out_.empty() && out_.front().second <= nowUs) {
+        out[count++] = out_.front().first;
+        out_.pop_front();
+    }
+    return count;
+}
+
+std::optional<int64_t> UnitEmulator::nextTransmitUs() const {
+    if (out_.empty()) return std::nullopt;
+    return out_.front().second;
+}
+
+std::vector<uint8_t> UnitEmulator::bytesAt(uint32_t address, size_t words) const {
+    std::vector<uint8_t> bytes;
+    if (address >= kWords) return bytes;
+    words = std::min<size_t>(words, kWords - address);
+    bytes.reserve(words * 2);
+    for (size_t i = 0; i < words; ++i) {
+        bytes.push_back(static_cast<uint8_t>(image_[address + i] >> 8));
+        bytes.push_back(static_cast<uint8_t>(image_[address + i] & 0xFF));
+    }
+    return bytes;
+}
+
+void UnitEmulator::load(uint32_t address, std::span<const uint8_t> bytes) {
+    for (size_t i = 0; i < bytes.size() && address + i / 2 < kWords; i += 2) {
+        uint8_t high = bytes[i];
+        uint8_t low = i + 1 < bytes.size() ? bytes[i + 1] : 0xFF;
+        image_[address + i / 2] = static_cast<uint16_t>(high << 8 | low);
+    }
+}
+
+DecodedMessageTable UnitEmulator::messageTable() const {
+    DecodedMessageTable table;
+    std::vector<uint8_t> bytes = bytesAt(kMessageTableAddress, kTableWords);
+    for (size_t i = 0; i < 12; ++i) table.MsgAddress[i] = tableEntry(bytes, 4 * i);
+    table.EndAddress = tableEntry(bytes, 48);
+    table.MsgNumber = bytes[53];
+    table.checksumOk = tableSumOk(image_, kMessageTableAddress, table.erased);
+    return table;
+}
+
+DecodedTriggerTable UnitEmulator::triggerTable() const {
+    DecodedTriggerTable table;
+    std::vector<uint8_t> bytes = bytesAt(kTriggerTableAddress, kTableWords);
+    for (size_t t = 0; t < 12; ++t) {
+        for (size_t j = 0; j < 4; ++j) table.sequence[t][j] = bytes[10 * t + 2 * j + 1];
+        table.zones[t] = bytes[10 * t + 9];
+    }
+    table.checksumOk = tableSumOk(image_, kTriggerTableAddress, table.erased);
+    return table;
+}
+
+std::vector<uint8_t> UnitEmulator::messageBytes(int slot) const {
+    if (slot < 1 || slot > 12) return {};
+    DecodedMessageTable table = messageTable();
+    const int32_t start = table.MsgAddress[static_cast<size_t>(slot - 1)];
+    if (start < 0) return {};
+    int32_t end = table.EndAddress;
+    for (int next = slot; next < 12; ++next) {
+        if (table.MsgAddress[static_cast<size_t>(next)] >= 0) {
+            end = table.MsgAddress[static_cast<size_t>(next)];
+            break;
+        }
+    }
+    if (end <= start || static_cast<uint32_t>(end) > kMessageTableAddress) return {};
+    return bytesAt(static_cast<uint32_t>(start), static_cast<size_t>(end - start));
+}
+
+ImageCheck UnitEmulator::checkImage() const {
+    ImageCheck check;
+    check.ok = true;
+    DecodedMessageTable messages = messageTable();
+    DecodedTriggerTable triggers = triggerTable();
+    auto fail = [&check](const std::string& line) {
+        check.ok = false;
+        check.lines.push_back(line);
+    };
+    if (messages.erased) {
+        fail("message table: erased");
+    } else if (!messages.checksumOk) {
+        fail("message table: checksum wrong");
+    } else {
+        check.lines.push_back("message table: checksum ok");
+    }
+    if (triggers.erased) {
+        fail("trigger table: erased");
+    } else if (!triggers.checksumOk) {
+        fail("trigger table: checksum wrong");
+    } else {
+        check.lines.push_back("trigger table: checksum ok");
+    }
+    if (messages.erased) return check;
+
+    int present = 0;
+    for (int slot = 1; slot <= 12; ++slot) {
+        const int32_t start = messages.MsgAddress[static_cast<size_t>(slot - 1)];
+        if (start < 0) continue;
+        ++present;
+        std::vector<uint8_t> bytes = messageBytes(slot);
+        const std::string name = "message " + std::to_string(slot);
+        if (bytes.empty()) {
+            fail(name + ": address " + hex6(static_cast<uint32_t>(start)) + " gives no words before the next message");
+            continue;
+        }
+        uint32_t sum = 0;
+        for (size_t i = 0; i < bytes.size(); i += 2) sum += (static_cast<uint32_t>(bytes[i]) << 8 | bytes[i + 1]) + 1u;
+        const std::string range = ": words " + hex6(static_cast<uint32_t>(start)) + ".." +
+                                  hex6(static_cast<uint32_t>(start) + static_cast<uint32_t>(bytes.size() / 2) - 1);
+        if ((sum & 0xFFFF) == 0) {
+            check.lines.push_back(name + range + ", checksum ok");
+        } else {
+            fail(name + range + ", checksum wrong");
+        }
+    }
+    if (present != messages.MsgNumber) {
+        fail("message count " + std::to_string(messages.MsgNumber) + " but " + std::to_string(present) +
+             " messages in the table");
+    }
+    return check;
+}
+
+std::string UnitEmulator::messageTableText() const {
+    DecodedMessageTable table = messageTable();
+    std::string text;
+    auto entry = [](int32_t address) { return address < 0 ? std::string("none") : "0x" + hex6(static_cast<uint32_t>(address)); };
+    for (size_t i = 0; i < 12; ++i) {
+        text += "message " + std::to_string(i + 1) + (i < 9 ? "  " : " ") + entry(table.MsgAddress[i]);
+        std::vector<uint8_t> bytes = messageBytes(static_cast<int>(i + 1));
+        if (!bytes.empty()) text += "  " + std::to_string(bytes.size()) + " bytes";
+        text += "\n";
+    }
+    text += "end        " + entry(table.EndAddress) + "\n";
+    text += "count      " + std::to_string(table.MsgNumber) + "\n";
+    text += std::string("checksum   ") + (table.erased ? "erased" : table.checksumOk ? "ok" : "wrong") + "\n";
+    return text;
+}
+
+std::string UnitEmulator::triggerTableText() const {
+    DecodedTriggerTable table = triggerTable();
+    std::string text;
+    for (size_t t = 0; t < 12; ++t) {
+        text += "trigger " + std::to_string(t + 1) + (t < 9 ? "  " : " ") + "messages";
+        for (uint8_t m : table.sequence[t]) text += " " + std::to_string(m);
+        text += "  zones";
+        bool any = false;
+        for (int k = 0; k < 6; ++k) {
+            if (table.zones[t] & (1u << k)) {
+                text += " " + std::to_string(k + 1);
+                any = true;
+            }
+        }
+        if (!any) text += " none";
+        text += "\n";
+    }
+    text += std::string("checksum   ") + (table.erased ? "erased" : table.checksumOk ? "ok" : "wrong") + "\n";
+    return text;
+}
+
+bool UnitEmulator::dump(const std::string& folder, std::string& error) const {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec) {
+        error = "cannot create " + folder + ": " + ec.message();
+        return false;
+    }
+    auto writeFile = [&error](const fs::path& path, const void* data, size_t size) {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+        if (!out) {
+            error = "cannot write " + path.string();
+            return false;
+        }
+        return true;
+    };
+    const fs::path base(folder);
+    std::vector<uint8_t> image = bytesAt(0, kWords);
+    if (!writeFile(base / "image.bin", image.data(), image.size())) return false;
+    std::string messages = messageTableText();
+    if (!writeFile(base / "message-table.txt", messages.data(), messages.size())) return false;
+    std::string triggers = triggerTableText();
+    if (!writeFile(base / "trigger-table.txt", triggers.data(), triggers.size())) return false;
+    ImageCheck check = checkImage();
+    std::string checkText = std::string(check.ok ? "image ok" : "image has errors") + "\n";
+    for (const auto& line : check.lines) checkText += line + "\n";
+    if (!writeFile(base / "check.txt", checkText.data(), checkText.size())) return false;
+    for (int slot = 1; slot <= 12; ++slot) {
+        char name[32];
+        std::snprintf(name, sizeof name, "message-%02d.bin", slot);
+        fs::remove(base / name, ec);
+        std::vector<uint8_t> bytes = messageBytes(slot);
+        if (bytes.empty()) continue;
+        if (!writeFile(base / name, bytes.data(), bytes.size())) return false;
+    }
+    return true;
+}
+
+}  // namespace mmx
