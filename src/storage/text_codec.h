@@ -27,7 +27,8 @@ bool isValidUtf8(std::string_view bytes);
 // except the five undefined Windows-1252 bytes, which map to U+0081.. so they survive a round trip.
 DecodedText decodeText(std::string_view bytes, CodePage fallback);
 
-// The UTF-8 text in the given encoding; nothing when a character has no place in it.
+// The UTF-8 text in the given encoding; nothing when a character has no place in it (or the
+// text is not valid UTF-8). UTF-8 targets take the bytes as they are.
 std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encoding);
 
 TextEncoding encodingOf(CodePage page);

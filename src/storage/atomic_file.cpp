@@ -1,0 +1,114 @@
+#include "storage/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace mmx {
+
+namespace {
+
+bool fail(std::string* error, const std::string& what) {
+    if (error) *error = what + ": " + std::strerror(errno);
+    return false;
+}
+
+// The file a write to path really replaces: the target of a symbolic link.
+std::string resolveTarget(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved) == nullptr) return path;  // dangling link: replace it
+    return resolved;
+}
+
+std::string folderOfPath(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+    if (path.empty() || path.back() == '/') {
+        errno = EISDIR;
+        return fail(error, "no file name in '" + path + "'");
+    }
+    const std::string target = resolveTarget(path);
+    struct stat old {};
+    const bool replacing = stat(target.c_str(), &old) == 0;
+    if (replacing && !S_ISREG(old.st_mode)) {
+        errno = EISDIR;
+        return fail(error, "'" + target + "' is not a file");
+    }
+
+    // The temporary file lives in the same folder so that the rename cannot cross file systems.
+    const auto slash = target.rfind('/');
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    std::string temporary = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + "." +
+                            name + ".tmp-XXXXXX";
+    std::vector<char> pattern(temporary.begin(), temporary.end());
+    pattern.push_back('\0');
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) return fail(error, "cannot create a file in '" + folderOfPath(target) + "'");
+    temporary = pattern.data();
+
+    // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
+    mode_t mode = 0;
+    if (replacing) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
+    }
+    bool ok = fchmod(fd, mode) == 0 || errno == EPERM;
+    ok = ok && writeAll(fd, bytes) && fsync(fd) == 0;
+    if (!ok) {
+        const int saved = errno;
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        errno = saved;
+        return fail(error, "cannot write '" + target + "'");
+    }
+    if (::close(fd) != 0) {
+        const int saved = errno;
+        ::unlink(temporary.c_str());
+        errno = saved;
+        return fail(error, "cannot write '" + target + "'");
+    }
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int saved = errno;
+        ::unlink(temporary.c_str());
+        errno = saved;
+        return fail(error, "cannot replace '" + target + "'");
+    }
+    // Make the rename itself durable.
+    const int folder = ::open(folderOfPath(target).c_str(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        fsync(folder);
+        ::close(folder);
+    }
+    return true;
+}
+
+}  // namespace mmx

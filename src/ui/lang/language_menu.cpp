@@ -1,0 +1,127 @@
+#include "ui/lang/language_menu.h"
+
+#include <sys/stat.h>
+
+#include "storage/settings_file.h"
+#include "storage/settings_folder.h"
+#include "ui/lang/language_file.h"
+
+namespace mmx {
+
+namespace {
+
+bool isFile(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+std::string builtInLanguageFile(LanguageItem item) {
+    switch (item) {
+        case LanguageItem::zh_s: return "zh-s.lng";
+        case LanguageItem::zh_t: return "zh-t.lng";
+        case LanguageItem::en: return "en.lng";
+        case LanguageItem::nl: return "nl.lng";
+        case LanguageItem::None:
+        case LanguageItem::other: break;
+    }
+    return "";
+}
+
+LanguageCommands::LanguageCommands(ProgramState& state, CaptionTable& captions, FileDialog& dialog,
+                                   MessageBoxes& boxes)
+    : state_(state), captions_(captions), dialog_(dialog), boxes_(boxes) {}
+
+bool LanguageCommands::OpenLng(const std::string& path) {
+    if (!mmx::OpenLng(state_, captions_, path, boxes_)) return false;
+    if (languageApplied_) languageApplied_();
+    return true;
+}
+
+void LanguageCommands::LngSelect(const std::string& name) {
+    const std::string stem = name.substr(0, name.find('.'));
+    if (state_.stroLNGFilePathType) {
+        checked_ = LanguageItem::other;
+    } else if (stem == "zh-s") {
+        checked_ = LanguageItem::zh_s;
+    } else if (stem == "zh-t") {
+        checked_ = LanguageItem::zh_t;
+    } else if (stem == "en") {
+        checked_ = LanguageItem::en;
+    } else if (stem == "nl") {
+        checked_ = LanguageItem::nl;
+    } else {
+        checked_ = LanguageItem::other;
+    }
+}
+
+void LanguageCommands::returnToPrevious(const std::string& previousFile, bool previousType) {
+    state_.LanguageFile = previousFile;
+    state_.stroLNGFilePathType = previousType;
+    if (OpenLng(state_.languageFolder() + state_.LanguageFile)) LngSelect(state_.LanguageFile);
+}
+
+bool LanguageCommands::chooseBuiltIn(LanguageItem item) {
+    const std::string file = builtInLanguageFile(item);
+    if (file.empty()) return false;
+    const std::string previousFile = state_.LanguageFile;
+    const bool previousType = state_.stroLNGFilePathType;
+    state_.LanguageFile = file;
+    ClearLanguageChecks();
+    state_.stroLNGFilePathType = false;
+    if (OpenLng(state_.strLNGFilePath + state_.LanguageFile)) {
+        checked_ = item;
+        return true;
+    }
+    returnToPrevious(previousFile, previousType);
+    return false;
+}
+
+bool LanguageCommands::other_Click() {
+    const std::string previousFile = state_.LanguageFile;
+    const bool previousType = state_.stroLNGFilePathType;
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Open;
+    request.filter = kLanguageFileFilter;
+    request.filterIndex = 2;
+    request.fileName = state_.LanguageFile;
+    request.initialFolder = state_.stroLNGFilePath;
+    const auto chosen = dialog_.show(request);
+    if (!chosen || fileNameOf(*chosen).empty()) return false;
+
+    state_.LanguageFile = fileNameOf(*chosen);
+    state_.stroLNGFilePath = folderOf(*chosen);
+    ClearLanguageChecks();
+    state_.stroLNGFilePathType = true;
+    if (OpenLng(state_.stroLNGFilePath + state_.LanguageFile)) {
+        checked_ = LanguageItem::other;
+        return true;
+    }
+    returnToPrevious(previousFile, previousType);
+    return false;
+}
+
+void LanguageCommands::loadStartupLanguage(bool settingsFileRead) {
+    if (!settingsFileRead) {
+        state_.LanguageFile = ProgramState::kDefaultLanguageFile;
+        state_.stroLNGFilePathType = false;
+    }
+    const std::string path = state_.languageFolder() + state_.LanguageFile;
+    if (state_.LanguageFile.empty() || !isFile(path)) return;
+    if (OpenLng(path)) LngSelect(state_.LanguageFile);
+}
+
+std::string LanguageCommands::statusPanel1() const { return state_.texts.status(UiTextTable::StatusPrefix) + " "; }
+std::string LanguageCommands::statusPanel2() const { return state_.texts.status(UiTextTable::PortPrefix) + " "; }
+
+bool activateEditor(ProgramState& state, LanguageCommands& languages, MessageBoxes& boxes) {
+    const std::string folder = state.SettingsFolder.empty() ? state.AppPath : state.SettingsFolder;
+    const std::string path = settingsFileForReading(state.AppPath, folder);
+    const bool exists = isFile(path);
+    if (exists) OpenIni(state, path, boxes);
+    languages.loadStartupLanguage(exists);
+    return exists;
+}
+
+}  // namespace mmx
