@@ -1,0 +1,21 @@
+#pragma once
+// Operator warnings and questions: the system beep, then a modal box.
+#include "core/dialogs.h"
+
+class QWidget;
+
+namespace mmx {
+
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    void alert(const std::string& text, const std::string& title) override;
+    QuestionAnswer ask(const std::string& text, const std::string& title, bool withCancel) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace mmx

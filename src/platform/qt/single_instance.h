@@ -1,0 +1,45 @@
+#pragma once
+// One running copy per user: the first copy listens on a local socket named after the user;
+// a second start sends it the caption from the marker file, and when that is the running
+// copy's caption the running copy comes forward and the second start ends.
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <string>
+
+class QLocalServer;
+
+namespace mmx {
+
+class SingleInstance final : public QObject {
+    Q_OBJECT
+public:
+    explicit SingleInstance(QString serverName = serverNameForUser(), QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // "mmx4210-<user name>".
+    static QString serverNameForUser();
+
+    // Second start: ask a running copy whose frame caption is `caption` to come forward.
+    // True when it answered that it did. Blocks for at most timeoutMs; an empty caption
+    // never matches (no window has an empty caption).
+    bool bringRunningCopyForward(const std::string& caption, int timeoutMs = 2000) const;
+
+    // First start: answer later starts. The caption is asked for at each request, so a
+    // language change or an opened set-up keeps the running copy findable.
+    bool listen(std::function<std::string()> currentCaption);
+    bool listening() const;
+
+signals:
+    // A later start asked this copy to come forward.
+    void raiseRequested();
+
+private:
+    void answer();
+
+    QString serverName_;
+    QLocalServer* server_ = nullptr;
+    std::function<std::string()> currentCaption_;
+};
+
+}  // namespace mmx
