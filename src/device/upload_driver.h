@@ -162,19 +162,28 @@ public:
     int32_t WriteAddress() const { return WriteAddress_; }
 
 private:
+    UploadResult runSteps(const UploadSetup& setup, const UploadOptions& options);
     bool SendWaveFile(int slot, UploadResult& result);
     void WriteMsgTab(UploadResult& result);
     void WriteTrgTab(UploadResult& result);
     bool ReadMsgTab();
     bool WriteTrgMsgTab(UploadResult& result);
+    void verifyTable(UploadResult& result);
 
+    bool commandDo(uint8_t command);
     bool sendTableFrame(const std::vector<uint8_t>& table, UploadResult& result);
     void sendClosingFrame();
+    void writeAddress(uint32_t address);
     uint8_t readDataReply();
-    bool checkFiles(UploadResult& result);
+    void drainLine();
+    void surveyFiles();
+    int32_t expectedLength(size_t slotIndex) const;
+    bool checkFiles(UploadResult& result, int32_t& total);
+    void setProgressValue(int32_t value);
     void pumpClock();
-    void failWith(UploadResult& result, UploadStep step, UploadFault fault);
-    void end();
+    void failWith(UploadResult& result, UploadStep step, UploadFault fault, const std::string& detail);
+    void failOnCode(UploadResult& result, UploadStep step, uint8_t code);
+    void end(UploadResult& result);
     bool cancelRequested() const { return cancelled_.load(); }
 
     Connection& connection_;
@@ -186,7 +195,7 @@ private:
     int64_t nextTickMs_ = 0;
     std::array<int32_t, kSlotCount> MsgAddress_{};
     std::array<int32_t, kSlotCount> UnitMsgLength_{};
-    std::array<int32_t, kSlotCount> fileLength_{};  // bytes of each slot's file as surveyed
+    std::array<int64_t, kSlotCount> fileLength_{};  // bytes of each slot's file as surveyed, -1: none
     int32_t WriteAddress_ = 0;
     int32_t EndAddress_ = 0;
     uint8_t MsgNumber_ = 0;
