@@ -76,7 +76,7 @@ void SingleInstance::answer() {
             const bool match = !line.isEmpty() && line == expected.trimmed();
             socket->write(match ? kYes : kNo);
             socket->flush();
-            if (match) emit raiseRequested();
+            if (match) Q_EMIT raiseRequested();
         });
     }
 }

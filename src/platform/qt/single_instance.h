@@ -30,7 +30,7 @@ public:
     bool listen(std::function<std::string()> currentCaption);
     bool listening() const;
 
-signals:
+Q_SIGNALS:
     // A later start asked this copy to come forward.
     void raiseRequested();
 

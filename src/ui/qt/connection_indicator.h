@@ -1,0 +1,27 @@
+#pragma once
+// The connection indicator: a plug drawn apart (not connected) or joined (connected). It is
+// both the display of the port state and the button that changes it.
+#include <QAbstractButton>
+
+namespace mmx {
+
+class ConnectionIndicator final : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit ConnectionIndicator(QWidget* parent = nullptr);
+
+    // true: the connected picture is in front.
+    void setConnected(bool connected);
+    bool connected() const { return connected_; }
+
+    QSize sizeHint() const override { return {96, 44}; }
+    QSize minimumSizeHint() const override { return {72, 36}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool connected_ = false;
+};
+
+}  // namespace mmx

@@ -1,0 +1,61 @@
+#include "ui/qt/desktop_program.h"
+
+#include <QTimer>
+
+#include "platform/qt/instance_marker.h"
+#include "platform/serial/port_names.h"
+#include "storage/settings_folder.h"
+
+namespace mmx {
+
+DesktopProgram::DesktopProgram(const std::string& appFolder, QString instanceName)
+    : instance_(std::move(instanceName)) {
+    state_.initialise(appFolder);
+    // The settings file and the marker share one folder: beside the program when that is
+    // writable, else the user's configuration folder.
+    state_.SettingsFolder = chooseSettingsFolder(state_.AppPath);
+    state_.MarkerPath = state_.SettingsFolder;
+}
+
+DesktopProgram::~DesktopProgram() = default;
+
+bool DesktopProgram::Main(bool withSplash) {
+    if (const auto caption = ReadInstanceMarker(state_.markerFilePath())) state_.RunningCaption = *caption;
+    if (instance_.bringRunningCopyForward(state_.RunningCaption)) return false;
+
+    const std::string settingsFolder = state_.SettingsFolder;
+    FrameWindow::Services services;
+    services.editor.dialog = &dialog_;
+    services.editor.boxes = &boxes_;
+    services.editor.player = &player_;
+    services.editor.portFactory = serialPortFactory(settingsFolder);
+    services.viewer = &viewer_;
+    services.portDevice = [settingsFolder](int number) { return mapComPort(number, settingsFolder).path; };
+    services.showAbout = [this] { showSplash(false); };
+    frame_ = std::make_unique<FrameWindow>(state_, captions_, std::move(services));
+    dialog_.setParent(frame_.get());
+    boxes_.setParent(frame_.get());
+
+    instance_.listen([this] { return state_.frameWindowCaption; });
+    connect(&instance_, &SingleInstance::raiseRequested, frame_.get(), &FrameWindow::bringForward);
+
+    if (withSplash)
+        showSplash(true);
+    else
+        showFrame();
+    return true;
+}
+
+void DesktopProgram::showSplash(bool atStart) {
+    splash_ = std::make_unique<SplashWindow>(state_);
+    if (atStart) connect(splash_.get(), &SplashWindow::closed, this, &DesktopProgram::showFrame);
+    splash_->show();
+}
+
+void DesktopProgram::showFrame() {
+    if (frame_->isVisible()) return;
+    frame_->show();
+    Q_EMIT editorShown();
+}
+
+}  // namespace mmx

@@ -1,0 +1,110 @@
+#pragma once
+// The frame window: caption, menus (File, Setup with the Com port and Language submenus,
+// Help), the editor window inside, and the closing of the program.
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "core/program_state.h"
+#include "platform/qt/document_viewer.h"
+#include "storage/setup_commands.h"
+#include "ui/lang/caption_table.h"
+#include "ui/lang/language_menu.h"
+#include "ui/qt/editor_window.h"
+
+class QAction;
+class QActionGroup;
+class QMenu;
+
+namespace mmx {
+
+class FrameWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* kInstructionsDocument = "IFU Zanth Message manager.TXT";
+    static constexpr const char* kContactsDocument = "Contacts KDR.TXT";
+
+    struct Services {
+        EditorServices editor;
+        DocumentViewer* viewer = nullptr;
+        // The device a port number stands for, shown beside "Com1".."Com10" ("" for none).
+        std::function<std::string(int commport)> portDevice;
+        // Shows the splash window over the frame window without blocking it ("About").
+        std::function<void()> showAbout;
+    };
+
+    FrameWindow(ProgramState& state, CaptionTable& captions, Services services, QWidget* parent = nullptr);
+    ~FrameWindow() override;
+
+    EditorWindow& editorWindow() { return *editor_; }
+    LanguageCommands& languages() { return *languages_; }
+    SetupFileCommands& setupCommands() { return *setup_; }
+
+    // The editor window is shown for the first time: settings file, language, status panels.
+    void Form_Activate();
+    // Brings this window to the front in its normal state (a second start asked for it).
+    void bringForward();
+
+    // Menu commands, callable by tests.
+    void Open_Click();
+    void Save_Click();
+    void Save_as_Click();
+    void Save_as_text_file_Click();
+    void ComP_Click(int index);
+    void Instructions_for_use_Click();
+    void Contacts_Click();
+    void About_Zanth_message_manager_Click();
+    void languageClicked(LanguageItem item);
+
+    // The menu actions, by control name ("Open", "ComP3", "zh_s", ...), for tests.
+    QAction* action(const QString& name) const;
+    QMenu* menu(const QString& name) const;
+
+    // Shows state.frameWindowCaption and rewrites the marker file.
+    void captionChanged();
+    // All captions again, after a language change.
+    void applyCaptions();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildMenus();
+    void refreshLanguageChecks();
+    void refreshPortChecks();
+    void setUploadActive(bool active);
+    bool MDIForm_QueryUnload();
+
+    ProgramState& state_;
+    CaptionTable& captions_;
+    Services services_;
+    EditorWindow* editor_ = nullptr;
+    std::unique_ptr<SetupFileCommands> setup_;
+    std::unique_ptr<LanguageCommands> languages_;
+    bool activated_ = false;
+    bool uploadActive_ = false;
+
+    QMenu* fileMenu_ = nullptr;
+    QMenu* setupMenu_ = nullptr;
+    QMenu* comportMenu_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* open_ = nullptr;
+    QAction* save_ = nullptr;
+    QAction* saveAs_ = nullptr;
+    QAction* saveAsText_ = nullptr;
+    QAction* exit_ = nullptr;
+    std::array<QAction*, 10> comP_{};
+    QAction* zhS_ = nullptr;
+    QAction* zhT_ = nullptr;
+    QAction* en_ = nullptr;
+    QAction* nl_ = nullptr;
+    QAction* other_ = nullptr;
+    QAction* instructions_ = nullptr;
+    QAction* contacts_ = nullptr;
+    QAction* about_ = nullptr;
+};
+
+}  // namespace mmx

@@ -1,0 +1,42 @@
+#include "ui/qt/upload_runner.h"
+
+#include <QMetaObject>
+
+namespace mmx {
+
+UploadRunner::UploadRunner(Connection& connection, QObject* parent) : QObject(parent), connection_(connection) {
+    qRegisterMetaType<mmx::UploadResult>("mmx::UploadResult");
+}
+
+UploadRunner::~UploadRunner() {
+    cancel();
+    join();
+}
+
+bool UploadRunner::start(const UploadSetup& setup, const UploadOptions& options) {
+    if (running_.exchange(true)) return false;
+    join();  // the thread of the previous upload has ended; collect it
+    driver_ = std::make_unique<UploadDriver>(connection_);
+    worker_ = std::thread([this, setup, options] {
+        UploadResult result = driver_->run(setup, options);
+        QMetaObject::invokeMethod(
+            this,
+            [this, result] {
+                join();
+                running_.store(false);
+                Q_EMIT finished(result);
+            },
+            Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void UploadRunner::cancel() {
+    if (running_.load() && driver_) driver_->cancel();
+}
+
+void UploadRunner::join() {
+    if (worker_.joinable()) worker_.join();
+}
+
+}  // namespace mmx

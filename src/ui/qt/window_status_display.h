@@ -1,0 +1,59 @@
+#pragma once
+// The device link's display sink for the window. The link may report from the upload's
+// worker thread; every report is handed to the window thread as a queued call, so widgets
+// are only ever touched there.
+#include <QObject>
+#include <functional>
+
+#include "device/status_display.h"
+
+namespace mmx {
+
+class WindowStatusDisplay final : public QObject, public StatusDisplay {
+    Q_OBJECT
+public:
+    // What the window does with each report, on its own thread.
+    struct Targets {
+        std::function<void(const std::string&)> statusPanel, portPanel, timePanel, progressCaption, alert;
+        std::function<void(bool)> progressBarVisible, connectedIndicator;
+        std::function<void(long, long)> progressValue;
+        std::function<void()> releaseControls;
+    };
+
+    explicit WindowStatusDisplay(QObject* windowThreadObject = nullptr) : QObject(windowThreadObject) {}
+    void setTargets(Targets targets) { targets_ = std::move(targets); }
+
+    void setStatusPanel(const std::string& text) override { post(targets_.statusPanel, text); }
+    void setPortPanel(const std::string& text) override { post(targets_.portPanel, text); }
+    void setTimePanel(const std::string& text) override { post(targets_.timePanel, text); }
+    void setProgressCaption(const std::string& text) override { post(targets_.progressCaption, text); }
+    void showProgressBar(bool visible) override { post(targets_.progressBarVisible, visible); }
+    void setProgressValue(long value, long maximum) override {
+        run([this, value, maximum] {
+            if (targets_.progressValue) targets_.progressValue(value, maximum);
+        });
+    }
+    void setConnectedIndicator(bool connected) override { post(targets_.connectedIndicator, connected); }
+    void releaseControls() override {
+        run([this] {
+            if (targets_.releaseControls) targets_.releaseControls();
+        });
+    }
+    void alert(const std::string& text) override { post(targets_.alert, text); }
+
+private:
+    template <typename Target, typename Value>
+    void post(const Target& target, Value value) {
+        run([&target, value] {
+            if (target) target(value);
+        });
+    }
+    // At once on the window thread, queued from any other.
+    void run(std::function<void()> call) {
+        QMetaObject::invokeMethod(this, std::move(call), Qt::AutoConnection);
+    }
+
+    Targets targets_;
+};
+
+}  // namespace mmx
