@@ -93,7 +93,7 @@ std::optional<SetupFileValues> parseSetupFile(const std::vector<std::string>& li
     }
     const auto listCount = strictInteger(reader.next());
     if (!listCount) return std::nullopt;
-    values.listCount = static_cast<int>(std::clamp<int64_t>(*listCount, 1, kSlotCount + 1));
+    values.listCount = static_cast<int>(std::clamp<int64_t>(*listCount, 0, kSlotCount + 1));
     for (auto& entry : values.entries) {
         if (!flag(entry.enabled)) return std::nullopt;
         entry.text = reader.next();
@@ -116,6 +116,9 @@ std::optional<SetupFileValues> parseSetupFile(const std::vector<std::string>& li
 void applySetup(ProgramState& state, const SetupFileValues& values) {
     MessageTable& messages = state.messages;
     TriggerTable& triggers = state.triggers;
+    // Every trigger field is set below; clearing first also empties the lists, which is how
+    // a set-up saved before its first message was chosen comes back (a count of 0).
+    triggers.clear();
     for (int k = 1; k <= kSlotCount; ++k) {
         const auto& from = values.slots[static_cast<size_t>(k - 1)];
         MessageSlot& slot = messages.slot(k);
@@ -141,7 +144,7 @@ void applySetup(ProgramState& state, const SetupFileValues& values) {
     messages.TotalSize = values.TotalSize;
     messages.TFileLength = values.TFileLength;
     // The lists offer " " and the messages 1 .. count - 1; the entry texts stay.
-    triggers.rebuildLists(values.listCount - 1);
+    if (values.listCount > 0) triggers.rebuildLists(values.listCount - 1);
 }
 
 bool SaveConfig(ProgramState& state, const std::string& path, MessageBoxes& boxes) {

@@ -35,7 +35,7 @@ struct SetupFileValues {
     };
     std::array<Slot, kSlotCount> slots{};
     std::array<bool, kTriggerCount> TrgBtEnabled{};
-    int listCount = 1;  // items in every sequence list: " " and " 1" .. " n"
+    int listCount = 0;  // items in every sequence list: " " and " 1" .. " n" (0: lists never filled)
     std::array<Entry, kEntryCount> entries{};
     std::array<std::string, kTriggerCount> TrgTime{};
     std::array<int, kZoneCount> Check1{};

@@ -1,0 +1,209 @@
+// The File menu commands: names, folders, caption and the set-up-changed flag.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/fake_dialogs.h"
+#include "sample_setup.h"
+#include "storage/setup_commands.h"
+#include "storage/setup_file.h"
+#include "support/test_support.h"
+
+namespace mmx {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readText;
+using test::RecordingMessageBoxes;
+using test::ScratchFolder;
+using test::ScriptedFileDialog;
+
+class SetupCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.initialise(folder.folder());
+        test::fillSmallSetup(state);
+        commands.setCaptionChanged([this] { captions.push_back(state.frameWindowCaption); });
+    }
+    ScratchFolder folder;
+    ProgramState state;
+    ScriptedFileDialog dialog;
+    RecordingMessageBoxes boxes;
+    SetupFileCommands commands{state, dialog, boxes};
+    std::vector<std::string> captions;
+};
+
+TEST(SetupFileNames, SaveKeepsCfgNamesAndMendsOthers) {
+    EXPECT_EQ(setupFileNameForSave("my.setup.cfg"), "my.setup.cfg");
+    EXPECT_EQ(setupFileNameForSave("Show.CFG"), "Show.CFG");
+    EXPECT_EQ(setupFileNameForSave("my.setup.txt"), "my.cfg");
+    EXPECT_EQ(setupFileNameForSave("notes.txt"), "notes.cfg");
+    EXPECT_EQ(setupFileNameForSave("plain"), "plain.cfg");
+    EXPECT_EQ(setupFileNameForSave(""), "MessageSetup.cfg");
+}
+
+TEST_F(SetupCommands, SaveWritesTheCurrentFileAndClearsTheFlag) {
+    state.SetupChanged = true;
+    EXPECT_EQ(commands.save(), FileCommandResult::Done);
+    EXPECT_EQ(readText(folder.folder() + "MessageSetup.cfg"), test::smallSetupFileBytes());
+    EXPECT_FALSE(state.SetupChanged);
+    EXPECT_TRUE(dialog.requests.empty());
+    EXPECT_TRUE(captions.empty());
+}
+
+TEST_F(SetupCommands, SaveAfterOpeningATwoDotNameWritesBackToThatFile) {
+    const std::string path = folder.write("my.setup.cfg", test::smallSetupFileBytes());
+    dialog.choose(path);
+    ASSERT_EQ(commands.open(), FileCommandResult::Done);
+    state.messages.slot(1).MsgTime = "9.99";
+    state.SetupChanged = true;
+    ASSERT_EQ(commands.save(), FileCommandResult::Done);
+    EXPECT_NE(readText(path).find("MsgTime( 1)=9.99\r\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder.folder() + "my.cfg"));
+}
+
+TEST_F(SetupCommands, SaveOfANameWithoutDotAppendsCfg) {
+    state.MessageFile = "show";
+    ASSERT_EQ(commands.save(), FileCommandResult::Done);
+    EXPECT_EQ(state.MessageFile, "show.cfg");
+    EXPECT_TRUE(fs::exists(folder.folder() + "show.cfg"));
+}
+
+TEST_F(SetupCommands, FailedSaveKeepsTheFlagSoTheChangesAreAskedAboutAgain) {
+    state.strMSGFilePath = folder.folder() + "gone/";
+    state.SetupChanged = true;
+    EXPECT_EQ(commands.save(), FileCommandResult::Failed);
+    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Configuration file cannot be found!"});
+}
+
+TEST_F(SetupCommands, SaveAsAsksWithTheSetUpDialogAndShowsTheNameAfterSaving) {
+    state.SetupChanged = true;
+    state.MessageFile = "old.cfg";
+    dialog.choose(folder.folder() + "sub/Evening.cfg");
+    fs::create_directory(folder.path() / "sub");
+    ASSERT_EQ(commands.saveAs(), FileCommandResult::Done);
+
+    ASSERT_EQ(dialog.requests.size(), 1u);
+    const auto& request = dialog.requests[0];
+    EXPECT_EQ(request.mode, FileDialogRequest::Mode::Save);
+    EXPECT_EQ(request.filter, "All Files (*.*)|*.*|Message Files (*.cfg)|*.cfg");
+    EXPECT_EQ(request.filterIndex, 2);
+    EXPECT_EQ(request.fileName, "old.cfg");
+    EXPECT_EQ(request.initialFolder, folder.folder());
+
+    EXPECT_EQ(readText(folder.folder() + "sub/Evening.cfg"), test::smallSetupFileBytes());
+    EXPECT_EQ(state.MessageFile, "Evening.cfg");
+    EXPECT_EQ(state.strMSGFilePath, folder.folder() + "sub/");
+    EXPECT_FALSE(state.SetupChanged);
+    EXPECT_EQ(captions, std::vector<std::string>{"MMX 4210 Zanth Message Manager Setup  Ver. 2.3  Evening.cfg"});
+}
+
+TEST_F(SetupCommands, SaveAsMendsTheChosenName) {
+    dialog.choose(folder.folder() + "Evening");
+    dialog.choose(folder.folder() + "Notes.txt");
+    ASSERT_EQ(commands.saveAs(), FileCommandResult::Done);
+    ASSERT_EQ(commands.saveAs(), FileCommandResult::Done);
+    EXPECT_TRUE(fs::exists(folder.folder() + "Evening.cfg"));
+    EXPECT_TRUE(fs::exists(folder.folder() + "Notes.cfg"));
+    EXPECT_FALSE(fs::exists(folder.folder() + "Notes.txt"));
+    EXPECT_EQ(state.MessageFile, "Notes.cfg");
+    EXPECT_EQ(captions.back(), state.FrameCaption + "Notes.cfg");
+}
+
+TEST_F(SetupCommands, CancelledOrFailedSaveAsKeepsFlagNameAndCaption) {
+    state.SetupChanged = true;
+    dialog.cancel();
+    EXPECT_EQ(commands.saveAs(), FileCommandResult::Cancelled);
+    EXPECT_TRUE(state.SetupChanged);
+
+    dialog.choose(folder.folder() + "missing/x.cfg");
+    EXPECT_EQ(commands.saveAs(), FileCommandResult::Failed);
+    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_EQ(state.MessageFile, "MessageSetup.cfg");
+    EXPECT_EQ(state.strMSGFilePath, folder.folder());
+    EXPECT_TRUE(captions.empty());
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Configuration file cannot be found!"});
+}
+
+TEST_F(SetupCommands, OpenAppliesTheFileAndShowsItsName) {
+    const std::string path = folder.write("Morning.cfg", test::smallSetupFileBytes());
+    ProgramState& s = state;
+    s.messages.clear();
+    s.triggers.clear();
+    s.SetupChanged = false;
+    dialog.choose(path);
+    ASSERT_EQ(commands.open(), FileCommandResult::Done);
+    const auto& request = dialog.requests.at(0);
+    EXPECT_EQ(request.mode, FileDialogRequest::Mode::Open);
+    EXPECT_EQ(request.fileName, "MessageSetup.cfg");
+    EXPECT_EQ(s.messages.slot(1).WaveFile, "Welcome");
+    EXPECT_TRUE(s.MessagesUploaded);
+    EXPECT_FALSE(s.SetupChanged);
+    EXPECT_EQ(s.MessageFile, "Morning.cfg");
+    EXPECT_EQ(s.strMSGFilePath, folder.folder());
+    EXPECT_EQ(captions, std::vector<std::string>{s.FrameCaption + "Morning.cfg"});
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(SetupCommands, OpenAsksAboutUnsavedChangesAndSavesOnYes) {
+    const std::string other = folder.write("Other.cfg", test::smallSetupFileBytes());
+    state.SetupChanged = true;
+    state.messages.slot(1).MsgTime = "7.77";
+    boxes.answers.push_back(QuestionAnswer::Yes);
+    dialog.choose(other);
+    ASSERT_EQ(commands.open(), FileCommandResult::Done);
+    ASSERT_GE(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Do you want to save the changes?");
+    EXPECT_EQ(boxes.shown[0].title, "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  ");
+    EXPECT_NE(readText(folder.folder() + "MessageSetup.cfg").find("MsgTime( 1)=7.77\r\n"), std::string::npos);
+}
+
+TEST_F(SetupCommands, OpenWithNoSavesNothingAndACancelChangesNothing) {
+    state.SetupChanged = true;
+    boxes.answers.push_back(QuestionAnswer::No);
+    dialog.cancel();
+    const auto before = setupFileLines(state);
+    EXPECT_EQ(commands.open(), FileCommandResult::Cancelled);
+    EXPECT_FALSE(fs::exists(folder.folder() + "MessageSetup.cfg"));
+    EXPECT_EQ(setupFileLines(state), before);
+    EXPECT_TRUE(state.SetupChanged);
+}
+
+TEST_F(SetupCommands, FailedOpenKeepsEditorFlagAndCaption) {
+    const std::string bad = folder.write("bad.cfg", "MsgBt( 1) =True\r\n");
+    state.SetupChanged = true;
+    state.MessagesUploaded = false;
+    boxes.answers.push_back(QuestionAnswer::No);
+    dialog.choose(bad);
+    const auto before = setupFileLines(state);
+    EXPECT_EQ(commands.open(), FileCommandResult::Failed);
+    EXPECT_EQ(setupFileLines(state), before);
+    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_FALSE(state.MessagesUploaded);
+    EXPECT_TRUE(captions.empty());
+    EXPECT_EQ(boxes.texts().back(), "Configuration file cannot be found!");
+}
+
+TEST_F(SetupCommands, SaveAsTextFileWritesThePrintoutAndNamesItForTheViewer) {
+    dialog.choose(folder.folder() + "Print.txt");
+    const auto shown = commands.saveAsTextFile(PrintoutCaptions{});
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(*shown, folder.folder() + "Print.txt");
+    EXPECT_EQ(readText(*shown), printoutBytes(state, PrintoutCaptions{}));
+    const auto& request = dialog.requests.at(0);
+    EXPECT_EQ(request.filter, "All Files (*.*)|*.*|Text Files (*.txt)|*.txt");
+    EXPECT_EQ(request.filterIndex, 2);
+    EXPECT_EQ(request.fileName, "PrintSetup.txt");
+    EXPECT_EQ(request.initialFolder, folder.folder());
+
+    dialog.cancel();
+    EXPECT_FALSE(commands.saveAsTextFile(PrintoutCaptions{}).has_value());
+    // A printout that cannot be written is still handed to the viewer, which reports it.
+    dialog.choose(folder.folder() + "missing/Print.txt");
+    EXPECT_EQ(commands.saveAsTextFile(PrintoutCaptions{}), folder.folder() + "missing/Print.txt");
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+}  // namespace
+}  // namespace mmx

@@ -1,0 +1,217 @@
+// The set-up file: exact bytes, round trips, and files that must be refused whole.
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+#include "support/fake_dialogs.h"
+#include "sample_setup.h"
+#include "storage/setup_file.h"
+#include "storage/text_codec.h"
+#include "support/test_support.h"
+
+namespace mmx {
+namespace {
+
+using test::readText;
+using test::RecordingMessageBoxes;
+using test::ScratchFolder;
+
+class SetupFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.initialise(folder.folder());
+        test::fillSmallSetup(state);
+    }
+    // The small set-up's file with line `line` (1-based) replaced.
+    std::string fileWithLine(int line, const std::string& text) {
+        auto lines = splitLines(test::smallSetupFileBytes());
+        lines.at(static_cast<size_t>(line - 1)) = text;
+        std::string bytes;
+        for (const auto& l : lines) bytes += l + "\r\n";
+        return folder.write("edited.cfg", bytes);
+    }
+    ScratchFolder folder;
+    ProgramState state;
+    RecordingMessageBoxes boxes;
+};
+
+TEST_F(SetupFile, SmallSetUpIsWrittenByteForByte) {
+    const std::string path = folder.folder() + "small.cfg";
+    ASSERT_TRUE(SaveConfig(state, path, boxes));
+    EXPECT_EQ(readText(path), test::smallSetupFileBytes());
+    EXPECT_EQ(state.messages.TFileLength, 138600);  // summed before writing
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(SetupFile, FreshSetUpHas280LinesStartingWithTheBlankedKey) {
+    ProgramState fresh;
+    fresh.initialise(folder.folder());
+    const auto lines = setupFileLines(fresh);
+    ASSERT_EQ(lines.size(), 280u);
+    EXPECT_EQ(lines.front(), "MsgBt( 1) =False");
+    EXPECT_EQ(lines[36], "Bt_Browse( 1)=True");
+    EXPECT_EQ(lines[96], "TRG1( 13)_ListCount=0");
+    EXPECT_EQ(lines[97], "TRG1( 1)_Enabled=True");
+    EXPECT_EQ(lines[98], "TRG1( 1)_Text= ");
+    EXPECT_EQ(lines[205], "Check1( 1)=0");
+    EXPECT_EQ(lines.back(), "TFileLength=0");
+}
+
+TEST_F(SetupFile, SaveOpenSaveGivesIdenticalBytes) {
+    const std::string first = folder.folder() + "first.cfg";
+    const std::string second = folder.folder() + "second.cfg";
+    ASSERT_TRUE(SaveConfig(state, first, boxes));
+    ProgramState reopened;
+    reopened.initialise(folder.folder());
+    ASSERT_TRUE(OpenConfig(reopened, first, boxes));
+    ASSERT_TRUE(SaveConfig(reopened, second, boxes));
+    EXPECT_EQ(readText(second), readText(first));
+
+    // Also for a set-up saved before anything was chosen (its lists were never filled).
+    ProgramState fresh;
+    fresh.initialise(folder.folder());
+    ASSERT_TRUE(SaveConfig(fresh, first, boxes));
+    ASSERT_TRUE(OpenConfig(fresh, first, boxes));
+    ASSERT_TRUE(SaveConfig(fresh, second, boxes));
+    EXPECT_EQ(readText(second), readText(first));
+}
+
+TEST_F(SetupFile, OpenRestoresEveryValue) {
+    const std::string path = folder.write("small.cfg", test::smallSetupFileBytes());
+    ProgramState opened;
+    opened.initialise(folder.folder());
+    ASSERT_TRUE(OpenConfig(opened, path, boxes));
+    EXPECT_TRUE(opened.MessagesUploaded);
+    const MessageSlot& alarm = opened.messages.slot(2);
+    EXPECT_EQ(alarm.FilePath, "/data/sounds/Alarm=loud.wav");  // only the first "=" separates
+    EXPECT_EQ(alarm.WaveFile, "Alarm");
+    EXPECT_EQ(alarm.MsgTime, "1.25");
+    EXPECT_EQ(alarm.TMsgSize, 28000);
+    EXPECT_EQ(alarm.MsgSize, "28");  // stored length in whole KB
+    EXPECT_EQ(alarm.MsgSample, "11.025");
+    EXPECT_TRUE(alarm.MsgBtEnabled);
+    EXPECT_TRUE(opened.messages.slot(3).BrowseEnabled);
+    EXPECT_FALSE(opened.messages.slot(4).BrowseEnabled);
+    EXPECT_EQ(opened.triggers.listCount(), 3);
+    EXPECT_EQ(opened.triggers.choices(), (std::vector<std::string>{" ", " 1", " 2"}));
+    EXPECT_EQ(opened.triggers.entry(2).text, " 2");
+    EXPECT_FALSE(opened.triggers.entry(4).enabled);
+    EXPECT_EQ(opened.triggers.zone(11), 2);
+    EXPECT_EQ(opened.triggers.time(1), "3.75");
+    EXPECT_EQ(opened.messages.TotalSize, "138");
+    EXPECT_EQ(opened.messages.TFileLength, 138600);
+}
+
+TEST_F(SetupFile, ValuesConvertAsTheReaderPromises) {
+    auto lines = splitLines(test::smallSetupFileBytes());
+    lines[0] = "MsgBt( 1) =true";       // any letter case
+    lines[1] = "anything=0";            // a number: 0 is False, keys are never read
+    lines[2] = "MsgBt( 3) = 2 ";        // non-zero is True
+    lines[60] = "TMsgSize( 1)=700 kB";  // leading number
+    lines[61] = "TMsgSize( 2)=";        // no number gives 0
+    lines[98] = "TRG1( 1)_Text=";       // an empty combo box text
+    lines[206] = "Check1( 2)= 1 ";
+    std::string bytes;
+    for (const auto& l : lines) bytes += l + "\n";  // LF-only line ends read as well
+    const std::string path = folder.write("lf.cfg", bytes);
+    ASSERT_TRUE(OpenConfig(state, path, boxes));
+    EXPECT_TRUE(state.messages.slot(1).MsgBtEnabled);
+    EXPECT_FALSE(state.messages.slot(2).MsgBtEnabled);
+    EXPECT_TRUE(state.messages.slot(3).MsgBtEnabled);
+    EXPECT_EQ(state.messages.slot(1).TMsgSize, 700);
+    EXPECT_EQ(state.messages.slot(1).MsgSize, "0");
+    EXPECT_EQ(state.messages.slot(2).TMsgSize, 0);
+    EXPECT_EQ(state.triggers.entry(1).text, "");
+    EXPECT_EQ(state.triggers.zone(2), 1);
+}
+
+TEST_F(SetupFile, ReorderedLinesMoveValuesToOtherControls) {
+    const std::string path = fileWithLine(13, "FilePath( 1)=Swapped");  // the WaveFile(1) line
+    ASSERT_TRUE(OpenConfig(state, path, boxes));
+    EXPECT_EQ(state.messages.slot(1).WaveFile, "Swapped");
+}
+
+struct BadFile {
+    const char* what;
+    int line;
+    const char* text;
+};
+
+class SetupFileRefused : public SetupFile, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(SetupFileRefused, LeavesTheEditorExactlyAsItWas) {
+    state.initialise(folder.folder());
+    state.messages.slot(1).WaveFile = "Untouched";
+    state.triggers.zone(5) = 1;
+    state.MessagesUploaded = false;
+    const auto expected = setupFileLines(state);
+
+    const std::string path = fileWithLine(GetParam().line, GetParam().text);
+    EXPECT_FALSE(OpenConfig(state, path, boxes));
+    EXPECT_EQ(setupFileLines(state), expected);
+    EXPECT_FALSE(state.MessagesUploaded);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Configuration file cannot be found!");
+    EXPECT_EQ(boxes.shown[0].title, "MMX4210");
+}
+
+INSTANTIATE_TEST_SUITE_P(BadValues, SetupFileRefused,
+                         ::testing::Values(BadFile{"flag word", 1, "MsgBt( 1) =Yes"},
+                                           BadFile{"empty flag", 40, "Bt_Browse( 4)="},
+                                           BadFile{"check box value", 210, "Check1( 5)=3"},
+                                           BadFile{"check box text", 277, "Check1( 72)=ticked"},
+                                           BadFile{"total", 280, "TFileLength=lots"},
+                                           BadFile{"total range", 280, "TFileLength=99999999999"},
+                                           BadFile{"list count", 97, "TRG1( 13)_ListCount=many"},
+                                           BadFile{"negative size", 62, "TMsgSize( 2)=-350"},
+                                           BadFile{"size above memory", 62, "TMsgSize( 2)=8380350"},
+                                           BadFile{"last trigger flag", 192, "TRG1( 48)_Enabled=maybe"}),
+                         [](const ::testing::TestParamInfo<BadFile>& param) {
+                             std::string name = param.param.what;
+                             for (auto& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
+
+TEST_F(SetupFile, ShortOrMissingFilesAreRefused) {
+    const auto lines = splitLines(test::smallSetupFileBytes());
+    std::string first200;
+    for (int i = 0; i < 200; ++i) first200 += lines[static_cast<size_t>(i)] + "\r\n";
+    const auto expected = setupFileLines(state);
+    EXPECT_FALSE(OpenConfig(state, folder.write("short.cfg", first200), boxes));
+    EXPECT_FALSE(OpenConfig(state, folder.folder() + "missing.cfg", boxes));
+    EXPECT_FALSE(OpenConfig(state, folder.folder(), boxes));
+    EXPECT_EQ(setupFileLines(state), expected);
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>(3, "Configuration file cannot be found!"));
+}
+
+TEST_F(SetupFile, LinesAfterThe280thAreIgnored) {
+    const std::string path = folder.write("long.cfg", test::smallSetupFileBytes() + "Extra=1\r\nMore\r\n");
+    EXPECT_TRUE(OpenConfig(state, path, boxes));
+}
+
+TEST_F(SetupFile, AFileNameWithALineBreakIsNotSavedAsAShiftedFile) {
+    const std::string path = folder.write("old.cfg", "old\r\n");
+    state.messages.slot(1).FilePath = "/data/odd\nname.wav";
+    EXPECT_FALSE(SaveConfig(state, path, boxes));
+    EXPECT_EQ(readText(path), "old\r\n");
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Configuration file cannot be found!"});
+}
+
+TEST_F(SetupFile, AWindowsFileReadAndSavedAgainKeepsItsBytes) {
+    std::string bytes = test::smallSetupFileBytes();
+    const std::string from = "/data/sounds/Welcome.wav";
+    bytes.replace(bytes.find(from), from.size(), "C:\\Kl\xE4nge\\Gr\xFC\xDF" "e.wav");
+    const std::string path = folder.write("windows.cfg", bytes);
+    ASSERT_TRUE(OpenConfig(state, path, boxes));
+    EXPECT_EQ(state.messages.slot(1).FilePath, "C:\\Kl\xC3\xA4nge\\Gr\xC3\xBC\xC3\x9F" "e.wav");
+    ASSERT_TRUE(SaveConfig(state, path, boxes));
+    EXPECT_EQ(readText(path), bytes);
+
+    // A name the old code page cannot hold is written in UTF-8 instead.
+    state.messages.slot(1).FilePath = "/data/\xE4\xB8\xAD.wav";
+    ASSERT_TRUE(SaveConfig(state, path, boxes));
+    EXPECT_NE(readText(path).find("FilePath( 1)=/data/\xE4\xB8\xAD.wav\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mmx
