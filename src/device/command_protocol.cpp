@@ -33,6 +33,7 @@ void CommandProtocol::resetBuffers() {
     DataOutPoint = 0;
     TxCount = 0;
     overrun_ = false;
+    failure_ = Failure::None;
 }
 
 void CommandProtocol::clearReceiveRing() {
@@ -95,7 +96,8 @@ bool CommandProtocol::RS232Read() {
                 return false;
             }
             if (!portOpen()) {
-                failure_ = Failure::PortClosed;
+                // Keep the reason the port went (a lost line) rather than its consequence.
+                if (failure_ == Failure::None) failure_ = Failure::PortClosed;
                 TimeOut = true;
                 return false;
             }
@@ -150,7 +152,7 @@ uint8_t CommandProtocol::discardAnswer(size_t count) {
 
 uint8_t CommandProtocol::CommandRead(uint8_t command, uint8_t parameter) {
     Rs232DataByte = 0;
-    failure_ = Failure::None;
+    if (portOpen()) failure_ = Failure::None;
     do {
         if (!RS232Read()) return ResultCode::TimeOut;
     } while (Rs232DataByte != kStar);

@@ -175,7 +175,17 @@ void UnitEmulator::acceptByte(uint8_t byte, int64_t nowUs) {
     }
 }
 
+bool UnitEmulator::fallSilent() {
+    if (!silent_ && options_.silentAfterFrames >= 0 &&
+        framesAnswered_ >= static_cast<uint64_t>(options_.silentAfterFrames)) {
+        silent_ = true;
+        report("falling silent");
+    }
+    return silent_;
+}
+
 void UnitEmulator::frameRejected(int64_t nowUs) {
+    if (fallSilent()) return;
     counters_.badFrames += 1;
     report("bad frame");
     ++framesSeen_;
@@ -191,7 +201,7 @@ bool UnitEmulator::injectNak() {
 
 void UnitEmulator::frameComplete(int64_t nowUs) {
     state_ = Parse::Idle;
-    if (silent_) return;
+    if (fallSilent()) return;
     bool checksumOk = isHexDigit(checksumChars_[0]) && isHexDigit(checksumChars_[1]) &&
                       static_cast<uint8_t>(hexValue(checksumChars_[0]) * 16 + hexValue(checksumChars_[1])) == sum_;
     if (!checksumOk || !layoutOk_) {
@@ -338,10 +348,6 @@ void UnitEmulator::sendAnswer(uint8_t command, std::span<const uint8_t> payload,
     bytes.push_back(kLf);
     for (uint8_t b : bytes) sendRaw(b, readyUs);
     ++framesAnswered_;
-    if (options_.silentAfterFrames >= 0 && framesAnswered_ >= static_cast<uint64_t>(options_.silentAfterFrames)) {
-        if (!silent_) report("falling silent");
-        silent_ = true;
-    }
 }
 
 void UnitEmulator::sendRaw(uint8_t byte, int64_t readyUs) {

@@ -139,6 +139,7 @@ private:
     void sendAnswer(uint8_t command, std::span<const uint8_t> payload, int64_t readyUs);
     void sendRaw(uint8_t byte, int64_t readyUs);
     bool injectNak();
+    bool fallSilent();
     double random01();
     void report(const std::string& line);
 

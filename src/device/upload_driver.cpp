@@ -179,7 +179,11 @@ void UploadDriver::pumpClock() {
 }
 
 bool UploadDriver::commandDo(uint8_t command) {
-    if (cancelRequested()) protocol_.cancel();
+    if (cancelRequested()) {
+        protocol_.cancel();
+        protocol_.Status = ResultCode::TimeOut;
+        return false;
+    }
     protocol_.DataLength = 0;  // P, W and L carry no data; the last answer left its length here
     const bool ok = protocol_.CommandDo(command, CommandProtocol::kParameter);
     pumpClock();

@@ -265,20 +265,23 @@ long SerialPort::read(std::span<uint8_t> out, int timeoutMs) {
     if (fd_ < 0) return -1;
     const int64_t deadline = monotonicMs() + std::max(timeoutMs, 0);
     for (;;) {
-        ssize_t n = ::read(fd_, out.data(), out.size());
-        if (n > 0) return static_cast<long>(n);
-        if (n == 0) return -1;  // readable with nothing to read: the other end is gone
-        if (errno == EIO || (errno != EAGAIN && errno != EINTR)) return -1;
-        const int64_t left = deadline - monotonicMs();
-        if (left <= 0) return 0;
+        // A raw terminal read returns 0 both for "nothing yet" and for a hang-up, so poll()
+        // decides which: 0 bytes from a port that poll() called readable means the line is gone.
         struct pollfd p {fd_, POLLIN, 0};
+        const int64_t left = std::max<int64_t>(0, deadline - monotonicMs());
         int r = ::poll(&p, 1, static_cast<int>(left));
         if (r < 0) {
             if (errno == EINTR) return 0;  // a signal (Ctrl-C): let the caller look at its cancel flag
             return -1;
         }
         if (r == 0) return 0;
-        if ((p.revents & POLLIN) == 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) return -1;
+        if (p.revents & POLLIN) {
+            ssize_t n = ::read(fd_, out.data(), out.size());
+            if (n > 0) return static_cast<long>(n);
+            if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+            return -1;
+        }
+        if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) return -1;
     }
 }
 

@@ -1,0 +1,358 @@
+// The command protocol against a scripted line: exact frames out, result codes from crafted
+// answers, the receive ring, the time-out on the fake clock.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/ui_text_table.h"
+#include "device/command_protocol.h"
+#include "recording_display.h"
+#include "scripted_port.h"
+
+namespace mmx {
+namespace {
+
+using test::answerFrame;
+using test::bytesOf;
+
+class ProtocolTest : public ::testing::Test {
+protected:
+    ProtocolTest() : port(clock), protocol(clock, texts, display) {
+        protocol.attach(&port);
+        protocol.setLinkLostHandler([this] {
+            ++linkLost;
+            port.close();
+        });
+    }
+
+    FakeClock clock;
+    UiTextTable texts;
+    test::RecordingDisplay display;
+    test::ScriptedPort port;
+    CommandProtocol protocol;
+    int linkLost = 0;
+};
+
+// ---- Frames out ------------------------------------------------------------------------------
+
+TEST_F(ProtocolTest, CommandPIsTheThirteenBytesOfTheExample) {
+    protocol.DataLength = 0;
+    protocol.CommandWrite('P', 0x55);
+    EXPECT_EQ(port.wire, bytesOf({0x2A, 0x36, 0x34, 0x35, 0x30, 0x35, 0x35, 0x00, 0x00, 0x36, 0x33, 0x0D, 0x0A}));
+    ASSERT_EQ(port.writes.size(), 1u);  // released once, at the LF
+}
+
+TEST_F(ProtocolTest, CommandRCarriesTheAddressAndLeavesDataLengthZero) {
+    protocol.setAddressPayload(0x3FF000);
+    protocol.CommandWrite('R', 0x55);
+    EXPECT_EQ(port.wire, bytesOf({0x2A, 0x36, 0x34, 0x35, 0x32, 0x35, 0x35, 0x00, 0x03, 0x3F, 0xF0, 0x00, 0x39, 0x37,
+                                  0x0D, 0x0A}));
+    EXPECT_EQ(protocol.DataLength, 0);
+}
+
+TEST_F(ProtocolTest, OtherCommandsAndAddresses) {
+    struct Case {
+        uint8_t command;
+        uint32_t address;
+        bool withAddress;
+        std::string text;  // the frame with binary bytes as <xx>
+    };
+    auto render = [](const std::vector<uint8_t>& bytes) {
+        std::string text;
+        for (uint8_t b : bytes) {
+            if (b >= 0x20 && b < 0x7F) {
+                text += static_cast<char>(b);
+            } else {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "<%02X>", b);
+                text += hex;
+            }
+        }
+        return text;
+    };
+    const Case cases[] = {
+        {'W', 0, false, "*645755<00><00>6A<0D><0A>"},
+        {'L', 0, false, "*644C55<00><00>75<0D><0A>"},
+        {'E', 0x3FFFFF, true, "*644555<00><03>?<FF><FF>A7<0D><0A>"},
+        {'E', 0x1FFFFF, true, "*644555<00><03><1F><FF><FF>87<0D><0A>"},
+        {'E', 0x3FF100, true, "*644555<00><03>?<F1><00>9A<0D><0A>"},
+    };
+    for (const auto& c : cases) {
+        port.wire.clear();
+        if (c.withAddress) protocol.setAddressPayload(c.address);
+        protocol.CommandWrite(c.command, 0x55);
+        EXPECT_EQ(render(port.wire), c.text) << c.command;
+    }
+}
+
+TEST_F(ProtocolTest, PayloadByteLineFeedSplitsThePortWritesNotTheLineBytes) {
+    protocol.Data[1] = 0x0A;
+    protocol.Data[2] = 0x41;
+    protocol.DataLength = 2;
+    protocol.CommandWrite('R', 0x55);
+    ASSERT_EQ(port.writes.size(), 2u);
+    EXPECT_EQ(port.writes[0].back(), 0x0A);
+    EXPECT_EQ(port.writes[0].size(), 10u);  // "*645255", length 00 02, then the payload LF
+    EXPECT_EQ(port.wire, bytesOf({'*', '6', '4', '5', '2', '5', '5', 0x00, 0x02, 0x0A, 0x41, 'B', '2', 0x0D, 0x0A}));
+}
+
+TEST_F(ProtocolTest, HexAndIntWritersAndTheChecksumTheyCapture) {
+    protocol.OutputCheckSum = 0;
+    protocol.RS232Write('*');
+    protocol.RS232WriteInt(353);
+    protocol.RS232WriteHex(protocol.OutputCheckSum);  // value taken before its own digits count
+    protocol.RS232Write(0x0D);
+    protocol.RS232Write(0x0A);
+    // 0x2A + 0x01 + 0x61 = 0x8C
+    EXPECT_EQ(port.wire, bytesOf({0x2A, 0x01, 0x61, '8', 'C', 0x0D, 0x0A}));
+}
+
+TEST_F(ProtocolTest, ClosingDataFrameIsTheSevenBytes) {
+    protocol.OutputCheckSum = 0;
+    protocol.RS232Write('*');
+    protocol.RS232WriteInt(0);
+    protocol.RS232WriteHex(protocol.OutputCheckSum);
+    protocol.RS232Write(0x0D);
+    protocol.RS232Write(0x0A);
+    EXPECT_EQ(port.wire, bytesOf({0x2A, 0x00, 0x00, 0x32, 0x41, 0x0D, 0x0A}));
+}
+
+TEST(CharacterToNumber, HexDigitsUpperCaseOnly) {
+    EXPECT_EQ(CommandProtocol::CTN('0'), 0);
+    EXPECT_EQ(CommandProtocol::CTN('9'), 9);
+    EXPECT_EQ(CommandProtocol::CTN('A'), 10);
+    EXPECT_EQ(CommandProtocol::CTN('F'), 15);
+    EXPECT_EQ(CommandProtocol::CTN('a'), 0);
+    EXPECT_EQ(CommandProtocol::CTN('G'), 0);
+    EXPECT_EQ(CommandProtocol::CTN('*'), 0);
+}
+
+// ---- Answers in ------------------------------------------------------------------------------
+
+TEST_F(ProtocolTest, ResultCodesInTheirOrder) {
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> answer;
+        uint8_t code;
+    };
+    auto withByte = [](std::vector<uint8_t> frame, size_t index, uint8_t value) {
+        frame[index] = value;
+        return frame;
+    };
+    auto ack = answerFrame('P', {6});
+    // "ack" is * 5 0 6 4 5 5 <00> <01> <06> 6 A CR LF: checksum at 10 and 11, CR at 12, LF at 13.
+    const Case cases[] = {
+        {"ack", ack, 6},
+        {"nak", answerFrame('P', {21}), 21},
+        {"other single byte", answerFrame('P', {7}), 7},
+        {"data answer", answerFrame('P', {1, 2}), 6},
+        {"wrong checksum", withByte(ack, 10, 'F'), 1},
+        {"lower-case checksum", withByte(ack, 11, 'a'), 1},
+        {"no CR", withByte(ack, 12, 0x0E), 2},
+        {"no LF", withByte(ack, 13, 0x0B), 3},
+        {"checksum before CR", withByte(withByte(ack, 10, 'F'), 12, 0), 1},
+        {"CR before header", withByte(answerFrame('W', {6}), 12, 0), 2},
+        {"other command", answerFrame('W', {6}), 4},
+        {"field B not 64", answerFrame('P', {6}, 0x55, 0x65), 4},
+        {"other parameter", answerFrame('P', {6}, 0x56), 5},
+    };
+    for (const auto& c : cases) {
+        port.incoming.clear();
+        port.feed(c.answer);
+        EXPECT_EQ(protocol.CommandRead('P', 0x55), c.code) << c.what;
+        EXPECT_TRUE(port.incoming.empty()) << c.what << ": the whole answer is consumed";
+    }
+    EXPECT_EQ(linkLost, 0);
+}
+
+TEST_F(ProtocolTest, EmptyPayloadGivesTheByteAnEarlierAnswerLeft) {
+    port.feed(answerFrame('P', {21}));
+    EXPECT_EQ(protocol.CommandRead('P', 0x55), 21);
+    port.feed(answerFrame('P', {}));
+    EXPECT_EQ(protocol.CommandRead('P', 0x55), 21);
+    EXPECT_EQ(protocol.DataLength, 0);
+}
+
+TEST_F(ProtocolTest, NoiseAndProgressDotsBeforeTheStarAreSkippedAndNotSummed) {
+    port.feed(std::string("..\x06\xFF junk"));
+    port.feed(answerFrame('R', {0x10, 0x20, 0x30}));
+    EXPECT_EQ(protocol.CommandRead('R', 0x55), 6);
+    EXPECT_EQ(protocol.DataLength, 3);
+    EXPECT_EQ(protocol.Data[1], 0x10);
+    EXPECT_EQ(protocol.Data[3], 0x30);
+}
+
+TEST_F(ProtocolTest, AnswerOfExactly1200BytesIsStored) {
+    std::vector<uint8_t> payload(1200);
+    for (size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<uint8_t>(i * 7);
+    port.feed(answerFrame('R', payload));
+    EXPECT_EQ(protocol.CommandRead('R', 0x55), 6);
+    EXPECT_EQ(protocol.DataLength, 1200);
+    EXPECT_EQ(protocol.Data[1200], payload[1199]);
+}
+
+TEST_F(ProtocolTest, AnswerAnnouncingMoreThan1200BytesIsDiscardedWithCodeZero) {
+    std::vector<uint8_t> payload(1300, 0x2A);  // full of "*" to tempt a resync inside it
+    protocol.Data[1] = 0x5A;
+    port.feed(answerFrame('R', payload));
+    port.feed(answerFrame('P', {6}));
+    EXPECT_EQ(protocol.CommandRead('R', 0x55), 0);
+    EXPECT_EQ(protocol.lastFailure(), CommandProtocol::Failure::AnswerTooLong);
+    EXPECT_EQ(protocol.Data[1], 0x5A);  // nothing of the long answer stored
+    EXPECT_EQ(protocol.CommandRead('P', 0x55), 6);  // the next answer is read cleanly
+    EXPECT_EQ(linkLost, 0);
+}
+
+// ---- CommandDo and the resend after NAK --------------------------------------------------------
+
+TEST_F(ProtocolTest, NakThenAckRepeatsTheFirstFrameExactly) {
+    std::vector<std::vector<uint8_t>> answers = {answerFrame('E', {21}), answerFrame('E', {6})};
+    size_t next = 0;
+    port.respond = [&](test::ScriptedPort& p, const std::vector<uint8_t>& written) {
+        if (written.back() == 0x0A && next < answers.size()) p.feed(answers[next++]);
+    };
+    protocol.setAddressPayload(0x3FFFFF);
+    EXPECT_TRUE(protocol.CommandDo('E', 0x55));
+    EXPECT_EQ(protocol.Status, 6);
+    ASSERT_EQ(port.writes.size(), 2u);
+    EXPECT_EQ(port.writes[0], port.writes[1]);
+    EXPECT_EQ(port.writes[1][9], 0x3F);  // the address, not the NAK byte
+}
+
+TEST_F(ProtocolTest, NakTwiceFailsAfterExactlyOneResend) {
+    port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>&) { p.feed(answerFrame('P', {21})); };
+    protocol.DataLength = 0;
+    EXPECT_FALSE(protocol.CommandDo('P', 0x55));
+    EXPECT_EQ(protocol.Status, 21);
+    EXPECT_EQ(port.writes.size(), 2u);
+}
+
+TEST_F(ProtocolTest, OtherFailuresAreNotResent) {
+    port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>&) { p.feed(answerFrame('W', {6})); };
+    EXPECT_FALSE(protocol.CommandDo('P', 0x55));
+    EXPECT_EQ(protocol.Status, 4);
+    EXPECT_EQ(port.writes.size(), 1u);
+}
+
+// ---- Time-out, lost line, cancel --------------------------------------------------------------
+
+TEST_F(ProtocolTest, SilenceAfterSomeBytesClosesThePortAfterFiftyOneTicks) {
+    auto answer = answerFrame('P', {6});
+    port.feed(std::vector<uint8_t>(answer.begin(), answer.begin() + 8));
+    EXPECT_EQ(protocol.CommandRead('P', 0x55), 0);
+    EXPECT_EQ(clock.nowMs(), 5100);  // fake time: (50 + 1) ticks of 100 ms after the last byte
+    EXPECT_EQ(linkLost, 1);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(protocol.lastFailure(), CommandProtocol::Failure::Silence);
+    EXPECT_TRUE(protocol.TimeOut);
+}
+
+TEST_F(ProtocolTest, TimeOutTicksAsCounted) {
+    EXPECT_EQ(CommandProtocol::ticksFor(5000), 50);
+    EXPECT_EQ(CommandProtocol::ticksFor(0), 0);
+    EXPECT_EQ(CommandProtocol::ticksFor(250), 2);   // 2.5: halves to even
+    EXPECT_EQ(CommandProtocol::ticksFor(350), 4);   // 3.5
+    EXPECT_EQ(CommandProtocol::ticksFor(149), 1);
+    EXPECT_EQ(CommandProtocol::ticksFor(-300), 0);  // negative counts as 0
+
+    struct Case {
+        int setting;
+        int64_t waited;
+    };
+    for (Case c : {Case{0, 100}, Case{-5000, 100}, Case{250, 300}, Case{32767, 32900}, Case{1000000, 60100}}) {
+        FakeClock fresh;
+        test::ScriptedPort silent(fresh);
+        CommandProtocol p(fresh, texts, display);
+        p.attach(&silent);
+        p.setCommTimeOut(c.setting);
+        EXPECT_FALSE(p.RS232Read());
+        EXPECT_EQ(fresh.nowMs(), c.waited) << c.setting;
+        EXPECT_FALSE(silent.isOpen()) << "without a handler the protocol closes the port itself";
+    }
+}
+
+TEST_F(ProtocolTest, EveryByteRestartsTheCount) {
+    protocol.setCommTimeOut(1000);  // 10 ticks: 1100 ms of silence allowed per byte
+    port.schedule(1050, {'a'});
+    port.schedule(2100, {'b'});     // 1050 ms after the previous byte: in time
+    port.schedule(3300, {'c'});     // 1200 ms after: too late
+    EXPECT_TRUE(protocol.RS232Read());
+    EXPECT_TRUE(protocol.RS232Read());
+    EXPECT_EQ(protocol.Rs232DataByte, 'b');
+    EXPECT_FALSE(protocol.RS232Read());
+    EXPECT_EQ(clock.nowMs(), 3200);
+    EXPECT_EQ(linkLost, 1);
+}
+
+TEST_F(ProtocolTest, LostLineFailsAtOnce) {
+    port.lineLost = true;
+    EXPECT_EQ(protocol.CommandRead('P', 0x55), 0);
+    EXPECT_EQ(clock.nowMs(), 0);
+    EXPECT_EQ(linkLost, 1);
+    EXPECT_EQ(protocol.lastFailure(), CommandProtocol::Failure::LineLost);
+}
+
+TEST_F(ProtocolTest, CancelEndsTheWaitAsAFailureUntilCleared) {
+    protocol.cancel();
+    port.feed(answerFrame('P', {6}));
+    EXPECT_EQ(protocol.CommandRead('P', 0x55), 0);
+    EXPECT_EQ(protocol.lastFailure(), CommandProtocol::Failure::Cancelled);
+    EXPECT_EQ(clock.nowMs(), 0);
+    EXPECT_EQ(linkLost, 1);
+    std::string ignored;
+    port.open(ignored);
+    protocol.clearCancel();
+    EXPECT_EQ(protocol.CommandRead('P', 0x55), 6);
+}
+
+// ---- The receive ring -------------------------------------------------------------------------
+
+TEST_F(ProtocolTest, LongChunksFromThePortAreNeverLost) {
+    std::vector<uint8_t> bytes(2000);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i % 251);
+    port.feed(bytes);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        ASSERT_TRUE(protocol.RS232Read()) << i;
+        ASSERT_EQ(protocol.Rs232DataByte, bytes[i]) << i;
+    }
+}
+
+TEST_F(ProtocolTest, RingOverrunFailsTheReadInsteadOfLosingBytes) {
+    std::vector<uint8_t> fill(1023, '.');
+    EXPECT_TRUE(protocol.receive(fill.data(), fill.size()));
+    const uint8_t one = '*';
+    EXPECT_FALSE(protocol.receive(&one, 1));
+    EXPECT_EQ(protocol.CommandRead('P', 0x55), 0);
+    EXPECT_EQ(protocol.lastFailure(), CommandProtocol::Failure::RingOverrun);
+    EXPECT_FALSE(protocol.failureText().empty());
+    // The ring starts afresh and the next answer reads cleanly.
+    port.feed(answerFrame('P', {6}));
+    EXPECT_EQ(protocol.CommandRead('P', 0x55), 6);
+}
+
+// ---- Writing to a closed port ------------------------------------------------------------------
+
+TEST_F(ProtocolTest, FramesToAClosedPortAreDroppedWithTheStatusText) {
+    port.close();
+    for (int i = 0; i < 500; ++i) {
+        protocol.setAddressPayload(0x3FF000);
+        protocol.CommandWrite('R', 0x55);
+    }
+    EXPECT_EQ(protocol.TxCount, 0);
+    EXPECT_TRUE(port.wire.empty());
+    EXPECT_EQ(display.lastStatus(), "Status:  Com port not connected!");
+}
+
+TEST_F(ProtocolTest, AFrameLongerThanTheQueueLeavesInOrder) {
+    for (int i = 1; i <= 1200; ++i) protocol.Data[static_cast<size_t>(i)] = static_cast<uint8_t>(0x30 + i % 7);
+    protocol.DataLength = 1200;
+    protocol.CommandWrite('W', 0x55);
+    ASSERT_EQ(port.wire.size(), 1213u);
+    EXPECT_EQ(port.wire[7], 0x04);  // 1200 = 0x04B0
+    EXPECT_EQ(port.wire[8], 0xB0);
+    EXPECT_EQ(port.wire[1208], 0x30 + 1200 % 7);
+    EXPECT_EQ(port.wire.back(), 0x0A);
+}
+
+}  // namespace
+}  // namespace mmx

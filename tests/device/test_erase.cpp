@@ -1,0 +1,155 @@
+// EraseBlock against the unit emulator and against crafted lines.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/ui_text_table.h"
+#include "device/emulator_port.h"
+#include "device/erase.h"
+#include "recording_display.h"
+#include "scripted_port.h"
+
+namespace mmx {
+namespace {
+
+using test::answerFrame;
+
+struct EmulatedLink {
+    explicit EmulatedLink(UnitOptions options) : unit(options), port(unit, clock), protocol(clock, texts, display) {
+        std::string error;
+        port.open(error);
+        port.recordWrites(true);
+        protocol.attach(&port);
+    }
+    FakeClock clock;
+    UiTextTable texts;
+    test::RecordingDisplay display;
+    UnitEmulator unit;
+    EmulatorPort port;
+    CommandProtocol protocol;
+};
+
+long countOf(const std::vector<std::string>& lines, const std::string& text) {
+    return std::count(lines.begin(), lines.end(), text);
+}
+
+TEST(EraseBlock, ThreeDotsThenAck) {
+    UnitOptions options;
+    options.eraseDots = 3;
+    EmulatedLink link(options);
+    link.unit.load(0x3FF000, std::vector<uint8_t>(256, 0x12));
+    EraseBlock(link.protocol, 0x3FF100);
+    EXPECT_EQ(link.protocol.Status, 6);
+    EXPECT_EQ(link.display.statusPanel,
+              (std::vector<std::string>{"Status:  Erasing data...", "Status:  Erasing data...", "Status:  Erasing data...",
+                                        "Status:  Erasing data successfully!"}));
+    ASSERT_EQ(link.port.writes().size(), 1u);
+    EXPECT_EQ(link.port.writes()[0], test::bytesOf({'*', '6', '4', '4', '5', '5', '5', 0x00, 0x03, 0x3F, 0xF1, 0x00,
+                                                    '9', 'A', 0x0D, 0x0A}));
+    EXPECT_EQ(link.unit.word(0x3FF000), 0xFFFF) << "the table sector is erased";
+    EXPECT_EQ(link.unit.log(), (std::vector<std::string>{"E 3FF100"}));
+}
+
+TEST(EraseBlock, NoDotsAtAll) {
+    UnitOptions options;
+    options.eraseDots = 0;
+    EmulatedLink link(options);
+    EraseBlock(link.protocol, 0x3FFFFF);
+    EXPECT_EQ(link.protocol.Status, 6);
+    EXPECT_EQ(link.display.statusPanel, (std::vector<std::string>{"Status:  Erasing data successfully!"}));
+}
+
+TEST(EraseBlock, ThousandsOfDotsSpreadOverMinutes) {
+    UnitOptions options;
+    options.eraseDots = 3000;              // more than the receive ring holds at once
+    options.eraseDotIntervalUs = 4000000;  // 4 s apart: each dot restarts the 5.1 s time-out
+    EmulatedLink link(options);
+    EraseBlock(link.protocol, 0x1FFFFF);
+    EXPECT_EQ(link.protocol.Status, 6);
+    EXPECT_EQ(countOf(link.display.statusPanel, "Status:  Erasing data..."), 3000);
+    EXPECT_EQ(link.display.lastStatus(), "Status:  Erasing data successfully!");
+    EXPECT_TRUE(link.port.isOpen());
+}
+
+TEST(EraseBlock, ManyDotsAtOnceAreAllCounted) {
+    UnitOptions options;
+    options.eraseDots = 5000;
+    EmulatedLink link(options);
+    EraseBlock(link.protocol, 0x1FFFFF);
+    EXPECT_EQ(link.protocol.Status, 6);
+    EXPECT_EQ(countOf(link.display.statusPanel, "Status:  Erasing data..."), 5000);
+}
+
+TEST(EraseBlock, DotsThenAnotherByteFails) {
+    FakeClock clock;
+    UiTextTable texts;
+    test::RecordingDisplay display;
+    test::ScriptedPort port(clock);
+    CommandProtocol protocol(clock, texts, display);
+    protocol.attach(&port);
+    port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>&) {
+        p.feed(answerFrame('E', {6}));
+        p.feed(std::string("..\x15"));
+    };
+    EraseBlock(protocol, 0x3FFFFF);
+    EXPECT_EQ(protocol.Status, 0);
+    EXPECT_EQ(display.lastStatus(), "Status:  Erasing data failed!");
+    EXPECT_EQ(countOf(display.statusPanel, "Status:  Erasing data..."), 2);
+}
+
+TEST(EraseBlock, NakTwiceLeavesTheNakCode) {
+    FakeClock clock;
+    UiTextTable texts;
+    test::RecordingDisplay display;
+    test::ScriptedPort port(clock);
+    CommandProtocol protocol(clock, texts, display);
+    protocol.attach(&port);
+    port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>&) { p.feed(answerFrame('E', {21})); };
+    EraseBlock(protocol, 0x1FFFFF);
+    EXPECT_EQ(protocol.Status, 21);
+    EXPECT_EQ(display.statusPanel, (std::vector<std::string>{"Status:  Erasing data failed!"}));
+    ASSERT_EQ(port.writes.size(), 2u);
+    EXPECT_EQ(port.writes[0], port.writes[1]) << "the resend carries the same address";
+}
+
+TEST(EraseBlock, SilenceWhileErasingFailsAndClosesThePort) {
+    FakeClock clock;
+    UiTextTable texts;
+    test::RecordingDisplay display;
+    test::ScriptedPort port(clock);
+    CommandProtocol protocol(clock, texts, display);
+    protocol.attach(&port);
+    port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>&) {
+        p.feed(answerFrame('E', {6}));
+        p.feed(std::string("."));
+    };
+    EraseBlock(protocol, 0x3FFFFF);
+    EXPECT_EQ(protocol.Status, 0);
+    EXPECT_EQ(display.lastStatus(), "Status:  Erasing data failed!");
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(clock.nowMs(), 5100);
+}
+
+TEST(EraseBlock, BytesAfterTheFinalAckAreLeftForTheNextAnswer) {
+    FakeClock clock;
+    UiTextTable texts;
+    test::RecordingDisplay display;
+    test::ScriptedPort port(clock);
+    CommandProtocol protocol(clock, texts, display);
+    protocol.attach(&port);
+    port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>& written) {
+        if (written[4] == '5') {  // E
+            p.feed(answerFrame('E', {6}));
+            p.feed(std::string(".\x06.."));
+        } else {
+            p.feed(answerFrame('W', {6}));
+        }
+    };
+    EraseBlock(protocol, 0x3FFFFF);
+    EXPECT_EQ(protocol.Status, 6);
+    protocol.DataLength = 0;
+    EXPECT_TRUE(protocol.CommandDo('W', 0x55));
+}
+
+}  // namespace
+}  // namespace mmx

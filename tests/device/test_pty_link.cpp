@@ -1,0 +1,160 @@
+// End to end over a real pseudo-terminal: the termios port on one side, the mmx4210-unit
+// program (or the emulator served in a thread) on the other. Real time passes here, but no
+// test waits for a time-out: every exchange is answered at once.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+#include "core/ui_text_table.h"
+#include "device/connection.h"
+#include "device/erase.h"
+#include "platform/serial/port_names.h"
+#include "platform/serial/pty_unit_server.h"
+#include "platform/serial/serial_port.h"
+#include "recording_display.h"
+#include "support/test_support.h"
+#include "unit_images.h"
+#include "unit_process.h"
+
+namespace mmx {
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifdef MMX_UNIT_PROGRAM
+
+TEST(PtyLink, FullExchangeWithTheUnitProgram) {
+    test::ScratchFolder folder;
+    const std::string link = folder.folder() + "unit-port";
+    const std::string dump = folder.folder() + "dump";
+    test::UnitProcess unit;
+    std::string error;
+    ASSERT_TRUE(unit.start(MMX_UNIT_PROGRAM, {"--quiet", "--link", link, "--dump", dump, "--erase-dots", "20"}, error))
+        << error;
+    EXPECT_EQ(fs::read_symlink(link), unit.ptyPath());
+
+    PortSettings settings;
+    UiTextTable texts;
+    SteadyClock clock;
+    test::RecordingDisplay display;
+    Connection connection(settings, texts, clock, display, serialPortFactory("", link));
+    ASSERT_TRUE(connection.Connect()) << connection.lastError();
+    EXPECT_EQ(connection.portDescription(), link + " 115200 8N2");
+    EXPECT_EQ(display.portPanel, "RS232 PORT:  COM1 / 115200,N,8,2");
+
+    // A second program cannot have the port at the same time.
+    SerialPort second(link, LineSettings{});
+    EXPECT_FALSE(second.open(error));
+    EXPECT_EQ(error, link + ": another program has the port");
+
+    CommandProtocol& p = connection.protocol();
+    ASSERT_TRUE(test::sendCommand(p, 'P'));
+    EraseBlock(p, 0x3FFFFF);
+    ASSERT_EQ(p.Status, 6);
+    EXPECT_EQ(std::count(display.statusPanel.begin(), display.statusPanel.end(), "Status:  Erasing data..."), 20);
+    EraseBlock(p, 0x1FFFFF);
+    ASSERT_EQ(p.Status, 6);
+
+    // Bytes a cooked terminal would eat or change: CR, LF, NAK, XON, XOFF, Ctrl-C, Ctrl-D, DEL.
+    std::vector<uint8_t> sound = {0x0D, 0x0A, 0x15, 0x11, 0x13, 0x03, 0x04, 0x7F, 0x0D, 0x0D, 0x0A, 0x1A};
+    for (int i = 0; i < 600; ++i) sound.push_back(static_cast<uint8_t>(i * 37));
+    const std::vector<uint8_t> message = test::storedMessage(sound);
+    ASSERT_TRUE(test::sendCommand(p, 'W'));
+    const uint32_t end = test::sendBlocks(p, 0, message);
+    ASSERT_EQ(end, 350u);
+    ASSERT_EQ(test::sendClosingFrame(p), 6);
+    ASSERT_TRUE(test::sendCommand(p, 'W'));
+    const std::vector<uint8_t> messageTable = test::messageTableFor({0}, static_cast<int32_t>(end), 1);
+    ASSERT_EQ(test::sendDataFrame(p, 0x3FF000, messageTable), 6);
+    ASSERT_EQ(test::sendDataFrame(p, 0x3FF100, test::table({0, 1, 0, 1, 0, 1, 0, 1, 0, 0x3F})), 6);
+    ASSERT_EQ(test::sendClosingFrame(p), 6);
+    ASSERT_TRUE(test::sendCommand(p, 'L'));
+
+    // Read the table back.
+    p.setAddressPayload(0x3FF000);
+    p.CommandWrite('R', 0x55);
+    ASSERT_EQ(p.CommandRead('R', 0x55), 6);
+    EXPECT_EQ(std::vector<uint8_t>(p.Data.begin() + 1, p.Data.begin() + 129), messageTable);
+
+    // What the unit holds, as its dump shows it.
+    EXPECT_EQ(test::readText(dump + "/check.txt").substr(0, 9), "image ok\n");
+    EXPECT_EQ(test::readBytes(dump + "/message-01.bin"), message);
+    std::vector<uint8_t> image = test::readBytes(dump + "/image.bin");
+    ASSERT_EQ(image.size(), 0x800000u);
+    EXPECT_EQ(std::vector<uint8_t>(image.begin(), image.begin() + 700), message);
+    EXPECT_NE(test::readText(dump + "/trigger-table.txt").find("trigger 1  messages 1 1 1 1  zones 1 2 3 4 5 6\n"),
+              std::string::npos);
+
+    connection.Disconnect();
+    EXPECT_TRUE(second.open(error)) << "free again after Disconnect: " << error;
+    second.close();
+    EXPECT_EQ(unit.stop(SIGTERM), 0);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(link))) << "the link goes with the program";
+}
+
+TEST(PtyLink, UnitProgramFaultsAreRepairedByTheResend) {
+    test::UnitProcess unit;
+    std::string error;
+    ASSERT_TRUE(unit.start(MMX_UNIT_PROGRAM, {"--quiet", "--nak-every", "2"}, error)) << error;
+    SteadyClock clock;
+    UiTextTable texts;
+    test::RecordingDisplay display;
+    SerialPort port(unit.ptyPath(), LineSettings{});
+    ASSERT_TRUE(port.open(error)) << error;
+    CommandProtocol p(clock, texts, display);
+    p.attach(&port);
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(test::sendCommand(p, 'P')) << i;
+    }
+    EXPECT_EQ(p.Status, 6);
+}
+
+TEST(PtyLink, UnitGoneIsALostLineAtOnce) {
+    test::UnitProcess unit;
+    std::string error;
+    ASSERT_TRUE(unit.start(MMX_UNIT_PROGRAM, {"--quiet"}, error)) << error;
+    PortSettings settings;
+    settings.CommTimeOut = 30000;  // a lost line must not wait for this
+    UiTextTable texts;
+    SteadyClock clock;
+    test::RecordingDisplay display;
+    Connection connection(settings, texts, clock, display, serialPortFactory("", unit.ptyPath()));
+    ASSERT_TRUE(connection.Connect()) << connection.lastError();
+    ASSERT_TRUE(test::sendCommand(connection.protocol(), 'P'));
+    EXPECT_EQ(unit.stop(SIGINT), 0);
+    EXPECT_FALSE(test::sendCommand(connection.protocol(), 'P'));
+    EXPECT_EQ(connection.protocol().lastFailure(), CommandProtocol::Failure::LineLost);
+    EXPECT_FALSE(connection.isConnected());
+    EXPECT_EQ(display.portPanel, "RS232 PORT:  ");
+}
+
+#endif
+
+TEST(PtyLink, EmulatorServedInAThread) {
+    UnitEmulator unit;
+    PtyUnitServer server(unit);
+    std::string error;
+    ASSERT_TRUE(server.open(error)) << error;
+    std::thread serving([&server] { server.run(); });
+    {
+        SteadyClock clock;
+        UiTextTable texts;
+        test::RecordingDisplay display;
+        SerialPort port(server.slavePath(), LineSettings{});
+        ASSERT_TRUE(port.open(error)) << error;
+        CommandProtocol p(clock, texts, display);
+        p.attach(&port);
+        p.setAddressPayload(0x3FF000);
+        p.CommandWrite('R', 0x55);
+        EXPECT_EQ(p.CommandRead('R', 0x55), 6);
+        EXPECT_EQ(p.DataLength, 128);
+        EXPECT_EQ(p.Data[1], 0xFF) << "an erased unit";
+    }
+    server.stop();
+    serving.join();
+    EXPECT_EQ(unit.log(), (std::vector<std::string>{"R 3FF000"}));
+}
+
+}  // namespace
+}  // namespace mmx

@@ -1,0 +1,260 @@
+// The unit emulator driven through the protocol: what it answers, what it stores, what it
+// checks at L, and its seeded faults.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/ui_text_table.h"
+#include "device/emulator_port.h"
+#include "device/erase.h"
+#include "recording_display.h"
+#include "support/test_support.h"
+#include "unit_images.h"
+
+namespace mmx {
+namespace {
+
+struct Link {
+    explicit Link(UnitOptions options = {}) : unit(options), port(unit, clock), protocol(clock, texts, display) {
+        std::string error;
+        port.open(error);
+        protocol.attach(&port);
+    }
+    bool command(uint8_t letter) { return test::sendCommand(protocol, letter); }
+    uint8_t dataFrame(uint32_t address, const std::vector<uint8_t>& payload) {
+        return test::sendDataFrame(protocol, address, payload);
+    }
+    uint8_t closingFrame() { return test::sendClosingFrame(protocol); }
+    FakeClock clock;
+    UiTextTable texts;
+    test::RecordingDisplay display;
+    UnitEmulator unit;
+    EmulatorPort port;
+    CommandProtocol protocol;
+};
+
+using test::messageTableFor;
+using test::storedMessage;
+using test::table;
+
+uint32_t sendBlocks(Link& link, uint32_t address, const std::vector<uint8_t>& bytes) {
+    uint32_t after = test::sendBlocks(link.protocol, address, bytes);
+    EXPECT_NE(after, 0xFFFFFFFFu);
+    return after;
+}
+
+TEST(UnitEmulator, AnswersPWithTheAcknowledgementFrame) {
+    UnitEmulator unit;
+    const uint8_t frame[] = {0x2A, 0x36, 0x34, 0x35, 0x30, 0x35, 0x35, 0x00, 0x00, 0x36, 0x33, 0x0D, 0x0A};
+    unit.receive(frame, 0);
+    uint8_t out[64];
+    size_t n = unit.transmit(out, 0);
+    // "*506455", length 1, ACK, checksum 0x6A
+    EXPECT_EQ(std::vector<uint8_t>(out, out + n),
+              (std::vector<uint8_t>{'*', '5', '0', '6', '4', '5', '5', 0x00, 0x01, 0x06, '6', 'A', 0x0D, 0x0A}));
+    EXPECT_EQ(unit.log(), (std::vector<std::string>{"P"}));
+}
+
+TEST(UnitEmulator, FullSequenceStoresMessagesAndTablesAndChecksThemAtL) {
+    Link link;
+    std::vector<uint8_t> first = storedMessage(std::vector<uint8_t>(1000, 0x5A));
+    std::vector<uint8_t> second = storedMessage({1, 2, 3});
+    ASSERT_TRUE(link.command('P'));
+    EraseBlock(link.protocol, 0x3FFFFF);
+    EraseBlock(link.protocol, 0x1FFFFF);
+    ASSERT_EQ(link.protocol.Status, 6);
+    ASSERT_TRUE(link.command('W'));
+    uint32_t address = sendBlocks(link, 0, first);
+    ASSERT_EQ(link.closingFrame(), 6);
+    ASSERT_TRUE(link.command('W'));
+    uint32_t secondAt = address;
+    address = sendBlocks(link, address, second);
+    ASSERT_EQ(link.closingFrame(), 6);
+    ASSERT_TRUE(link.command('W'));
+    std::vector<uint8_t> triggers(126, 0);
+    triggers[1] = 1;
+    triggers[3] = 2;
+    triggers[9] = 0x05;
+    EXPECT_EQ(link.dataFrame(0x3FF000, messageTableFor({0, static_cast<int32_t>(secondAt)}, static_cast<int32_t>(address), 2)), 6);
+    EXPECT_EQ(link.dataFrame(0x3FF100, table(triggers)), 6);
+    ASSERT_EQ(link.closingFrame(), 6);
+    ASSERT_TRUE(link.command('L'));
+
+    ASSERT_TRUE(link.unit.lastCheck().has_value());
+    EXPECT_TRUE(link.unit.lastCheck()->ok) << ::testing::PrintToString(link.unit.lastCheck()->lines);
+    DecodedMessageTable messages = link.unit.messageTable();
+    EXPECT_EQ(messages.MsgAddress[0], 0);
+    EXPECT_EQ(messages.MsgAddress[1], 525);
+    EXPECT_EQ(messages.MsgAddress[2], -1);
+    EXPECT_EQ(messages.EndAddress, 700);
+    EXPECT_EQ(messages.MsgNumber, 2);
+    EXPECT_EQ(link.unit.messageBytes(1), first);
+    EXPECT_EQ(link.unit.messageBytes(2), second);
+    DecodedTriggerTable decoded = link.unit.triggerTable();
+    EXPECT_EQ(decoded.sequence[0], (std::array<uint8_t, 4>{1, 2, 0, 0}));
+    EXPECT_EQ(decoded.zones[0], 0x05);
+    EXPECT_TRUE(decoded.checksumOk);
+    EXPECT_EQ(link.unit.word(700), 0xFFFF);
+    EXPECT_EQ(link.unit.counters().writesOverUnerased, 0u);
+
+    // R gives the message table back.
+    link.protocol.setAddressPayload(0x3FF000);
+    link.protocol.CommandWrite('R', 0x55);
+    EXPECT_EQ(link.protocol.CommandRead('R', 0x55), 6);
+    ASSERT_EQ(link.protocol.DataLength, 128);
+    EXPECT_EQ(std::vector<uint8_t>(link.protocol.Data.begin() + 1, link.protocol.Data.begin() + 129),
+              link.unit.bytesAt(0x3FF000, 64));
+}
+
+TEST(UnitEmulator, CheckAtLReportsAWrongMessageChecksum) {
+    UnitOptions options;
+    options.rejectBadImage = true;
+    Link link(options);
+    std::vector<uint8_t> message = storedMessage(std::vector<uint8_t>(100, 7));
+    message[10] ^= 1;
+    link.unit.load(0, message);
+    link.unit.load(0x3FF000, messageTableFor({0}, 175, 1));
+    link.unit.load(0x3FF100, table({}));
+    EXPECT_FALSE(link.command('L'));
+    EXPECT_EQ(link.protocol.Status, 21);
+    ASSERT_TRUE(link.unit.lastCheck().has_value());
+    EXPECT_FALSE(link.unit.lastCheck()->ok);
+    EXPECT_EQ(link.unit.lastCheck()->lines.back(), "message 1: words 000000..0000AE, checksum wrong");
+}
+
+TEST(UnitEmulator, AllZeroTriggerTableAndEmptyMessageTableAreValid) {
+    UnitEmulator unit;
+    unit.load(0x3FF000, messageTableFor({}, 0, 0));
+    unit.load(0x3FF100, table({}));
+    EXPECT_EQ(unit.bytesAt(0x3FF100, 64), std::vector<uint8_t>(128, 0));
+    ImageCheck check = unit.checkImage();
+    EXPECT_TRUE(check.ok) << ::testing::PrintToString(check.lines);
+}
+
+TEST(UnitEmulator, FramesWithWrongChecksumOrLayoutGetNak) {
+    UnitEmulator unit;
+    auto answerTo = [&unit](const std::vector<uint8_t>& frame) {
+        unit.receive(frame, 0);
+        uint8_t out[64];
+        size_t n = unit.transmit(out, 0);
+        return n >= 10 ? out[9] : -1;
+    };
+    // P with checksum 64 instead of 63.
+    EXPECT_EQ(answerTo({'*', '6', '4', '5', '0', '5', '5', 0, 0, '6', '4', 0x0D, 0x0A}), 21);
+    // P with a lower-case hex digit in the header.
+    EXPECT_EQ(answerTo({'*', '6', '4', '5', '0', '5', 'f', 0, 0, '9', '4', 0x0D, 0x0A}), 21);
+    // A data frame without a W before it.
+    EXPECT_EQ(answerTo({'*', 0, 0, '2', 'A', 0x0D, 0x0A}), 21);
+    // A good P still works after all that.
+    EXPECT_EQ(answerTo({'*', '6', '4', '5', '0', '5', '5', 0, 0, '6', '3', 0x0D, 0x0A}), 6);
+    EXPECT_EQ(unit.counters().badFrames, 2u);
+}
+
+TEST(UnitEmulator, OddDataFrameIsRefusedAndNothingStored) {
+    Link link;
+    ASSERT_TRUE(link.command('W'));
+    EXPECT_EQ(link.dataFrame(0x10, {1, 2, 3}), 21);
+    EXPECT_EQ(link.unit.word(0x10), 0xFFFF);
+    EXPECT_EQ(link.dataFrame(0x3FFFFF, {1, 2, 3, 4}), 21) << "past the end of memory";
+}
+
+TEST(UnitEmulator, NakEveryThirdFrameIsRepairedByTheResend) {
+    UnitOptions options;
+    options.nakEveryNth = 3;
+    Link link(options);
+    for (int i = 0; i < 6; ++i) EXPECT_TRUE(link.command('P'));
+    EXPECT_EQ(link.unit.counters().naksInjected, 2u);  // frames 3 and 6 of the 8 sent
+}
+
+TEST(UnitEmulator, SilentAfterTwoFrames) {
+    UnitOptions options;
+    options.silentAfterFrames = 2;
+    Link link(options);
+    EXPECT_TRUE(link.command('P'));
+    EXPECT_TRUE(link.command('W'));
+    EXPECT_FALSE(link.command('L'));
+    EXPECT_EQ(link.protocol.Status, 0);
+    EXPECT_FALSE(link.port.isOpen());
+    EXPECT_TRUE(link.unit.silent());
+}
+
+TEST(UnitEmulator, SameSeedSameFaults) {
+    auto run = [](uint32_t seed) {
+        UnitOptions options;
+        options.seed = seed;
+        options.nakRate = 0.3;
+        options.corruptReceivedRate = 0.01;
+        Link link(options);
+        std::string outcome;
+        for (int i = 0; i < 40 && link.port.isOpen(); ++i) outcome += link.command('P') ? 'y' : 'n';
+        return outcome + std::to_string(link.unit.counters().naksInjected);
+    };
+    EXPECT_EQ(run(7), run(7));
+    EXPECT_NE(run(7), run(8));
+}
+
+TEST(UnitEmulator, CorruptedAnswersGiveChecksumErrorsNotGarbage) {
+    UnitOptions options;
+    options.corruptSentRate = 1.0;  // every byte the unit sends has one bit flipped
+    Link link(options);
+    EXPECT_FALSE(link.command('P'));
+    EXPECT_NE(link.protocol.Status, 6);
+}
+
+TEST(UnitEmulator, PacingAndDelayMoveTheFakeClock) {
+    UnitOptions options;
+    options.baud = 115200;
+    options.frameDelayUs = 2000;
+    Link link(options);
+    EXPECT_TRUE(link.command('P'));
+    // 13 bytes out and 14 back at 95.5 us a byte (11 bits), plus 2 ms: 4.58 ms, seen at 5 ms.
+    EXPECT_EQ(link.clock.nowMs(), 5);
+}
+
+TEST(UnitEmulator, DumpWritesImageTablesAndMessages) {
+    UnitEmulator unit;
+    std::vector<uint8_t> message = storedMessage({0x10, 0x20, 0x30, 0x40});
+    unit.load(0, message);
+    unit.load(0x3FF000, messageTableFor({-1, 0}, 175, 1));
+    unit.load(0x3FF100, table({0, 2, 0, 0, 0, 0, 0, 0, 0, 0x21}));
+    test::ScratchFolder folder;
+    std::string error;
+    ASSERT_TRUE(unit.dump(folder.folder() + "out", error)) << error;
+    std::vector<uint8_t> image = test::readBytes(folder.folder() + "out/image.bin");
+    ASSERT_EQ(image.size(), 0x800000u);
+    EXPECT_EQ(image[0], 0x10);
+    EXPECT_EQ(image[1], 0x20);
+    EXPECT_EQ(image[2 * 0x3FF000 + 4], 0x00);  // slot 2 entry: 00 00 00 00
+    EXPECT_EQ(image[2 * 0x3FF000], 0xFF);      // slot 1 entry: none
+    EXPECT_EQ(image.back(), 0xFF);
+    EXPECT_EQ(test::readBytes(folder.folder() + "out/message-02.bin"), message);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "out/message-01.bin"));
+    std::string messages = test::readText(folder.folder() + "out/message-table.txt");
+    EXPECT_NE(messages.find("message 1  none\n"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("message 2  0x000000  350 bytes\n"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("count      1\n"), std::string::npos);
+    std::string triggers = test::readText(folder.folder() + "out/trigger-table.txt");
+    EXPECT_NE(triggers.find("trigger 1  messages 2 0 0 0  zones 1 6\n"), std::string::npos) << triggers;
+    EXPECT_NE(triggers.find("trigger 12 messages 0 0 0 0  zones none\n"), std::string::npos) << triggers;
+    EXPECT_EQ(test::readText(folder.folder() + "out/check.txt").substr(0, 9), "image ok\n");
+}
+
+TEST(UnitEmulator, EraseAddressesChooseHalvesOrTheTableSector) {
+    Link link;
+    link.unit.load(0, std::vector<uint8_t>{1, 1});
+    link.unit.load(0x200000, std::vector<uint8_t>{2, 2});
+    link.unit.load(0x3FF000, std::vector<uint8_t>{3, 3});
+    link.unit.load(0x3FE000, std::vector<uint8_t>{4, 4});
+    EraseBlock(link.protocol, 0x3FF100);
+    EXPECT_EQ(link.unit.word(0x3FF000), 0xFFFF);
+    EXPECT_EQ(link.unit.word(0x3FE000), 0x0404);
+    EraseBlock(link.protocol, 0x3FFFFF);
+    EXPECT_EQ(link.unit.word(0x200000), 0xFFFF);
+    EXPECT_EQ(link.unit.word(0), 0x0101);
+    EraseBlock(link.protocol, 0x1FFFFF);
+    EXPECT_EQ(link.unit.word(0), 0xFFFF);
+    EXPECT_EQ(link.unit.counters().erases, 3u);
+}
+
+}  // namespace
+}  // namespace mmx
