@@ -1,0 +1,201 @@
+#include "upload_rig.h"
+
+#include <fstream>
+
+namespace mmx::test {
+
+namespace {
+
+constexpr char kHex[] = "0123456789ABCDEF";
+
+void putHex(std::vector<uint8_t>& bytes, uint8_t value) {
+    bytes.push_back(static_cast<uint8_t>(kHex[value >> 4]));
+    bytes.push_back(static_cast<uint8_t>(kHex[value & 0x0F]));
+}
+
+uint8_t sumOf(const std::vector<uint8_t>& bytes) {
+    uint8_t sum = 0;
+    for (uint8_t b : bytes) sum = static_cast<uint8_t>(sum + b);
+    return sum;
+}
+
+void finish(std::vector<uint8_t>& bytes) {
+    putHex(bytes, sumOf(bytes));
+    bytes.push_back(0x0D);
+    bytes.push_back(0x0A);
+}
+
+std::vector<uint8_t> headed(uint8_t first, uint8_t second, const std::vector<uint8_t>& payload) {
+    std::vector<uint8_t> bytes{'*'};
+    putHex(bytes, first);
+    putHex(bytes, second);
+    putHex(bytes, 0x55);
+    bytes.push_back(static_cast<uint8_t>(payload.size() >> 8));
+    bytes.push_back(static_cast<uint8_t>(payload.size() & 0xFF));
+    bytes.insert(bytes.end(), payload.begin(), payload.end());
+    finish(bytes);
+    return bytes;
+}
+
+uint8_t commandOfLogLine(const std::string& line) {
+    if (line.empty() || line[0] == 'D') return 'W';
+    return static_cast<uint8_t>(line[0]);
+}
+
+}  // namespace
+
+bool RecordingDisplay::showed(const std::string& text) const {
+    for (const auto& s : status) {
+        if (s == text) return true;
+    }
+    return false;
+}
+
+std::vector<uint8_t> answerFrame(uint8_t command, const std::vector<uint8_t>& payload) {
+    return headed(command, 0x64, payload);
+}
+
+std::vector<uint8_t> commandFrame(uint8_t command, const std::vector<uint8_t>& payload) {
+    return headed(0x64, command, payload);
+}
+
+std::vector<uint8_t> dataFrame(uint32_t address, const std::vector<uint8_t>& payload) {
+    const size_t length = 3 + payload.size();
+    std::vector<uint8_t> bytes{'*', static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length & 0xFF),
+                               static_cast<uint8_t>(address >> 16), static_cast<uint8_t>(address >> 8),
+                               static_cast<uint8_t>(address)};
+    bytes.insert(bytes.end(), payload.begin(), payload.end());
+    finish(bytes);
+    return bytes;
+}
+
+std::vector<uint8_t> closingFrame() { return {0x2A, 0x00, 0x00, 0x32, 0x41, 0x0D, 0x0A}; }
+
+SabotagePort::SabotagePort(UnitEmulator& unit, FakeClock& clock, std::vector<Sabotage>& rules,
+                           std::vector<uint8_t>& wire)
+    : unit_(unit), inner_(unit, clock), rules_(rules), wire_(wire) {}
+
+void SabotagePort::swallowAnswer() {
+    // Everything the unit says about this frame (an erase says more than one frame) is taken
+    // off the line before the replacement is offered.
+    uint8_t scratch[512];
+    while (inner_.read(std::span<uint8_t>(scratch, sizeof scratch), 20) > 0) {
+    }
+}
+
+bool SabotagePort::write(std::span<const uint8_t> bytes) {
+    const size_t before = unit_.log().size();
+    wire_.insert(wire_.end(), bytes.begin(), bytes.end());
+    if (!inner_.write(bytes)) return false;
+    for (size_t i = before; i < unit_.log().size(); ++i) {
+        const std::string& line = unit_.log()[i];
+        for (auto& rule : rules_) {
+            const bool matches = line == rule.frame || line.rfind(rule.frame + " ", 0) == 0 ||
+                                 line.rfind(rule.frame + ":", 0) == 0;
+            if (!matches) continue;
+            ++rule.seen;
+            if (rule.seen <= rule.skip || rule.used >= rule.times) continue;
+            ++rule.used;
+            swallowAnswer();
+            const uint8_t command = commandOfLogLine(line);
+            switch (rule.kind) {
+                case Sabotage::Kind::Nak: {
+                    auto frame = answerFrame(command, {21});
+                    injected_.insert(injected_.end(), frame.begin(), frame.end());
+                    break;
+                }
+                case Sabotage::Kind::Damaged: {
+                    auto frame = answerFrame(command, {6});
+                    frame[frame.size() - 3] = frame[frame.size() - 3] == '0' ? '1' : '0';  // wrong sum: code 1
+                    injected_.insert(injected_.end(), frame.begin(), frame.end());
+                    break;
+                }
+                case Sabotage::Kind::Silence:
+                    break;
+                case Sabotage::Kind::Bytes:
+                    injected_.insert(injected_.end(), rule.bytes.begin(), rule.bytes.end());
+                    break;
+            }
+            break;
+        }
+    }
+    return true;
+}
+
+long SabotagePort::read(std::span<uint8_t> out, int timeoutMs) {
+    if (!injected_.empty()) {
+        if (!inner_.isOpen()) return -1;
+        size_t n = 0;
+        while (n < out.size() && !injected_.empty()) {
+            out[n++] = injected_.front();
+            injected_.pop_front();
+        }
+        return static_cast<long>(n);
+    }
+    return inner_.read(out, timeoutMs);
+}
+
+UploadRig::UploadRig(UnitOptions options)
+    : unit(options),
+      connection(settings, texts, clock, display,
+                 [this](const PortSettings&, std::string& error) -> std::unique_ptr<BytePort> {
+                     if (!openError.empty()) {
+                         error = openError;
+                         return nullptr;
+                     }
+                     auto made = std::make_unique<SabotagePort>(unit, clock, sabotage, wire);
+                     port = made.get();
+                     return made;
+                 }),
+      driver(connection) {}
+
+UploadResult UploadRig::upload(const UploadSetup& setup, const UploadOptions& options) {
+    return driver.run(setup, options);
+}
+
+std::vector<std::string> UploadRig::frames() const {
+    std::vector<std::string> lines;
+    for (const auto& line : unit.log()) {
+        if (line == "nak injected" || line == "bad frame" || line.rfind("  ", 0) == 0 || line == "falling silent") {
+            continue;
+        }
+        if (line.rfind("L: ", 0) == 0) {  // "L: image ok": the unit checked its image on L
+            lines.push_back("L");
+            continue;
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+UploadSetup setupFor(const std::string& folder, const SlotFiles& files) {
+    UploadSetup setup;
+    int64_t total = 0;
+    for (size_t i = 0; i < 12; ++i) {
+        setup.TRG1[4 * i] = " ";
+        if (!files.bytes[i]) continue;
+        const std::string name = "message" + std::to_string(i + 1);
+        const std::string path = folder + name + ".wav";
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(files.bytes[i]->data()),
+                  static_cast<std::streamsize>(files.bytes[i]->size()));
+        setup.slots[i].WaveFile = name;
+        setup.slots[i].FilePath = path;
+        setup.slots[i].TMsgSize = storedLength(files.bytes[i]->size());
+        total += setup.slots[i].TMsgSize;
+    }
+    setup.TFileLength = static_cast<int32_t>(total);
+    return setup;
+}
+
+std::vector<uint8_t> patternBytes(size_t n, uint32_t seed) {
+    std::vector<uint8_t> bytes(n);
+    uint32_t x = seed * 2654435761u + 12345u;
+    for (size_t i = 0; i < n; ++i) {
+        x = x * 1103515245u + 12345u;
+        bytes[i] = static_cast<uint8_t>(x >> 16);
+    }
+    return bytes;
+}
+
+}  // namespace mmx::test

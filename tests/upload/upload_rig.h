@@ -1,0 +1,118 @@
+#pragma once
+// An upload bench for tests: the in-process unit behind a port that records every byte on the
+// line and can replace the unit's answer to chosen frames (a refusal, a damaged answer, silence
+// or any bytes), all on a fake clock.
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/program_state.h"
+#include "device/connection.h"
+#include "device/emulator_port.h"
+#include "device/unit_emulator.h"
+#include "device/upload_driver.h"
+
+namespace mmx::test {
+
+// What the first and later status panels, boxes and the progress bar showed.
+class RecordingDisplay : public StatusDisplay {
+public:
+    std::vector<std::string> status;
+    std::vector<std::string> alerts;
+    std::vector<std::string> captions;
+    std::vector<long> progressValues;
+    std::vector<bool> progressShown;
+    int releases = 0;
+    std::function<void(const std::string&)> onStatus;
+
+    void setStatusPanel(const std::string& text) override {
+        status.push_back(text);
+        if (onStatus) onStatus(text);
+    }
+    void setProgressCaption(const std::string& text) override { captions.push_back(text); }
+    void showProgressBar(bool visible) override { progressShown.push_back(visible); }
+    void setProgressValue(long value, long) override { progressValues.push_back(value); }
+    void releaseControls() override { ++releases; }
+    void alert(const std::string& text) override { alerts.push_back(text); }
+
+    bool showed(const std::string& text) const;
+    std::string last() const { return status.empty() ? std::string() : status.back(); }
+};
+
+// Replace the unit's answer to frames whose log line is `frame` or starts with `frame` and a
+// blank or colon ("P", "E 3FFFFF", "D 000000", "D close", "L", "R 3FF000"): the first `skip` matches
+// pass, the next `times` get the replacement.
+struct Sabotage {
+    enum class Kind { Nak, Damaged, Silence, Bytes };
+    std::string frame;
+    Kind kind = Kind::Nak;
+    int skip = 0;
+    int times = 1;
+    std::vector<uint8_t> bytes;  // for Kind::Bytes
+    int seen = 0;
+    int used = 0;
+};
+
+// An answer frame as the unit sends it: "*", command, "64", "55", length, payload, sum, CR LF.
+std::vector<uint8_t> answerFrame(uint8_t command, const std::vector<uint8_t>& payload);
+// A command frame as the program sends it.
+std::vector<uint8_t> commandFrame(uint8_t command, const std::vector<uint8_t>& payload);
+// A data frame: "*", length, 3 address bytes, payload, sum, CR LF (no address when closing).
+std::vector<uint8_t> dataFrame(uint32_t address, const std::vector<uint8_t>& payload);
+std::vector<uint8_t> closingFrame();
+
+class SabotagePort final : public BytePort {
+public:
+    SabotagePort(UnitEmulator& unit, FakeClock& clock, std::vector<Sabotage>& rules, std::vector<uint8_t>& wire);
+
+    bool open(std::string& error) override { return inner_.open(error); }
+    void close() override { inner_.close(); }
+    bool isOpen() const override { return inner_.isOpen(); }
+    bool write(std::span<const uint8_t> bytes) override;
+    long read(std::span<uint8_t> out, int timeoutMs) override;
+    std::string description() const override { return inner_.description(); }
+    EmulatorPort& inner() { return inner_; }
+
+private:
+    void swallowAnswer();
+
+    UnitEmulator& unit_;
+    EmulatorPort inner_;
+    std::vector<Sabotage>& rules_;
+    std::vector<uint8_t>& wire_;
+    std::deque<uint8_t> injected_;
+};
+
+class UploadRig {
+public:
+    explicit UploadRig(UnitOptions options = {});
+
+    UploadResult upload(const UploadSetup& setup, const UploadOptions& options = {});
+
+    FakeClock clock;
+    UnitEmulator unit;
+    PortSettings settings;
+    UiTextTable texts;
+    RecordingDisplay display;
+    std::vector<Sabotage> sabotage;
+    std::vector<uint8_t> wire;  // every byte the program put on the line
+    std::string openError;      // non-empty: opening the port fails
+    Connection connection;
+    UploadDriver driver;
+    SabotagePort* port = nullptr;  // the port of the last Connect
+
+    // Log lines of the unit, without the fault notes; "L" for the list command.
+    std::vector<std::string> frames() const;
+    std::string statusText(int k) const { return texts.statusMessage(k); }
+};
+
+// A set-up whose slots hold the given files (written into `folder`), nothing for empty slots.
+struct SlotFiles {
+    std::array<std::optional<std::vector<uint8_t>>, 12> bytes;
+};
+UploadSetup setupFor(const std::string& folder, const SlotFiles& files);
+// Bytes 0..n-1 of a repeating, non-trivial pattern.
+std::vector<uint8_t> patternBytes(size_t n, uint32_t seed = 1);
+
+}  // namespace mmx::test
