@@ -1,0 +1,153 @@
+// Language files: 83 positional texts, applied whole or not at all.
+#include <gtest/gtest.h>
+
+#include "storage/text_codec.h"
+#include "support/fake_dialogs.h"
+#include "support/test_support.h"
+#include "ui/lang/language_file.h"
+
+namespace mmx {
+namespace {
+
+using test::RecordingMessageBoxes;
+using test::ScratchFolder;
+
+// A file whose line n holds "Label<n>=T<n>" (n = 1..count).
+std::string numberedFile(int count) {
+    std::string bytes;
+    for (int n = 1; n <= count; ++n) bytes += "Label" + std::to_string(n) + "=T" + std::to_string(n) + "\r\n";
+    return bytes;
+}
+
+class LanguageFile : public ::testing::Test {
+protected:
+    void SetUp() override { state.initialise(folder.folder()); }
+    ScratchFolder folder;
+    ProgramState state;
+    CaptionTable captions;
+    RecordingMessageBoxes boxes;
+};
+
+TEST_F(LanguageFile, EachLineReplacesItsOwnText) {
+    ASSERT_TRUE(OpenLng(state, captions, folder.write("t.lng", numberedFile(83)), boxes));
+    EXPECT_EQ(state.FrameCaption, "T11 Ver. 2.3  ");
+    EXPECT_EQ(state.frameWindowCaption, "T11 Ver. 2.3  ");
+    EXPECT_EQ(captions.File, "T12");
+    EXPECT_EQ(captions.Open, "T13");
+    EXPECT_EQ(captions.Exit, "T17");
+    EXPECT_EQ(captions.Comport, "T19");
+    EXPECT_EQ(captions.ComP[0], "T20");
+    EXPECT_EQ(captions.ComP[1], "T21");
+    EXPECT_EQ(captions.ComP[2], "Com3");  // only the first two items are replaced
+    EXPECT_EQ(captions.ComP[9], "Com10");
+    EXPECT_EQ(captions.zh_s, "T23");
+    EXPECT_EQ(captions.en, "T25");
+    EXPECT_EQ(captions.nl, "T27");
+    EXPECT_EQ(captions.other, "T32");
+    EXPECT_EQ(captions.About_Zanth_message_manager, "T36");
+    EXPECT_EQ(captions.Frame1_0, "T37");
+    EXPECT_EQ(captions.Lb_Message_Sample_1, "T45");
+    EXPECT_EQ(captions.Bt_Browse, "T46");
+    EXPECT_EQ(captions.Frame1_1, "T47");
+    EXPECT_EQ(captions.Lb_Trigger_Zones_0, "T52");
+    EXPECT_EQ(captions.Bt_SendMessage, "T54");
+    EXPECT_EQ(captions.Lb_Trigger_Zones[0], "1");  // zone numbers keep their texts
+    EXPECT_EQ(captions.Lb_Logo[0], "message manager set up");  // only the splash reads 1..10
+    EXPECT_EQ(state.texts.status(0), "T55");
+    EXPECT_EQ(state.texts.status(15), "T70");
+    EXPECT_EQ(state.texts.messageBox(0), "T71");
+    EXPECT_EQ(state.texts.messageBox(11), "T82");
+    EXPECT_EQ(state.texts.messageBox(12), "RS232 Com Port cannot be open!");
+    EXPECT_EQ(state.texts.saveQuestion(), "T77");
+    EXPECT_EQ(state.texts.notConnectedInfo(), "T78");
+    EXPECT_EQ(state.CloseText, "T83");
+    // Lines 26 and 28 to 31 replace nothing.
+    for (const auto& line : languageFileLines(state, captions)) {
+        for (const char* unused : {"=T26", "=T28", "=T29", "=T30", "=T31"}) EXPECT_EQ(line.find(unused), std::string::npos);
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(LanguageFile, AFileOf82LinesChangesNothing) {
+    const CaptionTable before = captions;
+    EXPECT_FALSE(OpenLng(state, captions, folder.write("short.lng", numberedFile(82)), boxes));
+    EXPECT_EQ(languageFileLines(state, captions), languageFileLines(state, before));
+    EXPECT_EQ(state.FrameCaption, "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  ");
+    EXPECT_EQ(state.texts.status(0), "Com port not connected!");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Language file cannot be found!");
+    EXPECT_EQ(boxes.shown[0].title, "MMX4210");
+    EXPECT_FALSE(OpenLng(state, captions, folder.folder() + "missing.lng", boxes));
+    EXPECT_EQ(boxes.shown.size(), 2u);
+}
+
+TEST_F(LanguageFile, AFileOf90LinesIgnoresTheRest) {
+    ASSERT_TRUE(OpenLng(state, captions, folder.write("long.lng", numberedFile(90)), boxes));
+    EXPECT_EQ(state.CloseText, "T83");
+}
+
+TEST_F(LanguageFile, TextsAreTrimmedAndTakenAfterTheFirstEquals) {
+    auto lines = splitLines(numberedFile(83));
+    lines[11] = "File=";                       // an empty caption
+    lines[12] = "   Open without label  ";     // no "=": the whole line, trimmed
+    lines[13] = "Save= a = b ";                // an inner "=" stays
+    lines[25] = "";                            // unused lines may hold anything
+    lines[29] = "=";
+    lines[36] = "Frame1_0=\tBericht\t";
+    std::string bytes;
+    for (const auto& l : lines) bytes += l + "\n";  // LF-only
+    ASSERT_TRUE(OpenLng(state, captions, folder.write("edge.lng", bytes), boxes));
+    EXPECT_EQ(captions.File, "");
+    EXPECT_EQ(captions.Open, "Open without label");
+    EXPECT_EQ(captions.Save, "a = b");
+    EXPECT_EQ(captions.Frame1_0, "Bericht");
+}
+
+TEST_F(LanguageFile, UnknownFilesDecodeAsWindows1252AndUtf8FilesAsUtf8) {
+    auto lines = splitLines(numberedFile(83));
+    lines[11] = "File=Fran\xE7" "ais";
+    std::string bytes;
+    for (const auto& l : lines) bytes += l + "\r\n";
+    ASSERT_TRUE(OpenLng(state, captions, folder.write("fr.lng", bytes), boxes));
+    EXPECT_EQ(captions.File, "Fran\xC3\xA7" "ais");
+
+    lines[11] = "File=\xE6\x96\x87\xE4\xBB\xB6";  // UTF-8, even under a Chinese name
+    bytes = "\xEF\xBB\xBF";
+    for (const auto& l : lines) bytes += l + "\r\n";
+    ASSERT_TRUE(OpenLng(state, captions, folder.write("zh-t.lng", bytes), boxes));
+    EXPECT_EQ(captions.File, "\xE6\x96\x87\xE4\xBB\xB6");
+}
+
+TEST_F(LanguageFile, SplashTakesTheFirstTenLinesSilently) {
+    ASSERT_TRUE(Open_Logo_Lng(captions, folder.write("t.lng", numberedFile(83))));
+    EXPECT_EQ(captions.Lb_Logo[0], "T1");
+    EXPECT_EQ(captions.Lb_Logo[9], "T10");
+    EXPECT_EQ(captions.File, "File");  // nothing else
+    EXPECT_EQ(state.texts.status(0), "Com port not connected!");
+
+    const auto before = captions.Lb_Logo;
+    EXPECT_FALSE(Open_Logo_Lng(captions, folder.write("short.lng", numberedFile(82))));
+    EXPECT_FALSE(Open_Logo_Lng(captions, folder.folder() + "none.lng"));
+    EXPECT_EQ(captions.Lb_Logo, before);
+}
+
+TEST_F(LanguageFile, WrittenLinesReadBackToTheSameCaptions) {
+    CaptionTable changed;
+    changed.File = "Bestand";
+    changed.Lb_Logo[3] = "Logo";
+    changed.ComP[1] = "Poort 2";
+    changed.Lb_Total = "Totaal";
+    ProgramState other;
+    other.initialise(folder.folder());
+    std::string bytes;
+    for (const auto& l : languageFileLines(other, changed)) bytes += l + "\r\n";
+    ASSERT_TRUE(OpenLng(state, captions, folder.write("x.lng", bytes), boxes));
+    ASSERT_TRUE(Open_Logo_Lng(captions, folder.folder() + "x.lng"));
+    EXPECT_EQ(captions.File, "Bestand");
+    EXPECT_EQ(captions.Lb_Logo[3], "Logo");
+    EXPECT_EQ(captions.ComP[1], "Poort 2");
+    EXPECT_EQ(captions.printout().Lb_Total, "Totaal");
+}
+
+}  // namespace
+}  // namespace mmx

@@ -1,0 +1,199 @@
+// The Language menu: check marks, the return to the previous language, and the load at start.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "storage/settings_file.h"
+#include "support/fake_dialogs.h"
+#include "support/test_support.h"
+#include "ui/lang/language_file.h"
+#include "ui/lang/language_menu.h"
+
+namespace mmx {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RecordingMessageBoxes;
+using test::ScratchFolder;
+using test::ScriptedFileDialog;
+
+class LanguageMenu : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.initialise(folder.folder());
+        fs::create_directories(folder.path() / "Font");
+        for (const char* name : {"en.lng", "nl.lng", "zh-s.lng", "zh-t.lng"}) {
+            fs::copy_file(std::string(MMX_FONT_DIR) + name, folder.path() / "Font" / name);
+        }
+        languages.setLanguageApplied([this] { applied.push_back(state.frameWindowCaption); });
+    }
+    std::string lineOf(const std::string& name, int line) {
+        const auto texts = readLanguageFile(folder.folder() + "Font/" + name);
+        return texts ? (*texts)[static_cast<size_t>(line - 1)] : "";
+    }
+    // A language file whose texts are all "<tag> n".
+    std::string writeLanguage(const std::string& path, const std::string& tag, int lines = 83) {
+        std::string bytes;
+        for (int n = 1; n <= lines; ++n) bytes += "L=" + tag + " " + std::to_string(n) + "\r\n";
+        return folder.write(path, bytes);
+    }
+    ScratchFolder folder;
+    ProgramState state;
+    CaptionTable captions;
+    ScriptedFileDialog dialog;
+    RecordingMessageBoxes boxes;
+    LanguageCommands languages{state, captions, dialog, boxes};
+    std::vector<std::string> applied;
+};
+
+TEST_F(LanguageMenu, BuiltInItemLoadsItsFileAndTakesTheCheckMark) {
+    ASSERT_TRUE(languages.nl_Click());
+    EXPECT_EQ(languages.checked(), LanguageItem::nl);
+    EXPECT_EQ(state.LanguageFile, "nl.lng");
+    EXPECT_FALSE(state.stroLNGFilePathType);
+    EXPECT_EQ(captions.File, "Bestand");
+    EXPECT_EQ(applied, std::vector<std::string>{"MMX 4210 Zanth Berichtenbeheer Instellen Ver. 2.3  "});
+    EXPECT_EQ(languages.statusPanel1(), "Status: ");
+    EXPECT_EQ(languages.statusPanel2(), "RS232-POORT: ");
+
+    ASSERT_TRUE(languages.zh_t_Click());
+    EXPECT_EQ(languages.checked(), LanguageItem::zh_t);
+    EXPECT_EQ(captions.File, lineOf("zh-t.lng", 12));
+    ASSERT_TRUE(languages.zh_s_Click());
+    EXPECT_EQ(languages.checked(), LanguageItem::zh_s);
+    ASSERT_TRUE(languages.en_Click());
+    EXPECT_EQ(languages.checked(), LanguageItem::en);
+    EXPECT_EQ(captions.File, "File");
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(LanguageMenu, AMissingBuiltInFileReturnsToThePreviousLanguage) {
+    ASSERT_TRUE(languages.zh_s_Click());
+    fs::remove(folder.path() / "Font" / "nl.lng");
+    applied.clear();
+    EXPECT_FALSE(languages.nl_Click());
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{lineOf("zh-s.lng", 80)});  // shown once, in Chinese
+    EXPECT_EQ(languages.checked(), LanguageItem::zh_s);
+    EXPECT_EQ(state.LanguageFile, "zh-s.lng");
+    EXPECT_EQ(applied.size(), 1u);  // the previous language was loaded again
+}
+
+TEST_F(LanguageMenu, AnEightyTwoLineFileReturnsToThePreviousLanguage) {
+    writeLanguage("Font/nl.lng", "kort", 82);
+    ASSERT_TRUE(languages.en_Click());
+    EXPECT_FALSE(languages.nl_Click());
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Language file cannot be found!"});
+    EXPECT_EQ(languages.checked(), LanguageItem::en);
+    EXPECT_EQ(captions.File, "File");
+}
+
+TEST_F(LanguageMenu, WhenThePreviousFileFailsTooNothingIsChecked) {
+    ASSERT_TRUE(languages.nl_Click());
+    fs::remove(folder.path() / "Font" / "nl.lng");
+    fs::remove(folder.path() / "Font" / "zh-t.lng");
+    EXPECT_FALSE(languages.zh_t_Click());
+    EXPECT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(languages.checked(), LanguageItem::None);
+    EXPECT_EQ(captions.File, "Bestand");  // the texts on screen stay
+}
+
+TEST_F(LanguageMenu, OtherPicksAnyFileAndIsCheckedWhateverItsName) {
+    fs::create_directories(folder.path() / "mine");
+    const std::string chosen = writeLanguage("mine/en.lng", "mine");
+    dialog.choose(chosen);
+    ASSERT_TRUE(languages.other_Click());
+    ASSERT_EQ(dialog.requests.size(), 1u);
+    EXPECT_EQ(dialog.requests[0].filter, "All Files (*.*)|*.*|Language Files (*.lng)|*.lng");
+    EXPECT_EQ(dialog.requests[0].filterIndex, 2);
+    EXPECT_EQ(dialog.requests[0].fileName, "en.lng");
+    EXPECT_EQ(dialog.requests[0].initialFolder, folder.folder() + "Font/");
+    EXPECT_EQ(languages.checked(), LanguageItem::other);
+    EXPECT_TRUE(state.stroLNGFilePathType);
+    EXPECT_EQ(state.stroLNGFilePath, folder.folder() + "mine/");
+    EXPECT_EQ(state.languageFolder(), folder.folder() + "mine/");
+    EXPECT_EQ(captions.File, "mine 12");
+}
+
+TEST_F(LanguageMenu, CancelledOtherChangesNothing) {
+    ASSERT_TRUE(languages.nl_Click());
+    dialog.cancel();
+    EXPECT_FALSE(languages.other_Click());
+    EXPECT_EQ(languages.checked(), LanguageItem::nl);
+    EXPECT_EQ(state.LanguageFile, "nl.lng");
+    EXPECT_EQ(state.stroLNGFilePath, folder.folder() + "Font/");
+}
+
+TEST_F(LanguageMenu, AFailedOtherReturnsButKeepsTheChosenFolder) {
+    ASSERT_TRUE(languages.nl_Click());
+    fs::create_directories(folder.path() / "bad");
+    dialog.choose(writeLanguage("bad/x.lng", "x", 10));
+    EXPECT_FALSE(languages.other_Click());
+    EXPECT_EQ(languages.checked(), LanguageItem::nl);
+    EXPECT_FALSE(state.stroLNGFilePathType);
+    EXPECT_EQ(state.LanguageFile, "nl.lng");
+    EXPECT_EQ(state.stroLNGFilePath, folder.folder() + "bad/");
+}
+
+TEST_F(LanguageMenu, LngSelectComparesTheStemExactly) {
+    languages.LngSelect("zh-s.lng");
+    EXPECT_EQ(languages.checked(), LanguageItem::zh_s);
+    languages.LngSelect("EN.lng");
+    EXPECT_EQ(languages.checked(), LanguageItem::other);
+    languages.LngSelect("nl");
+    EXPECT_EQ(languages.checked(), LanguageItem::nl);
+    languages.LngSelect("en.old.lng");
+    EXPECT_EQ(languages.checked(), LanguageItem::en);
+    state.stroLNGFilePathType = true;
+    languages.LngSelect("en.lng");
+    EXPECT_EQ(languages.checked(), LanguageItem::other);
+    languages.ClearLanguageChecks();
+    EXPECT_EQ(languages.checked(), LanguageItem::None);
+}
+
+TEST_F(LanguageMenu, StartUpWithoutSettingsLoadsEnglishSilently) {
+    state.LanguageFile = "nl.lng";
+    state.stroLNGFilePathType = true;
+    EXPECT_FALSE(activateEditor(state, languages, boxes));
+    EXPECT_EQ(state.LanguageFile, "en.lng");
+    EXPECT_FALSE(state.stroLNGFilePathType);
+    EXPECT_EQ(languages.checked(), LanguageItem::en);
+    EXPECT_EQ(applied.size(), 1u);
+    EXPECT_EQ(state.port.Commport, 1);
+    EXPECT_EQ(state.port.settingsText(), "115200,N,8,2");
+    EXPECT_EQ(state.port.CommTimeOut, 5000);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(LanguageMenu, StartUpWithoutAnyLanguageFileLoadsNothingAndShowsNothing) {
+    fs::remove_all(folder.path() / "Font");
+    activateEditor(state, languages, boxes);
+    EXPECT_EQ(languages.checked(), LanguageItem::None);
+    EXPECT_TRUE(applied.empty());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(captions.File, "File");
+}
+
+TEST_F(LanguageMenu, StartUpFollowsTheSettingsFile) {
+    state.LanguageFile = "nl.lng";
+    state.port.Commport = 4;
+    ASSERT_TRUE(SaveIni(state, state.settingsFilePath(), boxes));
+    ProgramState next;
+    next.initialise(folder.folder());
+    LanguageCommands nextLanguages{next, captions, dialog, boxes};
+    EXPECT_TRUE(activateEditor(next, nextLanguages, boxes));
+    EXPECT_EQ(next.port.Commport, 4);
+    EXPECT_EQ(nextLanguages.checked(), LanguageItem::nl);
+    EXPECT_EQ(captions.File, "Bestand");
+}
+
+TEST_F(LanguageMenu, StartUpWithACapitalStemChecksOther) {
+    fs::copy_file(folder.path() / "Font" / "en.lng", folder.path() / "Font" / "EN.lng");
+    state.LanguageFile = "EN.lng";
+    ASSERT_TRUE(SaveIni(state, state.settingsFilePath(), boxes));
+    activateEditor(state, languages, boxes);
+    EXPECT_EQ(languages.checked(), LanguageItem::other);
+    EXPECT_EQ(captions.File, "File");
+}
+
+}  // namespace
+}  // namespace mmx
