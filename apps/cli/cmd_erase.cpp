@@ -1,0 +1,168 @@
+// mmx4210-cli erase --port ComN|PATH [--address HEX]: start command P and the erase dialogue,
+// with the unit's progress on stderr.
+#include <atomic>
+#include <csignal>
+#include <iostream>
+#include <unistd.h>
+
+#include "cli_command.h"
+#include "core/ui_text_table.h"
+#include "device/connection.h"
+#include "device/erase.h"
+#include "platform/serial/port_names.h"
+#include "storage/settings_folder.h"
+
+namespace mmx::cli {
+namespace {
+
+std::atomic<CommandProtocol*> g_interruptible{nullptr};
+std::atomic<bool> g_interrupted{false};
+
+void onInterrupt(int) {
+    g_interrupted.store(true);
+    if (CommandProtocol* protocol = g_interruptible.load()) protocol->cancel();
+}
+
+// Status lines on stderr; the progress dots redraw one line on a terminal and print as plain
+// dots into a pipe or file.
+class StderrDisplay final : public StatusDisplay {
+public:
+    explicit StderrDisplay(bool quiet) : quiet_(quiet), terminal_(::isatty(2) != 0) {}
+    void setStatusPanel(const std::string& text) override {
+        last = text;
+        if (quiet_) return;
+        if (text == progressText) {
+            ++dots_;
+            if (terminal_) {
+                std::cerr << "\r" << text << " " << dots_ << std::flush;
+            } else {
+                std::cerr << (dots_ == 1 ? text + " " : std::string()) << "." << std::flush;
+            }
+            return;
+        }
+        if (dots_ > 0) std::cerr << "\n";
+        dots_ = 0;
+        std::cerr << text << "\n";
+    }
+    std::string progressText;
+    std::string last;
+
+private:
+    bool quiet_;
+    bool terminal_;
+    long dots_ = 0;
+};
+
+int failureCode(const CommandProtocol& protocol) {
+    if (g_interrupted.load()) return kInterrupted;
+    switch (protocol.lastFailure()) {
+        case CommandProtocol::Failure::Silence:
+        case CommandProtocol::Failure::LineLost:
+        case CommandProtocol::Failure::PortClosed: return kNoAnswer;
+        case CommandProtocol::Failure::Cancelled: return kInterrupted;
+        default: return kRefused;
+    }
+}
+
+bool parseAddress(const std::string& text, uint32_t& address) {
+    std::string digits = text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0 ? text.substr(2) : text;
+    if (digits.empty() || digits.size() > 6) return false;
+    address = 0;
+    for (char c : digits) {
+        int v = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
+                : (c >= 'a' && c <= 'f')                     ? c - 'a' + 10
+                : (c >= 'A' && c <= 'F')                     ? c - 'A' + 10
+                                                             : -1;
+        if (v < 0) return false;
+        address = address * 16 + static_cast<uint32_t>(v);
+    }
+    return true;
+}
+
+int runErase(const std::vector<std::string>& args) {
+    std::string portName;
+    std::vector<uint32_t> addresses;
+    bool quiet = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--quiet" || args[i] == "-q") {
+            quiet = true;
+        } else if ((args[i] == "--port" || args[i] == "--address") && i + 1 < args.size()) {
+            if (args[i] == "--port") {
+                portName = args[++i];
+            } else {
+                uint32_t address = 0;
+                if (!parseAddress(args[++i], address)) {
+                    std::cerr << "mmx4210-cli erase: \"" << args[i] << "\" is not a unit address (hex, up to FFFFFF)\n";
+                    return kUsage;
+                }
+                addresses.push_back(address);
+            }
+        } else {
+            std::cerr << "mmx4210-cli erase: unexpected \"" << args[i] << "\" (try erase --help)\n";
+            return kUsage;
+        }
+    }
+    if (portName.empty()) {
+        std::cerr << "mmx4210-cli erase: name the port with --port Com1..Com10 or a device path\n";
+        return kUsage;
+    }
+    // Without an address: the whole memory, as an upload erases it.
+    if (addresses.empty()) addresses = {0x3FFFFF, 0x1FFFFF};
+
+    const std::string settingsFolder = chooseSettingsFolder(programFolder());
+    const auto choice = resolvePortName(portName, settingsFolder);
+    if (!choice) {
+        std::cerr << "mmx4210-cli erase: \"" << portName << "\" is neither Com1..Com10 nor a device path\n";
+        return kUsage;
+    }
+    PortSettings settings;
+    settings.Commport = static_cast<int16_t>(choice->comNumber > 0 ? choice->comNumber : 1);
+    UiTextTable texts;
+    SteadyClock clock;
+    StderrDisplay display(quiet);
+    display.progressText = texts.statusMessage(UiTextTable::Erasing);
+    Connection connection(settings, texts, clock, display, serialPortFactory(settingsFolder, choice->path));
+    if (!connection.Connect()) {
+        std::cerr << "mmx4210-cli erase: " << choice->label << " can not be open: " << connection.lastError() << "\n";
+        return kPortError;
+    }
+    if (!quiet) std::cerr << "Port: " << connection.portDescription() << "\n";
+
+    CommandProtocol& protocol = connection.protocol();
+    g_interruptible.store(&protocol);
+    struct sigaction action {};
+    struct sigaction previous {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &previous);
+
+    int result = kSuccess;
+    protocol.DataLength = 0;
+    if (!protocol.CommandDo('P', CommandProtocol::kParameter)) {
+        std::cerr << "mmx4210-cli erase: the unit did not accept the start command (result code "
+                  << static_cast<int>(protocol.Status) << ")"
+                  << (protocol.failureText().empty() ? "" : ": " + protocol.failureText()) << "\n";
+        result = failureCode(protocol);
+    }
+    for (size_t i = 0; result == kSuccess && i < addresses.size(); ++i) {
+        EraseBlock(protocol, addresses[i]);
+        if (protocol.Status != ResultCode::Ack) {
+            std::cerr << "mmx4210-cli erase: erasing at " << std::hex << addresses[i] << std::dec
+                      << " failed (result code " << static_cast<int>(protocol.Status) << ")"
+                      << (protocol.failureText().empty() ? "" : ": " + protocol.failureText()) << "\n";
+            result = failureCode(protocol);
+        }
+    }
+    g_interruptible.store(nullptr);
+    sigaction(SIGINT, &previous, nullptr);
+    connection.Disconnect();
+    if (result == kSuccess) std::cout << display.last << "\n";
+    return result;
+}
+
+const CommandRegistration registration{Command{
+    "erase", "erase --port ComN|PATH [--address HEX]... [--quiet]",
+    "erase the unit (the whole memory, or the block of each address given), progress on stderr", runErase}};
+
+}  // namespace
+}  // namespace mmx::cli

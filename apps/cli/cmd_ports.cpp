@@ -1,0 +1,67 @@
+// mmx4210-cli ports: the serial devices present, with their names, and where Com1..Com10 point.
+#include <filesystem>
+#include <iostream>
+
+#include "cli_command.h"
+#include "platform/serial/port_names.h"
+#include "storage/settings_folder.h"
+
+namespace mmx::cli {
+namespace {
+
+std::string canonicalOf(const std::string& path) {
+    std::error_code ec;
+    auto resolved = std::filesystem::canonical(path, ec);
+    return ec ? path : resolved.string();
+}
+
+std::string padded(const std::string& text, size_t width) {
+    return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
+}
+
+int runPorts(const std::vector<std::string>& args) {
+    if (!args.empty()) {
+        std::cerr << "mmx4210-cli ports: takes no arguments\n";
+        return kUsage;
+    }
+    const std::string settingsFolder = chooseSettingsFolder(programFolder());
+    std::vector<PortMapping> mappings;
+    for (int n = 1; n <= 10; ++n) mappings.push_back(mapComPort(n, settingsFolder));
+
+    const std::vector<SerialDeviceInfo> devices = listSerialDevices();
+    if (devices.empty()) {
+        std::cout << "No serial devices found.\n";
+    } else {
+        std::cout << "Serial devices:\n";
+        for (const auto& device : devices) {
+            std::string names;
+            for (int n = 1; n <= 10; ++n) {
+                if (canonicalOf(mappings[static_cast<size_t>(n - 1)].path) == canonicalOf(device.path)) {
+                    names += (names.empty() ? "" : ", ") + std::string("Com") + std::to_string(n);
+                }
+            }
+            std::string about = device.maker;
+            if (!device.product.empty()) about += (about.empty() ? "" : " ") + device.product;
+            if (about.empty()) about = device.driver.empty() ? "serial port" : device.driver;
+            if (!device.usbId.empty()) about += " (" + device.usbId + (device.serial.empty() ? "" : ", serial " + device.serial) + ")";
+            std::cout << "  " << padded(device.path, 16) << padded(about, 48) << (names.empty() ? "-" : names) << "\n";
+            if (!device.stableName.empty()) std::cout << "      " << device.stableName << "\n";
+        }
+    }
+    std::cout << "\nCom ports (set MMX4210_COMn=PATH or write ComN=PATH in " << settingsFolder << kPortsFileName
+              << " to change):\n";
+    for (int n = 1; n <= 10; ++n) {
+        const PortMapping& mapping = mappings[static_cast<size_t>(n - 1)];
+        std::error_code ec;
+        const bool present = std::filesystem::exists(mapping.path, ec);
+        std::cout << "  " << padded("Com" + std::to_string(n), 6) << padded(mapping.path, 28) << padded(mapping.source, 20)
+                  << (present ? "present" : "missing") << "\n";
+    }
+    return kSuccess;
+}
+
+const CommandRegistration registration{Command{
+    "ports", "ports", "list the serial devices present and the device each of Com1..Com10 stands for", runPorts}};
+
+}  // namespace
+}  // namespace mmx::cli
