@@ -1,0 +1,57 @@
+// mmx4210-cli check SETUP.cfg: every slot's WAVE file is there and passes the checks, and the
+// messages fit into the unit's memory, so that an upload of this set-up can succeed.
+#include <iostream>
+
+#include "cli_command.h"
+#include "core/wave_header.h"
+#include "setup_session.h"
+
+namespace mmx::cli {
+namespace {
+
+int runCheck(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        std::cerr << "mmx4210-cli check: name one set-up file\n";
+        return kUsage;
+    }
+    SetupSession session;
+    if (!session.open(args[0], "check")) return kFailure;
+    const ProgramState& state = session.state;
+
+    bool ok = true;
+    int64_t total = 0;
+    for (int k = 1; k <= kSlotCount; ++k) {
+        const MessageSlot& slot = state.messages.slot(k);
+        if (!slot.filled()) continue;
+        const WaveCheck check = ReadWaveHeader(slot.FilePath);
+        std::cout << "Slot " << k << "  " << slot.WaveFile << "  " << slot.FilePath << ": ";
+        if (!check.accepted) {
+            ok = false;
+            // No message of its own (missing, unreadable, no "data" chunk): the path is wrong.
+            const int text = check.messageBoxIndex.value_or(UiTextTable::MessagePathIncorrect);
+            std::cout << state.texts.messageBox(text) << "\n";
+            continue;
+        }
+        const int32_t stored = storedLength(check.info.fileLength);
+        total += stored;
+        std::cout << "OK";
+        if (stored != slot.TMsgSize) std::cout << " (" << stored / 1000 << " kB now, " << slot.MsgSize << " kB when saved)";
+        std::cout << "\n";
+    }
+    std::cout << "Total  " << total / 1000 << " kB of " << kMemoryCapacityBytes / 1000 << " kB\n";
+    if (total > kMemoryCapacityBytes) {
+        ok = false;
+        std::cout << state.texts.messageBox(UiTextTable::ExceedsCapacity) << "\n";
+    }
+    return ok ? kSuccess : kFailure;
+}
+
+const CommandRegistration registration({
+    "check",
+    "check SETUP.cfg",
+    "check that every slot's WAVE file is found and valid and that all fit into the unit's memory",
+    runCheck,
+});
+
+}  // namespace
+}  // namespace mmx::cli

@@ -1,0 +1,38 @@
+#include "setup_session.h"
+
+#include <iostream>
+
+#include "cli_command.h"
+#include "storage/settings_folder.h"
+#include "storage/setup_file.h"
+#include "ui/lang/language_menu.h"
+
+namespace mmx::cli {
+
+namespace {
+
+class NoDialog : public FileDialog {
+public:
+    std::optional<std::string> show(const FileDialogRequest&) override { return std::nullopt; }
+};
+
+}  // namespace
+
+SetupSession::SetupSession() {
+    state.initialise(programFolder());
+    state.SettingsFolder = chooseSettingsFolder(state.AppPath);
+    NoDialog dialog;
+    LanguageCommands languages(state, captions, dialog, boxes);
+    activateEditor(state, languages, boxes);
+    // A broken settings or language file leaves the defaults, as the desktop program does;
+    // the command's own result is what counts here.
+    boxes.texts.clear();
+}
+
+bool SetupSession::open(const std::string& path, const std::string& command) {
+    if (OpenConfig(state, path, boxes)) return true;
+    std::cerr << "mmx4210-cli " << command << ": " << path << ": " << boxes.texts.back() << "\n";
+    return false;
+}
+
+}  // namespace mmx::cli
