@@ -156,6 +156,23 @@ std::vector<uint8_t> UploadDriver::triggerTableBytes(const std::array<std::strin
     return table;
 }
 
+MessageTableContent decodeMessageTable(const uint8_t* bytes) {
+    MessageTableContent table;
+    for (size_t i = 0; i < kSlotCount; ++i) table.MsgAddress[i] = entryValue(bytes + 4 * i);
+    table.EndAddress = entryValue(bytes + 48);
+    table.MsgNumber = std::min<uint8_t>(bytes[53], static_cast<uint8_t>(kSlotCount));
+    for (size_t i = 0; i + 1 < table.MsgNumber; ++i) {
+        table.UnitMsgLength[i] = clampToInt32((static_cast<int64_t>(table.MsgAddress[i + 1]) - table.MsgAddress[i]) * 2);
+    }
+    if (table.MsgNumber >= 1) {
+        const size_t last = static_cast<size_t>(table.MsgNumber - 1);
+        table.UnitMsgLength[last] = clampToInt32((static_cast<int64_t>(table.EndAddress) - table.MsgAddress[last]) * 2);
+    }
+    std::vector<uint8_t> copy(bytes, bytes + kTableBytes);
+    table.checksumOk = tableChecksum(copy) == (static_cast<uint16_t>(copy[126] << 8 | copy[127]));
+    return table;
+}
+
 UploadDriver::UploadDriver(Connection& connection, UploadProgressSink* sink)
     : connection_(connection), protocol_(connection.protocol()), sink_(sink) {}
 
@@ -676,18 +693,11 @@ bool UploadDriver::ReadMsgTab() {
         protocol_.showStatusMessage(UiTextTable::ReadingFailed);
         return false;
     }
-    const uint8_t* data = &protocol_.Data[1];
-    for (size_t i = 0; i < kSlotCount; ++i) MsgAddress_[i] = entryValue(data + 4 * i);
-    EndAddress_ = entryValue(data + 48);
-    MsgNumber_ = std::min<uint8_t>(data[53], static_cast<uint8_t>(kSlotCount));
-    UnitMsgLength_.fill(0);
-    for (size_t i = 0; i + 1 < MsgNumber_; ++i) {
-        UnitMsgLength_[i] = clampToInt32((static_cast<int64_t>(MsgAddress_[i + 1]) - MsgAddress_[i]) * 2);
-    }
-    if (MsgNumber_ >= 1) {
-        const size_t last = static_cast<size_t>(MsgNumber_ - 1);
-        UnitMsgLength_[last] = clampToInt32((static_cast<int64_t>(EndAddress_) - MsgAddress_[last]) * 2);
-    }
+    const MessageTableContent table = decodeMessageTable(&protocol_.Data[1]);
+    MsgAddress_ = table.MsgAddress;
+    EndAddress_ = table.EndAddress;
+    MsgNumber_ = table.MsgNumber;
+    UnitMsgLength_ = table.UnitMsgLength;
     return true;
 }
 

@@ -122,6 +122,17 @@ struct UploadResult {
     void applyTo(ProgramState& state) const;
 };
 
+// The unit's message table as "R" returns it, decoded the way the upload compares it.
+struct MessageTableContent {
+    std::array<int32_t, kSlotCount> MsgAddress{};     // -1: no message
+    int32_t EndAddress = -1;
+    uint8_t MsgNumber = 0;                            // limited to 12
+    std::array<int32_t, kSlotCount> UnitMsgLength{};  // bytes, assuming slots 1..MsgNumber without gaps
+    bool checksumOk = false;                          // the table's closing word is right
+};
+// bytes: at least 128.
+MessageTableContent decodeMessageTable(const uint8_t* bytes);
+
 // Receives the progress figures as the window's bar and caption show them.
 class UploadProgressSink {
 public:

@@ -1,0 +1,116 @@
+// mmx4210-cli read-tables --port ComN|PATH: reads the unit's message table (command R) and
+// prints it decoded.
+#include <cstdio>
+#include <iostream>
+
+#include "cli_command.h"
+#include "device/upload_driver.h"
+#include "link_session.h"
+
+namespace mmx::cli {
+namespace {
+
+CommandProtocol* g_protocol = nullptr;
+
+void cancelRead() {
+    if (g_protocol != nullptr) g_protocol->cancel();
+}
+
+std::string address(int32_t value) {
+    if (value < 0) return "none";
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%06X", static_cast<unsigned>(value));
+    return text;
+}
+
+void printTable(const MessageTableContent& table, const uint8_t* bytes) {
+    std::cout << "Slot  Address   Length [bytes]\n";
+    for (size_t i = 0; i < kSlotCount; ++i) {
+        char line[64];
+        const bool counted = i < table.MsgNumber;
+        std::snprintf(line, sizeof line, "%4zu  %-8s  %s", i + 1, address(table.MsgAddress[i]).c_str(),
+                      counted ? std::to_string(table.UnitMsgLength[i]).c_str() : "-");
+        std::cout << line << "\n";
+    }
+    std::cout << "End address      " << address(table.EndAddress) << "\n";
+    std::cout << "Messages         " << static_cast<int>(bytes[53]) << "\n";
+    std::cout << "Table checksum   " << (table.checksumOk ? "ok" : "wrong") << "\n";
+    int32_t end = table.EndAddress < 0 ? 0 : table.EndAddress;
+    std::cout << "Memory used      " << static_cast<int64_t>(end) * 2 << " of " << kMemoryCapacityBytes << " bytes\n";
+    bool erased = true;
+    for (size_t i = 0; i < kTableBytes; ++i) erased = erased && bytes[i] == 0xFF;
+    if (erased) std::cout << "(the table area is erased: nothing was uploaded, or an upload did not finish)\n";
+}
+
+int runReadTables(const std::vector<std::string>& args) {
+    std::string port;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--port" && i + 1 < args.size()) {
+            port = args[++i];
+        } else if (args[i].rfind("--port=", 0) == 0) {
+            port = args[i].substr(7);
+        } else {
+            std::cerr << "mmx4210-cli read-tables: unexpected argument '" << args[i] << "' (try --help)\n";
+            return kUsage;
+        }
+    }
+    if (port.empty()) {
+        std::cerr << "mmx4210-cli read-tables: name the port with --port ComN|PATH\n";
+        return kUsage;
+    }
+    auto session = openLinkSession("read-tables", port);
+    if (!session) return kUsage;
+    ProgramState& state = session->state;
+
+    SteadyClock clock;
+    TerminalStatus status("read-tables", false);
+    Connection connection(state.port, state.texts, clock, status, session->factory);
+    if (!connection.Connect()) {
+        std::cerr << "mmx4210-cli read-tables: " << state.texts.messageBox(UiTextTable::PortCannotOpen) << " "
+                  << session->portLabel << ": " << connection.lastError() << "\n";
+        return kPortError;
+    }
+    std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << "\n";
+    CommandProtocol& protocol = connection.protocol();
+    g_protocol = &protocol;
+    installInterruptHandler(cancelRead);
+
+    protocol.setAddressPayload(kMessageTableAddress);
+    protocol.CommandWrite('R', CommandProtocol::kParameter);
+    protocol.Status = protocol.CommandRead('R', CommandProtocol::kParameter);
+    const uint8_t code = protocol.Status;
+    const bool complete = code == ResultCode::Ack && protocol.DataLength >= kTableBytes;
+    std::vector<uint8_t> bytes;
+    if (complete) bytes.assign(protocol.Data.begin() + 1, protocol.Data.begin() + 1 + kTableBytes);
+    const std::string failure = protocol.failureText();
+    connection.Disconnect();
+    g_protocol = nullptr;
+
+    if (interrupted()) {
+        std::cerr << "mmx4210-cli read-tables: interrupted; the port is closed\n";
+        return kInterrupted;
+    }
+    if (!complete) {
+        std::cerr << "mmx4210-cli read-tables: " << state.texts.statusMessage(UiTextTable::ReadingFailed) << " ";
+        if (code == ResultCode::TimeOut) {
+            std::cerr << (failure.empty() ? "no answer" : failure) << "\n";
+            return kNoAnswer;
+        }
+        std::cerr << (code == ResultCode::Ack ? "the answer holds " + std::to_string(protocol.DataLength) + " bytes, not 128"
+                                              : "result code " + std::to_string(code))
+                  << "\n";
+        return kRefused;
+    }
+    printTable(decodeMessageTable(bytes.data()), bytes.data());
+    return kSuccess;
+}
+
+const CommandRegistration registration({
+    "read-tables",
+    "read-tables --port ComN|PATH",
+    "Read the message table back from the unit (command R) and print it decoded.",
+    runReadTables,
+});
+
+}  // namespace
+}  // namespace mmx::cli

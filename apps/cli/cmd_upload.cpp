@@ -1,0 +1,233 @@
+// mmx4210-cli upload SETUP.cfg --port ComN|PATH [--full] [--verify] [--quiet]: puts a set-up
+// on the unit, with a progress bar, and exits 0 only when the unit acknowledged the end ("L").
+#include <cstdio>
+#include <iostream>
+#include <unistd.h>
+
+#include "cli_command.h"
+#include "core/ui_text_table.h"
+#include "device/upload_driver.h"
+#include "link_session.h"
+#include "storage/setup_file.h"
+
+namespace mmx::cli {
+namespace {
+
+UploadDriver* g_driver = nullptr;
+
+void cancelUpload() {
+    if (g_driver != nullptr) g_driver->cancel();
+}
+
+class CollectedBoxes : public MessageBoxes {
+public:
+    std::vector<std::string> texts;
+    void alert(const std::string& text, const std::string&) override { texts.push_back(text); }
+    QuestionAnswer ask(const std::string& text, const std::string&, bool) override {
+        texts.push_back(text);
+        return QuestionAnswer::No;
+    }
+};
+
+std::string hms(int64_t seconds) {
+    if (seconds < 0) seconds = 0;
+    char text[32];
+    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+    return text;
+}
+
+// On a terminal a bar redrawn in place; otherwise one plain line whenever the percentage moved.
+class TerminalProgress : public UploadProgressSink {
+public:
+    TerminalProgress(TerminalStatus& status, Clock& clock, bool terminal, bool quiet)
+        : status_(status), clock_(clock), terminal_(terminal), quiet_(quiet) {}
+
+    void progressVisible(bool visible, long maximum) override {
+        maximum_ = maximum;
+        if (!visible && drawn_) {
+            std::cerr << "\r\033[K";
+            drawn_ = false;
+            status_.setProgressLineShown(false);
+        }
+        if (visible) startMs_ = clock_.nowMs();
+    }
+    void progressValue(long value, long maximum) override {
+        value_ = value;
+        maximum_ = maximum;
+        if (!terminal_ || quiet_) return;
+        const int64_t now = clock_.nowMs();
+        if (now - lastDrawMs_ < 100 && value < maximum) return;  // redraw at most ten times a second
+        lastDrawMs_ = now;
+        draw();
+    }
+    void progressTick(const UploadProgress& figures, const std::string&) override {
+        percent_ = figures.ProgressPercent;
+        remaining_ = figures.RemainingSeconds;
+        haveEstimate_ = true;
+        if (quiet_) return;
+        if (terminal_) {
+            draw();
+        } else if (percent_ != lastPrinted_) {
+            lastPrinted_ = percent_;
+            std::cerr << "progress " << percent_ << "%, " << value_ << " of " << maximum_ << " bytes, remaining "
+                      << hms(remaining_) << "\n";
+        }
+    }
+
+private:
+    void draw() {
+        constexpr int kWidth = 32;
+        const double fraction = maximum_ > 0 ? static_cast<double>(value_) / static_cast<double>(maximum_) : 0.0;
+        const int filled = static_cast<int>(fraction * kWidth);
+        std::string bar(static_cast<size_t>(filled), '#');
+        bar.append(static_cast<size_t>(kWidth - filled), '-');
+        char line[160];
+        std::snprintf(line, sizeof line, "\r\033[K[%s] %3d%%  %s left  %ld/%ld bytes", bar.c_str(),
+                      static_cast<int>(fraction * 100.0 + 0.5),
+                      haveEstimate_ ? hms(remaining_).c_str() : "--:--:--", value_, maximum_);
+        std::cerr << line << std::flush;
+        drawn_ = true;
+        status_.setProgressLineShown(true);
+    }
+
+    TerminalStatus& status_;
+    Clock& clock_;
+    bool terminal_;
+    bool quiet_;
+    long value_ = 0;
+    long maximum_ = 0;
+    int percent_ = 0;
+    int lastPrinted_ = -1;
+    int32_t remaining_ = 0;
+    bool haveEstimate_ = false;
+    bool drawn_ = false;
+    int64_t startMs_ = 0;
+    int64_t lastDrawMs_ = -1000;
+};
+
+const char* stepName(UploadStep step) {
+    switch (step) {
+        case UploadStep::None: return "-";
+        case UploadStep::Connect: return "opening the port";
+        case UploadStep::CheckFiles: return "checking the message files";
+        case UploadStep::Start: return "start command P";
+        case UploadStep::Erase: return "erase";
+        case UploadStep::SendFile: return "sending a message";
+        case UploadStep::WriteTables: return "writing the tables";
+        case UploadStep::Finish: return "end command L";
+        case UploadStep::ConfigurationOnly: return "configuration-only upload";
+        case UploadStep::Verify: return "verifying the message table";
+    }
+    return "-";
+}
+
+int exitCodeFor(const UploadResult& result) {
+    switch (result.verdict) {
+        case UploadVerdict::Succeeded:
+        case UploadVerdict::ConfigurationSucceeded: return kSuccess;
+        case UploadVerdict::PortError: return kPortError;
+        case UploadVerdict::Cancelled: return kInterrupted;
+        case UploadVerdict::Failed: break;
+    }
+    switch (result.fault) {
+        case UploadFault::NoAnswer: return kNoAnswer;
+        case UploadFault::Refused: return kRefused;
+        case UploadFault::VerifyMismatch: return kVerifyFailed;
+        case UploadFault::Cancelled: return kInterrupted;
+        case UploadFault::PortCannotOpen: return kPortError;
+        default: return kFailure;
+    }
+}
+
+int runUpload(const std::vector<std::string>& args) {
+    std::string setupPath;
+    std::string port;
+    UploadOptions options;
+    bool quiet = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--port" && i + 1 < args.size()) {
+            port = args[++i];
+        } else if (arg.rfind("--port=", 0) == 0) {
+            port = arg.substr(7);
+        } else if (arg == "--full") {
+            options.forceFull = true;
+        } else if (arg == "--verify") {
+            options.verify = true;
+        } else if (arg == "--quiet" || arg == "-q") {
+            quiet = true;
+        } else if (!arg.empty() && arg[0] != '-' && setupPath.empty()) {
+            setupPath = arg;
+        } else {
+            std::cerr << "mmx4210-cli upload: unexpected argument '" << arg << "' (try --help)\n";
+            return kUsage;
+        }
+    }
+    if (setupPath.empty() || port.empty()) {
+        std::cerr << "mmx4210-cli upload: name a set-up file and --port ComN|PATH (try --help)\n";
+        return kUsage;
+    }
+
+    auto session = openLinkSession("upload", port);
+    if (!session) return kUsage;
+    ProgramState& state = session->state;
+    CollectedBoxes boxes;
+    if (!OpenConfig(state, setupPath, boxes)) {
+        std::cerr << "mmx4210-cli upload: " << setupPath << ": "
+                  << (boxes.texts.empty() ? std::string("cannot be read") : boxes.texts.front()) << "\n";
+        return kFailure;
+    }
+
+    SteadyClock clock;
+    TerminalStatus status("upload", quiet);
+    Connection connection(state.port, state.texts, clock, status, session->factory);
+    status.onConnected = [&connection, &session, &state, quiet] {
+        if (!quiet) {
+            std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << ", time-out "
+                      << state.port.CommTimeOut << " ms per byte\n";
+        }
+    };
+    TerminalProgress progress(status, clock, ::isatty(STDERR_FILENO) == 1, quiet);
+    UploadDriver driver(connection, &progress);
+
+    g_driver = &driver;
+    installInterruptHandler(cancelUpload);
+    const UploadResult result = driver.run(UploadSetup::from(state), options);
+    g_driver = nullptr;
+
+    // The verdict, in the program's own words, is the one line on standard output.
+    std::cout << (status.lastStatus().empty() ? state.texts.statusMessage(UiTextTable::UploadFailed) : status.lastStatus())
+              << "\n";
+    if (result.succeeded()) {
+        if (!quiet) {
+            std::cerr << (result.fullUpload ? "full upload: " : "configuration only: ") << result.blocksSent
+                      << " blocks acknowledged, " << result.frameResends << " frames sent again"
+                      << (options.verify ? ", message table read back and equal" : "") << "\n";
+        }
+        return kSuccess;
+    }
+    if (result.verdict == UploadVerdict::Cancelled) {
+        std::cerr << "mmx4210-cli upload: interrupted; the port is closed and the upload was NOT completed"
+                  << (result.fullUpload ? " (the unit may hold a partial image: upload again)" : "") << "\n";
+        return kInterrupted;
+    }
+    std::cerr << "mmx4210-cli upload: failed at " << stepName(result.failedStep);
+    if (result.failedSlot != 0) std::cerr << " (slot " << result.failedSlot << ")";
+    if (!result.detail.empty()) std::cerr << ": " << result.detail;
+    std::cerr << "\n";
+    return exitCodeFor(result);
+}
+
+const CommandRegistration registration({
+    "upload",
+    "upload SETUP.cfg --port ComN|PATH [--full] [--verify] [--quiet]",
+    "Send the messages and configuration of a set-up file to the unit. Only the two tables are\n"
+    "      rewritten when the unit already holds these messages; --full always erases and sends\n"
+    "      everything; --verify reads the message table back afterwards and compares it.\n"
+    "      Exits 0 only after the unit acknowledged the end of the upload (L). Ctrl-C cancels.",
+    runUpload,
+});
+
+}  // namespace
+}  // namespace mmx::cli

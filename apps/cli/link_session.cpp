@@ -1,0 +1,87 @@
+#include "link_session.h"
+
+#include <csignal>
+#include <filesystem>
+#include <iostream>
+#include <unistd.h>
+
+#include "cli_command.h"
+#include "platform/serial/port_names.h"
+#include "storage/settings_file.h"
+#include "storage/settings_folder.h"
+
+namespace mmx::cli {
+
+namespace {
+
+class SilentBoxes : public MessageBoxes {
+public:
+    void alert(const std::string&, const std::string&) override {}
+    QuestionAnswer ask(const std::string&, const std::string&, bool) override { return QuestionAnswer::No; }
+};
+
+std::atomic<bool> g_interrupted{false};
+void (*g_handler)() = nullptr;
+
+void onInterrupt(int) {
+    g_interrupted.store(true);
+    if (g_handler != nullptr) g_handler();
+}
+
+}  // namespace
+
+std::optional<LinkSession> openLinkSession(const std::string& command, const std::string& port) {
+    LinkSession session;
+    session.state.initialise(programFolder());
+    session.settingsFolder = chooseSettingsFolder(session.state.AppPath);
+    session.state.SettingsFolder = session.settingsFolder;
+    const std::string ini = settingsFileForReading(session.state.AppPath, session.settingsFolder);
+    std::error_code ec;
+    if (std::filesystem::exists(ini, ec)) {
+        SilentBoxes boxes;
+        OpenIni(session.state, ini, boxes);
+    }
+    auto choice = resolvePortName(port, session.settingsFolder);
+    if (!choice) {
+        std::cerr << "mmx4210-cli " << command << ": --port takes Com1..Com10 or a device path, not '" << port
+                  << "'\n";
+        return std::nullopt;
+    }
+    if (choice->comNumber != 0) session.state.port.Commport = static_cast<int16_t>(choice->comNumber);
+    session.portLabel = choice->label;
+    session.factory = serialPortFactory(session.settingsFolder, choice->path);
+    return session;
+}
+
+void TerminalStatus::clearProgressLine() {
+    if (progressLine_) {
+        std::cerr << "\r\033[K";
+        progressLine_ = false;
+    }
+}
+
+void TerminalStatus::setStatusPanel(const std::string& text) {
+    if (text == last_) return;
+    last_ = text;
+    if (quiet_) return;
+    clearProgressLine();
+    std::cerr << text << "\n";
+}
+
+void TerminalStatus::alert(const std::string& text) {
+    clearProgressLine();
+    std::cerr << "mmx4210-cli " << command_ << ": " << text << "\n";
+}
+
+void installInterruptHandler(void (*handler)()) {
+    g_handler = handler;
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    action.sa_flags = SA_RESETHAND;  // a second Ctrl-C ends the program at once
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+bool interrupted() { return g_interrupted.load(); }
+
+}  // namespace mmx::cli

@@ -1,0 +1,57 @@
+#pragma once
+// What the commands that talk to a unit share: the program state with the user's port
+// settings, the port named on the command line, and status output on the terminal.
+#include <atomic>
+#include <optional>
+#include <string>
+
+#include "core/program_state.h"
+#include "device/connection.h"
+#include "device/status_display.h"
+
+namespace mmx::cli {
+
+// Program state with the English texts and the port settings of the settings file, when one
+// can be read (its failure is not an error for the command line: the defaults stay).
+struct LinkSession {
+    ProgramState state;
+    std::string settingsFolder;
+    std::string portLabel;  // "COM3" or the path
+    PortFactory factory;
+};
+
+// Resolves "ComN" or a device path; nothing (and a message on stderr) when it is neither.
+std::optional<LinkSession> openLinkSession(const std::string& command, const std::string& port);
+
+// Prints status-panel changes and message boxes on stderr, one line each, without repeating
+// the same line ("Erasing data..." comes once per progress byte).
+class TerminalStatus : public StatusDisplay {
+public:
+    TerminalStatus(std::string command, bool quiet) : command_(std::move(command)), quiet_(quiet) {}
+    void setStatusPanel(const std::string& text) override;
+    void alert(const std::string& text) override;
+    // Called with the port's own description when the connection opens.
+    std::function<void()> onConnected;
+    void setConnectedIndicator(bool connected) override {
+        if (connected && onConnected) onConnected();
+    }
+    const std::string& lastStatus() const { return last_; }
+
+    // A progress line is on screen: the next line clears it first.
+    void setProgressLineShown(bool shown) { progressLine_ = shown; }
+
+private:
+    void clearProgressLine();
+    std::string command_;
+    bool quiet_;
+    std::string last_;
+    bool progressLine_ = false;
+};
+
+// Ctrl-C: the first press calls the handler once (from the signal handler: it must only do
+// async-signal-safe work such as storing atomics); the default action is restored afterwards,
+// so a second press ends the program at once.
+void installInterruptHandler(void (*handler)());
+bool interrupted();
+
+}  // namespace mmx::cli
