@@ -60,3 +60,50 @@ int UnitProcess::stop(int signal) {
 }
 
 }  // namespace mmx::test
+
+namespace mmx::test {
+
+int runProgram(const std::string& program, const std::vector<std::string>& args, std::string& out, std::string& err,
+               const std::vector<std::string>& environment) {
+    int outPipe[2];
+    int errPipe[2];
+    if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) return -1;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(outPipe[1], 1);
+        ::dup2(errPipe[1], 2);
+        for (const auto& entry : environment) ::putenv(const_cast<char*>(entry.c_str()));
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(outPipe[1]);
+    ::close(errPipe[1]);
+    struct pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+    int open = 2;
+    char buffer[4096];
+    while (open > 0 && ::poll(fds, 2, 20000) > 0) {
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+            ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
+            if (n > 0) {
+                (i == 0 ? out : err).append(buffer, static_cast<size_t>(n));
+            } else {
+                ::close(fds[i].fd);
+                fds[i].fd = -1;
+                --open;
+            }
+        }
+    }
+    for (auto& f : fds) {
+        if (f.fd >= 0) ::close(f.fd);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace mmx::test

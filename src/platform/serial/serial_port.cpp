@@ -11,6 +11,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #ifdef __linux__
@@ -158,7 +159,11 @@ bool SerialPort::open(std::string& error) {
         ::close(fd);
         return false;
     }
-    ::ioctl(fd, TIOCEXCL);
+    // TIOCEXCL also stops other users' opens. Not on a pseudo-terminal: the unit's counterpart
+    // keeps its own end open, so a flag left by a client that died would lock the line for good.
+    struct stat info {};
+    const bool pseudoTerminal = ::fstat(fd, &info) == 0 && major(info.st_rdev) >= 136 && major(info.st_rdev) <= 143;
+    if (!pseudoTerminal) ::ioctl(fd, TIOCEXCL);
     fd_ = fd;
     haveSaved_ = true;
     if (!configure(error)) {
