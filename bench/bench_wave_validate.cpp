@@ -1,5 +1,6 @@
 // Validates 12 WAVE files of 8 MB each, as the message table does on Browse, and prints the
 // host time per file. Only the header and the search for "data" are read.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
