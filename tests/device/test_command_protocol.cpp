@@ -203,6 +203,27 @@ TEST_F(ProtocolTest, AnswerAnnouncingMoreThan1200BytesIsDiscardedWithCodeZero) {
     EXPECT_EQ(linkLost, 0);
 }
 
+TEST_F(ProtocolTest, RandomAnswersGiveACodeAndNeverOverrunData) {
+    uint64_t state = 99;
+    auto next = [&state] {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<uint8_t>(state >> 56);
+    };
+    for (int round = 0; round < 500; ++round) {
+        std::vector<uint8_t> answer = answerFrame('R', std::vector<uint8_t>(next() % 40, 0x33));
+        // Damage a few bytes, the length field included now and then.
+        for (int k = next() % 4; k > 0; --k) answer[next() % answer.size()] = next();
+        std::string ignored;
+        port.open(ignored);
+        protocol.clearReceiveRing();
+        port.incoming.clear();
+        port.feed(answer);
+        const uint8_t code = protocol.CommandRead('R', 0x55);
+        EXPECT_LE(protocol.DataLength, CommandProtocol::kMaxPayload);
+        EXPECT_TRUE(code <= 6 || code == protocol.Data[1]) << round;
+    }
+}
+
 // ---- CommandDo and the resend after NAK --------------------------------------------------------
 
 TEST_F(ProtocolTest, NakThenAckRepeatsTheFirstFrameExactly) {

@@ -239,6 +239,37 @@ TEST(UnitEmulator, DumpWritesImageTablesAndMessages) {
     EXPECT_EQ(test::readText(folder.folder() + "out/check.txt").substr(0, 9), "image ok\n");
 }
 
+TEST(UnitEmulator, LineNoiseNeverBreaksTheUnit) {
+    UnitEmulator unit;
+    uint64_t state = 12345;
+    auto next = [&state] {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<uint8_t>(state >> 56);
+    };
+    int64_t now = 0;
+    uint8_t out[4096];
+    for (int round = 0; round < 300; ++round) {
+        std::vector<uint8_t> noise(static_cast<size_t>(next()) * 8);
+        for (auto& b : noise) b = next();
+        if (round % 3 == 0 && noise.size() > 3) {  // make some of it look like frames
+            noise[0] = '*';
+            noise[1] = '6';
+        }
+        unit.receive(noise, now);
+        now += 1000;
+        while (unit.transmit(out, now) > 0) {
+        }
+    }
+    // After a pause the unit answers a good frame again.
+    now += 1000000;
+    const uint8_t p[] = {0x2A, 0x36, 0x34, 0x35, 0x30, 0x35, 0x35, 0x00, 0x00, 0x36, 0x33, 0x0D, 0x0A};
+    unit.receive(p, now);
+    size_t n = unit.transmit(out, now + 1000000);
+    ASSERT_GE(n, 14u);
+    EXPECT_EQ(std::vector<uint8_t>(out + n - 14, out + n),
+              (std::vector<uint8_t>{'*', '5', '0', '6', '4', '5', '5', 0x00, 0x01, 0x06, '6', 'A', 0x0D, 0x0A}));
+}
+
 TEST(UnitEmulator, EraseAddressesChooseHalvesOrTheTableSector) {
     Link link;
     link.unit.load(0, std::vector<uint8_t>{1, 1});
