@@ -10,4 +10,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     googletest libgtest-dev libgmock-dev libbenchmark-dev \
     qt6-base-dev qt6-multimedia-dev libqt6multimedia6 \
     xvfb xauth fonts-wqy-microhei fonts-dejavu-core \
-    xdg-utils >/dev/null
+    xdg-utils \
+    clang libclang-rt-14-dev >/dev/null

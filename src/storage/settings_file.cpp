@@ -65,22 +65,17 @@ bool SaveIni(const ProgramState& state, const std::string& path, MessageBoxes& b
     return ok;
 }
 
-bool OpenIni(ProgramState& state, const std::string& path, MessageBoxes& boxes) {
-    const auto failed = [&] {
-        boxes.alert(state.texts.messageBox(UiTextTable::SettingsFileMissing), ProgramState::kEditorCaption);
-        return false;
-    };
-    const auto file = readTextFile(path, CodePage::Windows1252);
-    if (!file || file->lines.size() < static_cast<size_t>(kSettingsFileLines)) return failed();
+bool applySettingsLines(ProgramState& state, const std::vector<std::string>& lines) {
+    if (lines.size() < static_cast<size_t>(kSettingsFileLines)) return false;
     std::vector<std::string> value;
-    for (int i = 0; i < kSettingsFileLines; ++i) value.push_back(lineValue(file->lines[static_cast<size_t>(i)]));
+    for (int i = 0; i < kSettingsFileLines; ++i) value.push_back(lineValue(lines[static_cast<size_t>(i)]));
 
     // Applied in file order; a value that does not convert stops here, earlier ones stay.
     const auto timeOut = settingsInteger(value[0]);
-    if (!timeOut) return failed();
+    if (!timeOut) return false;
     state.port.CommTimeOut = static_cast<int16_t>(std::clamp<int>(*timeOut, kMinCommTimeOutMs, kMaxCommTimeOutMs));
     const auto commport = settingsInteger(value[1]);
-    if (!commport) return failed();
+    if (!commport) return false;
     state.port.Commport = (*commport < 1 || *commport > 10) ? int16_t{1} : *commport;
     state.port.Bret = value[2];
     state.port.Pchk = value[3];
@@ -89,13 +84,20 @@ bool OpenIni(ProgramState& state, const std::string& path, MessageBoxes& boxes) 
     state.strLNGFilePath = folderValue(value[6], fontFolder(state));
     state.stroLNGFilePath = folderValue(value[7], fontFolder(state));
     const auto otherType = settingsBoolean(value[8]);
-    if (!otherType) return failed();
+    if (!otherType) return false;
     state.stroLNGFilePathType = *otherType;
     state.LanguageFile = value[9];
     state.strMSGFilePath = folderValue(value[10], state.AppPath);
     state.MessageFile = value[11];
     state.strWAVFilePath = folderValue(value[12], state.AppPath);
     return true;
+}
+
+bool OpenIni(ProgramState& state, const std::string& path, MessageBoxes& boxes) {
+    const auto file = readTextFile(path, CodePage::Windows1252);
+    if (file && applySettingsLines(state, file->lines)) return true;
+    boxes.alert(state.texts.messageBox(UiTextTable::SettingsFileMissing), ProgramState::kEditorCaption);
+    return false;
 }
 
 bool Open_Logo_Ini(ProgramState& state, const std::string& path, std::string& splashLanguageFile) {

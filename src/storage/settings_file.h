@@ -31,6 +31,10 @@ bool SaveIni(const ProgramState& state, const std::string& path, MessageBoxes& b
 // CommTimeOut is clamped to [kMinCommTimeOutMs, kMaxCommTimeOutMs].
 bool OpenIni(ProgramState& state, const std::string& path, MessageBoxes& boxes);
 
+// OpenIni's work on lines already read: false (without a message) when there are fewer than
+// 13 or a value does not convert, with the values before that one applied.
+bool applySettingsLines(ProgramState& state, const std::vector<std::string>& lines);
+
 // For the splash window: reads lines 1 to 10 and applies only the language settings
 // (both language folders, the "other" flag, and the splash window's own language-file name).
 // Silent; false and nothing applied on any failure.

@@ -4,6 +4,9 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <utility>
 
 namespace mmx {
 
@@ -99,6 +102,17 @@ private:
     iconv_t handle_;
 };
 
+// Opening a converter loads code tables from disk: each thread keeps the ones it used.
+Converter& converterFor(TextEncoding encoding, bool toUtf8) {
+    thread_local std::map<std::pair<TextEncoding, bool>, std::unique_ptr<Converter>> converters;
+    auto& converter = converters[{encoding, toUtf8}];
+    if (!converter) {
+        converter = toUtf8 ? std::make_unique<Converter>("UTF-8", iconvName(encoding))
+                           : std::make_unique<Converter>(iconvName(encoding), "UTF-8");
+    }
+    return *converter;
+}
+
 }  // namespace
 
 bool isValidUtf8(std::string_view bytes) {
@@ -127,7 +141,7 @@ DecodedText decodeText(std::string_view bytes, CodePage fallback) {
 
     const TextEncoding encoding = encodingOf(fallback);
     DecodedText decoded{{}, encoding};
-    Converter converter("UTF-8", iconvName(encoding));
+    Converter& converter = converterFor(encoding, true);
     while (!bytes.empty()) {
         size_t consumed = 0;
         if (converter.ok()) decoded.utf8 += converter.run(bytes, consumed);
@@ -151,7 +165,7 @@ std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encodi
     if (encoding == TextEncoding::Utf8WithBom) return std::string(kUtf8Bom) + std::string(utf8);
     if (!isValidUtf8(utf8)) return std::nullopt;
 
-    Converter converter(iconvName(encoding), "UTF-8");
+    Converter& converter = converterFor(encoding, false);
     if (!converter.ok()) return std::nullopt;
     std::string out;
     while (!utf8.empty()) {
