@@ -94,14 +94,19 @@ void PtyUnitServer::run() {
             if (n < 0 && errno == EINTR) continue;
             break;  // the line is full (EAGAIN): wait until it takes more
         }
-        int timeoutMs = -1;
+        // Wait to the microsecond for the next due byte: a paced line releases a byte every
+        // 95 us at 115200 baud, and millisecond waits would stretch every answer.
+        struct timespec wait {};
+        struct timespec* timeout = nullptr;
         if (auto due = unit_.nextTransmitUs()) {
-            int64_t waitUs = *due - monotonicUs();
-            timeoutMs = waitUs <= 0 ? 0 : static_cast<int>((waitUs + 999) / 1000);
+            const int64_t waitUs = std::max<int64_t>(0, *due - monotonicUs());
+            wait.tv_sec = static_cast<time_t>(waitUs / 1000000);
+            wait.tv_nsec = static_cast<long>(waitUs % 1000000 * 1000);
+            timeout = &wait;
         }
         struct pollfd fds[2] = {{master_, static_cast<short>(POLLIN | (outgoing.empty() ? 0 : POLLOUT)), 0},
                                 {wake_[0], POLLIN, 0}};
-        int r = ::poll(fds, 2, timeoutMs);
+        int r = ::ppoll(fds, 2, timeout, nullptr);
         if (r < 0 && errno != EINTR) break;
         if (r <= 0) continue;
         if (fds[0].revents & POLLIN) {
