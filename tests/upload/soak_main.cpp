@@ -1,0 +1,210 @@
+// upload_soak: many uploads against the in-process unit injecting refusals, corrupt and lost
+// bytes and silence, each run with its own seed and a fake clock. A run that reports success
+// while the unit's image differs from the one built from the memory map is a false success;
+// there must be none.
+//
+//   upload_soak [--runs N] [--seed FIRST] [--verbose]
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <map>
+#include <random>
+#include <string>
+
+#include "device/emulator_port.h"
+#include "expected_image.h"
+#include "support/test_support.h"
+#include "upload_rig.h"
+
+namespace mmx::test {
+namespace {
+
+struct Tally {
+    uint64_t runs = 0;
+    uint64_t uploads = 0;
+    uint64_t fullSuccesses = 0;
+    uint64_t configurationSuccesses = 0;
+    uint64_t failures = 0;
+    uint64_t falseSuccesses = 0;
+    uint64_t falseFailures = 0;  // failed although the unit holds the whole intended image
+    uint64_t blocks = 0;
+    uint64_t resends = 0;
+    std::map<std::string, uint64_t> failureKinds;
+    std::vector<uint32_t> falseSeeds;
+};
+
+const char* faultName(UploadFault fault) {
+    switch (fault) {
+        case UploadFault::None: return "none";
+        case UploadFault::PortCannotOpen: return "port";
+        case UploadFault::FileMissing: return "file missing";
+        case UploadFault::FileUnreadable: return "file unreadable";
+        case UploadFault::OverCapacity: return "over capacity";
+        case UploadFault::NoAnswer: return "no answer";
+        case UploadFault::Refused: return "refused or damaged";
+        case UploadFault::VerifyMismatch: return "verify mismatch";
+        case UploadFault::Cancelled: return "cancelled";
+    }
+    return "?";
+}
+
+class SilentDisplay : public StatusDisplay {};
+
+struct Scenario {
+    std::array<std::optional<std::vector<uint8_t>>, 12> files;
+    std::array<ExpectedTrigger, 12> triggers{};
+    UnitOptions unit;
+    bool secondUpload = false;
+    bool verify = false;
+};
+
+Scenario makeScenario(uint32_t seed) {
+    std::mt19937 rng(seed);
+    auto uniform = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    Scenario s;
+    const int slots = pick(1, 5);
+    // Half the set-ups fill slots from 1 without gaps (the only ones the unit's table can show as
+    // unchanged), half leave gaps.
+    const bool gapless = pick(0, 1) == 0;
+    for (int n = 0; n < slots; ++n) {
+        const int slot = gapless ? n : pick(0, 11);
+        static const int special[] = {0, 1, 348, 349, 350, 699, 700, 701};
+        const int length = pick(0, 3) == 0 ? special[pick(0, 7)] : pick(0, 3000);
+        s.files[static_cast<size_t>(slot)] = patternBytes(static_cast<size_t>(length), seed * 31u + static_cast<uint32_t>(n));
+    }
+    for (auto& trigger : s.triggers) {
+        for (auto& m : trigger.sequence) m = pick(0, 3) == 0 ? pick(1, 12) : 0;
+        for (auto&& z : trigger.zones) z = pick(0, 2) == 0;
+    }
+    s.unit.seed = seed;
+    // Each run draws its own mix; some runs are clean, so the road to success stays covered.
+    if (pick(0, 9) != 0) {
+        s.unit.nakRate = uniform(0, 0.08);
+        s.unit.corruptReceivedRate = uniform(0, 2e-4);
+        s.unit.dropReceivedRate = pick(0, 3) == 0 ? uniform(0, 3e-5) : 0;
+        s.unit.corruptSentRate = uniform(0, 3e-3);
+        s.unit.dropSentRate = pick(0, 3) == 0 ? uniform(0, 1e-3) : 0;
+        if (pick(0, 7) == 0) s.unit.silentAfterFrames = pick(0, 40);
+    }
+    s.unit.eraseDots = static_cast<uint32_t>(pick(0, 5));
+    s.secondUpload = pick(0, 1) == 0;
+    s.verify = pick(0, 1) == 0;
+    return s;
+}
+
+UploadSetup setupOf(const Scenario& s, const std::string& folder) {
+    SlotFiles files;
+    files.bytes = s.files;
+    UploadSetup setup = setupFor(folder, files);
+    for (size_t t = 0; t < 12; ++t) {
+        for (size_t j = 0; j < 4; ++j) {
+            const int m = s.triggers[t].sequence[j];
+            setup.TRG1[4 * t + j] = m == 0 ? " " : " " + std::to_string(m);
+        }
+        for (size_t z = 0; z < 6; ++z) setup.Check1[6 * t + z] = s.triggers[t].zones[z];
+    }
+    return setup;
+}
+
+void runOne(uint32_t seed, Tally& tally, bool verbose) {
+    Scenario scenario = makeScenario(seed);
+    ScratchFolder folder;
+    UploadSetup setup = setupOf(scenario, folder.folder());
+
+    FakeClock clock;
+    UnitEmulator unit(scenario.unit);
+    PortSettings settings;
+    UiTextTable texts;
+    SilentDisplay display;
+    Connection connection(settings, texts, clock, display,
+                          [&unit, &clock](const PortSettings&, std::string&) -> std::unique_ptr<BytePort> {
+                              return std::make_unique<EmulatorPort>(unit, clock);
+                          });
+    UploadDriver driver(connection);
+    UploadOptions options;
+    options.verify = scenario.verify;
+
+    const int uploads = scenario.secondUpload ? 2 : 1;
+    for (int round = 0; round < uploads; ++round) {
+        if (round == 1) {
+            // The same messages with other triggers: normally only the tables are rewritten.
+            for (auto& trigger : scenario.triggers) std::rotate(trigger.zones.begin(), trigger.zones.begin() + 1, trigger.zones.end());
+            const bool uploaded = setup.MessagesUploaded;
+            setup = setupOf(scenario, folder.folder());
+            setup.MessagesUploaded = uploaded;
+        }
+        const UploadResult result = driver.run(setup, options);
+        ++tally.uploads;
+        tally.blocks += result.blocksSent;
+        tally.resends += result.frameResends;
+        const ExpectedUpload expected = expectedUpload(scenario.files, scenario.triggers);
+        const std::string difference = firstDifference(unit.image(), expected.image);
+        if (result.succeeded()) {
+            (result.verdict == UploadVerdict::Succeeded ? tally.fullSuccesses : tally.configurationSuccesses) += 1;
+            if (!difference.empty()) {
+                ++tally.falseSuccesses;
+                tally.falseSeeds.push_back(seed);
+                std::printf("FALSE SUCCESS seed %u round %d: %s\n", seed, round + 1, difference.c_str());
+            }
+            setup.MessagesUploaded = result.messagesUploaded;
+            for (size_t i = 0; i < 12; ++i) {
+                if (result.TMsgSizeSet[i]) setup.slots[i].TMsgSize = result.TMsgSize[i];
+            }
+        } else {
+            ++tally.failures;
+            ++tally.failureKinds[faultName(result.fault)];
+            if (difference.empty() && unit.lastCheck() && unit.lastCheck()->ok) ++tally.falseFailures;
+            if (verbose) std::printf("seed %u round %d: failed (%s): %s\n", seed, round + 1, faultName(result.fault), result.detail.c_str());
+            setup.MessagesUploaded = result.messagesUploaded;
+            break;  // the unit may hold anything now; the next run starts afresh
+        }
+        if (connection.isConnected()) {
+            std::printf("seed %u: port left open after the upload\n", seed);
+            ++tally.falseSuccesses;
+        }
+    }
+    ++tally.runs;
+}
+
+}  // namespace
+}  // namespace mmx::test
+
+int main(int argc, char** argv) {
+    uint64_t runs = 200;
+    uint32_t first = 1;
+    bool verbose = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
+            runs = std::strtoull(argv[++i], nullptr, 10);
+        } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
+            first = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (std::strcmp(argv[i], "--verbose") == 0) {
+            verbose = true;
+        } else {
+            std::fprintf(stderr, "usage: upload_soak [--runs N] [--seed FIRST] [--verbose]\n");
+            return 2;
+        }
+    }
+    mmx::test::Tally tally;
+    const auto start = std::chrono::steady_clock::now();
+    for (uint64_t n = 0; n < runs; ++n) mmx::test::runOne(first + static_cast<uint32_t>(n), tally, verbose);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    std::printf("runs %llu (seeds %u..%llu), uploads %llu\n", static_cast<unsigned long long>(tally.runs), first,
+                static_cast<unsigned long long>(first + runs - 1), static_cast<unsigned long long>(tally.uploads));
+    std::printf("successes %llu (full %llu, configuration only %llu)\n",
+                static_cast<unsigned long long>(tally.fullSuccesses + tally.configurationSuccesses),
+                static_cast<unsigned long long>(tally.fullSuccesses),
+                static_cast<unsigned long long>(tally.configurationSuccesses));
+    std::printf("failures %llu:", static_cast<unsigned long long>(tally.failures));
+    for (const auto& [kind, count] : tally.failureKinds) std::printf(" %s %llu,", kind.c_str(), static_cast<unsigned long long>(count));
+    std::printf("\nfailures although the unit holds the intended image %llu\n",
+                static_cast<unsigned long long>(tally.falseFailures));
+    std::printf("blocks acknowledged %llu, frames sent again %llu\n", static_cast<unsigned long long>(tally.blocks),
+                static_cast<unsigned long long>(tally.resends));
+    std::printf("false successes %llu\n", static_cast<unsigned long long>(tally.falseSuccesses));
+    std::printf("host time %.1f s\n", seconds);
+    return tally.falseSuccesses == 0 ? 0 : 1;
+}
