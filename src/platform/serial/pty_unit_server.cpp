@@ -1,5 +1,6 @@
 #include "platform/serial/pty_unit_server.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
