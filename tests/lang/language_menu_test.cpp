@@ -197,3 +197,25 @@ TEST_F(LanguageMenu, StartUpWithACapitalStemChecksOther) {
 
 }  // namespace
 }  // namespace mmx
+
+namespace mmx {
+namespace {
+
+TEST_F(LanguageMenu, SplashFollowsTheSavedLanguage) {
+    std::string splashFile;
+    // No settings file and no name yet: the built-in splash texts stay.
+    EXPECT_FALSE(loadSplashTexts(state, captions, splashFile));
+    EXPECT_EQ(captions.Lb_Logo[0], "message manager set up");
+
+    ASSERT_TRUE(languages.zh_s_Click());
+    ASSERT_TRUE(SaveIni(state, state.settingsFilePath(), boxes));
+    CaptionTable splash;
+    ASSERT_TRUE(loadSplashTexts(state, splash, splashFile));
+    EXPECT_EQ(splashFile, "zh-s.lng");
+    EXPECT_EQ(splash.Lb_Logo[0], lineOf("zh-s.lng", 1));
+    EXPECT_EQ(splash.File, "File");  // only the splash labels
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+}  // namespace
+}  // namespace mmx

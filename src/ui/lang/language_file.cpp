@@ -1,5 +1,7 @@
 #include "ui/lang/language_file.h"
 
+#include "storage/settings_file.h"
+#include "storage/settings_folder.h"
 #include "storage/text_file.h"
 #include "storage/value_conversion.h"
 
@@ -112,6 +114,13 @@ bool Open_Logo_Lng(CaptionTable& captions, const std::string& path) {
     if (!texts) return false;
     for (size_t i = 0; i < captions.Lb_Logo.size(); ++i) captions.Lb_Logo[i] = (*texts)[i];
     return true;
+}
+
+bool loadSplashTexts(ProgramState& state, CaptionTable& captions, std::string& splashLanguageFile) {
+    const std::string folder = state.SettingsFolder.empty() ? state.AppPath : state.SettingsFolder;
+    Open_Logo_Ini(state, settingsFileForReading(state.AppPath, folder), splashLanguageFile);
+    if (splashLanguageFile.empty()) return false;
+    return Open_Logo_Lng(captions, state.languageFolder() + splashLanguageFile);
 }
 
 std::vector<std::string> languageFileLines(const ProgramState& state, const CaptionTable& captions) {
