@@ -131,10 +131,13 @@ int runErase(const std::vector<std::string>& args) {
     CommandProtocol& protocol = connection.protocol();
     g_interruptible.store(&protocol);
     struct sigaction action {};
-    struct sigaction previous {};
+    struct sigaction previousInt {};
+    struct sigaction previousTerm {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &previous);
+    // Ctrl-C and a polite kill end the wait, so the port is closed and its settings restored.
+    sigaction(SIGINT, &action, &previousInt);
+    sigaction(SIGTERM, &action, &previousTerm);
 
     int result = kSuccess;
     protocol.DataLength = 0;
@@ -147,14 +150,15 @@ int runErase(const std::vector<std::string>& args) {
     for (size_t i = 0; result == kSuccess && i < addresses.size(); ++i) {
         EraseBlock(protocol, addresses[i]);
         if (protocol.Status != ResultCode::Ack) {
-            std::cerr << "mmx4210-cli erase: erasing at " << std::hex << addresses[i] << std::dec
+            std::cerr << "mmx4210-cli erase: erasing at " << std::hex << std::uppercase << addresses[i] << std::dec
                       << " failed (result code " << static_cast<int>(protocol.Status) << ")"
                       << (protocol.failureText().empty() ? "" : ": " + protocol.failureText()) << "\n";
             result = failureCode(protocol);
         }
     }
     g_interruptible.store(nullptr);
-    sigaction(SIGINT, &previous, nullptr);
+    sigaction(SIGINT, &previousInt, nullptr);
+    sigaction(SIGTERM, &previousTerm, nullptr);
     connection.Disconnect();
     if (result == kSuccess) std::cout << display.last << "\n";
     return result;

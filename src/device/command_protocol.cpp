@@ -279,7 +279,7 @@ std::string CommandProtocol::failureText() const {
             return "the unit did not answer within " + std::to_string(ms / 1000) + "." + std::to_string(ms % 1000 / 100) + " s";
         }
         case Failure::LineLost: return "the serial line was lost (adapter unplugged or the other end closed)";
-        case Failure::Cancelled: return "cancelled";
+        case Failure::Cancelled: return "interrupted";
         case Failure::RingOverrun: return "received bytes overran the receive buffer; the answer was discarded";
         case Failure::AnswerTooLong: return "the unit announced an answer longer than 1200 bytes; it was discarded";
         case Failure::PortClosed: return "the port is not open";
