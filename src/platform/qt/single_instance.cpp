@@ -49,17 +49,14 @@ bool SingleInstance::listen(std::function<std::string()> currentCaption) {
         connect(server_, &QLocalServer::newConnection, this, &SingleInstance::answer);
     }
     if (server_->isListening()) return true;
-    if (server_->listen(serverName_)) return true;
-    // A socket left behind by a copy that did not end cleanly: nobody answered on it
-    // (bringRunningCopyForward came first), so it can go.
-    if (server_->serverError() == QAbstractSocket::AddressInUseError) {
-        QLocalSocket probe;
-        probe.connectToServer(serverName_);
-        if (probe.waitForConnected(200)) return false;  // a live copy owns it
-        QLocalServer::removeServer(serverName_);
-        return server_->listen(serverName_);
-    }
-    return false;
+    // Asked before listening: with restricted access rights the server is set up under another
+    // name and renamed into place, which would take the name from a live copy.
+    QLocalSocket probe;
+    probe.connectToServer(serverName_);
+    if (probe.waitForConnected(200)) return false;  // a live copy owns the name
+    // What is left is a socket of a copy that did not end cleanly: nobody answers on it.
+    QLocalServer::removeServer(serverName_);
+    return server_->listen(serverName_);
 }
 
 bool SingleInstance::listening() const { return server_ != nullptr && server_->isListening(); }

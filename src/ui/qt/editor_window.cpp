@@ -27,6 +27,7 @@ QString q(const std::string& text) { return QString::fromStdString(text); }
 QLabel* valueLabel(QWidget* parent, const QString& name, int minimumCharacters) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QString(minimumCharacters, '0')) + 8);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -35,6 +36,7 @@ QLabel* valueLabel(QWidget* parent, const QString& name, int minimumCharacters) 
 
 QLabel* headingLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignCenter) {
     auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment | Qt::AlignBottom);
     QFont font = label->font();
     font.setBold(true);
@@ -44,6 +46,7 @@ QLabel* headingLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignCenter)
 
 QLabel* unitLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter | Qt::AlignTop);
     label->setForegroundRole(QPalette::PlaceholderText);
     return label;
@@ -115,6 +118,8 @@ EditorWindow::EditorWindow(ProgramState& state, CaptionTable& captions, EditorSe
     for (size_t i = 0; i < panels_.size(); ++i) {
         auto* panel = new QLabel(sbrStatus_);
         panel->setObjectName(QString::fromLatin1(keys[i]));
+        // Texts come from language files and file names: never read them as markup.
+        panel->setTextFormat(Qt::PlainText);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setContentsMargins(4, 0, 4, 0);
         panel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -303,6 +308,7 @@ void EditorWindow::buildBottom(QWidget* area) {
     row->addWidget(progressBar_, 1);
     percentage_ = new QLabel(area);
     percentage_->setObjectName(QStringLiteral("Lb_Percentage"));
+    percentage_->setTextFormat(Qt::PlainText);
     percentage_->setMinimumWidth(percentage_->fontMetrics().horizontalAdvance(
         QStringLiteral("100%    Remaining Time:  00:00:00")) + 8);
     row->addWidget(percentage_, 1);
@@ -313,7 +319,10 @@ void EditorWindow::wireStatusDisplay() {
     targets.statusPanel = [this](const std::string& text) { panels_[0]->setText(q(text)); };
     targets.portPanel = [this](const std::string& text) { panels_[1]->setText(q(text)); };
     targets.timePanel = [this](const std::string& text) { panels_[2]->setText(q(text)); };
-    targets.progressCaption = [this](const std::string& text) { percentage_->setText(q(text)); };
+    targets.progressCaption = [this](const std::string& text) {
+        percentage_->setText(q(text));
+        Q_EMIT progressCaptionShown(percentage_->text());
+    };
     targets.progressBarVisible = [this](bool visible) { progressBar_->setVisible(visible); };
     targets.progressValue = [this](long value, long maximum) {
         // The bar counts in KB so that totals above the int range cannot overflow it.

@@ -103,8 +103,10 @@ Q_SIGNALS:
     void uploadActive(bool active);
     // The port was given up: menus and the upload button take input again.
     void controlsReleased();
-    // The editor's data changed (the frame window may show an unsaved-changes mark).
+    // The editor's data changed.
     void setupEdited();
+    // The upload progress caption was shown ("45%    Remaining Time:  00:01:23").
+    void progressCaptionShown(const QString& caption);
 
 private:
     void buildMessageFrame(QGroupBox* frame);

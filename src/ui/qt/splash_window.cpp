@@ -94,9 +94,10 @@ SplashWindow::SplashWindow(ProgramState& state, QWidget* parent)
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("Lb_Logo_%1").arg(i));
         label->setWordWrap(true);
+        label->setTextFormat(Qt::PlainText);
         QFont font = label->font();
         if (i == 0) {
-            font.setPointSizeF(font.pointSizeF() * 1.9);
+            font.setPointSizeF(font.pointSizeF() * 1.7);
             font.setBold(true);
         } else if (i == 1) {
             font.setPointSizeF(font.pointSizeF() * 1.35);
@@ -113,7 +114,7 @@ SplashWindow::SplashWindow(ProgramState& state, QWidget* parent)
     }
     texts->addStretch(1);
     layout->addLayout(texts, 1);
-    setMinimumWidth(620);
+    setMinimumWidth(700);
 
     for (size_t i = 0; i < labels_.size(); ++i) labels_[i]->setText(QString::fromStdString(captions_.Lb_Logo[i]));
 

@@ -1,0 +1,180 @@
+// mmx4210-screenshots FOLDER APPDIR: puts the desktop program through its main states and saves
+// a picture of each into FOLDER: empty, filled, every built-in language, the splash window, the
+// Com port menu, an upload in progress against a paced unit counterpart, and its result.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <thread>
+
+#include "device/unit_emulator.h"
+#include "platform/serial/pty_unit_server.h"
+#include "support/test_support.h"
+#include "ui/qt/desktop_program.h"
+#include "ui/qt/editor_window.h"
+#include "ui/qt/frame_window.h"
+#include "ui/qt/splash_window.h"
+
+namespace {
+
+void pump(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+template <typename Condition>
+bool pumpUntil(Condition condition, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs) return false;
+        pump(20);
+    }
+    return true;
+}
+
+void save(QWidget* widget, const QString& folder, const QString& name) {
+    const QString path = folder + "/" + name + ".png";
+    if (!widget->grab().save(path)) std::cerr << "cannot write " << path.toStdString() << "\n";
+    std::cout << path.toStdString() << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 3) {
+        std::cerr << "usage: mmx4210-screenshots OUTPUT-FOLDER PROGRAM-FOLDER\n";
+        return 2;
+    }
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    const std::filesystem::path programFolder = argv[2];
+    QDir().mkpath(output);
+
+    // The program runs from a scratch copy of its folder, so its settings and marker files
+    // land there and not beside the real program.
+    mmx::test::ScratchFolder scratch;
+    std::filesystem::copy(programFolder / "Font", scratch.path() / "Font", std::filesystem::copy_options::recursive);
+    mmx::test::WaveSpec speech;
+    speech.sampleRate = 16000;
+    speech.dataBytes = 16000 * 3;  // 1.5 s
+    const std::string welcome = scratch.writeWave("welcome.wav", speech);
+    speech.sampleRate = 22050;
+    speech.dataBytes = 22050 * 2 * 2;
+    const std::string evacuate = scratch.writeWave("evacuation-notice.wav", speech);
+    speech.sampleRate = 8000;
+    speech.dataBytes = 8000 * 2 * 4;
+    const std::string closing = scratch.writeWave("closing-time.wav", speech);
+
+    // A unit counterpart on a pseudo-terminal, paced like a 115200 baud line.
+    mmx::UnitOptions unitOptions;
+    unitOptions.baud = 115200;
+    mmx::UnitEmulator unit(unitOptions);
+    mmx::PtyUnitServer server(unit);
+    std::string error;
+    if (!server.open(error)) {
+        std::cerr << "no pseudo-terminal: " << error << "\n";
+        return 1;
+    }
+    std::thread line([&server] { server.run(); });
+    setenv("MMX4210_COM1", server.slavePath().c_str(), 1);
+
+    QApplication app(argc, argv);
+    int status = 0;
+    {
+        mmx::DesktopProgram program(scratch.path().string(),
+                                    QStringLiteral("mmx4210-screenshots-%1").arg(QCoreApplication::applicationPid()));
+        program.Main(false);
+        mmx::FrameWindow& frame = program.frame();
+        mmx::EditorWindow& editor = frame.editorWindow();
+        frame.resize(frame.sizeHint());
+        pump(300);
+        save(&frame, output, "01-empty-en");
+
+        editor.editor().assignFile(1, welcome);
+        editor.editor().assignFile(2, evacuate);
+        editor.editor().assignFile(3, closing);
+        editor.editor().recomputeTriggers();
+        editor.refreshFromState();
+        editor.TRG1_Picked(mmx::entryIndex(1, 1), " 1");
+        editor.TRG1_Picked(mmx::entryIndex(1, 2), " 2");
+        editor.TRG1_Picked(mmx::entryIndex(2, 1), " 2");
+        editor.TRG1_Picked(mmx::entryIndex(2, 2), " 2");
+        editor.TRG1_Picked(mmx::entryIndex(2, 3), " 3");
+        editor.TRG1_Picked(mmx::entryIndex(3, 1), " 3");
+        for (int zone : {1, 2, 3, 6 + 2, 6 + 4, 12 + 1, 12 + 2, 12 + 3, 12 + 4, 12 + 5, 12 + 6}) {
+            editor.Check1_Click(zone, 1);
+        }
+        editor.refreshFromState();
+        pump(100);
+        save(&frame, output, "02-filled-en");
+
+        const std::pair<mmx::LanguageItem, const char*> languages[] = {
+            {mmx::LanguageItem::nl, "nl"}, {mmx::LanguageItem::zh_s, "zh-s"}, {mmx::LanguageItem::zh_t, "zh-t"}};
+        for (const auto& [item, name] : languages) {
+            frame.languageClicked(item);
+            pump(100);
+            save(&frame, output, QStringLiteral("03-filled-%1").arg(QString::fromLatin1(name)));
+        }
+
+        // "About" writes the settings first, so the splash window speaks the chosen language.
+        frame.About_Zanth_message_manager_Click();
+        pump(150);
+        save(program.splash(), output, "04-splash-zh-t");
+        program.splash()->finish();
+        frame.languageClicked(mmx::LanguageItem::en);
+        frame.About_Zanth_message_manager_Click();
+        pump(150);
+        save(program.splash(), output, "04-splash-en");
+        program.splash()->finish();
+
+        QMenu* ports = frame.menu(QStringLiteral("Comport"));
+        ports->popup(frame.mapToGlobal(QPoint(80, 40)));
+        pump(150);
+        save(ports, output, "05-comport-menu");
+        ports->hide();
+
+        frame.Form_Activate();
+        editor.Bt_SendMessage_Click();
+        if (pumpUntil([&] { return editor.ProgressBar1()->isVisible() && editor.ProgressBar1()->value() > 0; },
+                      20000)) {
+            pump(2500);
+            save(&frame, output, "06-uploading");
+        } else {
+            std::cerr << "the upload did not start\n";
+            status = 1;
+        }
+        if (pumpUntil([&] { return !editor.uploadRunning(); }, 120000)) {
+            pump(100);
+            save(&frame, output, "07-uploaded");
+        } else {
+            std::cerr << "the upload did not end\n";
+            status = 1;
+        }
+
+        QMessageBox question(QMessageBox::Question, QString::fromStdString(program.state().frameWindowCaption),
+                             QString::fromStdString(program.state().texts.saveQuestion()),
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &frame);
+        question.show();
+        pump(100);
+        save(&question, output, "08-close-question");
+        question.hide();
+
+        program.state().SetupChanged = false;
+        frame.close();
+    }
+    server.stop();
+    line.join();
+    return status;
+}

@@ -1,0 +1,168 @@
+// The desktop services behind the windows: the single-instance lookup, the marker file, the
+// text viewer started without a shell, the file-dialog filters and the splash window.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+#include "platform/qt/document_viewer.h"
+#include "platform/qt/instance_marker.h"
+#include "platform/qt/qt_audio_player.h"
+#include "platform/qt/qt_file_dialog.h"
+#include "platform/qt/single_instance.h"
+#include "ui/lang/language_file.h"
+#include "ui/qt/splash_window.h"
+#include "ui_fixture.h"
+
+namespace mmx::test {
+
+namespace {
+
+QString uniqueServerName(const char* what) {
+    return QStringLiteral("mmx4210-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(QLatin1String(what));
+}
+
+// Asks from another thread, as a second copy of the program would, while this thread keeps
+// answering as the running copy.
+bool askFromSecondStart(const SingleInstance& second, const std::string& caption) {
+    std::atomic<bool> done{false};
+    bool answer = false;
+    std::thread start([&] {
+        answer = second.bringRunningCopyForward(caption, 5000);
+        done = true;
+    });
+    while (!done) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    start.join();
+    return answer;
+}
+
+}  // namespace
+
+using SecondStartTest = FrameFixture;
+
+TEST_F(SecondStartTest, BringsTheRunningWindowForward) {
+    SingleInstance running(uniqueServerName("forward"));
+    ASSERT_TRUE(running.listen([this] { return state.frameWindowCaption; }));
+    QObject::connect(&running, &SingleInstance::raiseRequested, frame.get(), &FrameWindow::bringForward);
+    QSignalSpy raised(&running, &SingleInstance::raiseRequested);
+    frame->showMinimized();
+    QApplication::processEvents();
+
+    // The second start reads the caption from the marker file the running copy wrote.
+    const auto caption = ReadInstanceMarker(state.markerFilePath());
+    ASSERT_TRUE(caption.has_value());
+    SingleInstance second(uniqueServerName("forward"));
+    EXPECT_TRUE(askFromSecondStart(second, *caption));
+    EXPECT_EQ(raised.count(), 1);
+    EXPECT_FALSE(frame->isMinimized());
+    EXPECT_TRUE(frame->isVisible());
+
+    // A stale caption or an empty one finds no window: that start goes on normally.
+    EXPECT_FALSE(askFromSecondStart(second, "another caption"));
+    EXPECT_FALSE(askFromSecondStart(second, ""));
+    EXPECT_EQ(raised.count(), 1);
+}
+
+TEST(SingleInstance, NoRunningCopyMeansANormalStart) {
+    SingleInstance nobody(uniqueServerName("nobody"));
+    EXPECT_FALSE(nobody.bringRunningCopyForward("MMX 4210 Zanth Message Manager Setup  Ver. 2.3  ", 500));
+    // The first copy takes the name; a second listener on it is refused while it lives.
+    EXPECT_TRUE(nobody.listen([] { return std::string("x"); }));
+    SingleInstance rival(uniqueServerName("nobody"));
+    EXPECT_FALSE(rival.listen([] { return std::string("y"); }));
+}
+
+TEST(InstanceMarker, OneLineWithTheCaption) {
+    ScratchFolder folder;
+    const std::string marker = folder.folder() + "~MMX4210Temp";
+    EXPECT_FALSE(ReadInstanceMarker(marker).has_value());
+    ASSERT_TRUE(WriteInstanceMarker(marker, "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  set.cfg"));
+    const std::string expected = "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  set.cfg\r\n";
+    EXPECT_EQ(readBytes(marker), std::vector<uint8_t>(expected.begin(), expected.end()));
+    EXPECT_EQ(ReadInstanceMarker(marker), "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  set.cfg");
+    RemoveInstanceMarker(marker);
+    EXPECT_FALSE(std::filesystem::exists(marker));
+    RemoveInstanceMarker(marker);  // already gone: no harm
+    EXPECT_FALSE(WriteInstanceMarker(folder.folder() + "missing/~MMX4210Temp", "x"));
+}
+
+TEST(DocumentViewer, GetsThePathAsOneArgumentWithoutAShell) {
+    ScratchFolder folder;
+    // A stand-in viewer that records how many arguments it got and the first one.
+    const std::string record = folder.folder() + "arguments.txt";
+    const std::string viewerScript = folder.write("viewer.sh", "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"" +
+                                                                   record + ".part\"\nmv \"" + record + ".part\" \"" +
+                                                                   record + "\"\n");
+    std::filesystem::permissions(viewerScript, std::filesystem::perms::owner_all);
+    const std::string document = folder.folder() + "IFU Zanth Message manager; $(touch pwned) `id`.TXT";
+    DesktopDocumentViewer viewer(viewerScript);
+    viewer.show(document);
+    QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(record), 10000);
+    EXPECT_EQ(readText(record), "1|" + document);
+    EXPECT_FALSE(std::filesystem::exists(folder.folder() + "pwned"));
+    EXPECT_FALSE(std::filesystem::exists("pwned"));
+}
+
+TEST(FileDialogFilters, PairsBecomeQtNameFilters) {
+    EXPECT_EQ(QtFileDialog::nameFilters("All Files (*.*)|*.*|Message Files (*.cfg)|*.cfg"),
+              (QStringList{"All Files (*)", "Message Files (*.cfg)"}));
+    EXPECT_EQ(QtFileDialog::nameFilters("All Files (*.*)|*.*|Text Files (*.txt)|*.txt|Batch Files (*.bat)|*.bat|"
+                                        "Wave Files (*.wav)|*.wav")
+                  .size(),
+              4);
+    EXPECT_TRUE(QtFileDialog::nameFilters("").isEmpty());
+}
+
+TEST(AudioPlayer, NothingPlayableEndsQuietly) {
+    QtAudioPlayer player;
+    int stopped = 0;
+    player.setStoppedHandler([&] { ++stopped; });
+    EXPECT_FALSE(player.play("/nonexistent/file.wav", -600));
+    EXPECT_FALSE(player.play("", -600));
+    EXPECT_FALSE(player.isPlaying());
+    player.stop();
+    EXPECT_EQ(stopped, 0);
+    EXPECT_NEAR(QtAudioPlayer::linearVolume(-600), 0.501, 0.001);
+    EXPECT_FLOAT_EQ(QtAudioPlayer::linearVolume(0), 1.0f);
+}
+
+TEST(Splash, AKeyClosesItOnceAndThePictureFollowsTheScreen) {
+    ProgramState state;
+    state.initialise(std::filesystem::temp_directory_path().string());
+    SplashWindow splash(state);
+    QSignalSpy closed(&splash, &SplashWindow::closed);
+    EXPECT_EQ(splash.Lb_Logo(0)->text(), "message manager set up");
+    EXPECT_EQ(splash.Lb_Logo(1)->text(), "MMX4210/00 set up");
+    EXPECT_TRUE(splash.Lb_Logo(4)->text().startsWith("Release 2.3"));
+    EXPECT_TRUE(splash.Lb_Logo(9)->text().isEmpty());
+
+    splash.chkWinFont1(120);
+    EXPECT_EQ(splash.pictureInFront(), 2);
+    splash.chkWinFont1(144);  // neither: the order stays
+    EXPECT_EQ(splash.pictureInFront(), 2);
+    splash.chkWinFont1(96);
+    EXPECT_EQ(splash.pictureInFront(), 1);
+
+    splash.show();
+    QTest::keyClick(&splash, Qt::Key_Space);
+    EXPECT_TRUE(splash.finished());
+    EXPECT_FALSE(splash.isVisible());
+    splash.finish();
+    EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(SecondStartTest, SplashSpeaksTheLanguageOfTheSettingsFile) {
+    frame->action("nl")->trigger();
+    frame->action("About_Zanth_message_manager")->trigger();  // writes the settings
+    SplashWindow splash(state);
+    splash.loadTexts();
+    const auto dutch = readLanguageFile(state.strLNGFilePath + "nl.lng");
+    ASSERT_TRUE(dutch.has_value());
+    EXPECT_EQ(splash.Lb_Logo(0)->text(), QString::fromStdString((*dutch)[0]));
+}
+
+}  // namespace mmx::test

@@ -1,0 +1,252 @@
+// The editor window driven through its real widgets: message slots filled through the file
+// dialog, trigger sequences and zones, previews, and the refusals while the port is open.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "ui/qt/connection_indicator.h"
+#include "ui/qt/sequence_combo.h"
+#include "ui_fixture.h"
+
+namespace mmx::test {
+
+void FrameFixture::browseInto(const std::vector<std::string>& files) {
+    for (size_t i = 0; i < files.size(); ++i) {
+        dialog.answers.push_back(files[i]);
+        QTest::mouseClick(editor().Bt_Browse(static_cast<int>(i + 1)), Qt::LeftButton);
+    }
+}
+
+namespace {
+
+// Picks a choice from an entry's list, as the list's popup does.
+void pick(SequenceCombo* combo, const QString& choice) {
+    const int index = combo->findText(choice);
+    ASSERT_GE(index, 0) << choice.toStdString();
+    Q_EMIT combo->activated(index);
+}
+
+QString text(QLabel* label) { return label->text(); }
+
+}  // namespace
+
+using EditorWindowTest = FrameFixture;
+
+TEST_F(EditorWindowTest, ThreeSlotsFilledThroughTheFileDialog) {
+    const std::string a = wave("welcome.wav", 22050, 1.0);
+    const std::string b = wave("fire.alarm.wav", 8000, 2.5);
+    const std::string c = wave("close.wav", 24000, 0.5);
+    browseInto({a, b, c});
+
+    ASSERT_EQ(dialog.requests.size(), 3u);
+    EXPECT_EQ(dialog.requests[0].filter,
+              "All Files (*.*)|*.*|Text Files(*.txt)|*.txt|Batch Files (*.bat)|*.bat|Wave Files (*.wav)|*.wav");
+    EXPECT_EQ(dialog.requests[0].filterIndex, 4);
+    EXPECT_EQ(dialog.requests[0].mode, FileDialogRequest::Mode::Open);
+
+    EXPECT_EQ(editor().WaveFile(1)->text(), "welcome");
+    EXPECT_EQ(editor().WaveFile(2)->text(), "fire");  // the name before its first "."
+    EXPECT_EQ(editor().WaveFile(3)->text(), "close");
+    EXPECT_EQ(text(editor().MsgTime(1)), "1.00");
+    EXPECT_EQ(text(editor().MsgSample(1)), "22.050");
+    EXPECT_EQ(text(editor().MsgTime(2)), "2.50");
+    EXPECT_EQ(text(editor().MsgSample(2)), "8.000");
+    EXPECT_EQ(text(editor().MsgTime(3)), "0.50");
+    EXPECT_EQ(text(editor().MsgSample(3)), "24.000");
+    // 44144 bytes -> 44450 stored -> 44 KB; 40044 -> 40250 -> 40; 24044 -> 24150 -> 24.
+    EXPECT_EQ(text(editor().MsgSize(1)), "44");
+    EXPECT_EQ(text(editor().MsgSize(2)), "40");
+    EXPECT_EQ(text(editor().MsgSize(3)), "24");
+    EXPECT_EQ(text(editor().TotalTime()), "4.00");
+    EXPECT_EQ(text(editor().TotalSize()), "108");
+
+    for (int k = 1; k <= 3; ++k) EXPECT_TRUE(editor().MsgBt(k)->isEnabled()) << k;
+    EXPECT_TRUE(editor().Bt_Browse(4)->isEnabled());
+    EXPECT_FALSE(editor().Bt_Browse(5)->isEnabled());
+    EXPECT_FALSE(editor().MsgBt(4)->isEnabled());
+    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_TRUE(boxes.shown.empty());
+    // Every entry now offers the blank choice and messages 1 to 3.
+    EXPECT_EQ(editor().TRG1(17)->count(), 4);
+    EXPECT_EQ(editor().TRG1(17)->itemText(3), " 3");
+}
+
+TEST_F(EditorWindowTest, RejectedOrCancelledFilesLeaveTheSlotAsItWas) {
+    browseInto({wave("one.wav", 16000, 1.0)});
+    browseInto({});
+    dialog.answers.push_back(wave("stereo.wav", 16000, 1.0, 2));
+    QTest::mouseClick(editor().Bt_Browse(1), Qt::LeftButton);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "The file is not a mono file!");
+    EXPECT_EQ(boxes.shown[0].title, "MMX4210");
+    EXPECT_EQ(editor().WaveFile(1)->text(), "one");
+    EXPECT_EQ(text(editor().MsgTime(1)), "1.00");
+
+    // Cancelled dialog: nothing changes, nothing is said.
+    QTest::mouseClick(editor().Bt_Browse(2), Qt::LeftButton);
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(editor().WaveFile(2)->text().isEmpty());
+}
+
+TEST_F(EditorWindowTest, EmptyingANameEmptiesEveryLaterSlot) {
+    browseInto({wave("a.wav", 8000, 1.0), wave("b.wav", 8000, 1.0), wave("c.wav", 8000, 1.0)});
+    QLineEdit* name = editor().WaveFile(2);
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Delete);
+    EXPECT_EQ(editor().WaveFile(1)->text(), "a");
+    EXPECT_TRUE(editor().WaveFile(2)->text().isEmpty());
+    EXPECT_TRUE(editor().WaveFile(3)->text().isEmpty());
+    EXPECT_TRUE(text(editor().MsgTime(3)).isEmpty());
+    EXPECT_EQ(text(editor().TotalTime()), "1.00");
+    EXPECT_TRUE(editor().Bt_Browse(2)->isEnabled());
+    EXPECT_FALSE(editor().Bt_Browse(3)->isEnabled());
+    EXPECT_EQ(editor().TRG1(1)->count(), 2);  // " " and " 1"
+}
+
+TEST_F(EditorWindowTest, SequencesAndZonesShowThePlayTimes) {
+    browseInto({wave("a.wav", 8000, 2.5), wave("b.wav", 8000, 1.25), wave("c.wav", 8000, 4.0)});
+    // Row 2: messages 3, 1, 2 in a row.
+    EXPECT_FALSE(editor().TRG1(entryIndex(2, 2))->isEnabled());
+    pick(editor().TRG1(entryIndex(2, 1)), " 3");
+    EXPECT_TRUE(editor().TRG1(entryIndex(2, 2))->isEnabled());
+    EXPECT_TRUE(editor().TrgBt(2)->isEnabled());
+    EXPECT_EQ(text(editor().TrgTime(2)), "4.00");
+    pick(editor().TRG1(entryIndex(2, 2)), " 1");
+    pick(editor().TRG1(entryIndex(2, 3)), " 2");
+    EXPECT_EQ(text(editor().TrgTime(2)), "7.75");
+    EXPECT_TRUE(editor().TRG1(entryIndex(2, 4))->isEnabled());
+
+    // A blank in entry 2 cuts the sequence there.
+    pick(editor().TRG1(entryIndex(2, 2)), " ");
+    EXPECT_EQ(text(editor().TrgTime(2)), "4.00");
+    EXPECT_EQ(editor().TRG1(entryIndex(2, 3))->entryText(), " ");
+    EXPECT_FALSE(editor().TRG1(entryIndex(2, 3))->isEnabled());
+    EXPECT_TRUE(editor().TRG1(entryIndex(2, 2))->isEnabled());
+
+    // The same message four times.
+    for (int e = 1; e <= 4; ++e) pick(editor().TRG1(entryIndex(5, e)), " 1");
+    EXPECT_EQ(text(editor().TrgTime(5)), "10.00");
+
+    // Zones follow the boxes.
+    state.SetupChanged = false;
+    QCheckBox* zone = editor().Check1(zoneIndex(2, 5));
+    QTest::mouseClick(zone, Qt::LeftButton, {}, QPoint(zone->width() / 2, zone->height() / 2));
+    EXPECT_EQ(state.triggers.zone(zoneIndex(2, 5)), 1);
+    EXPECT_EQ(state.triggers.zoneMask(2), 0x10);
+    EXPECT_TRUE(state.SetupChanged);
+    QTest::mouseClick(zone, Qt::LeftButton, {}, QPoint(zone->width() / 2, zone->height() / 2));
+    EXPECT_EQ(state.triggers.zone(zoneIndex(2, 5)), 0);
+}
+
+TEST_F(EditorWindowTest, KeysAndTheWheelDoNotChangeAnEntry) {
+    browseInto({wave("a.wav", 8000, 1.0), wave("b.wav", 8000, 1.0)});
+    SequenceCombo* entry = editor().TRG1(1);
+    pick(entry, " 1");
+    entry->setFocus();
+    for (auto key : {Qt::Key_2, Qt::Key_Down, Qt::Key_Up, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_End})
+        QTest::keyClick(entry, key);
+    QTest::keyClicks(entry, "12");
+    EXPECT_EQ(entry->entryText(), " 1");
+    EXPECT_EQ(state.triggers.entry(1).text, " 1");
+}
+
+TEST_F(EditorWindowTest, NothingChangesOrPlaysWhileThePortIsOpen) {
+    browseInto({wave("a.wav", 8000, 1.0)});
+    pick(editor().TRG1(1), " 1");
+    QTest::mouseClick(editor().indicator(), Qt::LeftButton);
+    ASSERT_TRUE(editor().connection().isConnected());
+    EXPECT_TRUE(editor().indicator()->connected());
+    // en.lng was loaded at activation; language texts are trimmed, so one blank follows "PORT:".
+    EXPECT_EQ(editor().statusPanel(2)->text(), "RS232 PORT: COM1 / 115200,N,8,2");
+    EXPECT_EQ(editor().statusPanel(3)->text(), "00:00:00 ");
+
+    const size_t requestsBefore = dialog.requests.size();
+    QTest::mouseClick(editor().Bt_Browse(2), Qt::LeftButton);
+    QTest::mouseClick(editor().MsgBt(1), Qt::LeftButton);
+    QTest::mouseClick(editor().TrgBt(1), Qt::LeftButton);
+    ASSERT_EQ(boxes.shown.size(), 3u);
+    for (const auto& shown : boxes.shown) {
+        EXPECT_EQ(shown.text, "The unit cannot be operated while upload is in progress!");
+        EXPECT_EQ(shown.title, "MMX4210");
+    }
+    EXPECT_EQ(dialog.requests.size(), requestsBefore);
+    EXPECT_TRUE(player.played.empty());
+
+    QTest::mouseClick(editor().indicator(), Qt::LeftButton);
+    EXPECT_FALSE(editor().connection().isConnected());
+    EXPECT_FALSE(editor().indicator()->connected());
+    EXPECT_EQ(editor().statusPanel(2)->text(), "RS232 PORT: ");
+}
+
+TEST_F(EditorWindowTest, APortThatCannotOpenIsNamedInTheStatusBar) {
+    frame->ComP_Click(3);
+    QTest::mouseClick(editor().indicator(), Qt::LeftButton);
+    EXPECT_FALSE(editor().connection().isConnected());
+    EXPECT_FALSE(editor().indicator()->connected());
+    EXPECT_EQ(editor().statusPanel(2)->text(), "RS232 PORT: COM3 can not be open!");
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(EditorWindowTest, MessagePreviewShowsItsButtonWhilePlaying) {
+    const std::string a = wave("a.wav", 8000, 1.0);
+    browseInto({a});
+    QTest::mouseClick(editor().MsgBt(1), Qt::LeftButton);
+    ASSERT_EQ(player.played, std::vector<std::string>{a});
+    EXPECT_EQ(player.volumes.front(), -600);
+    EXPECT_EQ(editor().MsgBt(1)->text(), "-");
+    QTest::mouseClick(editor().MsgBt(1), Qt::LeftButton);  // stops
+    EXPECT_FALSE(player.isPlaying());
+    EXPECT_EQ(editor().MsgBt(1)->text(), ">");
+
+    // A file the player cannot play: back to ">" without a word.
+    player.unplayable.insert(a);
+    QTest::mouseClick(editor().MsgBt(1), Qt::LeftButton);
+    EXPECT_EQ(editor().MsgBt(1)->text(), ">");
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(EditorWindowTest, SequencePreviewPlaysEachMessageAfterTheLast) {
+    const std::string a = wave("a.wav", 8000, 1.0);
+    const std::string b = wave("b.wav", 8000, 1.0);
+    browseInto({a, b});
+    pick(editor().TRG1(entryIndex(3, 1)), " 2");
+    pick(editor().TRG1(entryIndex(3, 2)), " 1");
+    QTest::mouseClick(editor().TrgBt(3), Qt::LeftButton);
+    EXPECT_EQ(player.played, std::vector<std::string>{b});
+    EXPECT_EQ(editor().TrgBt(3)->text(), "-");
+    player.finish();
+    QApplication::processEvents();  // the next message starts after the player's notice
+    EXPECT_EQ(player.played, (std::vector<std::string>{b, a}));
+    EXPECT_TRUE(editor().preview().playingSequence());  // steps 3 and 4 still wait for the player
+    player.finish();
+    QApplication::processEvents();
+    EXPECT_FALSE(editor().preview().playingSequence());
+    EXPECT_EQ(editor().TrgBt(3)->text(), ">");
+    EXPECT_EQ(player.played.size(), 2u);
+}
+
+TEST_F(EditorWindowTest, ASecondPlayClickStopsTheSequence) {
+    const std::string a = wave("a.wav", 8000, 1.0);
+    browseInto({a});
+    for (int e = 1; e <= 4; ++e) pick(editor().TRG1(entryIndex(1, e)), " 1");
+    pick(editor().TRG1(entryIndex(2, 1)), " 1");
+    QTest::mouseClick(editor().TrgBt(1), Qt::LeftButton);
+    EXPECT_TRUE(editor().preview().playingSequence());
+    QTest::mouseClick(editor().TrgBt(2), Qt::LeftButton);  // another row's button stops it
+    QApplication::processEvents();
+    EXPECT_FALSE(player.isPlaying());
+    EXPECT_FALSE(editor().preview().playingSequence());
+    EXPECT_EQ(player.played.size(), 1u);
+    EXPECT_EQ(editor().TrgBt(1)->text(), ">");
+
+    // A message button during a sequence skips to the sequence's next entry.
+    QTest::mouseClick(editor().TrgBt(1), Qt::LeftButton);
+    QTest::mouseClick(editor().MsgBt(1), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(player.played.size(), 3u);
+    EXPECT_TRUE(player.isPlaying());
+}
+
+}  // namespace mmx::test

@@ -1,0 +1,223 @@
+// The frame window: its menus, the closing with its save question, the languages, help and
+// printout in the text viewer.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+
+#include "platform/qt/instance_marker.h"
+#include "storage/text_file.h"
+#include "ui/lang/language_file.h"
+#include "ui/qt/sequence_combo.h"
+#include "ui_fixture.h"
+
+namespace mmx::test {
+
+namespace {
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+bool exists(const std::string& path) { return std::filesystem::exists(path); }
+
+size_t lineCount(const std::string& path) {
+    const std::string bytes = readText(path);
+    size_t lines = 0;
+    for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) ++lines;
+    return lines;
+}
+
+}  // namespace
+
+using FrameWindowTest = FrameFixture;
+
+TEST_F(FrameWindowTest, CaptionMenusAndPortChecks) {
+    // Line 11 of en.lng, trimmed, and the version text.
+    EXPECT_EQ(frame->windowTitle(), "MMX 4210 Zanth Message Manager Setup Ver. 2.3  ");
+    EXPECT_EQ(frame->menu("File")->title(), "&File");
+    EXPECT_EQ(frame->action("Save_as_text_file")->text(), "Save as text file");
+    EXPECT_EQ(frame->action("Open")->shortcut(), QKeySequence(QKeySequence::Open));
+    // The Com port items name the device each stands for.
+    EXPECT_EQ(frame->action("ComP2")->text(), "Com2\t/dev/ttyUSB1");
+    EXPECT_TRUE(frame->action("ComP1")->isChecked());
+    frame->action("ComP4")->trigger();
+    EXPECT_EQ(state.port.Commport, 4);
+    EXPECT_TRUE(frame->action("ComP4")->isChecked());
+    EXPECT_FALSE(frame->action("ComP1")->isChecked());
+    // English was loaded from the built-in folder at activation.
+    EXPECT_TRUE(frame->action("en")->isChecked());
+    // The marker file holds the caption, so a second start can find this window.
+    EXPECT_EQ(ReadInstanceMarker(state.markerFilePath()), state.frameWindowCaption);
+}
+
+TEST_F(FrameWindowTest, SwitchingLanguageChangesEveryCaptionAtOnce) {
+    const auto dutch = readLanguageFile(state.strLNGFilePath + "nl.lng");
+    const auto simplified = readLanguageFile(state.strLNGFilePath + "zh-s.lng");
+    const auto traditional = readLanguageFile(state.strLNGFilePath + "zh-t.lng");
+    ASSERT_TRUE(dutch && simplified && traditional);
+
+    frame->action("nl")->trigger();
+    EXPECT_TRUE(frame->action("nl")->isChecked());
+    EXPECT_FALSE(frame->action("en")->isChecked());
+    EXPECT_EQ(editor().Bt_SendMessage()->text(), q((*dutch)[53]));
+    EXPECT_EQ(editor().Bt_Browse(7)->text(), q((*dutch)[45]));
+    EXPECT_EQ(frame->action("Open")->text(), q((*dutch)[12]));
+    EXPECT_EQ(frame->windowTitle(), q((*dutch)[10] + " Ver. 2.3  "));
+    EXPECT_EQ(editor().statusPanel(1)->text(), q((*dutch)[54 + 11] + " "));
+    EXPECT_EQ(editor().statusPanel(2)->text(), q((*dutch)[54 + 12] + " "));
+    EXPECT_NE(editor().Bt_SendMessage()->text(), "Send messages and configuration");
+
+    frame->action("zh_s")->trigger();
+    EXPECT_TRUE(frame->action("zh_s")->isChecked());
+    const QString chinese = editor().Bt_SendMessage()->text();
+    EXPECT_EQ(chinese, q((*simplified)[53]));
+    // Chinese arrives as Chinese characters, not as bytes of a code page.
+    EXPECT_TRUE(std::any_of(chinese.begin(), chinese.end(), [](QChar c) { return c.unicode() >= 0x4E00; }));
+    EXPECT_EQ(ReadInstanceMarker(state.markerFilePath()), state.frameWindowCaption);
+
+    frame->action("zh_t")->trigger();
+    EXPECT_EQ(editor().Bt_SendMessage()->text(), q((*traditional)[53]));
+
+    frame->action("en")->trigger();
+    EXPECT_EQ(editor().Bt_SendMessage()->text(), "Send messages and configuration");
+    EXPECT_EQ(frame->menu("Help")->title(), "&Help");
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(FrameWindowTest, AMissingLanguageFileReturnsToThePreviousLanguage) {
+    frame->action("nl")->trigger();
+    std::filesystem::remove(state.strLNGFilePath + "zh-t.lng");
+    frame->action("zh_t")->trigger();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, readLanguageFile(state.strLNGFilePath + "nl.lng")->at(70 + 9));
+    EXPECT_TRUE(frame->action("nl")->isChecked());
+    EXPECT_FALSE(frame->action("zh_t")->isChecked());
+}
+
+TEST_F(FrameWindowTest, ClosingWithoutChangesAsksNothingAndRemovesTheMarker) {
+    ASSERT_TRUE(exists(state.markerFilePath()));
+    EXPECT_TRUE(frame->close());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(exists(state.settingsFilePath()));
+    EXPECT_FALSE(exists(state.markerFilePath()));
+}
+
+TEST_F(FrameWindowTest, ClosePromptCancelKeepsTheProgramOpen) {
+    browseInto({wave("a.wav", 8000, 1.0)});
+    boxes.answers = {QuestionAnswer::Cancel};
+    EXPECT_FALSE(frame->close());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Do you want to save the changes?");
+    EXPECT_EQ(boxes.shown[0].title, state.frameWindowCaption);
+    EXPECT_TRUE(boxes.lastQuestionHadCancel);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(exists(state.settingsFilePath()));  // written before the question
+    EXPECT_TRUE(exists(state.markerFilePath()));
+    EXPECT_TRUE(state.SetupChanged);
+}
+
+TEST_F(FrameWindowTest, ClosePromptNoClosesWithoutSaving) {
+    browseInto({wave("a.wav", 8000, 1.0)});
+    boxes.answers = {QuestionAnswer::No};
+    const size_t dialogs = dialog.requests.size();
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(dialog.requests.size(), dialogs);
+    EXPECT_FALSE(exists(state.markerFilePath()));
+    EXPECT_FALSE(exists(scratch.folder() + "MessageSetup.cfg"));
+}
+
+TEST_F(FrameWindowTest, ClosePromptYesSavesAsThenCloses) {
+    browseInto({wave("a.wav", 8000, 1.0)});
+    boxes.answers = {QuestionAnswer::Yes};
+    const std::string target = scratch.folder() + "evening.cfg";
+    dialog.answers.push_back(target);
+    EXPECT_TRUE(frame->close());
+    ASSERT_FALSE(dialog.requests.empty());
+    EXPECT_EQ(dialog.requests.back().mode, FileDialogRequest::Mode::Save);
+    EXPECT_EQ(dialog.requests.back().filter, "All Files (*.*)|*.*|Message Files (*.cfg)|*.cfg");
+    EXPECT_EQ(dialog.requests.back().filterIndex, 2);
+    ASSERT_TRUE(exists(target));
+    EXPECT_EQ(lineCount(target), 280u);
+    EXPECT_FALSE(exists(state.markerFilePath()));
+}
+
+TEST_F(FrameWindowTest, ClosePromptYesThenCancelledSaveAsKeepsTheChanges) {
+    browseInto({wave("a.wav", 8000, 1.0)});
+    boxes.answers = {QuestionAnswer::Yes};
+    dialog.answers.push_back(std::nullopt);  // the operator cancels the Save as dialog
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(editor().WaveFile(1)->text(), "a");
+    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_TRUE(exists(state.markerFilePath()));
+
+    // Asked again, the changes can still be saved.
+    boxes.answers = {QuestionAnswer::Yes};
+    dialog.answers.push_back(scratch.folder() + "kept.cfg");
+    EXPECT_TRUE(frame->close());
+    EXPECT_TRUE(exists(scratch.folder() + "kept.cfg"));
+}
+
+TEST_F(FrameWindowTest, ClosingIsRefusedWhileUploading) {
+    browseInto({wave("a.wav", 8000, 1.0)});
+    state.SetupChanged = false;
+    editor().Bt_SendMessage_Click();
+    EXPECT_FALSE(frame->close());
+    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    EXPECT_TRUE(frame->close());
+}
+
+TEST_F(FrameWindowTest, SavedSetupOpensAgain) {
+    browseInto({wave("a.wav", 8000, 1.5), wave("b.wav", 8000, 1.0)});
+    Q_EMIT editor().TRG1(1)->activated(2);
+    dialog.answers.push_back(scratch.folder() + "morning.cfg");
+    frame->action("Save_as")->trigger();
+    EXPECT_EQ(frame->windowTitle(), q(state.FrameCaption + "morning.cfg"));
+    EXPECT_FALSE(state.SetupChanged);
+
+    // Empty the editor, then open the file again.
+    editor().WaveFile(1)->selectAll();
+    QTest::keyClick(editor().WaveFile(1), Qt::Key_Delete);
+    ASSERT_TRUE(editor().WaveFile(2)->text().isEmpty());
+    boxes.answers = {QuestionAnswer::No};
+    dialog.answers.push_back(scratch.folder() + "morning.cfg");
+    frame->action("Open")->trigger();
+    EXPECT_EQ(editor().WaveFile(2)->text(), "b");
+    EXPECT_EQ(editor().TRG1(1)->entryText(), " 2");
+    EXPECT_EQ(editor().TrgTime(1)->text(), "1.00");
+    EXPECT_EQ(frame->windowTitle(), q(state.FrameCaption + "morning.cfg"));
+    EXPECT_EQ(ReadInstanceMarker(state.markerFilePath()), state.frameWindowCaption);
+}
+
+TEST_F(FrameWindowTest, PrintoutAndHelpOpenInTheTextViewer) {
+    browseInto({wave("a.wav", 8000, 1.0)});
+    const std::string printout = scratch.folder() + "PrintSetup.txt";
+    dialog.answers.push_back(printout);
+    frame->action("Save_as_text_file")->trigger();
+    ASSERT_EQ(viewer.shown, std::vector<std::string>{printout});
+    EXPECT_EQ(lineCount(printout), 17u);
+
+    frame->action("Instructions_for_use")->trigger();
+    frame->action("Contacts")->trigger();
+    ASSERT_EQ(viewer.shown.size(), 3u);
+    EXPECT_EQ(viewer.shown[1], state.AppPath + "IFU Zanth Message manager.TXT");
+    EXPECT_EQ(viewer.shown[2], state.AppPath + "Contacts KDR.TXT");
+
+    // A cancelled printout dialog shows nothing.
+    frame->action("Save_as_text_file")->trigger();
+    EXPECT_EQ(viewer.shown.size(), 3u);
+}
+
+TEST_F(FrameWindowTest, AboutWritesTheSettingsBeforeShowingTheSplash) {
+    frame->action("nl")->trigger();
+    std::filesystem::remove(state.settingsFilePath());
+    frame->action("About_Zanth_message_manager")->trigger();
+    EXPECT_EQ(aboutShown, 1);
+    ASSERT_TRUE(exists(state.settingsFilePath()));
+    EXPECT_NE(readText(state.settingsFilePath()).find("nl.lng"), std::string::npos);
+}
+
+}  // namespace mmx::test

@@ -1,0 +1,103 @@
+// "Send messages and configuration" from the window, against the in-process unit counterpart:
+// the frame window takes no input while the worker uploads, the progress caption and the
+// verdict arrive on the window thread.
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "ui/qt/connection_indicator.h"
+#include "ui/qt/sequence_combo.h"
+#include "ui_fixture.h"
+
+namespace mmx::test {
+
+using UploadWindowTest = FrameFixture;
+
+TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
+    // A unit paced like a 115200 baud line: the fake clock moves with every byte, so the
+    // one-second progress ticks come as they would on a real line, without waiting for them.
+    UnitOptions paced;
+    paced.baud = 115200;
+    unit = UnitEmulator(paced);
+    browseInto({wave("a.wav", 16000, 4.0), wave("b.wav", 8000, 3.0)});
+    Q_EMIT editor().TRG1(entryIndex(4, 1))->activated(2);
+    editor().Check1_Click(zoneIndex(4, 3), 1);
+    QSignalSpy shownCaptions(&editor(), &EditorWindow::progressCaptionShown);
+    QSignalSpy active(&editor(), &EditorWindow::uploadActive);
+
+    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    // From the click on, the frame window takes no input.
+    EXPECT_TRUE(editor().uploadRunning());
+    EXPECT_FALSE(frame->menuBar()->isEnabled());
+    EXPECT_FALSE(editor().Bt_SendMessage()->isEnabled());
+    EXPECT_FALSE(editor().Bt_Browse(1)->isEnabled());
+    EXPECT_FALSE(editor().indicator()->isEnabled());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    EXPECT_EQ(editor().statusPanel(1)->text(), "Status: Message and configuration upload successfully!");
+    EXPECT_TRUE(editor().lastUpload().succeeded());
+    EXPECT_TRUE(frame->menuBar()->isEnabled());
+    EXPECT_TRUE(editor().Bt_SendMessage()->isEnabled());
+    EXPECT_FALSE(editor().ProgressBar1()->isVisible());
+    EXPECT_FALSE(editor().indicator()->connected());
+    ASSERT_EQ(active.count(), 2);
+    EXPECT_TRUE(active[0][0].toBool());
+    EXPECT_FALSE(active[1][0].toBool());
+
+    // The one-second caption came through while it ran (and was cleared at the end).
+    const QRegularExpression format(QStringLiteral("^\\d{1,3}%    Remaining Time: \\d\\d:\\d\\d:\\d\\d$"));
+    int shown = 0;
+    for (const auto& call : shownCaptions) {
+        const QString caption = call[0].toString();
+        if (caption.isEmpty()) continue;
+        ++shown;
+        EXPECT_TRUE(format.match(caption).hasMatch()) << caption.toStdString();
+    }
+    EXPECT_GE(shown, 1);
+    EXPECT_TRUE(editor().Lb_Percentage()->text().isEmpty());
+
+    // The unit holds both messages and the trigger.
+    const DecodedMessageTable table = unit.messageTable();
+    EXPECT_TRUE(table.checksumOk);
+    EXPECT_EQ(table.MsgNumber, 2);
+    EXPECT_EQ(unit.triggerTable().sequence[3][0], 2);
+    EXPECT_EQ(unit.triggerTable().zones[3], 0x04);
+    EXPECT_TRUE(state.MessagesUploaded);
+
+    // Unchanged messages: the second upload only rewrites the tables.
+    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    EXPECT_EQ(editor().statusPanel(1)->text(), "Status: Configuration upload successfully!");
+}
+
+TEST_F(UploadWindowTest, APortThatCannotOpenEndsWithTheMessageBox) {
+    browseInto({wave("a.wav", 8000, 1.0)});
+    frame->ComP_Click(2);
+    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    EXPECT_EQ(editor().statusPanel(1)->text(), "Status: Message and configuration upload unsuccessfully!");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "RS232 Com Port cannot be open!");
+    EXPECT_EQ(boxes.shown[0].title, "MMX4210");
+    EXPECT_TRUE(frame->menuBar()->isEnabled());
+}
+
+TEST_F(UploadWindowTest, ASilentUnitEndsTheUploadAndFreesTheWindow) {
+    browseInto({wave("a.wav", 8000, 1.0)});
+    UnitOptions silent;
+    silent.silentAfterFrames = 3;
+    unit = UnitEmulator(silent);
+    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    EXPECT_FALSE(editor().lastUpload().succeeded());
+    EXPECT_TRUE(editor().statusPanel(1)->text().endsWith("unsuccessfully!"));
+    EXPECT_FALSE(editor().indicator()->connected());
+    EXPECT_TRUE(frame->menuBar()->isEnabled());
+    EXPECT_TRUE(editor().Bt_Browse(1)->isEnabled());
+}
+
+}  // namespace mmx::test

@@ -1,0 +1,79 @@
+#pragma once
+// A frame window with its editor, built on scripted desktop services and an in-process unit
+// behind Com1, in a scratch program folder holding the built-in language files.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <filesystem>
+#include <memory>
+
+#include "device/clock.h"
+#include "device/emulator_port.h"
+#include "device/unit_emulator.h"
+#include "support/test_support.h"
+#include "ui/lang/caption_table.h"
+#include "ui/qt/editor_window.h"
+#include "ui/qt/frame_window.h"
+#include "ui_fakes.h"
+
+namespace mmx::test {
+
+class FrameFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::copy(MMX_FONT_DIR, scratch.path() / "Font", std::filesystem::copy_options::recursive);
+        state.initialise(scratch.path().string());
+        state.SettingsFolder = state.AppPath;
+        FrameWindow::Services services;
+        services.editor.dialog = &dialog;
+        services.editor.boxes = &boxes;
+        services.editor.player = &player;
+        services.editor.clock = &clock;
+        services.editor.portFactory = [this](const PortSettings& settings, std::string& error)
+            -> std::unique_ptr<BytePort> {
+            if (settings.Commport != 1) {
+                error = "no such port";
+                return nullptr;
+            }
+            return std::make_unique<EmulatorPort>(unit, clock);
+        };
+        services.viewer = &viewer;
+        services.portDevice = [](int number) { return "/dev/ttyUSB" + std::to_string(number - 1); };
+        services.showAbout = [this] { ++aboutShown; };
+        frame = std::make_unique<FrameWindow>(state, captions, std::move(services));
+        frame->Form_Activate();
+        frame->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        state.SetupChanged = false;
+        frame.reset();
+    }
+
+    EditorWindow& editor() { return frame->editorWindow(); }
+
+    // A mono 16-bit WAVE file of the given seconds at the given rate in the scratch folder.
+    std::string wave(const std::string& name, uint32_t rate, double seconds, uint16_t channels = 1) {
+        WaveSpec spec;
+        spec.sampleRate = rate;
+        spec.channels = channels;
+        spec.dataBytes = static_cast<uint32_t>(rate * 2 * seconds) * channels;
+        return scratch.writeWave(name, spec);
+    }
+    // Fills slots 1..n through the Browse buttons with the given files.
+    void browseInto(const std::vector<std::string>& files);
+
+    ScratchFolder scratch;
+    ProgramState state;
+    CaptionTable captions;
+    ScriptedDialog dialog;
+    ScriptedBoxes boxes;
+    FakePlayer player;
+    RecordingViewer viewer;
+    FakeClock clock;
+    UnitEmulator unit;
+    int aboutShown = 0;
+    std::unique_ptr<FrameWindow> frame;
+};
+
+}  // namespace mmx::test
