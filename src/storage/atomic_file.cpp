@@ -82,6 +82,10 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
         mode = 0666 & ~mask;
     }
     bool ok = fchmod(fd, mode) == 0 || errno == EPERM;
+    // Keep the owner too when allowed (an administrator editing a user's file); else ignore.
+    if (replacing && (old.st_uid != geteuid() || old.st_gid != getegid())) {
+        [[maybe_unused]] const int ignored = fchown(fd, old.st_uid, old.st_gid);
+    }
     ok = ok && writeAll(fd, bytes) && fsync(fd) == 0;
     if (!ok) {
         const int saved = errno;

@@ -1,7 +1,12 @@
 // The set-up file: exact bytes, round trips, and files that must be refused whole.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cctype>
+#include <csignal>
 
 #include "support/fake_dialogs.h"
 #include "sample_setup.h"
@@ -195,6 +200,26 @@ TEST_F(SetupFile, AFileNameWithALineBreakIsNotSavedAsAShiftedFile) {
     EXPECT_FALSE(SaveConfig(state, path, boxes));
     EXPECT_EQ(readText(path), "old\r\n");
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Configuration file cannot be found!"});
+}
+
+TEST_F(SetupFile, ASaveFailingHalfwayKeepsTheOldFileAndIsReported) {
+    const std::string path = folder.write("keep.cfg", test::smallSetupFileBytes());
+    state.messages.slot(1).MsgTime = "8.88";
+    // In a child whose files cannot grow past 1000 bytes, as on a full disk: exit code 1 means
+    // the save failed and its message was shown.
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{1000, 1000};
+        setrlimit(RLIMIT_FSIZE, &small);
+        RecordingMessageBoxes childBoxes;
+        const bool saved = SaveConfig(state, path, childBoxes);
+        _exit(!saved && childBoxes.texts() == std::vector<std::string>{"Configuration file cannot be found!"} ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    EXPECT_EQ(readText(path), test::smallSetupFileBytes());
 }
 
 TEST_F(SetupFile, AWindowsFileReadAndSavedAgainKeepsItsBytes) {

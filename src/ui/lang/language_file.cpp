@@ -117,8 +117,8 @@ bool Open_Logo_Lng(CaptionTable& captions, const std::string& path) {
 }
 
 bool loadSplashTexts(ProgramState& state, CaptionTable& captions, std::string& splashLanguageFile) {
-    const std::string folder = state.SettingsFolder.empty() ? state.AppPath : state.SettingsFolder;
-    Open_Logo_Ini(state, settingsFileForReading(state.AppPath, folder), splashLanguageFile);
+    if (state.SettingsFolder.empty()) state.SettingsFolder = chooseSettingsFolder(state.AppPath);
+    Open_Logo_Ini(state, settingsFileForReading(state.AppPath, state.SettingsFolder), splashLanguageFile);
     if (splashLanguageFile.empty()) return false;
     return Open_Logo_Lng(captions, state.languageFolder() + splashLanguageFile);
 }

@@ -36,8 +36,8 @@ bool Open_Logo_Lng(CaptionTable& captions, const std::string& path);
 
 // Each activation of the splash window: the language settings (Open_Logo_Ini, when a settings
 // file exists) and then lines 1 to 10 of the splash's language file from the language folder.
-// splashLanguageFile is the splash window's own language-file name. Silent; false when the
-// labels kept their texts.
+// splashLanguageFile is the splash window's own language-file name. Chooses
+// state.SettingsFolder first when it is empty. Silent; false when the labels kept their texts.
 bool loadSplashTexts(ProgramState& state, CaptionTable& captions, std::string& splashLanguageFile);
 
 // The 83 lines of a language file that holds the given captions and texts (en.lng is this

@@ -116,8 +116,8 @@ std::string LanguageCommands::statusPanel1() const { return state_.texts.status(
 std::string LanguageCommands::statusPanel2() const { return state_.texts.status(UiTextTable::PortPrefix) + " "; }
 
 bool activateEditor(ProgramState& state, LanguageCommands& languages, MessageBoxes& boxes) {
-    const std::string folder = state.SettingsFolder.empty() ? state.AppPath : state.SettingsFolder;
-    const std::string path = settingsFileForReading(state.AppPath, folder);
+    if (state.SettingsFolder.empty()) state.SettingsFolder = chooseSettingsFolder(state.AppPath);
+    const std::string path = settingsFileForReading(state.AppPath, state.SettingsFolder);
     const bool exists = isFile(path);
     if (exists) OpenIni(state, path, boxes);
     languages.loadStartupLanguage(exists);

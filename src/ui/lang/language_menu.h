@@ -68,7 +68,8 @@ private:
 };
 
 // The whole activation of the editor window: the settings file (when it exists) and then the
-// language. Returns whether a settings file was read.
+// language. Chooses state.SettingsFolder first when it is empty. Returns whether a settings
+// file was read.
 bool activateEditor(ProgramState& state, LanguageCommands& languages, MessageBoxes& boxes);
 
 }  // namespace mmx
