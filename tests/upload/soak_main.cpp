@@ -3,7 +3,11 @@
 // while the unit's image differs from the one built from the memory map is a false success;
 // there must be none.
 //
-//   upload_soak [--runs N] [--seed FIRST] [--verbose]
+//   upload_soak [--runs N] [--seed FIRST] [--rate-scale X] [--unit-checks-image] [--verbose]
+//
+// --rate-scale multiplies every corruption and loss rate (default 1), to look for the limits of
+// the 8-bit frame checksum; --unit-checks-image makes the unit refuse "L" when a word checksum of
+// its image is wrong.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -59,6 +63,9 @@ struct Scenario {
     bool verify = false;
 };
 
+double g_rateScale = 1.0;
+bool g_unitChecksImage = false;
+
 Scenario makeScenario(uint32_t seed) {
     std::mt19937 rng(seed);
     auto uniform = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
@@ -82,13 +89,14 @@ Scenario makeScenario(uint32_t seed) {
     // Each run draws its own mix; some runs are clean, so the road to success stays covered.
     if (pick(0, 9) != 0) {
         s.unit.nakRate = uniform(0, 0.08);
-        s.unit.corruptReceivedRate = uniform(0, 2e-4);
-        s.unit.dropReceivedRate = pick(0, 3) == 0 ? uniform(0, 3e-5) : 0;
-        s.unit.corruptSentRate = uniform(0, 3e-3);
-        s.unit.dropSentRate = pick(0, 3) == 0 ? uniform(0, 1e-3) : 0;
+        s.unit.corruptReceivedRate = uniform(0, 2e-4) * g_rateScale;
+        s.unit.dropReceivedRate = pick(0, 3) == 0 ? uniform(0, 3e-5) * g_rateScale : 0;
+        s.unit.corruptSentRate = uniform(0, 3e-3) * g_rateScale;
+        s.unit.dropSentRate = pick(0, 3) == 0 ? uniform(0, 1e-3) * g_rateScale : 0;
         if (pick(0, 7) == 0) s.unit.silentAfterFrames = pick(0, 40);
     }
     s.unit.eraseDots = static_cast<uint32_t>(pick(0, 5));
+    s.unit.rejectBadImage = g_unitChecksImage;
     s.secondUpload = pick(0, 1) == 0;
     s.verify = pick(0, 1) == 0;
     return s;
@@ -180,10 +188,14 @@ int main(int argc, char** argv) {
             runs = std::strtoull(argv[++i], nullptr, 10);
         } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
             first = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (std::strcmp(argv[i], "--rate-scale") == 0 && i + 1 < argc) {
+            mmx::test::g_rateScale = std::strtod(argv[++i], nullptr);
+        } else if (std::strcmp(argv[i], "--unit-checks-image") == 0) {
+            mmx::test::g_unitChecksImage = true;
         } else if (std::strcmp(argv[i], "--verbose") == 0) {
             verbose = true;
         } else {
-            std::fprintf(stderr, "usage: upload_soak [--runs N] [--seed FIRST] [--verbose]\n");
+            std::fprintf(stderr, "usage: upload_soak [--runs N] [--seed FIRST] [--rate-scale X] [--unit-checks-image] [--verbose]\n");
             return 2;
         }
     }
