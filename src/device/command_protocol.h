@@ -105,7 +105,7 @@ public:
     Failure lastFailure() const { return failure_; }
     // English words for lastFailure(), e.g. "the unit did not answer within 5.1 s".
     std::string failureText() const;
-    // Bytes handed to the port and frames released since construction (statistics).
+    // Bytes handed to the port since construction (statistics).
     uint64_t bytesSent() const { return bytesSent_; }
 
     // The protocol's state variables, named as the rest of the program knows them.

@@ -1,7 +1,10 @@
 #pragma once
 // The serial connection as the editor shows it: the two-state indicator (Connect and
 // Disconnect), the port panel texts, the connection clock and the upload progress caption.
-// It owns the open port and the command protocol that talks through it.
+// It owns the open port and the command protocol that talks through it. Not thread-safe:
+// Connect, Disconnect, the ticks and the protocol belong to one thread at a time (a window hands
+// the whole connection to its worker for an upload); only protocol().cancel() may come from
+// anywhere.
 #include <cstdint>
 #include <functional>
 #include <memory>
