@@ -3,14 +3,14 @@
 #include <atomic>
 #include <csignal>
 #include <iostream>
+#include <optional>
 #include <unistd.h>
 
 #include "cli_command.h"
 #include "core/ui_text_table.h"
 #include "device/connection.h"
 #include "device/erase.h"
-#include "platform/serial/port_names.h"
-#include "storage/settings_folder.h"
+#include "link_session.h"
 
 namespace mmx::cli {
 namespace {
@@ -109,21 +109,16 @@ int runErase(const std::vector<std::string>& args) {
     // Without an address: the whole memory, as an upload erases it.
     if (addresses.empty()) addresses = {0x3FFFFF, 0x1FFFFF};
 
-    const std::string settingsFolder = chooseSettingsFolder(programFolder());
-    const auto choice = resolvePortName(portName, settingsFolder);
-    if (!choice) {
-        std::cerr << "mmx4210-cli erase: \"" << portName << "\" is neither Com1..Com10 nor a device path\n";
-        return kUsage;
-    }
-    PortSettings settings;
-    settings.Commport = static_cast<int16_t>(choice->comNumber > 0 ? choice->comNumber : 1);
-    UiTextTable texts;
+    // The line settings and time-out of the settings file, when there is one.
+    std::optional<LinkSession> session = openLinkSession("erase", portName);
+    if (!session) return kUsage;
+    const UiTextTable& texts = session->state.texts;
     SteadyClock clock;
     StderrDisplay display(quiet);
     display.progressText = texts.statusMessage(UiTextTable::Erasing);
-    Connection connection(settings, texts, clock, display, serialPortFactory(settingsFolder, choice->path));
+    Connection connection(session->state.port, texts, clock, display, session->factory);
     if (!connection.Connect()) {
-        std::cerr << "mmx4210-cli erase: " << choice->label << " can not be open: " << connection.lastError() << "\n";
+        std::cerr << "mmx4210-cli erase: " << session->portLabel << " can not be open: " << connection.lastError() << "\n";
         return kPortError;
     }
     if (!quiet) std::cerr << "Port: " << connection.portDescription() << "\n";
