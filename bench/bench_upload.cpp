@@ -11,6 +11,7 @@
 // pacing: blocks per second and host time per block.
 //
 //   bench_upload [--bytes N] [--slots N] [--baud N] [--unit PATH] [--skip-paced] [--skip-pty]
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -120,7 +121,25 @@ struct Run {
     double cpu = 0;
     uint64_t blocks = 0;
     std::string detail;
+    std::vector<double> blockSeconds;  // time from one acknowledged block to the next
 };
+
+// Records when each block was acknowledged, to tell a steady per-block cost from hiccups.
+class BlockTimes : public UploadProgressSink {
+public:
+    std::vector<double> stamps;
+    void progressValue(long, long) override { stamps.push_back(nowSeconds()); }
+};
+
+std::string distribution(std::vector<double> seconds) {
+    if (seconds.empty()) return "-";
+    std::sort(seconds.begin(), seconds.end());
+    auto at = [&seconds](double q) { return seconds[static_cast<size_t>(q * static_cast<double>(seconds.size() - 1))] * 1e3; };
+    char text[160];
+    std::snprintf(text, sizeof text, "median %.3f ms, p90 %.3f ms, p99 %.3f ms, max %.3f ms", at(0.5), at(0.9), at(0.99),
+                  seconds.back() * 1e3);
+    return text;
+}
 
 Run uploadOverPty(const UploadSetup& setup, const std::string& ptyPath, const fs::path& folder) {
     SteadyClock clock;
@@ -128,7 +147,8 @@ Run uploadOverPty(const UploadSetup& setup, const std::string& ptyPath, const fs
     UiTextTable texts;
     NullStatusDisplay display;
     Connection connection(settings, texts, clock, display, serialPortFactory(folder.string() + "/", ptyPath));
-    UploadDriver driver(connection);
+    BlockTimes times;
+    UploadDriver driver(connection, &times);
     UploadOptions options;
     options.forceFull = true;
     Run run;
@@ -140,6 +160,7 @@ Run uploadOverPty(const UploadSetup& setup, const std::string& ptyPath, const fs
     run.ok = result.verdict == UploadVerdict::Succeeded;
     run.blocks = result.blocksSent;
     run.detail = result.detail;
+    for (size_t i = 1; i < times.stamps.size(); ++i) run.blockSeconds.push_back(times.stamps[i] - times.stamps[i - 1]);
     return run;
 }
 
@@ -242,6 +263,8 @@ int main(int argc, char** argv) {
                         "ratio %.4f\n",
                         run.wall, bound, static_cast<unsigned long long>(run.blocks), options.baud, bound / run.wall);
             std::printf("  tool CPU %.3f s = %.2f %% of the wall time\n", run.cpu, 100.0 * run.cpu / run.wall);
+            std::printf("  per block: %s (line time %.3f ms)\n", distribution(run.blockSeconds).c_str(),
+                        374.0 * 11.0 / options.baud * 1e3);
             std::printf("  the full memory (23943 blocks) would take about %.0f s at this ratio (bound %.0f s)\n",
                         fullBound * run.wall / bound, fullBound);
             failures += run.ok ? 0 : 1;
