@@ -13,14 +13,14 @@
 namespace mmx {
 namespace {
 
-using test::WaveSpec;
+using test::WaveShape;
 
 // Data bytes for a WAVE file whose whole length is `fileLength` (44-byte header).
-WaveSpec waveOfLength(uint32_t fileLength, uint32_t rate = 22050) {
-    WaveSpec spec;
-    spec.sampleRate = rate;
-    spec.dataBytes = fileLength - 44;
-    return spec;
+WaveShape waveOfLength(uint32_t fileLength, uint32_t rate = 22050) {
+    WaveShape shape;
+    shape.sampleRate = rate;
+    shape.dataBytes = fileLength - 44;
+    return shape;
 }
 
 class EditorTest : public ::testing::Test {
@@ -30,8 +30,8 @@ protected:
         editor.setPortOpenQuery([this] { return portOpen; });
     }
 
-    BrowseOutcome browseFile(int k, const std::string& name, const WaveSpec& spec) {
-        dialog.choose(folder.writeWave(name, spec));
+    BrowseOutcome browseFile(int k, const std::string& name, const WaveShape& shape) {
+        dialog.choose(folder.writeWave(name, shape));
         return editor.browse(k);
     }
     const MessageSlot& slot(int k) { return state.messages.slot(k); }
@@ -98,7 +98,7 @@ TEST_F(EditorTest, ARefusedFileLeavesTheSlotAsItWas) {
     const MessageSlot before = slot(1);
     const auto totalsBefore = state.messages.TFileLength;
 
-    WaveSpec stereo = waveOfLength(5000);
+    WaveShape stereo = waveOfLength(5000);
     stereo.channels = 2;
     ASSERT_EQ(browseFile(1, "sub/stereo.wav", stereo), BrowseOutcome::Rejected);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"The file is not a mono file!"});

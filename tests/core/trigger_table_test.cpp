@@ -16,10 +16,10 @@ protected:
     // Fill slots 1..n with files whose play time is times[i] seconds at 8000 Hz.
     void fillSlots(const std::vector<double>& times) {
         for (size_t i = 0; i < times.size(); ++i) {
-            test::WaveSpec spec;
-            spec.sampleRate = 8000;
-            spec.dataBytes = static_cast<uint32_t>(times[i] * 16000);
-            dialog.choose(folder.writeWave("m" + std::to_string(i + 1) + ".wav", spec));
+            test::WaveShape shape;
+            shape.sampleRate = 8000;
+            shape.dataBytes = static_cast<uint32_t>(times[i] * 16000);
+            dialog.choose(folder.writeWave("m" + std::to_string(i + 1) + ".wav", shape));
             ASSERT_EQ(editor.browse(static_cast<int>(i + 1)), BrowseOutcome::Accepted);
         }
     }

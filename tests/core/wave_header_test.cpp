@@ -11,20 +11,20 @@ namespace mmx {
 namespace {
 
 using test::ScratchFolder;
-using test::WaveSpec;
+using test::WaveShape;
 
 class WaveHeaderTest : public ::testing::Test {
 protected:
-    WaveCheck check(const WaveSpec& spec) { return ReadWaveHeader(folder.writeWave("f.wav", spec)); }
+    WaveCheck check(const WaveShape& shape) { return ReadWaveHeader(folder.writeWave("f.wav", shape)); }
     WaveCheck checkBytes(const std::vector<uint8_t>& bytes) { return ReadWaveHeader(folder.write("b.wav", bytes)); }
     ScratchFolder folder;
 };
 
 TEST_F(WaveHeaderTest, AcceptsACanonicalFileAndReportsItsFigures) {
-    WaveSpec spec;
-    spec.sampleRate = 22050;
-    spec.dataBytes = 44100;
-    const auto result = check(spec);
+    WaveShape shape;
+    shape.sampleRate = 22050;
+    shape.dataBytes = 44100;
+    const auto result = check(shape);
     ASSERT_TRUE(result.accepted);
     EXPECT_EQ(result.info.dataLength, 44100u);
     EXPECT_EQ(result.info.sampleRate, 22050u);
@@ -35,41 +35,41 @@ TEST_F(WaveHeaderTest, AcceptsACanonicalFileAndReportsItsFigures) {
 
 TEST_F(WaveHeaderTest, SampleRateBoundaries) {
     for (uint32_t rate : {8000u, 24000u}) {
-        WaveSpec spec;
-        spec.sampleRate = rate;
-        EXPECT_TRUE(check(spec).accepted) << rate;
+        WaveShape shape;
+        shape.sampleRate = rate;
+        EXPECT_TRUE(check(shape).accepted) << rate;
     }
     for (uint32_t rate : {7999u, 24001u, 44100u, 0u}) {
-        WaveSpec spec;
-        spec.sampleRate = rate;
-        const auto result = check(spec);
+        WaveShape shape;
+        shape.sampleRate = rate;
+        const auto result = check(shape);
         EXPECT_FALSE(result.accepted) << rate;
         EXPECT_EQ(result.messageBoxIndex, UiTextTable::BadSampleRate) << rate;
     }
 }
 
 TEST_F(WaveHeaderTest, TheFirstFailingTestDecidesTheMessage) {
-    WaveSpec notWave;
+    WaveShape notWave;
     notWave.formType = "AVI ";
     notWave.channels = 2;
     EXPECT_EQ(check(notWave).messageBoxIndex, UiTextTable::NotWave);
 
-    WaveSpec stereo8Bit;  // stereo and 8-bit: only the mono test speaks
+    WaveShape stereo8Bit;  // stereo and 8-bit: only the mono test speaks
     stereo8Bit.channels = 2;
     stereo8Bit.bitsPerSample = 8;
     EXPECT_EQ(check(stereo8Bit).messageBoxIndex, UiTextTable::NotMono);
 
-    WaveSpec eightBit;
+    WaveShape eightBit;
     eightBit.bitsPerSample = 8;
     EXPECT_EQ(check(eightBit).messageBoxIndex, UiTextTable::Not16Bit);
 
-    WaveSpec lowercaseForm;
+    WaveShape lowercaseForm;
     lowercaseForm.formType = "wave";
     EXPECT_EQ(check(lowercaseForm).messageBoxIndex, UiTextTable::NotWave);
 }
 
 TEST_F(WaveHeaderTest, DataChunkSearch) {
-    WaveSpec missing;
+    WaveShape missing;
     missing.withDataChunk = false;
     missing.dataBytes = 100;
     missing.fill = 0x00;
@@ -77,7 +77,7 @@ TEST_F(WaveHeaderTest, DataChunkSearch) {
     EXPECT_FALSE(result.accepted);
     EXPECT_FALSE(result.messageBoxIndex.has_value()) << "no data chunk is refused silently";
 
-    WaveSpec afterOtherChunks;
+    WaveShape afterOtherChunks;
     afterOtherChunks.extraChunk = "LIST";
     afterOtherChunks.dataBytes = 1000;
     result = check(afterOtherChunks);
@@ -89,7 +89,7 @@ TEST_F(WaveHeaderTest, ABrokenPartialMatchIsNotRetriedAsD) {
     // Header without "data", then "ddata" and a length: the second "d" breaks the first
     // match and is consumed, so no chunk is found there; a later clean "data" is.
     auto bytes = test::waveBytes([] {
-        WaveSpec s;
+        WaveShape s;
         s.withDataChunk = false;
         s.fill = 0;
         return s;
@@ -106,9 +106,9 @@ TEST_F(WaveHeaderTest, ABrokenPartialMatchIsNotRetriedAsD) {
 }
 
 TEST_F(WaveHeaderTest, FilesEndingBeforeAFieldFailThatField) {
-    WaveSpec spec;
-    spec.dataBytes = 10;
-    const auto full = test::waveBytes(spec);
+    WaveShape shape;
+    shape.dataBytes = 10;
+    const auto full = test::waveBytes(shape);
     struct Cut {
         size_t length;
         std::optional<int> message;

@@ -19,33 +19,33 @@ void putTag(std::vector<uint8_t>& out, const std::string& tag) { out.insert(out.
 
 }  // namespace
 
-std::vector<uint8_t> waveBytes(const WaveSpec& spec) {
+std::vector<uint8_t> waveBytes(const WaveShape& shape) {
     std::vector<uint8_t> out;
     putTag(out, "RIFF");
     put32(out, 0);  // patched below
-    putTag(out, spec.formType);
+    putTag(out, shape.formType);
     putTag(out, "fmt ");
     put32(out, 16);
     put16(out, 1);  // PCM
-    put16(out, spec.channels);
-    put32(out, spec.sampleRate);
-    const uint32_t blockAlign = spec.channels * spec.bitsPerSample / 8u;
-    put32(out, spec.sampleRate * blockAlign);
+    put16(out, shape.channels);
+    put32(out, shape.sampleRate);
+    const uint32_t blockAlign = shape.channels * shape.bitsPerSample / 8u;
+    put32(out, shape.sampleRate * blockAlign);
     put16(out, blockAlign);
-    put16(out, spec.bitsPerSample);
-    if (!spec.extraChunk.empty()) {
-        putTag(out, spec.extraChunk.substr(0, 4));
+    put16(out, shape.bitsPerSample);
+    if (!shape.extraChunk.empty()) {
+        putTag(out, shape.extraChunk.substr(0, 4));
         put32(out, 4);
         putTag(out, "xxxx");
     }
-    if (spec.withDataChunk) {
+    if (shape.withDataChunk) {
         putTag(out, "data");
-        put32(out, spec.dataBytes);
+        put32(out, shape.dataBytes);
     } else {
         putTag(out, "junk");
-        put32(out, spec.dataBytes);
+        put32(out, shape.dataBytes);
     }
-    for (uint32_t i = 0; i < spec.dataBytes; ++i) out.push_back(static_cast<uint8_t>(spec.fill + i));
+    for (uint32_t i = 0; i < shape.dataBytes; ++i) out.push_back(static_cast<uint8_t>(shape.fill + i));
     const auto riffSize = static_cast<uint32_t>(out.size() - 8);
     for (int i = 0; i < 4; ++i) out[4 + static_cast<size_t>(i)] = static_cast<uint8_t>(riffSize >> (8 * i));
     return out;
@@ -87,8 +87,8 @@ std::string ScratchFolder::write(const std::string& name, const std::string& tex
     return write(name, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
-std::string ScratchFolder::writeWave(const std::string& name, const WaveSpec& spec) const {
-    return write(name, waveBytes(spec));
+std::string ScratchFolder::writeWave(const std::string& name, const WaveShape& shape) const {
+    return write(name, waveBytes(shape));
 }
 
 std::vector<uint8_t> readBytes(const std::string& path) {

@@ -7,7 +7,7 @@
 
 namespace mmx::test {
 
-struct WaveSpec {
+struct WaveShape {
     uint16_t channels = 1;
     uint32_t sampleRate = 22050;
     uint16_t bitsPerSample = 16;
@@ -19,7 +19,7 @@ struct WaveSpec {
 };
 
 // Bytes of a canonical RIFF/WAVE file as described.
-std::vector<uint8_t> waveBytes(const WaveSpec& spec);
+std::vector<uint8_t> waveBytes(const WaveShape& shape);
 
 // A folder below the system temp folder, removed when the object goes.
 class ScratchFolder {
@@ -33,7 +33,7 @@ public:
     std::string folder() const { return path_.string() + "/"; }
     std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const;
     std::string write(const std::string& name, const std::string& text) const;
-    std::string writeWave(const std::string& name, const WaveSpec& spec) const;
+    std::string writeWave(const std::string& name, const WaveShape& shape) const;
 
 private:
     std::filesystem::path path_;

@@ -66,7 +66,7 @@ int main(int argc, char* argv[]) {
     // land there and not beside the real program.
     mmx::test::ScratchFolder scratch;
     std::filesystem::copy(programFolder / "Font", scratch.path() / "Font", std::filesystem::copy_options::recursive);
-    mmx::test::WaveSpec speech;
+    mmx::test::WaveShape speech;
     speech.sampleRate = 16000;
     speech.dataBytes = 16000 * 3;  // 1.5 s
     const std::string welcome = scratch.writeWave("welcome.wav", speech);

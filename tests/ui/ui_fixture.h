@@ -54,11 +54,11 @@ protected:
 
     // A mono 16-bit WAVE file of the given seconds at the given rate in the scratch folder.
     std::string wave(const std::string& name, uint32_t rate, double seconds, uint16_t channels = 1) {
-        WaveSpec spec;
-        spec.sampleRate = rate;
-        spec.channels = channels;
-        spec.dataBytes = static_cast<uint32_t>(rate * 2 * seconds) * channels;
-        return scratch.writeWave(name, spec);
+        WaveShape shape;
+        shape.sampleRate = rate;
+        shape.channels = channels;
+        shape.dataBytes = static_cast<uint32_t>(rate * 2 * seconds) * channels;
+        return scratch.writeWave(name, shape);
     }
     // Fills slots 1..n through the Browse buttons with the given files.
     void browseInto(const std::vector<std::string>& files);

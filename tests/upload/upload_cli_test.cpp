@@ -102,10 +102,10 @@ protected:
         RecordingMessageBoxes boxes;
         Editor editor(state, dialog, boxes);
         for (int k = 1; k <= 2; ++k) {
-            WaveSpec spec;
-            spec.dataBytes = dataBytes + static_cast<uint32_t>(k);
-            spec.fill = static_cast<uint8_t>(k * 40);
-            EXPECT_EQ(editor.assignFile(k, folder.writeWave("m" + std::to_string(k) + ".wav", spec)), BrowseOutcome::Accepted);
+            WaveShape shape;
+            shape.dataBytes = dataBytes + static_cast<uint32_t>(k);
+            shape.fill = static_cast<uint8_t>(k * 40);
+            EXPECT_EQ(editor.assignFile(k, folder.writeWave("m" + std::to_string(k) + ".wav", shape)), BrowseOutcome::Accepted);
         }
         editor.chooseEntry(entryIndex(1, 1), " 2");
         editor.setZone(zoneIndex(1, 4), 1);

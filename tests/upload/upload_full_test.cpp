@@ -165,11 +165,11 @@ TEST(FullUpload, SetupBuiltInTheEditorWithSeveralRates) {
     const std::array<uint32_t, 4> dataBytes{304, 305, 2000, 0};  // files of 348, 349, 2044 and 44 bytes
     std::array<std::optional<std::vector<uint8_t>>, 12> slotBytes{};
     for (size_t i = 0; i < rates.size(); ++i) {
-        WaveSpec spec;
-        spec.sampleRate = rates[i];
-        spec.dataBytes = dataBytes[i];
-        spec.fill = static_cast<uint8_t>(0x20 + i);
-        const std::string path = folder.writeWave("m" + std::to_string(i + 1) + ".wav", spec);
+        WaveShape shape;
+        shape.sampleRate = rates[i];
+        shape.dataBytes = dataBytes[i];
+        shape.fill = static_cast<uint8_t>(0x20 + i);
+        const std::string path = folder.writeWave("m" + std::to_string(i + 1) + ".wav", shape);
         ASSERT_EQ(editor.assignFile(static_cast<int>(i + 1), path), BrowseOutcome::Accepted);
         slotBytes[i] = readBytes(path);
     }
