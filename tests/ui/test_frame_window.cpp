@@ -40,6 +40,10 @@ TEST_F(FrameWindowTest, CaptionMenusAndPortChecks) {
     EXPECT_EQ(frame->menu("File")->title(), "&File");
     EXPECT_EQ(frame->action("Save_as_text_file")->text(), "Save as text file");
     EXPECT_EQ(frame->action("Open")->shortcut(), QKeySequence(QKeySequence::Open));
+    frame->activateWindow();
+    QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(dialog.requests.size(), 1u);  // the accelerator opened the (cancelled) Open dialog
+    EXPECT_EQ(dialog.requests[0].filter, "All Files (*.*)|*.*|Message Files (*.cfg)|*.cfg");
     // The Com port items name the device each stands for.
     EXPECT_EQ(frame->action("ComP2")->text(), "Com2\t/dev/ttyUSB1");
     EXPECT_TRUE(frame->action("ComP1")->isChecked());

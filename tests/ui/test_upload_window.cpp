@@ -36,6 +36,10 @@ TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
     EXPECT_FALSE(editor().Bt_SendMessage()->isEnabled());
     EXPECT_FALSE(editor().Bt_Browse(1)->isEnabled());
     EXPECT_FALSE(editor().indicator()->isEnabled());
+    const size_t dialogsBefore = dialog.requests.size();
+    QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(dialog.requests.size(), dialogsBefore);
 
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     EXPECT_EQ(editor().statusPanel(1)->text(), "Status: Message and configuration upload successfully!");

@@ -332,7 +332,8 @@ void EditorWindow::wireStatusDisplay() {
     };
     targets.connectedIndicator = [this](bool connected) { indicator_->setConnected(connected); };
     targets.releaseControls = [this] {
-        sendButton_->setEnabled(true);
+        // An upload gives the controls back itself when its verdict arrives.
+        if (!uploadRunning()) sendButton_->setEnabled(true);
         Q_EMIT controlsReleased();
     };
     targets.alert = [this](const std::string& text) { services_.boxes->alert(text, captions_.Form1); };

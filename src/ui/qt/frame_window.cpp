@@ -53,9 +53,7 @@ FrameWindow::FrameWindow(ProgramState& state, CaptionTable& captions, Services s
 
     connect(editor_, &EditorWindow::uploadActive, this, &FrameWindow::setUploadActive);
     connect(editor_, &EditorWindow::controlsReleased, this, [this] {
-        menuBar()->setEnabled(true);
-        fileMenu_->setEnabled(true);
-        setupMenu_->setEnabled(true);
+        if (!uploadActive_) setUploadActive(false);
     });
 
     buildMenus();
@@ -246,6 +244,9 @@ void FrameWindow::About_Zanth_message_manager_Click() {
 void FrameWindow::setUploadActive(bool active) {
     uploadActive_ = active;
     menuBar()->setEnabled(!active);
+    // The items themselves too, so that no keyboard shortcut reaches a command either.
+    for (QMenu* menu : {fileMenu_, setupMenu_, helpMenu_})
+        for (QAction* item : menu->actions()) item->setEnabled(!active);
     if (active)
         setCursor(Qt::WaitCursor);
     else
