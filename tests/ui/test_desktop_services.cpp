@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <thread>
 
@@ -14,6 +15,7 @@
 #include "platform/qt/qt_audio_player.h"
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/single_instance.h"
+#include "platform/qt/termination_signal.h"
 #include "ui/lang/language_file.h"
 #include "ui/qt/splash_window.h"
 #include "ui_fixture.h"
@@ -74,6 +76,16 @@ TEST(SingleInstance, NoRunningCopyMeansANormalStart) {
     EXPECT_TRUE(nobody.listen([] { return std::string("x"); }));
     SingleInstance rival(uniqueServerName("nobody"));
     EXPECT_FALSE(rival.listen([] { return std::string("y"); }));
+}
+
+TEST_F(SecondStartTest, ATerminationSignalClosesTheWindowTheNormalWay) {
+    TerminationSignal termination;
+    QObject::connect(&termination, &TerminationSignal::requested, frame.get(), &QWidget::close);
+    ASSERT_TRUE(std::filesystem::exists(state.markerFilePath()));
+    std::raise(SIGTERM);
+    QTRY_VERIFY_WITH_TIMEOUT(!frame->isVisible(), 5000);
+    EXPECT_TRUE(std::filesystem::exists(state.settingsFilePath()));
+    EXPECT_FALSE(std::filesystem::exists(state.markerFilePath()));
 }
 
 TEST(InstanceMarker, OneLineWithTheCaption) {

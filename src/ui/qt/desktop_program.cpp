@@ -1,5 +1,6 @@
 #include "ui/qt/desktop_program.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include "platform/qt/instance_marker.h"
@@ -38,6 +39,14 @@ bool DesktopProgram::Main(bool withSplash) {
 
     instance_.listen([this] { return state_.frameWindowCaption; });
     connect(&instance_, &SingleInstance::raiseRequested, frame_.get(), &FrameWindow::bringForward);
+    // Asked to end by the session or a plain kill: close the way the close box does.
+    connect(&termination_, &TerminationSignal::requested, this, [this] {
+        if (splash_) splash_->finish();
+        if (frame_->isVisible())
+            frame_->close();
+        else
+            QCoreApplication::quit();
+    });
 
     if (withSplash)
         showSplash(true);

@@ -11,6 +11,7 @@
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/single_instance.h"
+#include "platform/qt/termination_signal.h"
 #include "ui/lang/caption_table.h"
 #include "ui/qt/frame_window.h"
 #include "ui/qt/splash_window.h"
@@ -48,6 +49,7 @@ private:
     QtAudioPlayer player_;
     DesktopDocumentViewer viewer_;
     SingleInstance instance_;
+    TerminationSignal termination_;
     std::unique_ptr<FrameWindow> frame_;
     std::unique_ptr<SplashWindow> splash_;
 };
