@@ -215,6 +215,32 @@ TEST_F(FrameWindowTest, PrintoutAndHelpOpenInTheTextViewer) {
     EXPECT_EQ(viewer.shown.size(), 3u);
 }
 
+TEST_F(FrameWindowTest, TheNextStartComesBackWithPortAndLanguage) {
+    frame->action("ComP3")->trigger();
+    frame->action("nl")->trigger();
+    ASSERT_TRUE(frame->close());  // writes the settings file
+
+    ProgramState next;
+    next.initialise(scratch.path().string());
+    next.SettingsFolder = next.AppPath;
+    CaptionTable nextCaptions;
+    FrameWindow::Services services;
+    services.editor.dialog = &dialog;
+    services.editor.boxes = &boxes;
+    services.editor.player = &player;
+    services.editor.clock = &clock;
+    services.viewer = &viewer;
+    FrameWindow again(next, nextCaptions, std::move(services));
+    EXPECT_FALSE(again.action("nl")->isChecked());  // nothing is read before the activation
+    again.Form_Activate();
+    EXPECT_EQ(next.port.Commport, 3);
+    EXPECT_TRUE(again.action("ComP3")->isChecked());
+    EXPECT_TRUE(again.action("nl")->isChecked());
+    EXPECT_EQ(again.editorWindow().Bt_SendMessage()->text(),
+              q(readLanguageFile(next.strLNGFilePath + "nl.lng")->at(53)));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST_F(FrameWindowTest, AboutWritesTheSettingsBeforeShowingTheSplash) {
     frame->action("nl")->trigger();
     std::filesystem::remove(state.settingsFilePath());
