@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QSignalSpy>
 #include <QTest>
 #include <atomic>
@@ -139,6 +141,21 @@ TEST(AudioPlayer, NothingPlayableEndsQuietly) {
     player.stop();
     EXPECT_EQ(stopped, 0);
     EXPECT_NEAR(QtAudioPlayer::linearVolume(-600), 0.501, 0.001);
+
+    // A real message: without a sound device it ends at once; with one it plays until stopped.
+    ScratchFolder folder;
+    mmx::test::WaveShape spec;
+    spec.dataBytes = 8000;
+    const std::string message = folder.writeWave("message.wav", spec);
+    if (QMediaDevices::audioOutputs().isEmpty()) {
+        EXPECT_FALSE(player.play(message, -600));
+        EXPECT_FALSE(player.isPlaying());
+    } else if (player.play(message, -600)) {
+        EXPECT_TRUE(player.isPlaying());
+        player.stop();
+        EXPECT_FALSE(player.isPlaying());
+        EXPECT_EQ(stopped, 1);
+    }
     EXPECT_FLOAT_EQ(QtAudioPlayer::linearVolume(0), 1.0f);
 }
 
