@@ -91,6 +91,26 @@ TEST_F(FrameWindowTest, SwitchingLanguageChangesEveryCaptionAtOnce) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
+TEST_F(FrameWindowTest, OtherLanguageFileFromTheDialog) {
+    // Any file in the 83-line format serves; this one is a renamed copy of the Dutch file.
+    const std::string mine = scratch.folder() + "en.mine.lng";
+    std::filesystem::copy_file(state.strLNGFilePath + "nl.lng", mine);
+    dialog.answers.push_back(mine);
+    frame->action("other")->trigger();
+    ASSERT_FALSE(dialog.requests.empty());
+    EXPECT_EQ(dialog.requests.back().filter, "All Files (*.*)|*.*|Language Files (*.lng)|*.lng");
+    EXPECT_EQ(dialog.requests.back().filterIndex, 2);
+    // Its stem is "en", yet the item "other" carries the check mark.
+    EXPECT_TRUE(frame->action("other")->isChecked());
+    EXPECT_FALSE(frame->action("en")->isChecked());
+    EXPECT_EQ(editor().Bt_SendMessage()->text(), q(readLanguageFile(mine)->at(53)));
+
+    // Cancelling the dialog changes nothing.
+    frame->action("other")->trigger();
+    EXPECT_TRUE(frame->action("other")->isChecked());
+    EXPECT_EQ(editor().Bt_SendMessage()->text(), q(readLanguageFile(mine)->at(53)));
+}
+
 TEST_F(FrameWindowTest, AMissingLanguageFileReturnsToThePreviousLanguage) {
     frame->action("nl")->trigger();
     std::filesystem::remove(state.strLNGFilePath + "zh-t.lng");
