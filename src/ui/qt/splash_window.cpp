@@ -1,6 +1,7 @@
 #include "ui/qt/splash_window.h"
 
 #include <QFileInfo>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -65,7 +66,7 @@ QPixmap splashPicture(double scale) {
 }
 
 SplashWindow::SplashWindow(ProgramState& state, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), state_(state) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), state_(state) {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
@@ -156,6 +157,17 @@ void SplashWindow::showEvent(QShowEvent* event) {
     if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
     activateWindow();
     setFocus();
+    // A key anywhere in the program ends the splash, even where the window manager did not
+    // give this frameless window the keyboard focus.
+    qApp->installEventFilter(this);
+}
+
+bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && !finished_) {
+        finish();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent* event) {
@@ -178,6 +190,7 @@ void SplashWindow::finish() {
     if (finished_) return;
     finished_ = true;
     timer1_->stop();
+    qApp->removeEventFilter(this);
     close();
     Q_EMIT closed();
 }
