@@ -5,26 +5,11 @@
 #include <optional>
 
 #include "cli_command.h"
+#include "collected_boxes.h"
 #include "core/editor.h"
 
 namespace mmx::cli {
 namespace {
-
-// Files are given on the command line, so no dialog is ever shown.
-class NoDialog : public FileDialog {
-public:
-    std::optional<std::string> show(const FileDialogRequest&) override { return std::nullopt; }
-};
-
-class CollectedMessages : public MessageBoxes {
-public:
-    std::vector<std::string> texts;
-    void alert(const std::string& text, const std::string&) override { texts.push_back(text); }
-    QuestionAnswer ask(const std::string& text, const std::string&, bool) override {
-        texts.push_back(text);
-        return QuestionAnswer::No;
-    }
-};
 
 std::string padded(const std::string& text, size_t width, bool right) {
     if (text.size() >= width) return text;
@@ -44,8 +29,8 @@ int runInfo(const std::vector<std::string>& files) {
     }
     ProgramState state;
     state.initialise(programFolder());
-    NoDialog dialog;
-    CollectedMessages messages;
+    NoFileDialog dialog;
+    CollectedBoxes messages;
     Editor editor(state, dialog, messages);
 
     std::cout << "Slot  " << padded("Name", 20, false) << padded("Time [s]", 10, true)
@@ -87,7 +72,7 @@ int runInfo(const std::vector<std::string>& files) {
 const CommandRegistration registration({
     "info",
     "info FILE.wav...",
-    "Check WAVE files as message slots 1, 2, ...: time, size, sample rate, totals and memory use.",
+    "check WAVE files as message slots 1, 2, ...: time, size, sample rate, totals and memory use",
     runInfo,
 });
 

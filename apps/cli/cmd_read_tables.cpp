@@ -108,7 +108,7 @@ int runReadTables(const std::vector<std::string>& args) {
 const CommandRegistration registration({
     "read-tables",
     "read-tables --port ComN|PATH",
-    "Read the message table back from the unit (command R) and print it decoded.",
+    "read the message table back from the unit (command R) and print it decoded",
     runReadTables,
 });
 

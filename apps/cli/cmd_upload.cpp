@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "cli_command.h"
+#include "collected_boxes.h"
 #include "core/ui_text_table.h"
 #include "device/upload_driver.h"
 #include "link_session.h"
@@ -18,16 +19,6 @@ UploadDriver* g_driver = nullptr;
 void cancelUpload() {
     if (g_driver != nullptr) g_driver->cancel();
 }
-
-class CollectedBoxes : public MessageBoxes {
-public:
-    std::vector<std::string> texts;
-    void alert(const std::string& text, const std::string&) override { texts.push_back(text); }
-    QuestionAnswer ask(const std::string& text, const std::string&, bool) override {
-        texts.push_back(text);
-        return QuestionAnswer::No;
-    }
-};
 
 std::string hms(int64_t seconds) {
     if (seconds < 0) seconds = 0;
@@ -222,7 +213,7 @@ int runUpload(const std::vector<std::string>& args) {
 const CommandRegistration registration({
     "upload",
     "upload SETUP.cfg --port ComN|PATH [--full] [--verify] [--quiet]",
-    "Send the messages and configuration of a set-up file to the unit. Only the two tables are\n"
+    "send the messages and configuration of a set-up file to the unit. Only the two tables are\n"
     "      rewritten when the unit already holds these messages; --full always erases and sends\n"
     "      everything; --verify reads the message table back afterwards and compares it.\n"
     "      Exits 0 only after the unit acknowledged the end of the upload (L). Ctrl-C cancels.",

@@ -4,22 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "core/dialogs.h"
+#include "collected_boxes.h"
 #include "core/program_state.h"
 #include "ui/lang/caption_table.h"
 
 namespace mmx::cli {
-
-// Message boxes of a program without windows: the texts are collected for the caller to print.
-class CollectedBoxes : public MessageBoxes {
-public:
-    std::vector<std::string> texts;
-    void alert(const std::string& text, const std::string&) override { texts.push_back(text); }
-    QuestionAnswer ask(const std::string& text, const std::string&, bool) override {
-        texts.push_back(text);
-        return QuestionAnswer::No;
-    }
-};
 
 struct SetupSession {
     ProgramState state;
