@@ -22,7 +22,7 @@ if ! compgen -G "/dev/ttyUSB*" >/dev/null && ! compgen -G "/dev/ttyACM*" >/dev/n
     link_dir=$(mktemp -d)
     link="$link_dir/mmx4210-unit"
     # Paced like a real 115200 baud line, so the progress display has something to show.
-    "$BUILD_DIR/apps/unit/mmx4210-unit" --link "$link" --baud 115200 --quiet &
+    "$BUILD_DIR/apps/unit/mmx4210-unit" --link "$link" --baud 115200 --quiet >/dev/null &
     unit_pid=$!
     for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
     if [ -e "$link" ]; then
