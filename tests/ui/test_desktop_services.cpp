@@ -144,9 +144,9 @@ TEST(AudioPlayer, NothingPlayableEndsQuietly) {
 
     // A real message: without a sound device it ends at once; with one it plays until stopped.
     ScratchFolder folder;
-    mmx::test::WaveShape spec;
-    spec.dataBytes = 8000;
-    const std::string message = folder.writeWave("message.wav", spec);
+    mmx::test::WaveShape shape;
+    shape.dataBytes = 8000;
+    const std::string message = folder.writeWave("message.wav", shape);
     if (QMediaDevices::audioOutputs().isEmpty()) {
         EXPECT_FALSE(player.play(message, -600));
         EXPECT_FALSE(player.isPlaying());
