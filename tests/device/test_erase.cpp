@@ -29,6 +29,17 @@ struct EmulatedLink {
     CommandProtocol protocol;
 };
 
+// A line whose answers the test writes byte by byte.
+class EraseOnScriptedLine : public ::testing::Test {
+protected:
+    EraseOnScriptedLine() { protocol.attach(&port); }
+    FakeClock clock;
+    UiTextTable texts;
+    test::RecordingDisplay display;
+    test::ScriptedPort port{clock};
+    CommandProtocol protocol{clock, texts, display};
+};
+
 long countOf(const std::vector<std::string>& lines, const std::string& text) {
     return std::count(lines.begin(), lines.end(), text);
 }
@@ -80,13 +91,7 @@ TEST(EraseBlock, ManyDotsAtOnceAreAllCounted) {
     EXPECT_EQ(countOf(link.display.statusPanel, "Status:  Erasing data..."), 5000);
 }
 
-TEST(EraseBlock, DotsThenAnotherByteFails) {
-    FakeClock clock;
-    UiTextTable texts;
-    test::RecordingDisplay display;
-    test::ScriptedPort port(clock);
-    CommandProtocol protocol(clock, texts, display);
-    protocol.attach(&port);
+TEST_F(EraseOnScriptedLine, DotsThenAnotherByteFails) {
     port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>&) {
         p.feed(answerFrame('E', {6}));
         p.feed(std::string("..\x15"));
@@ -97,13 +102,7 @@ TEST(EraseBlock, DotsThenAnotherByteFails) {
     EXPECT_EQ(countOf(display.statusPanel, "Status:  Erasing data..."), 2);
 }
 
-TEST(EraseBlock, NakTwiceLeavesTheNakCode) {
-    FakeClock clock;
-    UiTextTable texts;
-    test::RecordingDisplay display;
-    test::ScriptedPort port(clock);
-    CommandProtocol protocol(clock, texts, display);
-    protocol.attach(&port);
+TEST_F(EraseOnScriptedLine, NakTwiceLeavesTheNakCode) {
     port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>&) { p.feed(answerFrame('E', {21})); };
     EraseBlock(protocol, 0x1FFFFF);
     EXPECT_EQ(protocol.Status, 21);
@@ -112,13 +111,7 @@ TEST(EraseBlock, NakTwiceLeavesTheNakCode) {
     EXPECT_EQ(port.writes[0], port.writes[1]) << "the resend carries the same address";
 }
 
-TEST(EraseBlock, SilenceWhileErasingFailsAndClosesThePort) {
-    FakeClock clock;
-    UiTextTable texts;
-    test::RecordingDisplay display;
-    test::ScriptedPort port(clock);
-    CommandProtocol protocol(clock, texts, display);
-    protocol.attach(&port);
+TEST_F(EraseOnScriptedLine, SilenceWhileErasingFailsAndClosesThePort) {
     port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>&) {
         p.feed(answerFrame('E', {6}));
         p.feed(std::string("."));
@@ -130,13 +123,7 @@ TEST(EraseBlock, SilenceWhileErasingFailsAndClosesThePort) {
     EXPECT_EQ(clock.nowMs(), 5100);
 }
 
-TEST(EraseBlock, BytesAfterTheFinalAckAreLeftForTheNextAnswer) {
-    FakeClock clock;
-    UiTextTable texts;
-    test::RecordingDisplay display;
-    test::ScriptedPort port(clock);
-    CommandProtocol protocol(clock, texts, display);
-    protocol.attach(&port);
+TEST_F(EraseOnScriptedLine, BytesAfterTheFinalAckAreLeftForTheNextAnswer) {
     port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>& written) {
         if (written[4] == '5') {  // E
             p.feed(answerFrame('E', {6}));
