@@ -64,7 +64,7 @@ BrowseOutcome Editor::assignFile(int k, const std::string& path) {
         slot.FilePath = before.FilePath;
         return BrowseOutcome::Rejected;
     }
-    slot.MsgTime = formatSeconds(playSeconds(check.info));
+    slot.MsgTime = playTimeText(check.info);
     slot.MsgSample = formatKilohertz(check.info.sampleRate);
     if (!before.filled()) state_.triggers.rebuildLists(k);
 
@@ -141,7 +141,7 @@ bool Editor::refreshSlotFromFile(int k) {
         if (check.messageBoxIndex) alert(*check.messageBoxIndex);
         return false;
     }
-    slot.MsgTime = formatSeconds(playSeconds(check.info));
+    slot.MsgTime = playTimeText(check.info);
     slot.MsgSample = formatKilohertz(check.info.sampleRate);
     slot.TMsgSize = storedLength(check.info.fileLength);
     slot.MsgSize = std::to_string(slot.TMsgSize / 1000);

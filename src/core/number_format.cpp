@@ -1,19 +1,25 @@
 #include "core/number_format.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <cmath>
 #include <limits>
 
 namespace mmx {
 
+std::string formatHundredths(int64_t hundredths) {
+    // Built from integers, so the locale never changes the decimal point.
+    const bool negative = hundredths < 0;
+    const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(hundredths) : static_cast<uint64_t>(hundredths);
+    std::string fraction = std::to_string(magnitude % 100);
+    if (fraction.size() < 2) fraction.insert(0, 1, '0');
+    return (negative ? "-" : "") + std::to_string(magnitude / 100) + "." + fraction;
+}
+
 std::string formatSeconds(double seconds) {
-    // std::to_chars ignores the locale, so "." stays the decimal point everywhere.
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, seconds, std::chars_format::fixed, 2);
-    if (result.ec != std::errc()) return "0.00";
-    std::string text(buffer, result.ptr);
-    if (text == "-0.00") text = "0.00";
-    return text;
+    const double scaled = seconds * 100.0;
+    if (!std::isfinite(scaled) || std::fabs(scaled) > 9e17) return "0.00";
+    return formatHundredths(std::llround(scaled));
 }
 
 std::string formatKilohertz(uint32_t hertz) {

@@ -5,8 +5,10 @@
 
 namespace mmx {
 
-// "####0.00": at least one integer digit, exactly two decimals, rounded.
+// "####0.00": at least one integer digit, exactly two decimals, halves rounded away from zero.
 std::string formatSeconds(double seconds);
+// The same format for a whole number of hundredths.
+std::string formatHundredths(int64_t hundredths);
 // "#0.000" of a rate given in Hz, shown in kHz ("22.050").
 std::string formatKilohertz(uint32_t hertz);
 // The leading number of a text, "." as decimal point; blanks before it are skipped and

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/number_format.h"
 #include "core/ui_text_table.h"
 
 namespace mmx {
@@ -135,6 +136,14 @@ WaveCheck ReadWaveHeader(const std::string& path) {
     check.info.sampleRate = rate;
     check.info.fileLength = file.size();
     return check;
+}
+
+std::string playTimeText(const WaveInfo& info) {
+    if (info.sampleRate == 0) return formatHundredths(0);
+    // hundredths = dataLength * 100 / (2 * rate), halves up, in integers.
+    const uint64_t bytesPerSecond = 2ull * info.sampleRate;
+    const uint64_t hundredths = (static_cast<uint64_t>(info.dataLength) * 200 + bytesPerSecond) / (2 * bytesPerSecond);
+    return formatHundredths(static_cast<int64_t>(hundredths));
 }
 
 double playSeconds(const WaveInfo& info) {

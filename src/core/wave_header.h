@@ -29,5 +29,8 @@ WaveCheck ReadWaveHeader(const std::string& path);
 
 // Seconds of sound in the data chunk (16-bit mono).
 double playSeconds(const WaveInfo& info);
+// The play time as the table shows it ("####0.00"), rounded exactly: a time of 0.125 s shows
+// "0.13" however the division would come out in floating point.
+std::string playTimeText(const WaveInfo& info);
 
 }  // namespace mmx

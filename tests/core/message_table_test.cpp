@@ -232,6 +232,8 @@ TEST(NumberFormat, DecimalPointIsAlwaysADot) {
     const char* cLocale = std::setlocale(LC_ALL, "de_DE.UTF-8");
     EXPECT_EQ(formatSeconds(1234.5), "1234.50");
     EXPECT_EQ(formatSeconds(2.256), "2.26");
+    EXPECT_EQ(formatSeconds(0.125), "0.13");
+    EXPECT_EQ(formatSeconds(12345.675 + 0.0001), "12345.68");
     EXPECT_EQ(formatSeconds(0), "0.00");
     EXPECT_EQ(formatSeconds(0.004), "0.00");
     EXPECT_EQ(formatKilohertz(8000), "8.000");

@@ -33,6 +33,23 @@ TEST_F(WaveHeaderTest, AcceptsACanonicalFileAndReportsItsFigures) {
     EXPECT_EQ(formatKilohertz(result.info.sampleRate), "22.050");
 }
 
+TEST_F(WaveHeaderTest, PlayTimeRoundsHalvesUpExactly) {
+    struct Case {
+        uint32_t rate;
+        uint32_t dataBytes;
+        const char* shown;
+    };
+    for (const auto& c : {Case{8000, 2000, "0.13"}, Case{8000, 10000, "0.63"}, Case{8000, 1999, "0.12"},
+                          Case{24000, 0, "0.00"}, Case{11025, 22050 * 60, "60.00"}}) {
+        WaveShape shape;
+        shape.sampleRate = c.rate;
+        shape.dataBytes = c.dataBytes;
+        const auto result = check(shape);
+        ASSERT_TRUE(result.accepted);
+        EXPECT_EQ(playTimeText(result.info), c.shown) << c.rate << " Hz, " << c.dataBytes << " bytes";
+    }
+}
+
 TEST_F(WaveHeaderTest, SampleRateBoundaries) {
     for (uint32_t rate : {8000u, 24000u}) {
         WaveShape shape;

@@ -125,8 +125,11 @@ TEST_F(LanguageFile, SplashTakesTheFirstTenLinesSilently) {
     EXPECT_EQ(captions.File, "File");  // nothing else
     EXPECT_EQ(state.texts.status(0), "Com port not connected!");
 
+    // Ten lines are all the splash needs; nine are not enough.
+    ASSERT_TRUE(Open_Logo_Lng(captions, folder.write("ten.lng", numberedFile(10))));
+    EXPECT_EQ(captions.Lb_Logo[9], "T10");
     const auto before = captions.Lb_Logo;
-    EXPECT_FALSE(Open_Logo_Lng(captions, folder.write("short.lng", numberedFile(82))));
+    EXPECT_FALSE(Open_Logo_Lng(captions, folder.write("short.lng", numberedFile(9))));
     EXPECT_FALSE(Open_Logo_Lng(captions, folder.folder() + "none.lng"));
     EXPECT_EQ(captions.Lb_Logo, before);
 }

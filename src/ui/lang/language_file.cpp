@@ -110,9 +110,10 @@ bool OpenLng(ProgramState& state, CaptionTable& captions, const std::string& pat
 }
 
 bool Open_Logo_Lng(CaptionTable& captions, const std::string& path) {
-    const auto texts = readLanguageFile(path);
-    if (!texts) return false;
-    for (size_t i = 0; i < captions.Lb_Logo.size(); ++i) captions.Lb_Logo[i] = (*texts)[i];
+    // The splash reads only its own ten lines; the rest of the file is the editor's business.
+    const auto file = readTextFile(path, codePageForLanguageFile(path));
+    if (!file || file->lines.size() < captions.Lb_Logo.size()) return false;
+    for (size_t i = 0; i < captions.Lb_Logo.size(); ++i) captions.Lb_Logo[i] = trimBlanks(lineValue(file->lines[i]));
     return true;
 }
 
