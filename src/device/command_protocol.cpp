@@ -117,6 +117,7 @@ bool CommandProtocol::RS232Read() {
                 return false;
             }
             if (got > 0) receive(chunk, static_cast<size_t>(got));
+            if (waitHook_) waitHook_();
             ReadTicksLeft = std::max(0, ticksFor(commTimeOut_) - static_cast<int>((clock_.nowMs() - start) / kTickMs));
         }
     }

@@ -57,6 +57,10 @@ public:
     // closes the port itself.
     void setLinkLostHandler(std::function<void()> handler) { linkLost_ = std::move(handler); }
 
+    // Called at every turn of a wait for a byte (at least every 100 ms while the unit is silent),
+    // on the waiting thread, so that a caller's one-second tick keeps going during slow answers.
+    void setWaitHook(std::function<void()> hook) { waitHook_ = std::move(hook); }
+
     // Milliseconds of silence allowed per byte; clamped to [kMinCommTimeOut, kMaxCommTimeOut].
     void setCommTimeOut(int milliseconds);
     int commTimeOut() const { return commTimeOut_; }
@@ -136,6 +140,7 @@ private:
     StatusDisplay& display_;
     BytePort* port_ = nullptr;
     std::function<void()> linkLost_;
+    std::function<void()> waitHook_;
     int commTimeOut_ = 5000;
     std::atomic<bool> cancelled_{false};
     bool overrun_ = false;

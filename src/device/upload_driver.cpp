@@ -330,6 +330,7 @@ bool UploadDriver::checkFiles(UploadResult& result, int32_t& total) {
 
 UploadResult UploadDriver::run(const UploadSetup& setup, const UploadOptions& options) {
     UploadResult result = runSteps(setup, options);
+    protocol_.setWaitHook(nullptr);
     cancelled_.store(false);
     return result;
 }
@@ -360,6 +361,8 @@ UploadResult UploadDriver::runSteps(const UploadSetup& setup, const UploadOption
     }
     if (cancelRequested()) protocol_.cancel();  // a cancel that came before the port opened
     nextTickMs_ = protocol_.clock().nowMs() + kTickMs;
+    // The clock and the progress caption go on while the unit takes its time to answer.
+    protocol_.setWaitHook([this] { pumpClock(); });
 
     // 3. Fresh state.
     MsgAddress_.fill(0);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 
 #include "core/editor.h"
 #include "expected_image.h"
@@ -344,6 +345,29 @@ TEST(UploadProgressReport, TicksFollowTheClockWithPercentAndRemainingTime) {
     }
     // The same captions reached the window's label, which is cleared at the end.
     EXPECT_EQ(rig.display.captions.back(), "");
+}
+
+TEST(UploadProgressReport, ConnectionClockKeepsTickingWhileTheUnitIsSlow) {
+    ScratchFolder folder;
+    SlotFiles files;
+    files.bytes[0] = patternBytes(1000, 2);
+    UnitOptions slowErase;
+    slowErase.eraseDots = 2;
+    slowErase.eraseDotIntervalUs = 4'000'000;  // 4 s between dots: long silences, no time-out
+    UploadRig rig(slowErase);
+    ASSERT_EQ(rig.upload(setupFor(folder.folder(), files)).verdict, UploadVerdict::Succeeded);
+
+    // Every second shows its own text while the unit is silent, not one jump once it answers.
+    ASSERT_FALSE(rig.display.timePanels.empty());
+    std::set<int> shown;
+    for (const auto& entry : rig.display.timePanels) {
+        const std::string& text = entry.second;
+        if (text.size() < 8) continue;
+        shown.insert(std::stoi(text.substr(6, 2)) + 60 * std::stoi(text.substr(3, 2)));
+    }
+    ASSERT_FALSE(shown.empty());
+    EXPECT_GE(*shown.rbegin(), 24) << "two erases of 12 s each";
+    for (int second = 0; second <= *shown.rbegin(); ++second) EXPECT_EQ(shown.count(second), 1u) << second;
 }
 
 }  // namespace

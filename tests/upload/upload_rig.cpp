@@ -147,7 +147,9 @@ UploadRig::UploadRig(UnitOptions options)
                      port = made.get();
                      return made;
                  }),
-      driver(connection) {}
+      driver(connection) {
+    display.clock = &clock;
+}
 
 UploadResult UploadRig::upload(const UploadSetup& setup, const UploadOptions& options) {
     return driver.run(setup, options);

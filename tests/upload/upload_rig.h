@@ -25,12 +25,16 @@ public:
     std::vector<bool> progressShown;
     int releases = 0;
     std::function<void(const std::string&)> onStatus;
+    // The connection clock texts with the fake time at which each was shown.
+    const Clock* clock = nullptr;
+    std::vector<std::pair<int64_t, std::string>> timePanels;
 
     void setStatusPanel(const std::string& text) override {
         status.push_back(text);
         if (onStatus) onStatus(text);
     }
     void setProgressCaption(const std::string& text) override { captions.push_back(text); }
+    void setTimePanel(const std::string& text) override { timePanels.emplace_back(clock ? clock->nowMs() : 0, text); }
     void showProgressBar(bool visible) override { progressShown.push_back(visible); }
     void setProgressValue(long value, long) override { progressValues.push_back(value); }
     void releaseControls() override { ++releases; }
