@@ -8,7 +8,6 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mmx4210"));
-    QApplication::setApplicationDisplayName(QStringLiteral("MMX4210"));
     QApplication::setDesktopFileName(QStringLiteral("mmx4210"));
     QIcon icon;
     for (const double scale : {0.16, 0.32, 0.64}) icon.addPixmap(mmx::splashPicture(scale));

@@ -3,7 +3,9 @@
 // worker thread; every report is handed to the window thread as a queued call, so widgets
 // are only ever touched there.
 #include <QObject>
+#include <deque>
 #include <functional>
+#include <string>
 
 #include "device/status_display.h"
 
@@ -39,7 +41,14 @@ public:
             if (targets_.releaseControls) targets_.releaseControls();
         });
     }
-    void alert(const std::string& text) override { post(targets_.alert, text); }
+    // Boxes come one after the other in the order reported: a box reported while another is
+    // open waits until that one is closed (its event loop would otherwise open it on top).
+    void alert(const std::string& text) override {
+        run([this, text] {
+            pendingAlerts_.push_back(text);
+            showPendingAlerts();
+        });
+    }
 
 private:
     template <typename Target, typename Value>
@@ -53,7 +62,20 @@ private:
         QMetaObject::invokeMethod(this, std::move(call), Qt::AutoConnection);
     }
 
+    void showPendingAlerts() {
+        if (showingAlert_) return;
+        showingAlert_ = true;
+        while (!pendingAlerts_.empty()) {
+            const std::string text = pendingAlerts_.front();
+            pendingAlerts_.pop_front();
+            if (targets_.alert) targets_.alert(text);
+        }
+        showingAlert_ = false;
+    }
+
     Targets targets_;
+    std::deque<std::string> pendingAlerts_;  // window thread only
+    bool showingAlert_ = false;
 };
 
 }  // namespace mmx
