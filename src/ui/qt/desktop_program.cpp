@@ -1,11 +1,15 @@
 #include "ui/qt/desktop_program.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QTimer>
 
 #include "platform/qt/instance_marker.h"
 #include "platform/serial/port_names.h"
 #include "storage/settings_folder.h"
+#include "ui/qt/editor_window.h"
+#include "ui/qt/upload_runner.h"
 
 namespace mmx {
 
@@ -39,20 +43,42 @@ bool DesktopProgram::Main(bool withSplash) {
 
     instance_.listen([this] { return state_.frameWindowCaption; });
     connect(&instance_, &SingleInstance::raiseRequested, frame_.get(), &FrameWindow::bringForward);
-    // Asked to end by the session or a plain kill: close the way the close box does.
-    connect(&termination_, &TerminationSignal::requested, this, [this] {
-        if (splash_) splash_->finish();
-        if (frame_->isVisible())
-            frame_->close();
-        else
-            QCoreApplication::quit();
-    });
+    connect(&termination_, &TerminationSignal::requested, this, &DesktopProgram::endOnRequest);
 
     if (withSplash)
         showSplash(true);
     else
         showFrame();
     return true;
+}
+
+// Asked to end by the session or a plain kill: close the way the close box does. A running
+// upload is cancelled first (the port is closed cleanly, the unit is not left mid-frame) and a
+// dialog the operator left open is dismissed, so the request is never lost.
+void DesktopProgram::endOnRequest() {
+    if (splash_) splash_->finish();
+    if (!frame_->isVisible()) {
+        QCoreApplication::quit();
+        return;
+    }
+    EditorWindow& editor = frame_->editorWindow();
+    if (editor.uploadRunning()) {
+        connect(
+            &editor.uploadRunner(), &UploadRunner::finished, this,
+            [this] { QTimer::singleShot(0, this, &DesktopProgram::endOnRequest); }, Qt::SingleShotConnection);
+        editor.uploadRunner().cancel();
+        return;
+    }
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        // Close once the dialog's own event loop has ended.
+        QTimer::singleShot(0, this, &DesktopProgram::endOnRequest);
+        return;
+    }
+    frame_->close();
 }
 
 void DesktopProgram::showSplash(bool atStart) {

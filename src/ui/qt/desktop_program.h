@@ -39,6 +39,7 @@ Q_SIGNALS:
     void editorShown();
 
 private:
+    void endOnRequest();
     void showSplash(bool atStart);
     void showFrame();
 
