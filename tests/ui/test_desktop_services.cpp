@@ -1,12 +1,14 @@
 // The desktop services behind the windows: the single-instance lookup, the marker file, the
 // text viewer started without a shell, the file-dialog filters and the splash window.
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <atomic>
 #include <csignal>
 #include <filesystem>
@@ -18,6 +20,7 @@
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/single_instance.h"
 #include "platform/qt/termination_signal.h"
+#include "ui/qt/desktop_program.h"
 #include "ui/lang/language_file.h"
 #include "ui/qt/splash_window.h"
 #include "ui_fixture.h"
@@ -88,6 +91,37 @@ TEST_F(SecondStartTest, ATerminationSignalClosesTheWindowTheNormalWay) {
     QTRY_VERIFY_WITH_TIMEOUT(!frame->isVisible(), 5000);
     EXPECT_TRUE(std::filesystem::exists(state.settingsFilePath()));
     EXPECT_FALSE(std::filesystem::exists(state.markerFilePath()));
+}
+
+TEST(DesktopProgramEnd, ATerminationRequestDismissesAnOpenDialogAndStillCloses) {
+    ScratchFolder folder;
+    DesktopProgram program(folder.folder(), uniqueServerName("terminate"));
+    ASSERT_TRUE(program.Main(false));
+    QTRY_VERIFY_WITH_TIMEOUT(program.frame().isVisible(), 5000);
+    program.state().SetupChanged = false;
+
+    // A dialog the operator left open when the session ends. Should the request be lost, the
+    // test itself ends the dialog after a while so that it fails instead of hanging.
+    bool dialogEnded = false;
+    bool endedByTheTest = false;
+    QTimer::singleShot(0, [&] {
+        QDialog dialog(&program.frame());
+        dialog.setModal(true);
+        QTimer safety;
+        safety.setSingleShot(true);
+        QObject::connect(&safety, &QTimer::timeout, [&] {
+            endedByTheTest = true;
+            dialog.reject();
+        });
+        safety.start(3000);
+        QTimer::singleShot(50, [] { std::raise(SIGTERM); });
+        dialog.exec();
+        dialogEnded = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(dialogEnded, 10000);
+    EXPECT_FALSE(endedByTheTest);
+    QTRY_VERIFY_WITH_TIMEOUT(!program.frame().isVisible(), 5000);
+    EXPECT_FALSE(std::filesystem::exists(program.state().markerFilePath()));
 }
 
 TEST(InstanceMarker, OneLineWithTheCaption) {
