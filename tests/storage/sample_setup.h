@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/program_state.h"
+#include "storage/text_codec.h"
 
 namespace mmx::test {
 
@@ -14,6 +15,15 @@ inline std::string crlf(const std::string& text) {
         out += c;
     }
     return out;
+}
+
+// A positional text file with line `line` (1-based) replaced, lines ending in CR LF.
+inline std::string withLineReplaced(const std::string& fileText, int line, const std::string& text) {
+    auto lines = splitLines(fileText);
+    lines.at(static_cast<size_t>(line - 1)) = text;
+    std::string bytes;
+    for (const auto& l : lines) bytes += l + "\r\n";
+    return bytes;
 }
 
 inline void fillSmallSetup(ProgramState& state) {

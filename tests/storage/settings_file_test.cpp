@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "sample_setup.h"
 #include "support/fake_dialogs.h"
 #include "storage/settings_file.h"
 #include "storage/settings_folder.h"
@@ -30,11 +31,7 @@ protected:
     }
     // The default file with line `line` (1-based) replaced.
     std::string fileWithLine(int line, const std::string& text) {
-        auto lines = splitLines(defaultsText());
-        lines.at(static_cast<size_t>(line - 1)) = text;
-        std::string bytes;
-        for (const auto& l : lines) bytes += l + "\r\n";
-        return folder.write("MMX4210.INI", bytes);
+        return folder.write("MMX4210.INI", test::withLineReplaced(defaultsText(), line, text));
     }
     ScratchFolder folder;
     ProgramState state;

@@ -29,11 +29,7 @@ protected:
     }
     // The small set-up's file with line `line` (1-based) replaced.
     std::string fileWithLine(int line, const std::string& text) {
-        auto lines = splitLines(test::smallSetupFileBytes());
-        lines.at(static_cast<size_t>(line - 1)) = text;
-        std::string bytes;
-        for (const auto& l : lines) bytes += l + "\r\n";
-        return folder.write("edited.cfg", bytes);
+        return folder.write("edited.cfg", test::withLineReplaced(test::smallSetupFileBytes(), line, text));
     }
     ScratchFolder folder;
     ProgramState state;
