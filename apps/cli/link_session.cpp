@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "cli_command.h"
+#include "collected_boxes.h"
 #include "platform/serial/port_names.h"
 #include "storage/settings_file.h"
 #include "storage/settings_folder.h"
@@ -13,12 +14,6 @@
 namespace mmx::cli {
 
 namespace {
-
-class SilentBoxes : public MessageBoxes {
-public:
-    void alert(const std::string&, const std::string&) override {}
-    QuestionAnswer ask(const std::string&, const std::string&, bool) override { return QuestionAnswer::No; }
-};
 
 std::atomic<bool> g_interrupted{false};
 void (*g_handler)() = nullptr;
@@ -38,7 +33,7 @@ std::optional<LinkSession> openLinkSession(const std::string& command, const std
     const std::string ini = settingsFileForReading(session.state.AppPath, session.settingsFolder);
     std::error_code ec;
     if (std::filesystem::exists(ini, ec)) {
-        SilentBoxes boxes;
+        CollectedBoxes boxes;  // a broken settings file leaves the defaults, silently
         OpenIni(session.state, ini, boxes);
     }
     auto choice = resolvePortName(port, session.settingsFolder);

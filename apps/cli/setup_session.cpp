@@ -9,19 +9,10 @@
 
 namespace mmx::cli {
 
-namespace {
-
-class NoDialog : public FileDialog {
-public:
-    std::optional<std::string> show(const FileDialogRequest&) override { return std::nullopt; }
-};
-
-}  // namespace
-
 SetupSession::SetupSession() {
     state.initialise(programFolder());
     state.SettingsFolder = chooseSettingsFolder(state.AppPath);
-    NoDialog dialog;
+    NoFileDialog dialog;
     LanguageCommands languages(state, captions, dialog, boxes);
     activateEditor(state, languages, boxes);
     // A broken settings or language file leaves the defaults, as the desktop program does;
