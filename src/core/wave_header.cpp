@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <span>
 
 #include "core/number_format.h"
 #include "core/ui_text_table.h"
@@ -72,6 +73,23 @@ private:
     size_t pos_ = 0;
 };
 
+// The same byte-at-a-time reading over a file already in memory.
+class MemoryBytes {
+public:
+    explicit MemoryBytes(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+    bool ok() const { return true; }
+    uint64_t size() const { return bytes_.size(); }
+    bool rewind() {
+        pos_ = 0;
+        return true;
+    }
+    int next() { return pos_ < bytes_.size() ? bytes_[pos_++] : -1; }
+
+private:
+    std::span<const uint8_t> bytes_;
+    size_t pos_ = 0;
+};
+
 WaveCheck rejected(std::optional<int> messageBoxIndex) {
     WaveCheck check;
     check.messageBoxIndex = messageBoxIndex;
@@ -86,7 +104,8 @@ uint32_t littleEndian(const uint8_t* bytes, int width) {
 
 // Finds "d","a","t","a" from the start of the file. A byte that breaks a partial match is
 // not tried again as a "d", so "ddata" does not match at its second "d".
-bool findDataLength(BufferedFile& file, uint32_t& dataLength) {
+template <class Bytes>
+bool findDataLength(Bytes& file, uint32_t& dataLength) {
     static constexpr char kTag[] = "data";
     int matched = 0;
     for (;;) {
@@ -108,10 +127,8 @@ bool findDataLength(BufferedFile& file, uint32_t& dataLength) {
     return true;
 }
 
-}  // namespace
-
-WaveCheck ReadWaveHeader(const std::string& path) {
-    BufferedFile file(path);
+template <class Bytes>
+WaveCheck checkWave(Bytes& file) {
     if (!file.ok()) return rejected(std::nullopt);
 
     // The header fields sit at their canonical offsets; the chunk list is not walked.
@@ -136,6 +153,18 @@ WaveCheck ReadWaveHeader(const std::string& path) {
     check.info.sampleRate = rate;
     check.info.fileLength = file.size();
     return check;
+}
+
+}  // namespace
+
+WaveCheck ReadWaveHeader(const std::string& path) {
+    BufferedFile file(path);
+    return checkWave(file);
+}
+
+WaveCheck CheckWaveBytes(std::span<const uint8_t> bytes) {
+    MemoryBytes file(bytes);
+    return checkWave(file);
 }
 
 std::string playTimeText(const WaveInfo& info) {

@@ -4,6 +4,7 @@
 // are read, never the whole file.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace mmx {
@@ -26,6 +27,8 @@ inline constexpr uint32_t kMinSampleRate = 8000;
 inline constexpr uint32_t kMaxSampleRate = 24000;
 
 WaveCheck ReadWaveHeader(const std::string& path);
+// The same checks on a file already read whole (the upload checks exactly the bytes it sends).
+WaveCheck CheckWaveBytes(std::span<const uint8_t> bytes);
 
 // Seconds of sound in the data chunk (16-bit mono).
 double playSeconds(const WaveInfo& info);

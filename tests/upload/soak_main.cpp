@@ -17,7 +17,7 @@
 #include <string>
 
 #include "device/emulator_port.h"
-#include "expected_image.h"
+#include "support/expected_image.h"
 #include "support/test_support.h"
 #include "upload_rig.h"
 

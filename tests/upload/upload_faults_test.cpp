@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "expected_image.h"
+#include "support/expected_image.h"
 #include "support/test_support.h"
 #include "upload_rig.h"
 

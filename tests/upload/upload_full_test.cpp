@@ -6,7 +6,7 @@
 #include <set>
 
 #include "core/editor.h"
-#include "expected_image.h"
+#include "support/expected_image.h"
 #include "support/fake_dialogs.h"
 #include "support/test_support.h"
 #include "upload_rig.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <thread>
 
-#include "expected_image.h"
+#include "support/expected_image.h"
 #include "platform/serial/port_names.h"
 #include "platform/serial/pty_unit_server.h"
 #include "support/test_support.h"

@@ -1,4 +1,4 @@
-#include "expected_image.h"
+#include "support/expected_image.h"
 
 #include <cstdio>
 

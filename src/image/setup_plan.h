@@ -1,0 +1,11 @@
+#pragma once
+// The trigger table's content as the editor holds it: each entry's message number and each
+// row's ticked zones.
+#include "core/trigger_table.h"
+#include "image/unit_tables.h"
+
+namespace mmx::image {
+
+TriggerPlan triggerPlanOf(const TriggerTable& triggers);
+
+}  // namespace mmx::image

@@ -1,0 +1,47 @@
+#include "image/word_checksum.h"
+
+#include "image/memory_map.h"
+
+namespace mmx::image {
+
+std::vector<uint8_t> storedMessage(std::span<const uint8_t> file) {
+    std::vector<uint8_t> stored(file.begin(), file.end());
+    if (stored.size() % 2 != 0) stored.push_back(0xFF);
+    uint16_t sum = 0;
+    for (size_t i = 0; i < stored.size(); i += 2) {
+        sum = static_cast<uint16_t>(sum + (stored[i] << 8 | stored[i + 1]) + 1);
+    }
+    const uint16_t checksum = static_cast<uint16_t>(0xFFFF - sum);
+    stored.push_back(static_cast<uint8_t>(checksum >> 8));
+    stored.push_back(static_cast<uint8_t>(checksum & 0xFF));
+    const size_t blocks = (stored.size() + kBlockBytes - 1) / kBlockBytes;
+    stored.resize(blocks * kBlockBytes, 0xFF);
+    return stored;
+}
+
+uint16_t tableChecksum(std::span<const uint8_t> table) {
+    uint32_t sum = 0;
+    for (size_t i = 0; i + 2 < kTableBytes; i += 2) sum += static_cast<uint32_t>(table[i] << 8 | table[i + 1]);
+    sum &= 0xFFFF;
+    if (sum == 0) return 0;
+    return static_cast<uint16_t>((0x10000u - sum - kTableWords) & 0xFFFF);
+}
+
+void sealTable(std::span<uint8_t> table) {
+    const uint16_t word = tableChecksum(table);
+    table[kTableBytes - 2] = static_cast<uint8_t>(word >> 8);
+    table[kTableBytes - 1] = static_cast<uint8_t>(word & 0xFF);
+}
+
+bool tableSealed(std::span<const uint8_t> table) {
+    return table.size() >= kTableBytes &&
+           tableChecksum(table) == static_cast<uint16_t>(table[kTableBytes - 2] << 8 | table[kTableBytes - 1]);
+}
+
+bool messageChecksumOk(std::span<const uint16_t> words) {
+    uint16_t sum = 0;
+    for (uint16_t word : words) sum = static_cast<uint16_t>(sum + word + 1);
+    return !words.empty() && sum == 0;
+}
+
+}  // namespace mmx::image

@@ -1,0 +1,90 @@
+#include "storage/message_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "core/message_table.h"
+#include "core/wave_header.h"
+#include "image/setup_plan.h"
+
+namespace mmx {
+
+namespace {
+
+// Reads a regular file whole. A FIFO or device is refused before it is read, so a path that
+// became one never blocks the upload.
+bool readRegularFile(const std::string& path, std::vector<uint8_t>& bytes, MessageFileProblem& problem) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        problem.kind = errno == ENOENT || errno == ENOTDIR ? MessageFileProblem::Kind::Missing
+                                                           : MessageFileProblem::Kind::Unreadable;
+        problem.detail = std::string("cannot open: ") + std::strerror(errno);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        problem.kind = MessageFileProblem::Kind::Missing;
+        problem.detail = "not a regular file";
+        return false;
+    }
+    bytes.clear();
+    bytes.reserve(static_cast<size_t>(info.st_size));
+    uint8_t buffer[1 << 16];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count > 0) {
+            bytes.insert(bytes.end(), buffer, buffer + count);
+        } else if (count == 0) {
+            break;
+        } else if (errno != EINTR) {
+            problem.kind = MessageFileProblem::Kind::Unreadable;
+            problem.detail = std::string("cannot read: ") + std::strerror(errno);
+            ::close(fd);
+            return false;
+        }
+    }
+    ::close(fd);
+    return true;
+}
+
+}  // namespace
+
+LoadedImage loadUnitImage(const ProgramState& state) {
+    image::ImageInput input;
+    for (int k = 1; k <= kSlotCount; ++k) {
+        const MessageSlot& slot = state.messages.slot(k);
+        if (!slot.filled()) continue;
+        MessageFileProblem problem;
+        problem.slot = k;
+        problem.name = slot.WaveFile;
+        problem.path = trimBlanks(slot.FilePath);
+        image::MessageFile file{slot.WaveFile, {}};
+        if (!readRegularFile(problem.path, file.bytes, problem)) return {std::nullopt, problem};
+        const WaveCheck check = CheckWaveBytes(file.bytes);
+        if (!check.accepted) {
+            problem.kind = MessageFileProblem::Kind::Refused;
+            problem.messageBoxIndex = check.messageBoxIndex;
+            problem.detail = "no longer a unit-ready WAVE file";
+            return {std::nullopt, problem};
+        }
+        input.messages[static_cast<size_t>(k - 1)] = std::move(file);
+    }
+    input.triggers = image::triggerPlanOf(state.triggers);
+    image::UnitImage built = image::UnitImage::build(input);
+    if (built.storedBytes() > static_cast<uint64_t>(kMemoryCapacityBytes)) {
+        MessageFileProblem problem;
+        problem.kind = MessageFileProblem::Kind::OverCapacity;
+        problem.messageBoxIndex = UiTextTable::ExceedsCapacity;
+        problem.detail = "the messages need " + std::to_string(built.storedBytes()) + " bytes; the unit holds " +
+                         std::to_string(kMemoryCapacityBytes);
+        return {std::nullopt, problem};
+    }
+    return {std::move(built), std::nullopt};
+}
+
+}  // namespace mmx

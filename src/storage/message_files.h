@@ -1,0 +1,35 @@
+#pragma once
+// Reads every used slot's file whole and checks it again before anything is sent: a file that
+// vanished, cannot be read, or changed since it was put in its slot (now empty, stereo,
+// another rate) stops the upload before the unit is erased. The result is the unit image.
+#include <optional>
+#include <string>
+
+#include "core/program_state.h"
+#include "image/unit_image.h"
+
+namespace mmx {
+
+struct MessageFileProblem {
+    enum class Kind {
+        Missing,       // no regular file at the path
+        Unreadable,    // it exists but reading failed
+        Refused,       // it no longer passes the slot's check
+        OverCapacity,  // all messages together no longer fit the unit
+    };
+    Kind kind = Kind::Missing;
+    int slot = 0;                        // 1..12; 0 for OverCapacity
+    std::string name;                    // the slot's shown name
+    std::string path;
+    std::optional<int> messageBoxIndex;  // the check's own message-box text, if it has one
+    std::string detail;                  // English words for a log: "cannot read: Permission denied"
+};
+
+struct LoadedImage {
+    std::optional<image::UnitImage> image;
+    std::optional<MessageFileProblem> problem;  // set exactly when image is not
+};
+
+LoadedImage loadUnitImage(const ProgramState& state);
+
+}  // namespace mmx

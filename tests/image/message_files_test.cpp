@@ -1,0 +1,97 @@
+// Every message file is read whole and checked again before an image is made of it.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "storage/message_files.h"
+#include "support/test_support.h"
+
+namespace mmx {
+namespace {
+
+using Kind = MessageFileProblem::Kind;
+
+class MessageFiles : public ::testing::Test {
+protected:
+    void put(int k, const std::string& path, const std::string& name) {
+        state.messages.slot(k).FilePath = path;
+        state.messages.slot(k).WaveFile = name;
+    }
+    test::ScratchFolder folder;
+    ProgramState state;
+};
+
+TEST_F(MessageFiles, ImageHoldsExactlyTheFileBytes) {
+    test::WaveShape shape;
+    shape.dataBytes = 1001;
+    put(1, folder.writeWave("a.wav", shape), "a");
+    put(2, folder.writeWave("b.wav", shape), "b");
+    state.triggers.entry(1).text = " 2";
+    const LoadedImage loaded = loadUnitImage(state);
+    ASSERT_TRUE(loaded.image) << loaded.problem->detail;
+    ASSERT_EQ(loaded.image->messages().size(), 2u);
+    const auto file = test::readBytes(folder.folder() + "a.wav");
+    const auto& stored = loaded.image->messages()[0].bytes;
+    EXPECT_TRUE(std::equal(file.begin(), file.end(), stored.begin()));
+    EXPECT_EQ(loaded.image->messages()[1].address, loaded.image->messages()[0].wordCount());
+    EXPECT_EQ(loaded.image->triggers().sequence[0][0], 2);
+}
+
+struct Trouble {
+    const char* name;
+    Kind kind;
+    std::optional<int> messageBoxIndex;
+};
+
+class MessageFileTrouble : public MessageFiles, public ::testing::WithParamInterface<Trouble> {};
+
+TEST_P(MessageFileTrouble, StopsBeforeAnythingIsSentNamingTheSlot) {
+    test::WaveShape good;
+    good.dataBytes = 100;
+    put(1, folder.writeWave("good.wav", good), "good");
+    const std::string what = GetParam().name;
+    std::string path = folder.folder() + "second.wav";
+    if (what == "Vanished") {
+        // nothing at the path
+    } else if (what == "NowStereo") {
+        test::WaveShape stereo = good;
+        stereo.channels = 2;
+        folder.writeWave("second.wav", stereo);
+    } else if (what == "NowEmpty") {
+        folder.write("second.wav", std::string());
+    } else if (what == "Fifo") {
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    } else if (what == "Folder") {
+        std::filesystem::create_directory(path);
+    }
+    put(2, path, "second");
+    const LoadedImage loaded = loadUnitImage(state);
+    ASSERT_FALSE(loaded.image);
+    ASSERT_TRUE(loaded.problem);
+    EXPECT_EQ(loaded.problem->kind, GetParam().kind);
+    EXPECT_EQ(loaded.problem->slot, 2);
+    EXPECT_EQ(loaded.problem->name, "second");
+    EXPECT_EQ(loaded.problem->messageBoxIndex, GetParam().messageBoxIndex);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, MessageFileTrouble,
+                         ::testing::Values(Trouble{"Vanished", Kind::Missing, std::nullopt},
+                                           Trouble{"NowStereo", Kind::Refused, UiTextTable::NotMono},
+                                           Trouble{"NowEmpty", Kind::Refused, UiTextTable::NotWave},
+                                           Trouble{"Fifo", Kind::Missing, std::nullopt},
+                                           Trouble{"Folder", Kind::Missing, std::nullopt}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(MessageFiles, FilesThatGrewPastTheMemoryAreRefusedAsAWhole) {
+    test::WaveShape big;
+    big.sampleRate = 24000;
+    big.dataBytes = 4'200'000;
+    put(1, folder.writeWave("a.wav", big), "a");
+    put(2, folder.writeWave("b.wav", big), "b");
+    const LoadedImage loaded = loadUnitImage(state);
+    ASSERT_TRUE(loaded.problem);
+    EXPECT_EQ(loaded.problem->kind, Kind::OverCapacity);
+    EXPECT_EQ(loaded.problem->messageBoxIndex, UiTextTable::ExceedsCapacity);
+}
+
+}  // namespace
+}  // namespace mmx
