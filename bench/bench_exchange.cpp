@@ -12,6 +12,7 @@
 
 #include "core/ui_text_table.h"
 #include "device/command_protocol.h"
+#include "device/frames.h"
 #include "device/emulator_port.h"
 #include "platform/serial/pty_unit_server.h"
 #include "platform/serial/serial_port.h"
@@ -26,16 +27,7 @@ bool commandRoundTrip(CommandProtocol& protocol) {
 }
 
 bool blockRoundTrip(CommandProtocol& protocol, uint32_t address, const std::vector<uint8_t>& block) {
-    protocol.OutputCheckSum = 0;
-    protocol.RS232Write('*');
-    protocol.RS232WriteInt(static_cast<uint16_t>(block.size() + 3));
-    protocol.RS232Write(static_cast<uint8_t>(address >> 16));
-    protocol.RS232Write(static_cast<uint8_t>(address >> 8));
-    protocol.RS232Write(static_cast<uint8_t>(address));
-    for (uint8_t b : block) protocol.RS232Write(b);
-    protocol.RS232WriteHex(protocol.OutputCheckSum);
-    protocol.RS232Write(0x0D);
-    protocol.RS232Write(0x0A);
+    protocol.sendFrame(frames::dataFrame(address, block));
     return protocol.CommandRead('W', CommandProtocol::kParameter) == ResultCode::Ack;
 }
 
@@ -73,8 +65,7 @@ std::vector<uint8_t> soundBlock() {
 int main(int argc, char** argv) {
     const long count = argc > 1 ? std::atol(argv[1]) : 20000;
     const long ptyCount = count / 10 > 0 ? count / 10 : 1;
-    UiTextTable texts;
-    NullStatusDisplay display;
+    NoLinkEvents events;
     const std::vector<uint8_t> block = soundBlock();
     std::printf("115200 baud 8N2 line time of a 360-byte block: 34.4 ms out + 1.3 ms answer = 35.7 ms; 2 %% = 714 us\n");
 
@@ -84,7 +75,7 @@ int main(int argc, char** argv) {
         EmulatorPort port(unit, clock);
         std::string error;
         port.open(error);
-        CommandProtocol protocol(clock, texts, display);
+        CommandProtocol protocol(clock, events);
         protocol.attach(&port);
         print("in-process, command P + ACK", timed(count, [&](long) { return commandRoundTrip(protocol); }), count);
         protocol.DataLength = 0;
@@ -109,7 +100,7 @@ int main(int argc, char** argv) {
             if (!port.open(error)) {
                 std::printf("pseudo-terminal: %s\n", error.c_str());
             } else {
-                CommandProtocol protocol(clock, texts, display);
+                CommandProtocol protocol(clock, events);
                 protocol.attach(&port);
                 print("pty unpaced, command P + ACK", timed(ptyCount, [&](long) { return commandRoundTrip(protocol); }),
                       ptyCount);

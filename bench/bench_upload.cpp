@@ -54,30 +54,24 @@ double nowSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-// Slot files of about bytes / slots each, in a fresh temporary folder.
-UploadSetup makeSetup(const Options& options, const fs::path& folder, int64_t& blocks) {
-    UploadSetup setup;
-    blocks = 0;
+// Messages of about bytes / slots each, as the unit image.
+image::UnitImage makeImage(const Options& options, int64_t& blocks) {
+    image::ImageInput input;
     const int64_t each = options.bytes / options.slots;
     uint32_t x = 12345;
     for (int k = 0; k < options.slots; ++k) {
         // Stored length close to `each`: file length = whole blocks minus the checksum word.
         const int64_t length = std::max<int64_t>(0, each / 350 * 350 - 2);
-        std::vector<char> data(static_cast<size_t>(length));
+        std::vector<uint8_t> data(static_cast<size_t>(length));
         for (auto& c : data) {
             x = x * 1103515245u + 12345u;
-            c = static_cast<char>(x >> 16);
+            c = static_cast<uint8_t>(x >> 16);
         }
-        const fs::path path = folder / ("message" + std::to_string(k + 1) + ".wav");
-        std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
-        auto& slot = setup.slots[static_cast<size_t>(k)];
-        slot.WaveFile = "message" + std::to_string(k + 1);
-        slot.FilePath = path.string();
-        slot.TMsgSize = storedLength(static_cast<uint64_t>(length));
-        setup.TFileLength += slot.TMsgSize;
-        blocks += slot.TMsgSize / 350;
+        input.messages[static_cast<size_t>(k)] = image::MessageFile{"message" + std::to_string(k + 1), std::move(data)};
     }
-    return setup;
+    image::UnitImage built = image::UnitImage::build(input);
+    blocks = static_cast<int64_t>(built.blockCount());
+    return built;
 }
 
 // Starts mmx4210-unit and returns the pseudo-terminal it serves ("" on failure).
@@ -125,7 +119,7 @@ struct Run {
 };
 
 // Records when each block was acknowledged, to tell a steady per-block cost from hiccups.
-class BlockTimes : public UploadProgressSink {
+class BlockTimes : public LinkEvents {
 public:
     std::vector<double> stamps;
     void progressValue(long, long) override { stamps.push_back(nowSeconds()); }
@@ -141,14 +135,12 @@ std::string distribution(std::vector<double> seconds) {
     return text;
 }
 
-Run uploadOverPty(const UploadSetup& setup, const std::string& ptyPath, const fs::path& folder) {
+Run uploadOverPty(const image::UnitImage& setup, const std::string& ptyPath, const fs::path& folder) {
     SteadyClock clock;
     PortSettings settings;
-    UiTextTable texts;
-    NullStatusDisplay display;
-    Connection connection(settings, texts, clock, display, serialPortFactory(folder.string() + "/", ptyPath));
     BlockTimes times;
-    UploadDriver driver(connection, &times);
+    Connection connection(settings, clock, times, serialPortFactory(folder.string() + "/", ptyPath));
+    UploadDriver driver(connection);
     UploadOptions options;
     options.forceFull = true;
     Run run;
@@ -164,13 +156,12 @@ Run uploadOverPty(const UploadSetup& setup, const std::string& ptyPath, const fs
     return run;
 }
 
-Run uploadInProcess(const UploadSetup& setup) {
+Run uploadInProcess(const image::UnitImage& setup) {
     FakeClock clock;
     UnitEmulator unit;
     PortSettings settings;
-    UiTextTable texts;
-    NullStatusDisplay display;
-    Connection connection(settings, texts, clock, display,
+    NoLinkEvents events;
+    Connection connection(settings, clock, events,
                           [&unit, &clock](const PortSettings&, std::string&) -> std::unique_ptr<BytePort> {
                               return std::make_unique<EmulatorPort>(unit, clock);
                           });
@@ -219,8 +210,9 @@ int main(int argc, char** argv) {
     const fs::path folder = fs::temp_directory_path() / ("bench_upload." + std::to_string(getpid()));
     fs::create_directories(folder);
     int64_t blocks = 0;
-    const UploadSetup setup = makeSetup(options, folder, blocks);
-    std::printf("set-up: %d slots, %d bytes stored, %lld blocks\n", options.slots, setup.TFileLength,
+    const image::UnitImage setup = makeImage(options, blocks);
+    std::printf("set-up: %d slots, %llu bytes stored, %lld blocks\n", options.slots,
+                static_cast<unsigned long long>(setup.storedBytes()),
                 static_cast<long long>(blocks));
     int failures = 0;
 

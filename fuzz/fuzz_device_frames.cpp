@@ -46,11 +46,10 @@ private:
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const UiTextTable texts;
-    NullStatusDisplay display;
+    NoLinkEvents events;
     FakeClock clock;
     InputPort port(clock, data, size);
-    CommandProtocol protocol(clock, texts, display);
+    CommandProtocol protocol(clock, events);
     protocol.attach(&port);
     protocol.setCommTimeOut(0);
     while (port.isOpen() && !port.exhausted()) {

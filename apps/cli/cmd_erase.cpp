@@ -11,15 +11,14 @@
 #include "device/connection.h"
 #include "device/erase.h"
 #include "link_session.h"
+#include "ui/link/link_text_presenter.h"
 
 namespace mmx::cli {
 namespace {
 
 std::atomic<CommandProtocol*> g_interruptible{nullptr};
-std::atomic<bool> g_interrupted{false};
 
-void onInterrupt(int) {
-    g_interrupted.store(true);
+void cancelErase() {
     if (CommandProtocol* protocol = g_interruptible.load()) protocol->cancel();
 }
 
@@ -54,7 +53,7 @@ private:
 };
 
 int failureCode(const CommandProtocol& protocol) {
-    if (g_interrupted.load()) return kInterrupted;
+    if (interrupted()) return kInterrupted;
     switch (protocol.lastFailure()) {
         case CommandProtocol::Failure::Silence:
         case CommandProtocol::Failure::LineLost:
@@ -116,7 +115,8 @@ int runErase(const std::vector<std::string>& args) {
     SteadyClock clock;
     StderrDisplay display(quiet);
     display.progressText = texts.statusMessage(UiTextTable::Erasing);
-    Connection connection(session->state.port, texts, clock, display, session->factory);
+    LinkTextPresenter presenter(texts, display);
+    Connection connection(session->state.port, clock, presenter, session->factory);
     if (!connection.Connect()) {
         std::cerr << "mmx4210-cli erase: " << session->portLabel << " can not be open: " << connection.lastError() << "\n";
         return kPortError;
@@ -125,14 +125,7 @@ int runErase(const std::vector<std::string>& args) {
 
     CommandProtocol& protocol = connection.protocol();
     g_interruptible.store(&protocol);
-    struct sigaction action {};
-    struct sigaction previousInt {};
-    struct sigaction previousTerm {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    // Ctrl-C and a polite kill end the wait, so the port is closed and its settings restored.
-    sigaction(SIGINT, &action, &previousInt);
-    sigaction(SIGTERM, &action, &previousTerm);
+    installInterruptHandler(cancelErase);
 
     int result = kSuccess;
     protocol.DataLength = 0;
@@ -152,8 +145,6 @@ int runErase(const std::vector<std::string>& args) {
         }
     }
     g_interruptible.store(nullptr);
-    sigaction(SIGINT, &previousInt, nullptr);
-    sigaction(SIGTERM, &previousTerm, nullptr);
     connection.Disconnect();
     if (result == kSuccess) std::cout << display.last << "\n";
     return result;

@@ -4,8 +4,10 @@
 #include <iostream>
 
 #include "cli_command.h"
-#include "device/upload_driver.h"
+#include "device/connection.h"
+#include "image/unit_tables.h"
 #include "link_session.h"
+#include "ui/link/link_text_presenter.h"
 
 namespace mmx::cli {
 namespace {
@@ -23,23 +25,23 @@ std::string address(int32_t value) {
     return text;
 }
 
-void printTable(const MessageTableContent& table, const uint8_t* bytes) {
+void printTable(const image::DecodedMessageTable& table) {
+    const image::MessageDirectory& directory = table.directory;
     std::cout << "Slot  Address   Length [bytes]\n";
     for (size_t i = 0; i < kSlotCount; ++i) {
         char line[64];
-        const bool counted = i < table.MsgNumber;
-        std::snprintf(line, sizeof line, "%4zu  %-8s  %s", i + 1, address(table.MsgAddress[i]).c_str(),
-                      counted ? std::to_string(table.UnitMsgLength[i]).c_str() : "-");
+        const bool counted = i < directory.count;
+        std::snprintf(line, sizeof line, "%4zu  %-8s  %s", i + 1, address(directory.address[i]).c_str(),
+                      counted ? std::to_string(table.lengths[i]).c_str() : "-");
         std::cout << line << "\n";
     }
-    std::cout << "End address      " << address(table.EndAddress) << "\n";
-    std::cout << "Messages         " << static_cast<int>(bytes[53]) << "\n";
-    std::cout << "Table checksum   " << (table.checksumOk ? "ok" : "wrong") << "\n";
-    int32_t end = table.EndAddress < 0 ? 0 : table.EndAddress;
+    std::cout << "End address      " << address(directory.endAddress) << "\n";
+    std::cout << "Messages         " << static_cast<int>(table.countByte) << "\n";
+    std::cout << "Table checksum   " << (table.sealed ? "ok" : "wrong") << "\n";
+    int32_t end = directory.endAddress < 0 ? 0 : directory.endAddress;
     std::cout << "Memory used      " << static_cast<int64_t>(end) * 2 << " of " << kMemoryCapacityBytes << " bytes\n";
-    bool erased = true;
-    for (size_t i = 0; i < kTableBytes; ++i) erased = erased && bytes[i] == 0xFF;
-    if (erased) std::cout << "(the table area is erased: nothing was uploaded, or an upload did not finish)\n";
+    if (table.erased) std::cout << "(the table area is erased: nothing was uploaded, or an upload did not finish)\n";
+    else if (!table.sealed) std::cout << "(the table's checksum is wrong: its contents cannot be trusted)\n";
 }
 
 int runReadTables(const std::vector<std::string>& args) {
@@ -64,7 +66,8 @@ int runReadTables(const std::vector<std::string>& args) {
 
     SteadyClock clock;
     TerminalStatus status("read-tables", false);
-    Connection connection(state.port, state.texts, clock, status, session->factory);
+    LinkTextPresenter presenter(state.texts, status);
+    Connection connection(state.port, clock, presenter, session->factory);
     if (!connection.Connect()) {
         std::cerr << "mmx4210-cli read-tables: " << state.texts.messageBox(UiTextTable::PortCannotOpen) << " "
                   << session->portLabel << ": " << connection.lastError() << "\n";
@@ -75,13 +78,13 @@ int runReadTables(const std::vector<std::string>& args) {
     g_protocol = &protocol;
     installInterruptHandler(cancelRead);
 
-    protocol.setAddressPayload(kMessageTableAddress);
+    protocol.setAddressPayload(image::kMessageTableAddress);
     protocol.CommandWrite('R', CommandProtocol::kParameter);
     protocol.Status = protocol.CommandRead('R', CommandProtocol::kParameter);
     const uint8_t code = protocol.Status;
-    const bool complete = code == ResultCode::Ack && protocol.DataLength >= kTableBytes;
+    const bool complete = code == ResultCode::Ack && protocol.DataLength >= image::kTableBytes;
     std::vector<uint8_t> bytes;
-    if (complete) bytes.assign(protocol.Data.begin() + 1, protocol.Data.begin() + 1 + kTableBytes);
+    if (complete) bytes.assign(protocol.Data.begin() + 1, protocol.Data.begin() + 1 + image::kTableBytes);
     const std::string failure = protocol.failureText();
     connection.Disconnect();
     g_protocol = nullptr;
@@ -101,7 +104,7 @@ int runReadTables(const std::vector<std::string>& args) {
                   << "\n";
         return kRefused;
     }
-    printTable(decodeMessageTable(bytes.data()), bytes.data());
+    printTable(image::decodeMessageTable(bytes));
     return kSuccess;
 }
 

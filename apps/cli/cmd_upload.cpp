@@ -8,6 +8,8 @@
 #include "collected_boxes.h"
 #include "core/ui_text_table.h"
 #include "device/upload_driver.h"
+#include "ui/link/upload_job.h"
+#include "ui/link/link_text_presenter.h"
 #include "link_session.h"
 #include "storage/setup_file.h"
 
@@ -28,13 +30,24 @@ std::string hms(int64_t seconds) {
     return text;
 }
 
-// On a terminal a bar redrawn in place; otherwise one plain line whenever the percentage moved.
-class TerminalProgress : public UploadProgressSink {
+// The link's texts on stderr, one line per slot sent, and the progress: on a terminal a bar
+// redrawn in place; otherwise one plain line whenever the percentage moved.
+class TerminalUpload : public LinkTextPresenter {
 public:
-    TerminalProgress(TerminalStatus& status, Clock& clock, bool terminal, bool quiet)
-        : status_(status), clock_(clock), terminal_(terminal), quiet_(quiet) {}
+    TerminalUpload(const UiTextTable& texts, TerminalStatus& status, Clock& clock, bool terminal, bool quiet)
+        : LinkTextPresenter(texts, status), status_(status), clock_(clock), terminal_(terminal), quiet_(quiet) {}
 
+    void messageSent(int slot, const std::string& name) override {
+        if (quiet_) return;
+        if (drawn_) {
+            std::cerr << "\r\033[K";
+            drawn_ = false;
+            status_.setProgressLineShown(false);
+        }
+        std::cerr << "slot " << slot << " (" << name << "): sent\n";
+    }
     void progressVisible(bool visible, long maximum) override {
+        LinkTextPresenter::progressVisible(visible, maximum);
         maximum_ = maximum;
         if (!visible && drawn_) {
             std::cerr << "\r\033[K";
@@ -44,6 +57,7 @@ public:
         if (visible) startMs_ = clock_.nowMs();
     }
     void progressValue(long value, long maximum) override {
+        LinkTextPresenter::progressValue(value, maximum);
         value_ = value;
         maximum_ = maximum;
         if (!terminal_ || quiet_) return;
@@ -52,7 +66,8 @@ public:
         lastDrawMs_ = now;
         draw();
     }
-    void progressTick(const UploadProgress& figures, const std::string&) override {
+    void progressTick(const UploadProgress& figures) override {
+        LinkTextPresenter::progressTick(figures);
         percent_ = figures.ProgressPercent;
         remaining_ = figures.RemainingSeconds;
         haveEstimate_ = true;
@@ -101,10 +116,10 @@ const char* stepName(UploadStep step) {
     switch (step) {
         case UploadStep::None: return "-";
         case UploadStep::Connect: return "opening the port";
-        case UploadStep::CheckFiles: return "checking the message files";
+        case UploadStep::CheckImage: return "checking the message files";
         case UploadStep::Start: return "start command P";
         case UploadStep::Erase: return "erase";
-        case UploadStep::SendFile: return "sending a message";
+        case UploadStep::SendMessage: return "sending a message";
         case UploadStep::WriteTables: return "writing the tables";
         case UploadStep::Finish: return "end command L";
         case UploadStep::ConfigurationOnly: return "configuration-only upload";
@@ -127,7 +142,8 @@ int exitCodeFor(const UploadResult& result) {
         case UploadFault::VerifyMismatch: return kVerifyFailed;
         case UploadFault::Cancelled: return kInterrupted;
         case UploadFault::PortCannotOpen: return kPortError;
-        default: return kFailure;
+        case UploadFault::OverCapacity:
+        case UploadFault::None: return kFailure;
     }
 }
 
@@ -172,25 +188,37 @@ int runUpload(const std::vector<std::string>& args) {
 
     SteadyClock clock;
     TerminalStatus status("upload", quiet);
-    Connection connection(state.port, state.texts, clock, status, session->factory);
+    TerminalUpload link(state.texts, status, clock, ::isatty(STDERR_FILENO) == 1, quiet);
+    Connection connection(state.port, clock, link, session->factory);
     status.onConnected = [&connection, &session, &state, quiet] {
         if (!quiet) {
             std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << ", time-out "
                       << state.port.CommTimeOut << " ms per byte\n";
         }
     };
-    TerminalProgress progress(status, clock, ::isatty(STDERR_FILENO) == 1, quiet);
-    UploadDriver driver(connection, &progress);
+    UploadDriver driver(connection);
 
     g_driver = &driver;
     installInterruptHandler(cancelUpload);
-    const UploadResult result = driver.run(UploadSetup::from(state), options);
+    const UploadJobResult job = runUploadJob(driver, state, options, link);
+    const UploadResult& result = job.upload;
     g_driver = nullptr;
 
-    // The verdict, in the program's own words, is the one line on standard output.
-    std::cout << (status.lastStatus().empty() ? state.texts.statusMessage(UiTextTable::UploadFailed) : status.lastStatus())
-              << "\n";
+    if (job.fileProblem) {
+        std::cout << state.texts.statusMessage(UiTextTable::UploadFailed) << "\n";
+        std::cerr << "mmx4210-cli upload: " << fileProblemText(state.texts, *job.fileProblem)
+                  << "\nmmx4210-cli upload: nothing was sent; the unit is as it was\n";
+        return kFailure;
+    }
+    if (!job.recordError.empty()) {
+        std::cerr << "mmx4210-cli upload: warning: cannot keep the record of this upload: " << job.recordError << "\n";
+    }
+    // The verdict, in the program's own words, is the one line on standard output: a success
+    // text only for a success.
     if (result.succeeded()) {
+        std::cout << state.texts.statusMessage(result.verdict == UploadVerdict::Succeeded ? UiTextTable::UploadSucceeded
+                                                                                          : UiTextTable::ConfigUploadSucceeded)
+                  << "\n";
         if (!quiet) {
             std::cerr << (result.fullUpload ? "full upload: " : "configuration only: ") << result.blocksSent
                       << " blocks acknowledged, " << result.frameResends << " frames sent again"
@@ -198,9 +226,13 @@ int runUpload(const std::vector<std::string>& args) {
         }
         return kSuccess;
     }
+    const std::string last = status.lastStatus();
+    const bool lastIsFailure = !last.empty() && last != state.texts.statusMessage(UiTextTable::UploadSucceeded) &&
+                               last != state.texts.statusMessage(UiTextTable::ConfigUploadSucceeded);
+    std::cout << (lastIsFailure ? last : state.texts.statusMessage(UiTextTable::UploadFailed)) << "\n";
     if (result.verdict == UploadVerdict::Cancelled) {
         std::cerr << "mmx4210-cli upload: interrupted; the port is closed and the upload was NOT completed"
-                  << (result.fullUpload ? " (the unit may hold a partial image: upload again)" : "") << "\n";
+                  << (result.unitErased ? " (the unit holds a partial image: upload again)" : "") << "\n";
         return kInterrupted;
     }
     std::cerr << "mmx4210-cli upload: failed at " << stepName(result.failedStep);
@@ -213,9 +245,10 @@ int runUpload(const std::vector<std::string>& args) {
 const CommandRegistration registration({
     "upload",
     "upload SETUP.cfg --port ComN|PATH [--full] [--verify] [--quiet]",
-    "send the messages and configuration of a set-up file to the unit. Only the two tables are\n"
-    "      rewritten when the unit already holds these messages; --full always erases and sends\n"
-    "      everything; --verify reads the message table back afterwards and compares it.\n"
+    "send the messages and configuration of a set-up file to the unit. Every message file is\n"
+    "      read and checked before anything is erased. Only the two tables are rewritten when this\n"
+    "      computer's record shows the unit holds exactly these messages; --full always erases and\n"
+    "      sends everything; --verify reads the message table back afterwards and compares it.\n"
     "      Exits 0 only after the unit acknowledged the end of the upload (L). Ctrl-C cancels.",
     runUpload,
 });

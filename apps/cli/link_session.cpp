@@ -74,7 +74,7 @@ void installInterruptHandler(void (*handler)()) {
     action.sa_handler = onInterrupt;
     action.sa_flags = SA_RESETHAND;  // a second Ctrl-C ends the program at once
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
 bool interrupted() { return g_interrupted.load(); }

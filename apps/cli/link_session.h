@@ -7,7 +7,7 @@
 
 #include "core/program_state.h"
 #include "device/connection.h"
-#include "device/status_display.h"
+#include "ui/link/status_display.h"
 
 namespace mmx::cli {
 
@@ -48,9 +48,10 @@ private:
     bool progressLine_ = false;
 };
 
-// Ctrl-C: the first press calls the handler once (from the signal handler: it must only do
-// async-signal-safe work such as storing atomics); the default action is restored afterwards,
-// so a second press ends the program at once.
+// Ctrl-C, a polite kill (TERM) or a hang-up (HUP): the first one calls the handler (from the
+// signal handler: it must only do async-signal-safe work such as storing atomics), so the
+// running exchange ends at its next wait and the port is closed with its settings restored;
+// the default action is restored afterwards, so a second signal ends the program at once.
 void installInterruptHandler(void (*handler)());
 bool interrupted();
 

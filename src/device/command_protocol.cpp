@@ -3,21 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/ui_text_table.h"
+#include "device/frames.h"
 
 namespace mmx {
 
 namespace {
 
-constexpr uint8_t kStar = 0x2A;
-constexpr uint8_t kCr = 0x0D;
-constexpr uint8_t kLf = 0x0A;
-constexpr char kHexDigits[] = "0123456789ABCDEF";
+constexpr uint8_t kStar = frames::kStar;
+constexpr uint8_t kCr = frames::kCr;
+constexpr uint8_t kLf = frames::kLf;
 
 }  // namespace
 
-CommandProtocol::CommandProtocol(Clock& clock, const UiTextTable& texts, StatusDisplay& display)
-    : clock_(clock), texts_(texts), display_(display) {}
+CommandProtocol::CommandProtocol(Clock& clock, LinkEvents& events) : clock_(clock), events_(events) {}
 
 void CommandProtocol::setCommTimeOut(int milliseconds) {
     commTimeOut_ = std::clamp(milliseconds, kMinCommTimeOut, kMaxCommTimeOut);
@@ -31,9 +29,9 @@ int CommandProtocol::ticksFor(int commTimeOutMs) {
 void CommandProtocol::resetBuffers() {
     DataInPoint = 0;
     DataOutPoint = 0;
-    TxCount = 0;
     overrun_ = false;
     failure_ = Failure::None;
+    answerDeadlineMs_ = INT64_MAX;
 }
 
 void CommandProtocol::clearReceiveRing() {
@@ -66,8 +64,6 @@ uint8_t CommandProtocol::CTN(uint8_t characterCode) {
     return 0;
 }
 
-void CommandProtocol::showStatusMessage(int k) { display_.setStatusPanel(texts_.statusMessage(k)); }
-
 void CommandProtocol::giveUpLink(Failure why) {
     failure_ = why;
     TimeOut = true;
@@ -89,7 +85,7 @@ bool CommandProtocol::RS232Read() {
     }
     if (ringEmpty()) {
         const int64_t start = clock_.nowMs();
-        const int64_t deadline = start + byteTimeOutMs();
+        const int64_t deadline = std::min(start + byteTimeOutMs(), answerDeadlineMs_);
         while (ringEmpty()) {
             if (cancelled()) {
                 giveUpLink(Failure::Cancelled);
@@ -104,7 +100,7 @@ bool CommandProtocol::RS232Read() {
             const int64_t now = clock_.nowMs();
             if (now >= deadline) {
                 ReadTicksLeft = 0;
-                giveUpLink(Failure::Silence);
+                giveUpLink(now >= answerDeadlineMs_ ? Failure::AnswerTooSlow : Failure::Silence);
                 return false;
             }
             // Wait in slices of one tick so that a cancel is seen within 100 ms.
@@ -151,9 +147,10 @@ uint8_t CommandProtocol::discardAnswer(size_t count) {
     return ResultCode::TimeOut;
 }
 
-uint8_t CommandProtocol::CommandRead(uint8_t command, uint8_t parameter) {
+uint8_t CommandProtocol::CommandRead(uint8_t command, uint8_t parameter, int answerBudgetMs) {
     Rs232DataByte = 0;
     if (portOpen()) failure_ = Failure::None;
+    startAnswerDeadline(answerBudgetMs);
     do {
         if (!RS232Read()) return ResultCode::TimeOut;
     } while (Rs232DataByte != kStar);
@@ -190,6 +187,9 @@ uint8_t CommandProtocol::CommandRead(uint8_t command, uint8_t parameter) {
     if (y != kLf) return ResultCode::NoLineFeed;
     if (fieldA != command || fieldB != kMasterAddress) return ResultCode::WrongCommand;
     if (fieldC != parameter) return ResultCode::WrongParameter;
+    // An empty answer carries no result: it is a failure, never the code of an earlier answer
+    // still standing in Data.
+    if (length == 0) return ResultCode::TimeOut;
     if (length >= 2) return ResultCode::Ack;
     return Data[1];
 }
@@ -217,52 +217,21 @@ void CommandProtocol::CommandWrite(uint8_t command, uint8_t parameter) {
     // A payload longer than Data can hold is cut to what Data holds, so the length field
     // always matches the bytes sent.
     const uint16_t length = std::min(DataLength, kMaxPayload);
-    OutputCheckSum = 0;
-    RS232Write(kStar);
-    RS232WriteHex(kMasterAddress);
-    RS232WriteHex(command);
-    RS232WriteHex(parameter);
-    RS232WriteInt(length);
-    for (uint16_t i = 1; i <= length; ++i) RS232Write(Data[i]);
-    RS232WriteHex(OutputCheckSum);
-    RS232Write(kCr);
-    RS232Write(kLf);
+    sendFrame(frames::commandFrame(command, parameter, std::span<const uint8_t>(Data.data() + 1, length)));
     DataLength = 0;
 }
 
-void CommandProtocol::flushTx() {
-    if (TxCount == 0) return;
-    if (portOpen()) {
-        bool written = port_->write(std::span<const uint8_t>(TxBuffer.data(), TxCount));
-        bytesSent_ += TxCount;
-        TxCount = 0;
-        if (!written) giveUpLink(Failure::LineLost);
-    } else {
-        // Nothing can be sent: say so and drop the frame rather than let the queue fill up.
-        showStatusMessage(UiTextTable::ComPortNotConnected);
+bool CommandProtocol::sendFrame(std::span<const uint8_t> frame) {
+    if (!portOpen()) {
+        // Nothing can be sent: say so and drop the frame.
+        events_.status(LinkStatus::NotConnected);
         failure_ = Failure::PortClosed;
-        TxCount = 0;
+        return false;
     }
-}
-
-void CommandProtocol::RS232Write(uint8_t byte) {
-    OutputCheckSum = static_cast<uint8_t>(OutputCheckSum + byte);
-    TxBuffer[TxCount] = byte;
-    TxCount = static_cast<uint16_t>(TxCount + 1);
-    // LF releases the frame; a queue that is full (a frame longer than the queue) is released
-    // too, which keeps the bytes in order on the line.
-    if (byte == kLf || TxCount == kArraySize) flushTx();
-}
-
-void CommandProtocol::RS232WriteHex(uint8_t byte) {
-    const uint8_t value = byte;
-    RS232Write(static_cast<uint8_t>(kHexDigits[value >> 4]));
-    RS232Write(static_cast<uint8_t>(kHexDigits[value & 0x0F]));
-}
-
-void CommandProtocol::RS232WriteInt(uint16_t value) {
-    RS232Write(static_cast<uint8_t>(value / 256));
-    RS232Write(static_cast<uint8_t>(value & 0xFF));
+    const bool written = port_->write(frame);
+    bytesSent_ += frame.size();
+    if (!written) giveUpLink(Failure::LineLost);
+    return written;
 }
 
 void CommandProtocol::setAddressPayload(uint32_t address) {
@@ -284,6 +253,11 @@ std::string CommandProtocol::failureText() const {
         case Failure::RingOverrun: return "received bytes overran the receive buffer; the answer was discarded";
         case Failure::AnswerTooLong: return "the unit announced an answer longer than 1200 bytes; it was discarded";
         case Failure::PortClosed: return "the port is not open";
+        case Failure::AnswerTooSlow: {
+            const int ms = answerTimeOutMs();
+            return "the unit sent bytes but no whole answer within " + std::to_string(ms / 1000) + "." +
+                   std::to_string(ms % 1000 / 100) + " s";
+        }
     }
     return "";
 }

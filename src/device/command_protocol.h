@@ -6,15 +6,16 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <span>
+#include <algorithm>
+#include <climits>
 #include <string>
 
 #include "device/byte_port.h"
 #include "device/clock.h"
-#include "device/status_display.h"
+#include "device/link_events.h"
 
 namespace mmx {
-
-class UiTextTable;
 
 // Result codes of an answer, in the order CommandRead decides them.
 namespace ResultCode {
@@ -40,12 +41,16 @@ public:
     // (a negative value counts as 0: one tick of patience per byte).
     static constexpr int kMinCommTimeOut = 0;
     static constexpr int kMaxCommTimeOut = 60000;
+    // A unit that keeps sending bytes but never a whole answer is given up after this many
+    // per-byte time-outs' worth of time (at least kMinAnswerMs).
+    static constexpr int kAnswerTimeOuts = 4;
+    static constexpr int kMinAnswerMs = 2000;
 
     // Why the last failed read failed; the status bar only ever shows the result codes, this
     // is for diagnostics (the command-line tool prints it).
-    enum class Failure { None, Silence, LineLost, Cancelled, RingOverrun, AnswerTooLong, PortClosed };
+    enum class Failure { None, Silence, LineLost, Cancelled, RingOverrun, AnswerTooLong, PortClosed, AnswerTooSlow };
 
-    CommandProtocol(Clock& clock, const UiTextTable& texts, StatusDisplay& display);
+    CommandProtocol(Clock& clock, LinkEvents& events);
 
     // The line to talk through; nullptr when the port is closed. Not owned.
     void attach(BytePort* port) { port_ = port; }
@@ -74,7 +79,13 @@ public:
     void clearCancel() { cancelled_.store(false); }
     bool cancelled() const { return cancelled_.load(); }
 
-    // The port was (re)opened: empty ring and send queue.
+    // The longest time one answer may take, from its first wait to its last byte.
+    int answerTimeOutMs() const { return std::max(kMinAnswerMs, kAnswerTimeOuts * byteTimeOutMs()); }
+    // Reads from now on must be complete within budgetMs (CommandRead sets answerTimeOutMs();
+    // the erase sets its own, longer one while the unit sends its progress bytes).
+    void startAnswerDeadline(int64_t budgetMs) { answerDeadlineMs_ = clock_.nowMs() + budgetMs; }
+
+    // The port was (re)opened: empty ring.
     void resetBuffers();
     // Also empties the ring (the upload does this between phases).
     void clearReceiveRing();
@@ -90,20 +101,20 @@ public:
     bool RS232Read();
     bool RS232ReadHex();
     bool RS232ReadInt();
-    uint8_t CommandRead(uint8_t command, uint8_t parameter);
+    // One answer frame: its result code (6 acknowledged, 21 not acknowledged, 1..5 a damaged
+    // or unexpected frame, 0 silence, a lost line or an empty answer).
+    uint8_t CommandRead(uint8_t command, uint8_t parameter) { return CommandRead(command, parameter, answerTimeOutMs()); }
+    uint8_t CommandRead(uint8_t command, uint8_t parameter, int answerBudgetMs);
     bool CommandDo(uint8_t command, uint8_t parameter);
     void CommandWrite(uint8_t command, uint8_t parameter);
-    void RS232Write(uint8_t byte);
-    void RS232WriteHex(uint8_t byte);
-    void RS232WriteInt(uint16_t value);
+    // Hands a whole frame to the port in one write. False when it could not go out.
+    bool sendFrame(std::span<const uint8_t> frame);
 
     // Sets Data(1..3) to the address bytes, high to low, and DataLength = 3.
     void setAddressPayload(uint32_t address);
 
-    // Status message k in the first panel ("Status: " + " " + trimmed text k).
-    void showStatusMessage(int k);
-    const UiTextTable& texts() const { return texts_; }
-    StatusDisplay& display() { return display_; }
+    void report(LinkStatus status) { events_.status(status); }
+    LinkEvents& events() { return events_; }
     Clock& clock() { return clock_; }
 
     Failure lastFailure() const { return failure_; }
@@ -117,33 +128,29 @@ public:
     uint16_t DataLength = 0;
     uint8_t Status = 0;
     uint8_t InputCheckSum = 0;
-    uint8_t OutputCheckSum = 0;
     uint8_t Rs232DataByte = 0;
     uint16_t Rs232DataInt = 0;
     std::array<uint8_t, kArraySize> RxBuffer{};
     uint16_t DataInPoint = 0;
     uint16_t DataOutPoint = 0;
-    std::array<uint8_t, kArraySize> TxBuffer{};
-    uint16_t TxCount = 0;
     int ReadTicksLeft = 0;
     bool TimeOut = false;
 
 private:
     bool ringEmpty() const { return DataInPoint == DataOutPoint; }
     size_t ringFree() const;
-    void flushTx();
     void giveUpLink(Failure why);
     uint8_t discardAnswer(size_t count);
 
     Clock& clock_;
-    const UiTextTable& texts_;
-    StatusDisplay& display_;
+    LinkEvents& events_;
     BytePort* port_ = nullptr;
     std::function<void()> linkLost_;
     std::function<void()> waitHook_;
     int commTimeOut_ = 5000;
     std::atomic<bool> cancelled_{false};
     bool overrun_ = false;
+    int64_t answerDeadlineMs_ = INT64_MAX;
     Failure failure_ = Failure::None;
     uint64_t bytesSent_ = 0;
 };

@@ -14,7 +14,7 @@
 #include "device/byte_port.h"
 #include "device/clock.h"
 #include "device/command_protocol.h"
-#include "device/status_display.h"
+#include "device/link_events.h"
 #include "device/upload_progress.h"
 
 namespace mmx {
@@ -25,10 +25,8 @@ using PortFactory = std::function<std::unique_ptr<BytePort>(const PortSettings& 
 
 class Connection {
 public:
-    // settings and texts are read at each Connect and tick, so menu changes take effect at the
-    // next Connect.
-    Connection(const PortSettings& settings, const UiTextTable& texts, Clock& clock, StatusDisplay& display,
-               PortFactory factory);
+    // settings are read at each Connect, so menu changes take effect at the next Connect.
+    Connection(const PortSettings& settings, Clock& clock, LinkEvents& events, PortFactory factory);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -36,6 +34,7 @@ public:
     // The not-connected indicator was clicked (also the upload's first step). Opens the port;
     // when it was already open, closes it and warns that the unit is busy. True when the port
     // is open afterwards.
+    // (The window's Send uses an already open port instead: see UploadDriver.)
     bool Connect();
     // The connected indicator was clicked (also a time-out and the end of an upload).
     void Disconnect();
@@ -58,15 +57,13 @@ public:
     bool progressVisible() const { return progressVisible_; }
 
     CommandProtocol& protocol() { return protocol_; }
-    StatusDisplay& display() { return display_; }
-    const UiTextTable& texts() const { return texts_; }
+    LinkEvents& events() { return events_; }
     const PortSettings& settings() const { return settings_; }
 
 private:
     const PortSettings& settings_;
-    const UiTextTable& texts_;
     Clock& clock_;
-    StatusDisplay& display_;
+    LinkEvents& events_;
     PortFactory factory_;
     std::unique_ptr<BytePort> port_;
     CommandProtocol protocol_;

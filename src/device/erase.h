@@ -7,8 +7,12 @@
 
 namespace mmx {
 
-// Leaves the result in protocol.Status (6: the unit reported the erase done) and shows
-// "Erasing data..." per progress byte, then the result, in the first status panel.
-void EraseBlock(CommandProtocol& protocol, uint32_t address);
+// However often the unit sends its progress dots, an erase that has not ended after this long
+// is given up (erasing the whole memory takes well under a minute).
+inline constexpr int64_t kEraseTimeOutMs = 10 * 60 * 1000;
+
+// Leaves the result in protocol.Status (6: the unit reported the erase done) and reports
+// Erasing per progress byte, then the result.
+void EraseBlock(CommandProtocol& protocol, uint32_t address, int64_t timeOutMs = kEraseTimeOutMs);
 
 }  // namespace mmx

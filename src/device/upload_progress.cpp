@@ -37,9 +37,9 @@ std::string progressCaption(const UploadProgress& progress, const std::string& r
     return std::to_string(progress.ProgressPercent) + remainingText + " " + hoursMinutesSeconds(progress.RemainingSeconds);
 }
 
-std::optional<std::string> progressTick(UploadProgress& progress, const std::string& remainingText) {
+bool advanceProgress(UploadProgress& progress) {
     progress.ProgressTicks += 1;
-    if (progress.TFileLength <= 0) return std::nullopt;
+    if (progress.TFileLength <= 0) return false;
     if (progress.UploadedBytes > progress.TFileLength) progress.UploadedBytes = progress.TFileLength;
     const int64_t uploaded = progress.UploadedBytes < 0 ? 0 : progress.UploadedBytes;
     progress.ProgressPercent = percentOf(uploaded, progress.TFileLength);
@@ -48,7 +48,7 @@ std::optional<std::string> progressTick(UploadProgress& progress, const std::str
         int64_t remaining = progress.TFileLength / rate - progress.ProgressTicks;
         progress.RemainingSeconds = static_cast<int32_t>(remaining < 0 ? 0 : remaining);
     }
-    return progressCaption(progress, remainingText);
+    return true;
 }
 
 }  // namespace mmx

@@ -2,7 +2,6 @@
 // The one-second tick's arithmetic: the connection clock text and the upload's percentage and
 // remaining-time caption. Pure functions, so the connection and the upload share them.
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace mmx {
@@ -18,12 +17,12 @@ struct UploadProgress {
 // "hh:nn:ss " for an elapsed time (hours keep counting past 99; negative counts as 0).
 std::string connectionClockText(int64_t elapsedMs);
 
-// One tick while the progress bar shows: counts the tick, updates the figures and returns the
-// caption "45%    Remaining Time:  00:01:23" (remainingText is status text 15). Nothing when
-// TFileLength is 0: the caption stays as it was.
-std::optional<std::string> progressTick(UploadProgress& progress, const std::string& remainingText);
+// One tick while the progress bar shows: counts the tick and updates percentage and remaining
+// seconds. False when TFileLength is 0: the figures (and the caption) stay as they were.
+bool advanceProgress(UploadProgress& progress);
 
-// The caption for the figures as they stand (no tick counted).
+// The caption for the figures, "45%    Remaining Time:  00:01:23" with remainingText the
+// translated "%    Remaining Time: ".
 std::string progressCaption(const UploadProgress& progress, const std::string& remainingText);
 
 }  // namespace mmx

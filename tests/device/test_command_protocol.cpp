@@ -6,8 +6,9 @@
 
 #include "core/ui_text_table.h"
 #include "device/command_protocol.h"
-#include "recording_display.h"
+#include "device/frames.h"
 #include "scripted_port.h"
+#include "support/recording_display.h"
 
 namespace mmx {
 namespace {
@@ -17,7 +18,7 @@ using test::bytesOf;
 
 class ProtocolTest : public ::testing::Test {
 protected:
-    ProtocolTest() : port(clock), protocol(clock, texts, display) {
+    ProtocolTest() : port(clock), protocol(clock, link) {
         protocol.attach(&port);
         protocol.setLinkLostHandler([this] {
             ++linkLost;
@@ -26,8 +27,7 @@ protected:
     }
 
     FakeClock clock;
-    UiTextTable texts;
-    test::RecordingDisplay display;
+    test::RecordingLink link;
     test::ScriptedPort port;
     CommandProtocol protocol;
     int linkLost = 0;
@@ -35,86 +35,66 @@ protected:
 
 // ---- Frames out ------------------------------------------------------------------------------
 
-TEST_F(ProtocolTest, CommandPIsTheThirteenBytesOfTheExample) {
-    protocol.DataLength = 0;
-    protocol.CommandWrite('P', 0x55);
-    EXPECT_EQ(port.wire, bytesOf({0x2A, 0x36, 0x34, 0x35, 0x30, 0x35, 0x35, 0x00, 0x00, 0x36, 0x33, 0x0D, 0x0A}));
-    ASSERT_EQ(port.writes.size(), 1u);  // released once, at the LF
+std::string render(const std::vector<uint8_t>& bytes) {
+    std::string text;
+    for (uint8_t b : bytes) {
+        if (b >= 0x20 && b < 0x7F) {
+            text += static_cast<char>(b);
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "<%02X>", b);
+            text += hex;
+        }
+    }
+    return text;
 }
 
-TEST_F(ProtocolTest, CommandRCarriesTheAddressAndLeavesDataLengthZero) {
-    protocol.setAddressPayload(0x3FF000);
-    protocol.CommandWrite('R', 0x55);
-    EXPECT_EQ(port.wire, bytesOf({0x2A, 0x36, 0x34, 0x35, 0x32, 0x35, 0x35, 0x00, 0x03, 0x3F, 0xF0, 0x00, 0x39, 0x37,
-                                  0x0D, 0x0A}));
+struct CommandCase {
+    uint8_t command;
+    std::vector<uint8_t> data;
+    std::string frame;  // binary bytes as <xx>
+};
+
+class CommandFrames : public ProtocolTest, public ::testing::WithParamInterface<CommandCase> {};
+
+TEST_P(CommandFrames, GoOutWholeInOneWriteAndLeaveDataLengthZero) {
+    const CommandCase& c = GetParam();
+    for (size_t i = 0; i < c.data.size(); ++i) protocol.Data[i + 1] = c.data[i];
+    protocol.DataLength = static_cast<uint16_t>(c.data.size());
+    protocol.CommandWrite(c.command, 0x55);
+    EXPECT_EQ(render(port.wire), c.frame);
+    EXPECT_EQ(port.writes.size(), 1u);  // a LF inside the payload does not split the frame
     EXPECT_EQ(protocol.DataLength, 0);
 }
 
-TEST_F(ProtocolTest, OtherCommandsAndAddresses) {
-    struct Case {
-        uint8_t command;
-        uint32_t address;
-        bool withAddress;
-        std::string text;  // the frame with binary bytes as <xx>
-    };
-    auto render = [](const std::vector<uint8_t>& bytes) {
-        std::string text;
-        for (uint8_t b : bytes) {
-            if (b >= 0x20 && b < 0x7F) {
-                text += static_cast<char>(b);
-            } else {
-                char hex[8];
-                std::snprintf(hex, sizeof hex, "<%02X>", b);
-                text += hex;
-            }
-        }
-        return text;
-    };
-    const Case cases[] = {
-        {'W', 0, false, "*645755<00><00>6A<0D><0A>"},
-        {'L', 0, false, "*644C55<00><00>75<0D><0A>"},
-        {'E', 0x3FFFFF, true, "*644555<00><03>?<FF><FF>A7<0D><0A>"},
-        {'E', 0x1FFFFF, true, "*644555<00><03><1F><FF><FF>87<0D><0A>"},
-        {'E', 0x3FF100, true, "*644555<00><03>?<F1><00>9A<0D><0A>"},
-    };
-    for (const auto& c : cases) {
-        port.wire.clear();
-        if (c.withAddress) protocol.setAddressPayload(c.address);
-        protocol.CommandWrite(c.command, 0x55);
-        EXPECT_EQ(render(port.wire), c.text) << c.command;
-    }
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CommandFrames,
+    ::testing::Values(CommandCase{'P', {}, "*645055<00><00>63<0D><0A>"},  // the published example
+                      CommandCase{'R', {0x3F, 0xF0, 0x00}, "*645255<00><03>?<F0><00>97<0D><0A>"},
+                      CommandCase{'W', {}, "*645755<00><00>6A<0D><0A>"},
+                      CommandCase{'L', {}, "*644C55<00><00>75<0D><0A>"},
+                      CommandCase{'E', {0x3F, 0xFF, 0xFF}, "*644555<00><03>?<FF><FF>A7<0D><0A>"},
+                      CommandCase{'E', {0x1F, 0xFF, 0xFF}, "*644555<00><03><1F><FF><FF>87<0D><0A>"},
+                      CommandCase{'E', {0x3F, 0xF1, 0x00}, "*644555<00><03>?<F1><00>9A<0D><0A>"},
+                      CommandCase{'R', {0x0A, 0x41}, "*645255<00><02><0A>AB2<0D><0A>"}));
+
+TEST(DataFrames, BlockTableAndClosingFrames) {
+    EXPECT_EQ(frames::closingFrame(), (std::vector<uint8_t>{0x2A, 0x00, 0x00, 0x32, 0x41, 0x0D, 0x0A}));
+    const auto block = frames::dataFrame(0x0000AF, std::vector<uint8_t>(350, 0x01));
+    ASSERT_EQ(block.size(), 360u);
+    EXPECT_EQ(render({block.begin(), block.begin() + 6}), "*<01>a<00><00><AF>");  // length 0x0161 = 353
+    // 0x2A + 0x01 + 0x61 + 0xAF + 350 x 0x01 = 0x299: "99"
+    EXPECT_EQ(render({block.end() - 4, block.end()}), "99<0D><0A>");
+    EXPECT_EQ(frames::dataFrame(0x3FF000, std::vector<uint8_t>(128, 0)).size(), 138u);
 }
 
-TEST_F(ProtocolTest, PayloadByteLineFeedSplitsThePortWritesNotTheLineBytes) {
-    protocol.Data[1] = 0x0A;
-    protocol.Data[2] = 0x41;
-    protocol.DataLength = 2;
-    protocol.CommandWrite('R', 0x55);
-    ASSERT_EQ(port.writes.size(), 2u);
-    EXPECT_EQ(port.writes[0].back(), 0x0A);
-    EXPECT_EQ(port.writes[0].size(), 10u);  // "*645255", length 00 02, then the payload LF
-    EXPECT_EQ(port.wire, bytesOf({'*', '6', '4', '5', '2', '5', '5', 0x00, 0x02, 0x0A, 0x41, 'B', '2', 0x0D, 0x0A}));
-}
-
-TEST_F(ProtocolTest, HexAndIntWritersAndTheChecksumTheyCapture) {
-    protocol.OutputCheckSum = 0;
-    protocol.RS232Write('*');
-    protocol.RS232WriteInt(353);
-    protocol.RS232WriteHex(protocol.OutputCheckSum);  // value taken before its own digits count
-    protocol.RS232Write(0x0D);
-    protocol.RS232Write(0x0A);
-    // 0x2A + 0x01 + 0x61 = 0x8C
-    EXPECT_EQ(port.wire, bytesOf({0x2A, 0x01, 0x61, '8', 'C', 0x0D, 0x0A}));
-}
-
-TEST_F(ProtocolTest, ClosingDataFrameIsTheSevenBytes) {
-    protocol.OutputCheckSum = 0;
-    protocol.RS232Write('*');
-    protocol.RS232WriteInt(0);
-    protocol.RS232WriteHex(protocol.OutputCheckSum);
-    protocol.RS232Write(0x0D);
-    protocol.RS232Write(0x0A);
-    EXPECT_EQ(port.wire, bytesOf({0x2A, 0x00, 0x00, 0x32, 0x41, 0x0D, 0x0A}));
+TEST_F(ProtocolTest, APayloadLongerThanDataCanHoldIsCutSoItsLengthFieldMatches) {
+    for (int i = 1; i <= 1200; ++i) protocol.Data[static_cast<size_t>(i)] = static_cast<uint8_t>(0x30 + i % 7);
+    protocol.DataLength = 1500;
+    protocol.CommandWrite('W', 0x55);
+    ASSERT_EQ(port.wire.size(), 1213u);
+    EXPECT_EQ(port.wire[7], 0x04);  // 1200 = 0x04B0
+    EXPECT_EQ(port.wire[8], 0xB0);
 }
 
 TEST(CharacterToNumber, HexDigitsUpperCaseOnly) {
@@ -155,6 +135,7 @@ TEST_F(ProtocolTest, ResultCodesInTheirOrder) {
         {"other command", answerFrame('W', {6}), 4},
         {"field B not 64", answerFrame('P', {6}, 0x55, 0x65), 4},
         {"other parameter", answerFrame('P', {6}, 0x56), 5},
+        {"empty answer", answerFrame('P', {}), 0},
     };
     for (const auto& c : cases) {
         port.incoming.clear();
@@ -165,12 +146,13 @@ TEST_F(ProtocolTest, ResultCodesInTheirOrder) {
     EXPECT_EQ(linkLost, 0);
 }
 
-TEST_F(ProtocolTest, EmptyPayloadGivesTheByteAnEarlierAnswerLeft) {
-    port.feed(answerFrame('P', {21}));
-    EXPECT_EQ(protocol.CommandRead('P', 0x55), 21);
+TEST_F(ProtocolTest, AnEmptyAnswerNeverRepeatsAnEarlierOnesCode) {
+    port.feed(answerFrame('P', {6}));
+    EXPECT_EQ(protocol.CommandRead('P', 0x55), 6);
     port.feed(answerFrame('P', {}));
-    EXPECT_EQ(protocol.CommandRead('P', 0x55), 21);
+    EXPECT_EQ(protocol.CommandRead('P', 0x55), 0);
     EXPECT_EQ(protocol.DataLength, 0);
+    EXPECT_EQ(linkLost, 0);
 }
 
 TEST_F(ProtocolTest, NoiseAndProgressDotsBeforeTheStarAreSkippedAndNotSummed) {
@@ -283,7 +265,7 @@ TEST_F(ProtocolTest, TimeOutTicksAsCounted) {
     for (Case c : {Case{0, 100}, Case{-5000, 100}, Case{250, 300}, Case{32767, 32900}, Case{1000000, 60100}}) {
         FakeClock fresh;
         test::ScriptedPort silent(fresh);
-        CommandProtocol p(fresh, texts, display);
+        CommandProtocol p(fresh, link);
         p.attach(&silent);
         p.setCommTimeOut(c.setting);
         EXPECT_FALSE(p.RS232Read());
@@ -302,6 +284,15 @@ TEST_F(ProtocolTest, EveryByteRestartsTheCount) {
     EXPECT_EQ(protocol.Rs232DataByte, 'b');
     EXPECT_FALSE(protocol.RS232Read());
     EXPECT_EQ(clock.nowMs(), 3200);
+    EXPECT_EQ(linkLost, 1);
+}
+
+TEST_F(ProtocolTest, BytesThatNeverMakeAWholeAnswerAreGivenUpAfterTheAnswerTimeOut) {
+    for (int64_t t = 4000; t <= 60000; t += 4000) port.schedule(t, {'.'});  // a byte every 4 s
+    EXPECT_EQ(protocol.CommandRead('P', 0x55), 0);
+    EXPECT_EQ(protocol.lastFailure(), CommandProtocol::Failure::AnswerTooSlow);
+    EXPECT_EQ(clock.nowMs(), protocol.answerTimeOutMs());
+    EXPECT_EQ(protocol.answerTimeOutMs(), 4 * 5100);
     EXPECT_EQ(linkLost, 1);
 }
 
@@ -355,24 +346,11 @@ TEST_F(ProtocolTest, RingOverrunFailsTheReadInsteadOfLosingBytes) {
 
 TEST_F(ProtocolTest, FramesToAClosedPortAreDroppedWithTheStatusText) {
     port.close();
-    for (int i = 0; i < 500; ++i) {
-        protocol.setAddressPayload(0x3FF000);
-        protocol.CommandWrite('R', 0x55);
-    }
-    EXPECT_EQ(protocol.TxCount, 0);
+    protocol.setAddressPayload(0x3FF000);
+    protocol.CommandWrite('R', 0x55);
+    EXPECT_FALSE(protocol.sendFrame(frames::closingFrame()));
     EXPECT_TRUE(port.wire.empty());
-    EXPECT_EQ(display.lastStatus(), "Status:  Com port not connected!");
-}
-
-TEST_F(ProtocolTest, AFrameLongerThanTheQueueLeavesInOrder) {
-    for (int i = 1; i <= 1200; ++i) protocol.Data[static_cast<size_t>(i)] = static_cast<uint8_t>(0x30 + i % 7);
-    protocol.DataLength = 1200;
-    protocol.CommandWrite('W', 0x55);
-    ASSERT_EQ(port.wire.size(), 1213u);
-    EXPECT_EQ(port.wire[7], 0x04);  // 1200 = 0x04B0
-    EXPECT_EQ(port.wire[8], 0xB0);
-    EXPECT_EQ(port.wire[1208], 0x30 + 1200 % 7);
-    EXPECT_EQ(port.wire.back(), 0x0A);
+    EXPECT_EQ(link.display.last(), "Status:  Com port not connected!");
 }
 
 }  // namespace

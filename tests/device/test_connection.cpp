@@ -4,7 +4,7 @@
 
 #include "device/connection.h"
 #include "device/emulator_port.h"
-#include "recording_display.h"
+#include "support/recording_display.h"
 
 namespace mmx {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 class ConnectionTest : public ::testing::Test {
 protected:
     ConnectionTest()
-        : connection(settings, texts, clock, display, [this](const PortSettings& s, std::string& error) {
+        : display(shown.display), connection(settings, clock, shown, [this](const PortSettings& s, std::string& error) {
               asked.push_back(s.Commport);
               if (s.Commport == 3) {
                   error = "/dev/ttyS2: no such device";
@@ -22,9 +22,9 @@ protected:
           }) {}
 
     PortSettings settings;
-    UiTextTable texts;
     FakeClock clock;
-    test::RecordingDisplay display;
+    test::RecordingLink shown;
+    test::RecordingDisplay& display;
     UnitEmulator unit;
     std::vector<int> asked;
     Connection connection;
@@ -76,19 +76,19 @@ TEST_F(ConnectionTest, ConnectWhileOpenClosesAndWarns) {
 TEST_F(ConnectionTest, DisconnectClearsTheDisplay) {
     ASSERT_TRUE(connection.Connect());
     connection.showProgress(true);
-    display.caption = "45%";
+    display.captions.push_back("45%");
     connection.Disconnect();
     EXPECT_FALSE(connection.isConnected());
     EXPECT_FALSE(display.indicator);
     EXPECT_EQ(display.portPanel, "RS232 PORT:  ");
     EXPECT_EQ(display.timePanel, "");
-    EXPECT_EQ(display.caption, "");
-    EXPECT_FALSE(display.progressBar);
+    EXPECT_EQ(display.captions.back(), "");
+    EXPECT_FALSE(display.progressShown.back());
     EXPECT_FALSE(connection.clockRunning());
-    EXPECT_EQ(display.released, 1);
+    EXPECT_EQ(display.releases, 1);
     // A second click on a closed port does nothing.
     connection.Disconnect();
-    EXPECT_EQ(display.released, 1);
+    EXPECT_EQ(display.releases, 1);
 }
 
 TEST_F(ConnectionTest, ConnectResetsTheBuffers) {
@@ -96,12 +96,10 @@ TEST_F(ConnectionTest, ConnectResetsTheBuffers) {
     CommandProtocol& p = connection.protocol();
     const uint8_t bytes[3] = {1, 2, 3};
     p.receive(bytes, 3);
-    p.TxCount = 5;
     connection.Disconnect();
     ASSERT_TRUE(connection.Connect());
     EXPECT_EQ(p.DataInPoint, 0);
     EXPECT_EQ(p.DataOutPoint, 0);
-    EXPECT_EQ(p.TxCount, 0);
 }
 
 TEST_F(ConnectionTest, SilentUnitTimesOutAndDisconnects) {
@@ -117,8 +115,8 @@ TEST_F(ConnectionTest, SilentUnitTimesOutAndDisconnects) {
     EXPECT_FALSE(connection.isConnected());
     EXPECT_FALSE(display.indicator);
     EXPECT_EQ(display.portPanel, "RS232 PORT:  ");
-    EXPECT_FALSE(display.progressBar);
-    EXPECT_GE(display.released, 1);
+    EXPECT_FALSE(display.progressShown.back());
+    EXPECT_GE(display.releases, 1);
     EXPECT_EQ(clock.nowMs(), 5100);
 }
 
@@ -135,7 +133,7 @@ TEST_F(ConnectionTest, CommTimeOutIsTakenAtConnect) {
 TEST_F(ConnectionTest, ProgressCaptionOnTheOneSecondTick) {
     ASSERT_TRUE(connection.Connect());
     connection.Timer1Tick();
-    EXPECT_EQ(display.caption, "unset") << "the caption is not touched while the bar is hidden";
+    EXPECT_TRUE(display.captions.empty()) << "the caption is not touched while the bar is hidden";
     UploadProgress& figures = connection.progress();
     figures.TFileLength = 100000;
     figures.UploadedBytes = 1;
@@ -144,60 +142,48 @@ TEST_F(ConnectionTest, ProgressCaptionOnTheOneSecondTick) {
     figures.UploadedBytes = 45000;
     figures.ProgressTicks = 9;  // the tick makes it 10: 4500 bytes/s, 22 s in all, 12 left
     connection.Timer1Tick();
-    EXPECT_EQ(display.caption, "45%    Remaining Time:  00:00:12");
+    EXPECT_EQ(display.captions.back(), "45%    Remaining Time:  00:00:12");
 }
 
 // ---- The pure arithmetic --------------------------------------------------------------------------
 
-TEST(UploadProgressTick, PercentRateAndRemainingTime) {
-    const std::string text = "%    Remaining Time: ";
+struct TickCase {
+    const char* name;
+    int32_t total, uploaded, ticks, remainingBefore;
+    const char* caption;  // nullptr: the figures stay, nothing is shown
+    int32_t uploadedAfter;
+};
+
+class UploadProgressTick : public ::testing::TestWithParam<TickCase> {};
+
+TEST_P(UploadProgressTick, PercentRateAndRemainingTime) {
+    const TickCase& c = GetParam();
     UploadProgress p;
-    p.TFileLength = 8380000;
-    p.UploadedBytes = 3771000;
-    p.ProgressTicks = 359;
-    EXPECT_EQ(progressTick(p, text).value(), "45%    Remaining Time:  00:07:20");  // 8380000 \ 10475 = 800, less 360
-    EXPECT_EQ(p.ProgressPercent, 45);
-    EXPECT_EQ(p.RemainingSeconds, 440);
+    p.TFileLength = c.total;
+    p.UploadedBytes = c.uploaded;
+    p.ProgressTicks = c.ticks;
+    p.RemainingSeconds = c.remainingBefore;
+    const bool shown = advanceProgress(p);
+    EXPECT_EQ(p.ProgressTicks, c.ticks + 1);
+    ASSERT_EQ(shown, c.caption != nullptr);
+    if (shown) EXPECT_EQ(progressCaption(p, "%    Remaining Time: "), c.caption);
+    EXPECT_EQ(p.UploadedBytes, c.uploadedAfter);
 }
 
-TEST(UploadProgressTick, HalvesToEvenAndCapping) {
-    const std::string text = "%    Remaining Time: ";
-    UploadProgress p;
-    p.TFileLength = 8;
-    p.UploadedBytes = 1;  // 12.5 -> 12
-    progressTick(p, text);
-    EXPECT_EQ(p.ProgressPercent, 12);
-    p.UploadedBytes = 3;  // 37.5 -> 38
-    progressTick(p, text);
-    EXPECT_EQ(p.ProgressPercent, 38);
-    p.UploadedBytes = 500;  // more than the total: capped, 100 %
-    progressTick(p, text);
-    EXPECT_EQ(p.ProgressPercent, 100);
-    EXPECT_EQ(p.UploadedBytes, 8);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Figures, UploadProgressTick,
+    ::testing::Values(
+        // 8380000 \ 10475 = 800, less 360
+        TickCase{"Midway", 8380000, 3771000, 359, 0, "45%    Remaining Time:  00:07:20", 3771000},
+        TickCase{"HalfDownToEven", 8, 1, 0, 0, "12%    Remaining Time:  00:00:07", 1},
+        TickCase{"HalfUpToEven", 8, 3, 0, 0, "38%    Remaining Time:  00:00:01", 3},
+        TickCase{"CappedAtTheTotal", 8, 500, 0, 0, "100%    Remaining Time:  00:00:00", 8},
+        TickCase{"RateZeroKeepsTheEstimate", 1000000, 1, 1, 83, "0%    Remaining Time:  00:01:23", 1},
+        TickCase{"NoTotalShowsNothing", 0, 0, 0, 0, nullptr, 0},
+        TickCase{"Finished", 1000, 1000, 99, 5, "100%    Remaining Time:  00:00:00", 1000}),
+    [](const auto& p) { return std::string(p.param.name); });
 
-TEST(UploadProgressTick, RateZeroKeepsTheLastEstimateAndZeroTotalShowsNothing) {
-    const std::string text = "%    Remaining Time: ";
-    UploadProgress p;
-    p.TFileLength = 1000000;
-    p.UploadedBytes = 1;
-    p.ProgressTicks = 1;
-    p.RemainingSeconds = 83;
-    EXPECT_EQ(progressTick(p, text).value(), "0%    Remaining Time:  00:01:23");
-    EXPECT_EQ(p.ProgressTicks, 2);
-
-    UploadProgress empty;
-    EXPECT_FALSE(progressTick(empty, text).has_value());
-    EXPECT_EQ(empty.ProgressTicks, 1);
-}
-
-TEST(UploadProgressTick, FinishedUploadShowsZeroAndLongTimesKeepCounting) {
-    const std::string text = "%    Remaining Time: ";
-    UploadProgress p;
-    p.TFileLength = 1000;
-    p.UploadedBytes = 1000;
-    p.ProgressTicks = 99;
-    EXPECT_EQ(progressTick(p, text).value(), "100%    Remaining Time:  00:00:00");
+TEST(ConnectionClockText, HoursKeepCounting) {
     EXPECT_EQ(connectionClockText(0), "00:00:00 ");
     EXPECT_EQ(connectionClockText(999), "00:00:00 ");
     EXPECT_EQ(connectionClockText(100LL * 3600 * 1000 + 61000), "100:01:01 ");

@@ -12,7 +12,7 @@
 #include "platform/serial/port_names.h"
 #include "platform/serial/pty_unit_server.h"
 #include "platform/serial/serial_port.h"
-#include "recording_display.h"
+#include "support/recording_display.h"
 #include "support/test_support.h"
 #include "unit_images.h"
 #include "unit_process.h"
@@ -35,10 +35,10 @@ TEST(PtyLink, FullExchangeWithTheUnitProgram) {
     EXPECT_EQ(fs::read_symlink(link), unit.ptyPath());
 
     PortSettings settings;
-    UiTextTable texts;
     SteadyClock clock;
-    test::RecordingDisplay display;
-    Connection connection(settings, texts, clock, display, serialPortFactory("", link));
+    test::RecordingLink shown;
+    test::RecordingDisplay& display = shown.display;
+    Connection connection(settings, clock, shown, serialPortFactory("", link));
     ASSERT_TRUE(connection.Connect()) << connection.lastError();
     EXPECT_EQ(connection.portDescription(), link + " 115200 8N2");
     EXPECT_EQ(display.portPanel, "RS232 PORT:  COM1 / 115200,N,8,2");
@@ -52,7 +52,7 @@ TEST(PtyLink, FullExchangeWithTheUnitProgram) {
     ASSERT_TRUE(test::sendCommand(p, 'P'));
     EraseBlock(p, 0x3FFFFF);
     ASSERT_EQ(p.Status, 6);
-    EXPECT_EQ(std::count(display.statusPanel.begin(), display.statusPanel.end(), "Status:  Erasing data..."), 20);
+    EXPECT_EQ(std::count(display.status.begin(), display.status.end(), "Status:  Erasing data..."), 20);
     EraseBlock(p, 0x1FFFFF);
     ASSERT_EQ(p.Status, 6);
 
@@ -98,11 +98,11 @@ TEST(PtyLink, UnitProgramFaultsAreRepairedByTheResend) {
     std::string error;
     ASSERT_TRUE(unit.start(MMX_UNIT_PROGRAM, {"--quiet", "--nak-every", "2"}, error)) << error;
     SteadyClock clock;
-    UiTextTable texts;
-    test::RecordingDisplay display;
+    test::RecordingLink shown;
+    test::RecordingDisplay& display = shown.display;
     SerialPort port(unit.ptyPath(), LineSettings{});
     ASSERT_TRUE(port.open(error)) << error;
-    CommandProtocol p(clock, texts, display);
+    CommandProtocol p(clock, shown);
     p.attach(&port);
     for (int i = 0; i < 5; ++i) {
         ASSERT_TRUE(test::sendCommand(p, 'P')) << i;
@@ -116,10 +116,10 @@ TEST(PtyLink, UnitGoneIsALostLineAtOnce) {
     ASSERT_TRUE(unit.start(MMX_UNIT_PROGRAM, {"--quiet"}, error)) << error;
     PortSettings settings;
     settings.CommTimeOut = 30000;  // a lost line must not wait for this
-    UiTextTable texts;
     SteadyClock clock;
-    test::RecordingDisplay display;
-    Connection connection(settings, texts, clock, display, serialPortFactory("", unit.ptyPath()));
+    test::RecordingLink shown;
+    test::RecordingDisplay& display = shown.display;
+    Connection connection(settings, clock, shown, serialPortFactory("", unit.ptyPath()));
     ASSERT_TRUE(connection.Connect()) << connection.lastError();
     ASSERT_TRUE(test::sendCommand(connection.protocol(), 'P'));
     EXPECT_EQ(unit.stop(SIGINT), 0);
@@ -139,11 +139,10 @@ TEST(PtyLink, EmulatorServedInAThread) {
     std::thread serving([&server] { server.run(); });
     {
         SteadyClock clock;
-        UiTextTable texts;
-        test::RecordingDisplay display;
+        test::RecordingLink shown;
         SerialPort port(server.slavePath(), LineSettings{});
         ASSERT_TRUE(port.open(error)) << error;
-        CommandProtocol p(clock, texts, display);
+        CommandProtocol p(clock, shown);
         p.attach(&port);
         p.setAddressPayload(0x3FF000);
         p.CommandWrite('R', 0x55);

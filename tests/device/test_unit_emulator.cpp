@@ -7,7 +7,7 @@
 #include "core/ui_text_table.h"
 #include "device/emulator_port.h"
 #include "device/erase.h"
-#include "recording_display.h"
+#include "support/recording_display.h"
 #include "support/test_support.h"
 #include "unit_images.h"
 
@@ -15,7 +15,7 @@ namespace mmx {
 namespace {
 
 struct Link {
-    explicit Link(UnitOptions options = {}) : unit(options), port(unit, clock), protocol(clock, texts, display) {
+    explicit Link(UnitOptions options = {}) : unit(options), port(unit, clock), protocol(clock, shown) {
         std::string error;
         port.open(error);
         protocol.attach(&port);
@@ -26,8 +26,7 @@ struct Link {
     }
     uint8_t closingFrame() { return test::sendClosingFrame(protocol); }
     FakeClock clock;
-    UiTextTable texts;
-    test::RecordingDisplay display;
+    test::RecordingLink shown;
     UnitEmulator unit;
     EmulatorPort port;
     CommandProtocol protocol;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "device/command_protocol.h"
+#include "device/frames.h"
 
 namespace mmx::test {
 
@@ -48,28 +49,14 @@ inline std::vector<uint8_t> messageTableFor(const std::vector<int32_t>& addresse
     return table(bytes);
 }
 
-// One data frame through the protocol's writers; returns the answer's result code.
+// One data frame through the protocol; returns the answer's result code.
 inline uint8_t sendDataFrame(CommandProtocol& protocol, uint32_t address, const std::vector<uint8_t>& payload) {
-    protocol.OutputCheckSum = 0;
-    protocol.RS232Write('*');
-    protocol.RS232WriteInt(static_cast<uint16_t>(payload.size() + 3));
-    protocol.RS232Write(static_cast<uint8_t>(address >> 16));
-    protocol.RS232Write(static_cast<uint8_t>(address >> 8));
-    protocol.RS232Write(static_cast<uint8_t>(address));
-    for (uint8_t b : payload) protocol.RS232Write(b);
-    protocol.RS232WriteHex(protocol.OutputCheckSum);
-    protocol.RS232Write(0x0D);
-    protocol.RS232Write(0x0A);
+    protocol.sendFrame(frames::dataFrame(address, payload));
     return protocol.CommandRead('W', 0x55);
 }
 
 inline uint8_t sendClosingFrame(CommandProtocol& protocol) {
-    protocol.OutputCheckSum = 0;
-    protocol.RS232Write('*');
-    protocol.RS232WriteInt(0);
-    protocol.RS232WriteHex(protocol.OutputCheckSum);
-    protocol.RS232Write(0x0D);
-    protocol.RS232Write(0x0A);
+    protocol.sendFrame(frames::closingFrame());
     return protocol.CommandRead('W', 0x55);
 }
 

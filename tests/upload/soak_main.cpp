@@ -42,8 +42,6 @@ const char* faultName(UploadFault fault) {
     switch (fault) {
         case UploadFault::None: return "none";
         case UploadFault::PortCannotOpen: return "port";
-        case UploadFault::FileMissing: return "file missing";
-        case UploadFault::FileUnreadable: return "file unreadable";
         case UploadFault::OverCapacity: return "over capacity";
         case UploadFault::NoAnswer: return "no answer";
         case UploadFault::Refused: return "refused or damaged";
@@ -53,7 +51,6 @@ const char* faultName(UploadFault fault) {
     return "?";
 }
 
-class SilentDisplay : public StatusDisplay {};
 
 struct Scenario {
     std::array<std::optional<std::vector<uint8_t>>, 12> files;
@@ -102,31 +99,28 @@ Scenario makeScenario(uint32_t seed) {
     return s;
 }
 
-UploadSetup setupOf(const Scenario& s, const std::string& folder) {
+image::UnitImage imageOf(const Scenario& s) {
     SlotFiles files;
     files.bytes = s.files;
-    UploadSetup setup = setupFor(folder, files);
+    image::TriggerPlan plan;
     for (size_t t = 0; t < 12; ++t) {
-        for (size_t j = 0; j < 4; ++j) {
-            const int m = s.triggers[t].sequence[j];
-            setup.TRG1[4 * t + j] = m == 0 ? " " : " " + std::to_string(m);
+        for (size_t j = 0; j < 4; ++j) plan.sequence[t][j] = static_cast<uint8_t>(s.triggers[t].sequence[j]);
+        for (size_t z = 0; z < 6; ++z) {
+            if (s.triggers[t].zones[z]) plan.zones[t] = static_cast<uint8_t>(plan.zones[t] | (1u << z));
         }
-        for (size_t z = 0; z < 6; ++z) setup.Check1[6 * t + z] = s.triggers[t].zones[z];
     }
-    return setup;
+    return imageFor(files, plan);
 }
 
 void runOne(uint32_t seed, Tally& tally, bool verbose) {
     Scenario scenario = makeScenario(seed);
-    ScratchFolder folder;
-    UploadSetup setup = setupOf(scenario, folder.folder());
+    image::UnitImage image = imageOf(scenario);
 
     FakeClock clock;
     UnitEmulator unit(scenario.unit);
     PortSettings settings;
-    UiTextTable texts;
-    SilentDisplay display;
-    Connection connection(settings, texts, clock, display,
+    NoLinkEvents events;
+    Connection connection(settings, clock, events,
                           [&unit, &clock](const PortSettings&, std::string&) -> std::unique_ptr<BytePort> {
                               return std::make_unique<EmulatorPort>(unit, clock);
                           });
@@ -139,11 +133,9 @@ void runOne(uint32_t seed, Tally& tally, bool verbose) {
         if (round == 1) {
             // The same messages with other triggers: normally only the tables are rewritten.
             for (auto& trigger : scenario.triggers) std::rotate(trigger.zones.begin(), trigger.zones.begin() + 1, trigger.zones.end());
-            const bool uploaded = setup.MessagesUploaded;
-            setup = setupOf(scenario, folder.folder());
-            setup.MessagesUploaded = uploaded;
+            image = imageOf(scenario);
         }
-        const UploadResult result = driver.run(setup, options);
+        const UploadResult result = driver.run(image, options);
         ++tally.uploads;
         tally.blocks += result.blocksSent;
         tally.resends += result.frameResends;
@@ -156,16 +148,14 @@ void runOne(uint32_t seed, Tally& tally, bool verbose) {
                 tally.falseSeeds.push_back(seed);
                 std::printf("FALSE SUCCESS seed %u round %d: %s\n", seed, round + 1, difference.c_str());
             }
-            setup.MessagesUploaded = result.messagesUploaded;
-            for (size_t i = 0; i < 12; ++i) {
-                if (result.TMsgSizeSet[i]) setup.slots[i].TMsgSize = result.TMsgSize[i];
-            }
+            // What the record of this computer would keep after a full upload.
+            options.readTableFirst = result.messagesUploaded;
+            if (result.fullUpload) options.recordedUnitTables[result.port] = image.messageTable();
         } else {
             ++tally.failures;
             ++tally.failureKinds[faultName(result.fault)];
             if (difference.empty() && unit.lastCheck() && unit.lastCheck()->ok) ++tally.falseFailures;
             if (verbose) std::printf("seed %u round %d: failed (%s): %s\n", seed, round + 1, faultName(result.fault), result.detail.c_str());
-            setup.MessagesUploaded = result.messagesUploaded;
             break;  // the unit may hold anything now; the next run starts afresh
         }
         if (connection.isConnected()) {

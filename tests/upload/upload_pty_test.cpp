@@ -35,27 +35,28 @@ TEST_F(PtyUpload, FullThenConfigurationOnlyOverThePseudoTerminal) {
     files.bytes[0] = patternBytes(2000, 11);
     files.bytes[1] = patternBytes(349, 12);
     files.bytes[2] = patternBytes(13, 13);
-    UploadSetup setup = setupFor(folder.folder(), files);
-    setup.TRG1[0] = " 3";
-    setup.Check1[0] = true;
+    image::TriggerPlan plan;
+    plan.sequence[0][0] = 3;
+    plan.zones[0] = 0x01;
 
     SteadyClock clock;
     PortSettings settings;
-    UiTextTable texts;
-    RecordingDisplay display;
-    Connection connection(settings, texts, clock, display, serialPortFactory(folder.folder(), server.slavePath()));
+    RecordingLink link;
+    Connection connection(settings, clock, link, serialPortFactory(folder.folder(), server.slavePath()));
     UploadDriver driver(connection);
 
     UploadOptions options;
     options.verify = true;
-    const UploadResult first = driver.run(setup, options);
+    const UploadResult first = driver.run(imageFor(files, plan), options);
     ASSERT_EQ(first.verdict, UploadVerdict::Succeeded) << first.detail;
     EXPECT_TRUE(first.verified);
+    EXPECT_EQ(first.port, server.slavePath());
     EXPECT_FALSE(connection.isConnected());
 
-    setup.MessagesUploaded = first.messagesUploaded;
-    setup.Check1[1] = true;
-    const UploadResult second = driver.run(setup, options);
+    options.readTableFirst = first.messagesUploaded;
+    options.recordedUnitTables[first.port] = *first.messageTable;
+    plan.zones[0] = 0x03;
+    const UploadResult second = driver.run(imageFor(files, plan), options);
     ASSERT_EQ(second.verdict, UploadVerdict::ConfigurationSucceeded) << second.detail;
 
     // The unit is only touched by the server thread while it runs.

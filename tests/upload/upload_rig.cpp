@@ -1,6 +1,6 @@
 #include "upload_rig.h"
 
-#include <fstream>
+#include <algorithm>
 
 namespace mmx::test {
 
@@ -44,13 +44,6 @@ uint8_t commandOfLogLine(const std::string& line) {
 
 }  // namespace
 
-bool RecordingDisplay::showed(const std::string& text) const {
-    for (const auto& s : status) {
-        if (s == text) return true;
-    }
-    return false;
-}
-
 std::vector<uint8_t> answerFrame(uint8_t command, const std::vector<uint8_t>& payload) {
     return headed(command, 0x64, payload);
 }
@@ -73,7 +66,7 @@ std::vector<uint8_t> closingFrame() { return {0x2A, 0x00, 0x00, 0x32, 0x41, 0x0D
 
 SabotagePort::SabotagePort(UnitEmulator& unit, FakeClock& clock, std::vector<Sabotage>& rules,
                            std::vector<uint8_t>& wire)
-    : unit_(unit), inner_(unit, clock), rules_(rules), wire_(wire) {}
+    : unit_(unit), inner_(unit, clock), rules_(rules), wire_(wire), clock_(clock) {}
 
 void SabotagePort::swallowAnswer() {
     // Everything the unit says about this frame (an erase says more than one frame) is taken
@@ -112,6 +105,10 @@ bool SabotagePort::write(std::span<const uint8_t> bytes) {
                 }
                 case Sabotage::Kind::Silence:
                     break;
+                case Sabotage::Kind::Trickle:
+                    injected_.insert(injected_.end(), rule.bytes.begin(), rule.bytes.end());
+                    trickling_ = true;
+                    break;
                 case Sabotage::Kind::Bytes:
                     injected_.insert(injected_.end(), rule.bytes.begin(), rule.bytes.end());
                     break;
@@ -123,6 +120,11 @@ bool SabotagePort::write(std::span<const uint8_t> bytes) {
 }
 
 long SabotagePort::read(std::span<uint8_t> out, int timeoutMs) {
+    if (trickling_ && injected_.empty() && inner_.isOpen() && !out.empty()) {
+        clock_.advance(std::min(timeoutMs, 4000));
+        out[0] = '.';
+        return 1;
+    }
     if (!injected_.empty()) {
         if (!inner_.isOpen()) return -1;
         size_t n = 0;
@@ -137,7 +139,8 @@ long SabotagePort::read(std::span<uint8_t> out, int timeoutMs) {
 
 UploadRig::UploadRig(UnitOptions options)
     : unit(options),
-      connection(settings, texts, clock, display,
+      display(link.display),
+      connection(settings, clock, link,
                  [this](const PortSettings&, std::string& error) -> std::unique_ptr<BytePort> {
                      if (!openError.empty()) {
                          error = openError;
@@ -151,8 +154,8 @@ UploadRig::UploadRig(UnitOptions options)
     display.clock = &clock;
 }
 
-UploadResult UploadRig::upload(const UploadSetup& setup, const UploadOptions& options) {
-    return driver.run(setup, options);
+UploadResult UploadRig::upload(const image::UnitImage& image, const UploadOptions& options) {
+    return driver.run(image, options);
 }
 
 std::vector<std::string> UploadRig::frames() const {
@@ -170,24 +173,13 @@ std::vector<std::string> UploadRig::frames() const {
     return lines;
 }
 
-UploadSetup setupFor(const std::string& folder, const SlotFiles& files) {
-    UploadSetup setup;
-    int64_t total = 0;
+image::UnitImage imageFor(const SlotFiles& files, const image::TriggerPlan& triggers) {
+    image::ImageInput input;
     for (size_t i = 0; i < 12; ++i) {
-        setup.TRG1[4 * i] = " ";
-        if (!files.bytes[i]) continue;
-        const std::string name = "message" + std::to_string(i + 1);
-        const std::string path = folder + name + ".wav";
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(files.bytes[i]->data()),
-                  static_cast<std::streamsize>(files.bytes[i]->size()));
-        setup.slots[i].WaveFile = name;
-        setup.slots[i].FilePath = path;
-        setup.slots[i].TMsgSize = storedLength(files.bytes[i]->size());
-        total += setup.slots[i].TMsgSize;
+        if (files.bytes[i]) input.messages[i] = image::MessageFile{"message" + std::to_string(i + 1), *files.bytes[i]};
     }
-    setup.TFileLength = static_cast<int32_t>(total);
-    return setup;
+    input.triggers = triggers;
+    return image::UnitImage::build(input);
 }
 
 std::vector<uint8_t> patternBytes(size_t n, uint32_t seed) {

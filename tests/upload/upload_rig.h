@@ -12,43 +12,17 @@
 #include "device/emulator_port.h"
 #include "device/unit_emulator.h"
 #include "device/upload_driver.h"
+#include "image/unit_image.h"
+#include "support/recording_display.h"
 
 namespace mmx::test {
-
-// What the first and later status panels, boxes and the progress bar showed.
-class RecordingDisplay : public StatusDisplay {
-public:
-    std::vector<std::string> status;
-    std::vector<std::string> alerts;
-    std::vector<std::string> captions;
-    std::vector<long> progressValues;
-    std::vector<bool> progressShown;
-    int releases = 0;
-    std::function<void(const std::string&)> onStatus;
-    // The connection clock texts with the fake time at which each was shown.
-    const Clock* clock = nullptr;
-    std::vector<std::pair<int64_t, std::string>> timePanels;
-
-    void setStatusPanel(const std::string& text) override {
-        status.push_back(text);
-        if (onStatus) onStatus(text);
-    }
-    void setProgressCaption(const std::string& text) override { captions.push_back(text); }
-    void setTimePanel(const std::string& text) override { timePanels.emplace_back(clock ? clock->nowMs() : 0, text); }
-    void showProgressBar(bool visible) override { progressShown.push_back(visible); }
-    void setProgressValue(long value, long) override { progressValues.push_back(value); }
-    void releaseControls() override { ++releases; }
-    void alert(const std::string& text) override { alerts.push_back(text); }
-
-    bool showed(const std::string& text) const;
-    std::string last() const { return status.empty() ? std::string() : status.back(); }
-};
 
 // Replace the unit's answer to frames whose log line is `frame` or starts with `frame` and a
 // blank or colon ("P", "E 3FFFFF", "D 000000", "D close", "L", "R 3FF000"): the first `skip` matches
 // pass, the next `times` get the replacement.
 struct Sabotage {
-    enum class Kind { Nak, Damaged, Silence, Bytes };
+    // Trickle: from then on one stray byte every 4 s, never a whole answer.
+    enum class Kind { Nak, Damaged, Silence, Bytes, Trickle };
     std::string frame;
     Kind kind = Kind::Nak;
     int skip = 0;
@@ -85,20 +59,22 @@ private:
     EmulatorPort inner_;
     std::vector<Sabotage>& rules_;
     std::vector<uint8_t>& wire_;
+    FakeClock& clock_;
     std::deque<uint8_t> injected_;
+    bool trickling_ = false;
 };
 
 class UploadRig {
 public:
     explicit UploadRig(UnitOptions options = {});
 
-    UploadResult upload(const UploadSetup& setup, const UploadOptions& options = {});
+    UploadResult upload(const image::UnitImage& image, const UploadOptions& options = {});
 
     FakeClock clock;
     UnitEmulator unit;
     PortSettings settings;
-    UiTextTable texts;
-    RecordingDisplay display;
+    RecordingLink link;
+    RecordingDisplay& display;
     std::vector<Sabotage> sabotage;
     std::vector<uint8_t> wire;  // every byte the program put on the line
     std::string openError;      // non-empty: opening the port fails
@@ -108,14 +84,14 @@ public:
 
     // Log lines of the unit, without the fault notes; "L" for the list command.
     std::vector<std::string> frames() const;
-    std::string statusText(int k) const { return texts.statusMessage(k); }
+    std::string statusText(int k) const { return link.statusText(k); }
 };
 
-// A set-up whose slots hold the given files (written into `folder`), nothing for empty slots.
+// Message files per slot, nothing for empty slots.
 struct SlotFiles {
     std::array<std::optional<std::vector<uint8_t>>, 12> bytes;
 };
-UploadSetup setupFor(const std::string& folder, const SlotFiles& files);
+image::UnitImage imageFor(const SlotFiles& files, const image::TriggerPlan& triggers = {});
 // Bytes 0..n-1 of a repeating, non-trivial pattern.
 std::vector<uint8_t> patternBytes(size_t n, uint32_t seed = 1);
 

@@ -73,11 +73,12 @@ EditorWindow::EditorWindow(ProgramState& state, CaptionTable& captions, EditorSe
       captions_(captions),
       services_(std::move(services)),
       display_(this),
+      linkTexts_(state.texts, display_),
       editor_(state, *services_.dialog, *services_.boxes) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(q(captions_.Form1));
     Clock& clock = services_.clock != nullptr ? *services_.clock : steadyClock_;
-    connection_ = std::make_unique<Connection>(state_.port, state_.texts, clock, display_, services_.portFactory);
+    connection_ = std::make_unique<Connection>(state_.port, clock, linkTexts_, services_.portFactory);
     // While the worker owns the connection, the window does not look into it.
     editor_.setPortOpenQuery([this] { return uploadRunning() || connection_->isConnected(); });
     upload_ = new UploadRunner(*connection_, this);
@@ -456,16 +457,17 @@ void EditorWindow::Bt_SendMessage_Click() {
     uploadRunning_.store(true);
     lockInput(true);
     Q_EMIT uploadActive(true);
-    if (!upload_->start(UploadSetup::from(state_))) {
+    if (!upload_->start(state_)) {
         uploadRunning_.store(false);
         lockInput(false);
         Q_EMIT uploadActive(false);
     }
 }
 
-void EditorWindow::uploadFinished(const UploadResult& result) {
-    lastUpload_ = result;
-    result.applyTo(state_);
+void EditorWindow::uploadFinished(const UploadJobResult& job) {
+    lastUpload_ = job.upload;
+    job.upload.applyTo(state_);
+    if (job.fileProblem) services_.boxes->alert(fileProblemText(state_.texts, *job.fileProblem), captions_.Form1);
     uploadRunning_.store(false);
     lockInput(false);
     refreshFromState();

@@ -17,6 +17,8 @@
 #include "platform/qt/audio_player.h"
 #include "ui/lang/caption_table.h"
 #include "ui/qt/preview_controller.h"
+#include "ui/link/link_text_presenter.h"
+#include "ui/link/upload_job.h"
 #include "ui/qt/window_status_display.h"
 
 class QCheckBox;
@@ -113,7 +115,7 @@ private:
     void buildTriggerFrame(QGroupBox* frame);
     void buildBottom(QWidget* area);
     void wireStatusDisplay();
-    void uploadFinished(const UploadResult& result);
+    void uploadFinished(const UploadJobResult& job);
     // Takes away (or gives back) every control that could change the set-up or the port.
     void lockInput(bool locked);
 
@@ -122,6 +124,7 @@ private:
     EditorServices services_;
     SteadyClock steadyClock_;
     WindowStatusDisplay display_;
+    LinkTextPresenter linkTexts_;
     Editor editor_;
     std::unique_ptr<Connection> connection_;
     std::unique_ptr<PreviewController> preview_;

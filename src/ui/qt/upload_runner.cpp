@@ -5,7 +5,7 @@
 namespace mmx {
 
 UploadRunner::UploadRunner(Connection& connection, QObject* parent) : QObject(parent), connection_(connection) {
-    qRegisterMetaType<mmx::UploadResult>("mmx::UploadResult");
+    qRegisterMetaType<mmx::UploadJobResult>("mmx::UploadJobResult");
 }
 
 UploadRunner::~UploadRunner() {
@@ -13,18 +13,18 @@ UploadRunner::~UploadRunner() {
     join();
 }
 
-bool UploadRunner::start(const UploadSetup& setup, const UploadOptions& options) {
+bool UploadRunner::start(const ProgramState& setup, const UploadOptions& options) {
     if (running_.exchange(true)) return false;
     join();  // the thread of the previous upload has ended; collect it
     driver_ = std::make_unique<UploadDriver>(connection_);
     worker_ = std::thread([this, setup, options] {
-        UploadResult result = driver_->run(setup, options);
+        UploadJobResult job = runUploadJob(*driver_, setup, options, connection_.events());
         QMetaObject::invokeMethod(
             this,
-            [this, result] {
+            [this, job] {
                 join();
                 running_.store(false);
-                Q_EMIT finished(result);
+                Q_EMIT finished(job);
             },
             Qt::QueuedConnection);
     });

@@ -7,7 +7,9 @@
 #include <memory>
 #include <thread>
 
+#include "core/program_state.h"
 #include "device/upload_driver.h"
+#include "ui/link/upload_job.h"
 
 namespace mmx {
 
@@ -19,14 +21,15 @@ public:
     ~UploadRunner() override;
 
     bool running() const { return running_.load(); }
-    // Starts one upload of the snapshot; false when one is running already.
-    bool start(const UploadSetup& setup, const UploadOptions& options = {});
+    // Starts one upload of a snapshot of the set-up (its message files are read on the worker);
+    // false when one is running already.
+    bool start(const ProgramState& setup, const UploadOptions& options = {});
     // Ends the running upload at its next wait (the port is closed and the verdict reported).
     void cancel();
 
 Q_SIGNALS:
     // On the window thread, once per start().
-    void finished(const mmx::UploadResult& result);
+    void finished(const mmx::UploadJobResult& job);
 
 private:
     void join();

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "device/status_display.h"
+#include "ui/link/status_display.h"
 
 namespace mmx {
 

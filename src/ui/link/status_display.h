@@ -1,5 +1,5 @@
 #pragma once
-// Where the device link shows what it is doing: the three status-bar panels, the upload
+// Where the link's texts are shown: the three status-bar panels, the upload
 // progress caption and bar, the connection indicator, and the warning box. The window paints
 // them; the command-line tool prints them; tests record them. Calls come from whichever thread
 // runs the exchange, so a window implementation must hand them over to its own thread.
