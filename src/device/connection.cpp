@@ -75,7 +75,7 @@ void Connection::showProgress(bool visible) {
     events_.progressVisible(visible, visible ? progress_.TFileLength : 0);
 }
 
-void Connection::Timer1Tick() {
+void Connection::tickClock() {
     if (!timer1Enabled_) return;
     events_.connectionTime(clock_.nowMs() - ConnectStart);
     if (!progressVisible_) return;

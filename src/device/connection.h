@@ -47,8 +47,8 @@ public:
 
     void StartConnectionClock();
     void ClearConnectionDisplay();
-    // The one-second timer (Timer1); runs only between a Connect and ClearConnectionDisplay.
-    void Timer1Tick();
+    // The one-second tick of the connection clock; runs only between a Connect and ClearConnectionDisplay.
+    void tickClock();
     bool clockRunning() const { return timer1Enabled_; }
 
     // The upload shows and hides the progress bar and feeds these figures.

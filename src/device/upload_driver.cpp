@@ -63,7 +63,7 @@ void UploadDriver::cancel() {
 void UploadDriver::pumpClock() {
     const int64_t now = protocol_.clock().nowMs();
     while (now >= nextTickMs_) {
-        connection_.Timer1Tick();
+        connection_.tickClock();
         nextTickMs_ += kTickMs;
     }
 }

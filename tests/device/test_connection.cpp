@@ -38,7 +38,7 @@ TEST_F(ConnectionTest, ConnectWithDefaultsShowsPortAndStartsTheClock) {
     EXPECT_EQ(display.timePanel, "00:00:00 ");
     EXPECT_TRUE(connection.clockRunning());
     clock.advance(3723000);
-    connection.Timer1Tick();
+    connection.tickClock();
     EXPECT_EQ(display.timePanel, "01:02:03 ");
 }
 
@@ -132,7 +132,7 @@ TEST_F(ConnectionTest, CommTimeOutIsTakenAtConnect) {
 
 TEST_F(ConnectionTest, ProgressCaptionOnTheOneSecondTick) {
     ASSERT_TRUE(connection.Connect());
-    connection.Timer1Tick();
+    connection.tickClock();
     EXPECT_TRUE(display.captions.empty()) << "the caption is not touched while the bar is hidden";
     UploadProgress& figures = connection.progress();
     figures.TFileLength = 100000;
@@ -141,7 +141,7 @@ TEST_F(ConnectionTest, ProgressCaptionOnTheOneSecondTick) {
     connection.showProgress(true);
     figures.UploadedBytes = 45000;
     figures.ProgressTicks = 9;  // the tick makes it 10: 4500 bytes/s, 22 s in all, 12 left
-    connection.Timer1Tick();
+    connection.tickClock();
     EXPECT_EQ(display.captions.back(), "45%    Remaining Time:  00:00:12");
 }
 

@@ -447,7 +447,7 @@ void EditorWindow::Indicator_Click() {
 }
 
 void EditorWindow::Timer1Tick() {
-    if (!uploadRunning() && connection_->clockRunning()) connection_->Timer1Tick();
+    if (!uploadRunning() && connection_->clockRunning()) connection_->tickClock();
 }
 
 void EditorWindow::Bt_SendMessage_Click() {

@@ -74,7 +74,7 @@ public:
     void Indicator_Click();
     void Bt_SendMessage_Click();
     // The one-second timer: connection clock and upload progress.
-    void Timer1Tick();
+    void tickClock();
     bool uploadRunning() const { return uploadRunning_.load(); }
     UploadRunner& uploadRunner() { return *upload_; }
     // The verdict of the last upload (for the status line and tests).
