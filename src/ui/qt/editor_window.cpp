@@ -134,7 +134,7 @@ EditorWindow::EditorWindow(ProgramState& state, CaptionTable& captions, EditorSe
 
     timer1_ = new QTimer(this);
     timer1_->setInterval(1000);
-    connect(timer1_, &QTimer::timeout, this, &EditorWindow::Timer1Tick);
+    connect(timer1_, &QTimer::timeout, this, &EditorWindow::tickClock);
     timer1_->start();
 
     wireStatusDisplay();
@@ -446,7 +446,7 @@ void EditorWindow::Indicator_Click() {
         connection_->Connect();
 }
 
-void EditorWindow::Timer1Tick() {
+void EditorWindow::tickClock() {
     if (!uploadRunning() && connection_->clockRunning()) connection_->tickClock();
 }
 
