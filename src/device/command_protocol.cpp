@@ -88,7 +88,10 @@ bool CommandProtocol::RS232Read() {
         const int64_t deadline = std::min(start + byteTimeOutMs(), answerDeadlineMs_);
         while (ringEmpty()) {
             if (cancelled()) {
-                giveUpLink(Failure::Cancelled);
+                // The caller ends the exchange and closes the port itself, after telling the
+                // unit what it must know (an upload still sends its closing frame).
+                failure_ = Failure::Cancelled;
+                TimeOut = true;
                 return false;
             }
             if (!portOpen()) {

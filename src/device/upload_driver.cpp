@@ -322,12 +322,20 @@ bool UploadDriver::unitHoldsImageMessages(const image::UnitImage& image, const U
            *table == recorded->second && *table == image.messageTable();
 }
 
+bool UploadDriver::startDataFrames() {
+    if (cancelRequested()) return commandDo(kWriteCommand);  // sends nothing
+    // Once the "W" went out, the unit may be taking data frames unless it plainly refused it
+    // (a cancel or a lost answer leaves that open).
+    const bool acknowledgedW = commandDo(kWriteCommand);
+    dataMode_ = acknowledgedW || protocol_.Status != ResultCode::Nak;
+    return acknowledgedW;
+}
+
 bool UploadDriver::sendMessage(const image::StoredMessage& message, UploadResult& result) {
-    if (!commandDo(kWriteCommand)) {
+    if (!startDataFrames()) {
         failOnCode(result, UploadStep::SendMessage, protocol_.Status);
         return false;
     }
-    dataMode_ = true;
     UploadProgress& progress = connection_.progress();
     for (uint32_t block = 0; block < message.blockCount(); ++block) {
         const auto payload = std::span<const uint8_t>(message.bytes).subspan(block * image::kBlockBytes, image::kBlockBytes);
@@ -349,11 +357,10 @@ bool UploadDriver::sendMessage(const image::StoredMessage& message, UploadResult
 }
 
 bool UploadDriver::writeTables(const image::UnitImage& image, UploadResult& result, UploadStep step) {
-    if (!commandDo(kWriteCommand)) {
+    if (!startDataFrames()) {
         failOnCode(result, step, protocol_.Status);
         return false;
     }
-    dataMode_ = true;
     bool silent = false;
     result.messageTable = image.messageTable();
     if (!sendDataFrame(image::kMessageTableAddress, image.messageTable(), result, silent)) {

@@ -56,6 +56,7 @@ private:
     void verifyTable(UploadResult& result);
 
     bool commandDo(uint8_t command);
+    bool startDataFrames();
     bool sendDataFrame(uint32_t address, std::span<const uint8_t> payload, UploadResult& result, bool& silent);
     bool sendClosingFrame(UploadResult& result);
     void leaveDataMode();

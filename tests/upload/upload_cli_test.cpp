@@ -27,8 +27,9 @@ struct Finished {
 };
 
 // Runs the command-line tool; `onErr` sees standard error as it arrives and may return true
-// once to have SIGINT sent to the tool.
-Finished runCli(const std::vector<std::string>& args, const std::function<bool(const std::string&)>& onErr = {}) {
+// once to have `signal` sent to the tool.
+Finished runCli(const std::vector<std::string>& args, const std::function<bool(const std::string&)>& onErr = {},
+                int signal = SIGINT) {
     int out[2];
     int err[2];
     if (pipe(out) != 0 || pipe(err) != 0) return {};
@@ -67,7 +68,7 @@ Finished runCli(const std::vector<std::string>& args, const std::function<bool(c
             }
             (i == 0 ? finished.out : finished.err).append(buffer, static_cast<size_t>(n));
             if (i == 1 && onErr && !interruptSent && onErr(finished.err)) {
-                kill(pid, SIGINT);
+                kill(pid, signal);
                 interruptSent = true;
             }
         }
@@ -152,6 +153,7 @@ TEST_F(CliUpload, RefusalEndsWithItsOwnExitCode) {
     const Finished upload = runCli({"upload", writeSetup(1000), "--port", server->slavePath()});
     EXPECT_EQ(upload.exitCode, 5) << upload.err;
     EXPECT_EQ(upload.out, "Status:  Message and configuration upload unsuccessfully!\n");
+    EXPECT_EQ(upload.err.find("upload successfully!"), std::string::npos) << "a failed upload's log holds no success text";
 }
 
 TEST_F(CliUpload, WrongArgumentsAndMissingPort) {
@@ -162,19 +164,24 @@ TEST_F(CliUpload, WrongArgumentsAndMissingPort) {
     EXPECT_NE(missing.err.find("RS232 Com Port cannot be open!"), std::string::npos) << missing.err;
 }
 
-TEST_F(CliUpload, CtrlCClosesThePortAndSaysTheUploadWasNotCompleted) {
+class CliSignal : public CliUpload, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CliSignal, ClosesThePortEndsTheDataFramesAndSaysTheUploadWasNotCompleted) {
     UnitOptions slowLine;
-    slowLine.baud = 9600;  // 0.4 s a block: the interrupt lands in the middle of the messages
+    slowLine.baud = 9600;  // 0.4 s a block: the signal lands in the middle of the messages
     serve(slowLine);
     const Finished upload =
         runCli({"upload", writeSetup(6000), "--port", server->slavePath(), "--full"},
-               [](const std::string& err) { return err.find("File is uploading") != std::string::npos; });
+               [](const std::string& err) { return err.find("progress ") != std::string::npos; }, GetParam());
     EXPECT_EQ(upload.exitCode, 130) << upload.err;
     EXPECT_NE(upload.err.find("NOT completed"), std::string::npos) << upload.err;
     stopServing();
     for (const auto& line : unit->log()) EXPECT_NE(line.rfind("L", 0), 0u) << line;
+    EXPECT_EQ(unit->log().back(), "D close") << "the unit is left out of data mode";
     EXPECT_TRUE(unit->messageTable().erased);
 }
+
+INSTANTIATE_TEST_SUITE_P(Signals, CliSignal, ::testing::Values(SIGINT, SIGTERM, SIGHUP));
 
 }  // namespace
 }  // namespace mmx::test
