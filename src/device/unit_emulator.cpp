@@ -151,6 +151,7 @@ void UnitEmulator::acceptByte(uint8_t byte, uint8_t sent, int64_t nowUs) {
             return;
         case Parse::Payload:
             sum_ = static_cast<uint8_t>(sum_ + byte);
+            if (frame_.size() < 3) sentHead_[frame_.size()] = sent;
             frame_.push_back(byte);
             if (frame_.size() == expected_) state_ = Parse::Checksum;
             return;
@@ -200,6 +201,7 @@ void UnitEmulator::noteDamage(bool accepted) {
     damage.letter = isCommandFrame_ ? command_ : static_cast<uint8_t>('W');
     if (!isCommandFrame_ && frame_.size() >= 3) {
         damage.address = address24(frame_.data());
+        damage.sentAddress = address24(sentHead_);
         damage.words = static_cast<uint32_t>((frame_.size() - 3) / 2);
     }
     damage.flippedBytes = flips;

@@ -47,6 +47,7 @@ struct DamagedFrame {
     bool command = false;         // a command frame (letter) or a data frame
     uint8_t letter = 0;
     uint32_t address = 0;         // data frames: first word as received
+    uint32_t sentAddress = 0;     // and as it was sent
     uint32_t words = 0;           // data frames: words it carried (0 for a closing frame)
     uint32_t flippedBytes = 0;    // bytes of the frame with a flipped bit
     uint32_t lostBytes = 0;       // bytes lost inside the frame
@@ -162,6 +163,7 @@ private:
     uint8_t sentSum_ = 0;          // the same sum over the bytes as they were sent
     uint8_t checksumChars_[2] = {0, 0};
     bool checksumCharsHit_ = false;
+    uint8_t sentHead_[3] = {0, 0, 0};  // a data frame's address bytes as they were sent
     uint32_t frameFlips_ = 0;      // injected faults inside the frame being parsed
     uint32_t frameLosses_ = 0;
     size_t checksumCount_ = 0;
