@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Soak the upload under injected faults: many uploads against the in-process unit, each with its
 # own seed and a fake clock. Prints runs, successes, failures and false successes (a success
-# whose memory image differs from the intended one); exits non-zero if there is any.
+# whose memory image differs from the intended one) split into damage the frame checksum cannot
+# see and faults of the tool; exits non-zero if there is a fault of the tool.
 #
 #   scripts/soak.sh [RUNS] [FIRST_SEED]      (defaults 1000 and 1)
 set -euo pipefail

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/serial/pty_unit_server.h"
+#include "unit_files.h"
 #include "unit_options.h"
 
 namespace {
@@ -33,6 +34,14 @@ int main(int argc, char** argv) {
     }
 
     UnitEmulator unit(options.unit);
+    if (!options.loadPath.empty()) {
+        std::vector<uint8_t> memory;
+        if (!unitapp::readImageFile(options.loadPath, memory, error)) {
+            std::cerr << "mmx4210-unit: --load " << error << "\n";
+            return 2;
+        }
+        unit.load(0, memory);
+    }
     PtyUnitServer server(unit);
     if (!server.open(error)) {
         std::cerr << "mmx4210-unit: " << error << "\n";
@@ -57,7 +66,7 @@ int main(int argc, char** argv) {
     if (!options.dumpDir.empty()) {
         unit.setListHook([&unit, &options] {
             std::string dumpError;
-            if (!unit.dump(options.dumpDir, dumpError)) std::cerr << "mmx4210-unit: " << dumpError << "\n";
+            if (!unitapp::dumpUnit(unit, options.dumpDir, dumpError)) std::cerr << "mmx4210-unit: " << dumpError << "\n";
         });
     }
 

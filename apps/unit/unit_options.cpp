@@ -35,6 +35,8 @@ const char* helpText() {
            "  --dump DIR           at each acknowledged L write DIR/image.bin (0x400000 words, high\n"
            "                       byte first), message-table.txt, trigger-table.txt, check.txt and\n"
            "                       message-NN.bin per message\n"
+           "  --load FILE          start holding FILE, a whole memory as image.bin holds it\n"
+           "                       (8388608 bytes; mmx4210-cli image writes one)\n"
            "  --erase-dots N       \".\" bytes sent while an erase runs (default 3)\n"
            "  --erase-ms MS        time between them (default 0)\n"
            "  --reject-bad-image   answer 21 to L when a word checksum is wrong\n"
@@ -81,6 +83,8 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
             options.linkPath = value;
         } else if (name == "--dump") {
             options.dumpDir = value;
+        } else if (name == "--load") {
+            options.loadPath = value;
         } else if (name == "--seed") {
             ok = parseNumber(value, u.seed);
         } else if (name == "--nak-every") {

@@ -11,6 +11,7 @@ struct Options {
     UnitOptions unit;
     std::string linkPath;  // --link: symlink to the pseudo-terminal
     std::string dumpDir;   // --dump: image and tables written at each acknowledged L
+    std::string loadPath;  // --load: a memory image (as image.bin) to start from
     bool quiet = false;
     bool help = false;
 };

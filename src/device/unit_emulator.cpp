@@ -3,12 +3,19 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+
+#include "image/memory_map.h"
+#include "image/word_checksum.h"
 
 namespace mmx {
 
 namespace {
+
+using image::kErasedWord;
+using image::kMessageTableAddress;
+using image::kTableWords;
+using image::kTriggerTableAddress;
+using image::kUnitWords;
 
 constexpr uint8_t kStar = 0x2A;
 constexpr uint8_t kCr = 0x0D;
@@ -36,32 +43,10 @@ uint32_t address24(const uint8_t* bytes) {
     return static_cast<uint32_t>(bytes[0]) << 16 | static_cast<uint32_t>(bytes[1]) << 8 | bytes[2];
 }
 
-int32_t tableEntry(const std::vector<uint8_t>& table, size_t offset) {
-    if (table[offset] >= 0x80) return -1;
-    return static_cast<int32_t>(static_cast<uint32_t>(table[offset]) << 24 | static_cast<uint32_t>(table[offset + 1]) << 16 |
-                                static_cast<uint32_t>(table[offset + 2]) << 8 | table[offset + 3]);
-}
-
-// A table closes with a word that makes the sum of (word + 1) over its 64 words 0, except that
-// a table whose other words sum to 0 closes with 0.
-bool tableSumOk(const std::vector<uint16_t>& image, uint32_t address, bool& erased) {
-    uint32_t sumPlusOne = 0;
-    uint32_t sumFirst = 0;
-    erased = true;
-    for (uint32_t i = 0; i < UnitEmulator::kTableWords; ++i) {
-        uint16_t word = image[address + i];
-        if (word != UnitEmulator::kErased) erased = false;
-        sumPlusOne += word + 1u;
-        if (i + 1 < UnitEmulator::kTableWords) sumFirst += word;
-    }
-    if ((sumPlusOne & 0xFFFF) == 0) return true;
-    return (sumFirst & 0xFFFF) == 0 && image[address + UnitEmulator::kTableWords - 1] == 0;
-}
-
 }  // namespace
 
 UnitEmulator::UnitEmulator(UnitOptions options)
-    : options_(options), image_(kWords, kErased), rng_(options.seed * 0x9E3779B97F4A7C15ull + 1) {
+    : options_(options), image_(kUnitWords, kErasedWord), rng_(options.seed * 0x9E3779B97F4A7C15ull + 1) {
     if (options_.baud > 0) byteUs_ = 11.0 * 1e6 / options_.baud;
 }
 
@@ -85,27 +70,44 @@ void UnitEmulator::resetLine() {
     out_.clear();
 }
 
-void UnitEmulator::eraseAll() { std::fill(image_.begin(), image_.end(), kErased); }
+void UnitEmulator::eraseAll() { std::fill(image_.begin(), image_.end(), kErasedWord); }
 
 void UnitEmulator::receive(std::span<const uint8_t> bytes, int64_t nowUs) {
-    for (uint8_t byte : bytes) {
+    for (const uint8_t sent : bytes) {
         counters_.bytesReceived += 1;
-        if (options_.dropReceivedRate > 0 && random01() < options_.dropReceivedRate) continue;
+        if (state_ != Parse::Idle && nowUs - lastByteUs_ > kFrameGapUs) state_ = Parse::Idle;
+        if (options_.dropReceivedRate > 0 && random01() < options_.dropReceivedRate) {
+            counters_.bytesLost += 1;
+            if (state_ != Parse::Idle) ++frameLosses_;
+            continue;
+        }
+        uint8_t byte = sent;
         if (options_.corruptReceivedRate > 0 && random01() < options_.corruptReceivedRate) {
             byte = static_cast<uint8_t>(byte ^ (1u << static_cast<unsigned>(random01() * 8)));
+            counters_.bytesCorrupted += 1;
         }
         lineInFreeUs_ = std::max(lineInFreeUs_, static_cast<double>(nowUs)) + byteUs_;
-        if (state_ != Parse::Idle && nowUs - lastByteUs_ > kFrameGapUs) state_ = Parse::Idle;
         lastByteUs_ = nowUs;
-        acceptByte(byte, static_cast<int64_t>(std::ceil(lineInFreeUs_)));
+        acceptByte(byte, sent, static_cast<int64_t>(std::ceil(lineInFreeUs_)));
     }
 }
 
-void UnitEmulator::acceptByte(uint8_t byte, int64_t nowUs) {
+void UnitEmulator::acceptByte(uint8_t byte, uint8_t sent, int64_t nowUs) {
+    // Damage is counted against the frame it falls in; a flip between frames (or one that
+    // hides a frame's "*") only makes the unit miss that frame.
+    if (state_ != Parse::Idle || byte == kStar) {
+        if (state_ == Parse::Idle) frameFlips_ = frameLosses_ = 0;
+        if (byte != sent) ++frameFlips_;
+    }
+    if (state_ == Parse::Header || state_ == Parse::Length || state_ == Parse::Payload) {
+        sentSum_ = static_cast<uint8_t>(sentSum_ + sent);
+    }
     switch (state_) {
         case Parse::Idle:
             if (byte != kStar) return;
             sum_ = kStar;
+            sentSum_ = sent;
+            checksumCharsHit_ = false;
             header_.clear();
             frame_.clear();
             lengthBytes_ = 0;
@@ -149,10 +151,12 @@ void UnitEmulator::acceptByte(uint8_t byte, int64_t nowUs) {
             return;
         case Parse::Payload:
             sum_ = static_cast<uint8_t>(sum_ + byte);
+            if (frame_.size() < 3) sentHead_[frame_.size()] = sent;
             frame_.push_back(byte);
             if (frame_.size() == expected_) state_ = Parse::Checksum;
             return;
         case Parse::Checksum:
+            if (byte != sent) checksumCharsHit_ = true;
             checksumChars_[checksumCount_++] = byte;
             if (checksumCount_ == 2) state_ = Parse::Cr;
             return;
@@ -184,7 +188,31 @@ bool UnitEmulator::fallSilent() {
     return silent_;
 }
 
+void UnitEmulator::noteDamage(bool accepted) {
+    counters_.framesChecked += 1;
+    const uint32_t flips = frameFlips_;
+    const uint32_t losses = frameLosses_;
+    frameFlips_ = frameLosses_ = 0;
+    if (flips == 0 && losses == 0) return;
+    counters_.damagedFrames += 1;
+    if (!accepted) return;
+    DamagedFrame damage;
+    damage.command = isCommandFrame_;
+    damage.letter = isCommandFrame_ ? command_ : static_cast<uint8_t>('W');
+    if (!isCommandFrame_ && frame_.size() >= 3) {
+        damage.address = address24(frame_.data());
+        damage.sentAddress = address24(sentHead_);
+        damage.words = static_cast<uint32_t>((frame_.size() - 3) / 2);
+    }
+    damage.flippedBytes = flips;
+    damage.lostBytes = losses;
+    damage.cancelsInFrameSum = losses == 0 && !checksumCharsHit_ && sentSum_ == sum_;
+    damagedAccepted_.push_back(damage);
+    report("damaged frame accepted");
+}
+
 void UnitEmulator::frameRejected(int64_t nowUs) {
+    noteDamage(false);
     if (fallSilent()) return;
     counters_.badFrames += 1;
     report("bad frame");
@@ -208,6 +236,7 @@ void UnitEmulator::frameComplete(int64_t nowUs) {
         frameRejected(nowUs);
         return;
     }
+    noteDamage(true);
     const int64_t readyUs = nowUs + options_.frameDelayUs;
     if (injectNak()) {
         counters_.naksInjected += 1;
@@ -251,9 +280,9 @@ void UnitEmulator::handleCommand(int64_t readyUs) {
                 first = address & ~(kSectorWords - 1);
                 count = kSectorWords;
             }
-            first = std::min(first, kWords);
-            count = std::min(count, kWords - first);
-            std::fill_n(image_.begin() + first, count, kErased);
+            first = std::min(first, kUnitWords);
+            count = std::min(count, kUnitWords - first);
+            std::fill_n(image_.begin() + first, count, kErasedWord);
             sendAnswer(command_, ack, readyUs);
             int64_t when = readyUs;
             for (uint32_t i = 0; i < options_.eraseDots; ++i) {
@@ -280,7 +309,7 @@ void UnitEmulator::handleCommand(int64_t readyUs) {
             if (frame_.size() != 3) break;
             const uint32_t address = address24(frame_.data());
             report("R " + hex6(address));
-            if (address + kTableWords > kWords) break;
+            if (address + kTableWords > kUnitWords) break;
             std::vector<uint8_t> block = bytesAt(address, kTableWords);
             sendAnswer(command_, block, readyUs);
             return;
@@ -309,7 +338,7 @@ void UnitEmulator::handleData(int64_t readyUs) {
     }
     const size_t dataBytes = frame_.size() < 3 ? 0 : frame_.size() - 3;
     const uint32_t address = frame_.size() < 3 ? 0 : address24(frame_.data());
-    if (frame_.size() < 4 || dataBytes % 2 != 0 || address + dataBytes / 2 > kWords) {
+    if (frame_.size() < 4 || dataBytes % 2 != 0 || address + dataBytes / 2 > kUnitWords) {
         report("bad data frame");
         counters_.badFrames += 1;
         sendAnswer('W', nak, readyUs);
@@ -319,7 +348,7 @@ void UnitEmulator::handleData(int64_t readyUs) {
     for (size_t i = 0; i < dataBytes / 2; ++i) {
         const uint16_t word = static_cast<uint16_t>(frame_[3 + 2 * i] << 8 | frame_[4 + 2 * i]);
         uint16_t& cell = image_[address + i];
-        if (cell != kErased && cell != word) counters_.writesOverUnerased += 1;
+        if (cell != kErasedWord && cell != word) counters_.writesOverUnerased += 1;
         cell = word;
         counters_.wordsWritten += 1;
     }
@@ -376,8 +405,8 @@ std::optional<int64_t> UnitEmulator::nextTransmitUs() const {
 
 std::vector<uint8_t> UnitEmulator::bytesAt(uint32_t address, size_t words) const {
     std::vector<uint8_t> bytes;
-    if (address >= kWords) return bytes;
-    words = std::min<size_t>(words, kWords - address);
+    if (address >= kUnitWords) return bytes;
+    words = std::min<size_t>(words, kUnitWords - address);
     bytes.reserve(words * 2);
     for (size_t i = 0; i < words; ++i) {
         bytes.push_back(static_cast<uint8_t>(image_[address + i] >> 8));
@@ -387,177 +416,79 @@ std::vector<uint8_t> UnitEmulator::bytesAt(uint32_t address, size_t words) const
 }
 
 void UnitEmulator::load(uint32_t address, std::span<const uint8_t> bytes) {
-    for (size_t i = 0; i < bytes.size() && address + i / 2 < kWords; i += 2) {
+    for (size_t i = 0; i < bytes.size() && address + i / 2 < kUnitWords; i += 2) {
         uint8_t high = bytes[i];
         uint8_t low = i + 1 < bytes.size() ? bytes[i + 1] : 0xFF;
         image_[address + i / 2] = static_cast<uint16_t>(high << 8 | low);
     }
 }
 
-DecodedMessageTable UnitEmulator::messageTable() const {
-    DecodedMessageTable table;
-    std::vector<uint8_t> bytes = bytesAt(kMessageTableAddress, kTableWords);
-    for (size_t i = 0; i < 12; ++i) table.MsgAddress[i] = tableEntry(bytes, 4 * i);
-    table.EndAddress = tableEntry(bytes, 48);
-    table.MsgNumber = bytes[53];
-    table.checksumOk = tableSumOk(image_, kMessageTableAddress, table.erased);
-    return table;
+image::DecodedMessageTable UnitEmulator::messageTable() const {
+    return image::decodeMessageTable(bytesAt(kMessageTableAddress, kTableWords));
 }
 
-DecodedTriggerTable UnitEmulator::triggerTable() const {
-    DecodedTriggerTable table;
-    std::vector<uint8_t> bytes = bytesAt(kTriggerTableAddress, kTableWords);
-    for (size_t t = 0; t < 12; ++t) {
-        for (size_t j = 0; j < 4; ++j) table.sequence[t][j] = bytes[10 * t + 2 * j + 1];
-        table.zones[t] = bytes[10 * t + 9];
-    }
-    table.checksumOk = tableSumOk(image_, kTriggerTableAddress, table.erased);
-    return table;
+image::DecodedTriggerTable UnitEmulator::triggerTable() const {
+    return image::decodeTriggerTable(bytesAt(kTriggerTableAddress, kTableWords));
 }
 
 std::vector<uint8_t> UnitEmulator::messageBytes(int slot) const {
-    if (slot < 1 || slot > 12) return {};
-    DecodedMessageTable table = messageTable();
-    const int32_t start = table.MsgAddress[static_cast<size_t>(slot - 1)];
-    if (start < 0) return {};
-    int32_t end = table.EndAddress;
-    for (int next = slot; next < 12; ++next) {
-        if (table.MsgAddress[static_cast<size_t>(next)] >= 0) {
-            end = table.MsgAddress[static_cast<size_t>(next)];
-            break;
-        }
-    }
-    if (end <= start || static_cast<uint32_t>(end) > kMessageTableAddress) return {};
-    return bytesAt(static_cast<uint32_t>(start), static_cast<size_t>(end - start));
+    if (slot < 1 || slot > image::kSlots) return {};
+    const auto words = image::messageWords(messageTable().directory, static_cast<size_t>(slot - 1));
+    if (!words) return {};
+    return bytesAt(words->first, words->end - words->first);
 }
 
 ImageCheck UnitEmulator::checkImage() const {
     ImageCheck check;
     check.ok = true;
-    DecodedMessageTable messages = messageTable();
-    DecodedTriggerTable triggers = triggerTable();
+    const image::DecodedMessageTable messages = messageTable();
+    const image::DecodedTriggerTable triggers = triggerTable();
     auto fail = [&check](const std::string& line) {
         check.ok = false;
         check.lines.push_back(line);
     };
-    if (messages.erased) {
-        fail("message table: erased");
-    } else if (!messages.checksumOk) {
-        fail("message table: checksum wrong");
-    } else {
-        check.lines.push_back("message table: checksum ok");
-    }
-    if (triggers.erased) {
-        fail("trigger table: erased");
-    } else if (!triggers.checksumOk) {
-        fail("trigger table: checksum wrong");
-    } else {
-        check.lines.push_back("trigger table: checksum ok");
-    }
+    auto checkTable = [&](const std::string& name, bool erased, bool sealed) {
+        if (erased) {
+            fail(name + ": erased");
+        } else if (!sealed) {
+            fail(name + ": checksum wrong");
+        } else {
+            check.lines.push_back(name + ": checksum ok");
+        }
+    };
+    checkTable("message table", messages.erased, messages.sealed);
+    checkTable("trigger table", triggers.erased, triggers.sealed);
     if (messages.erased) return check;
 
+    const image::MessageDirectory& directory = messages.directory;
     int present = 0;
-    for (int slot = 1; slot <= 12; ++slot) {
-        const int32_t start = messages.MsgAddress[static_cast<size_t>(slot - 1)];
+    for (size_t i = 0; i < image::kSlots; ++i) {
+        const int32_t start = directory.address[i];
         if (start < 0) continue;
         ++present;
-        std::vector<uint8_t> bytes = messageBytes(slot);
-        const std::string name = "message " + std::to_string(slot);
-        if (bytes.empty()) {
+        const std::string name = "message " + std::to_string(i + 1);
+        const auto words = image::messageWords(directory, i);
+        if (!words) {
             fail(name + ": address " + hex6(static_cast<uint32_t>(start)) + " gives no words before the next message");
             continue;
         }
-        uint32_t sum = 0;
-        for (size_t i = 0; i < bytes.size(); i += 2) sum += (static_cast<uint32_t>(bytes[i]) << 8 | bytes[i + 1]) + 1u;
-        const std::string range = ": words " + hex6(static_cast<uint32_t>(start)) + ".." +
-                                  hex6(static_cast<uint32_t>(start) + static_cast<uint32_t>(bytes.size() / 2) - 1);
-        if ((sum & 0xFFFF) == 0) {
+        const std::span<const uint16_t> stored(image_.data() + words->first, words->end - words->first);
+        const std::string range = ": words " + hex6(words->first) + ".." + hex6(words->end - 1);
+        if (image::messageChecksumOk(stored)) {
             check.lines.push_back(name + range + ", checksum ok");
         } else {
             fail(name + range + ", checksum wrong");
         }
     }
-    if (present != messages.MsgNumber) {
-        fail("message count " + std::to_string(messages.MsgNumber) + " but " + std::to_string(present) +
+    if (present != messages.countByte) {
+        fail("message count " + std::to_string(messages.countByte) + " but " + std::to_string(present) +
              " messages in the table");
     }
     return check;
 }
 
-std::string UnitEmulator::messageTableText() const {
-    DecodedMessageTable table = messageTable();
-    std::string text;
-    auto entry = [](int32_t address) { return address < 0 ? std::string("none") : "0x" + hex6(static_cast<uint32_t>(address)); };
-    for (size_t i = 0; i < 12; ++i) {
-        text += "message " + std::to_string(i + 1) + (i < 9 ? "  " : " ") + entry(table.MsgAddress[i]);
-        std::vector<uint8_t> bytes = messageBytes(static_cast<int>(i + 1));
-        if (!bytes.empty()) text += "  " + std::to_string(bytes.size()) + " bytes";
-        text += "\n";
-    }
-    text += "end        " + entry(table.EndAddress) + "\n";
-    text += "count      " + std::to_string(table.MsgNumber) + "\n";
-    text += std::string("checksum   ") + (table.erased ? "erased" : table.checksumOk ? "ok" : "wrong") + "\n";
-    return text;
-}
+std::string UnitEmulator::messageTableText() const { return image::messageTableText(messageTable()); }
 
-std::string UnitEmulator::triggerTableText() const {
-    DecodedTriggerTable table = triggerTable();
-    std::string text;
-    for (size_t t = 0; t < 12; ++t) {
-        text += "trigger " + std::to_string(t + 1) + (t < 9 ? "  " : " ") + "messages";
-        for (uint8_t m : table.sequence[t]) text += " " + std::to_string(m);
-        text += "  zones";
-        bool any = false;
-        for (int k = 0; k < 6; ++k) {
-            if (table.zones[t] & (1u << k)) {
-                text += " " + std::to_string(k + 1);
-                any = true;
-            }
-        }
-        if (!any) text += " none";
-        text += "\n";
-    }
-    text += std::string("checksum   ") + (table.erased ? "erased" : table.checksumOk ? "ok" : "wrong") + "\n";
-    return text;
-}
-
-bool UnitEmulator::dump(const std::string& folder, std::string& error) const {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec) {
-        error = "cannot create " + folder + ": " + ec.message();
-        return false;
-    }
-    auto writeFile = [&error](const fs::path& path, const void* data, size_t size) {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-        if (!out) {
-            error = "cannot write " + path.string();
-            return false;
-        }
-        return true;
-    };
-    const fs::path base(folder);
-    std::vector<uint8_t> image = bytesAt(0, kWords);
-    if (!writeFile(base / "image.bin", image.data(), image.size())) return false;
-    std::string messages = messageTableText();
-    if (!writeFile(base / "message-table.txt", messages.data(), messages.size())) return false;
-    std::string triggers = triggerTableText();
-    if (!writeFile(base / "trigger-table.txt", triggers.data(), triggers.size())) return false;
-    ImageCheck check = checkImage();
-    std::string checkText = std::string(check.ok ? "image ok" : "image has errors") + "\n";
-    for (const auto& line : check.lines) checkText += line + "\n";
-    if (!writeFile(base / "check.txt", checkText.data(), checkText.size())) return false;
-    for (int slot = 1; slot <= 12; ++slot) {
-        char name[32];
-        std::snprintf(name, sizeof name, "message-%02d.bin", slot);
-        fs::remove(base / name, ec);
-        std::vector<uint8_t> bytes = messageBytes(slot);
-        if (bytes.empty()) continue;
-        if (!writeFile(base / name, bytes.data(), bytes.size())) return false;
-    }
-    return true;
-}
+std::string UnitEmulator::triggerTableText() const { return image::triggerTableText(triggerTable()); }
 
 }  // namespace mmx

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "image/unit_tables.h"
+
 namespace mmx {
 
 struct UnitOptions {
@@ -38,19 +40,18 @@ struct UnitOptions {
     bool rejectBadImage = false;       // answer 21 to L when a checksum of the image is wrong
 };
 
-struct DecodedMessageTable {
-    std::array<int32_t, 12> MsgAddress{};  // -1: no message in that slot
-    int32_t EndAddress = -1;
-    uint8_t MsgNumber = 0;
-    bool erased = true;                    // all 64 words still 0xFFFF
-    bool checksumOk = false;
-};
-
-struct DecodedTriggerTable {
-    std::array<std::array<uint8_t, 4>, 12> sequence{};  // message numbers per trigger
-    std::array<uint8_t, 12> zones{};                     // zone bit mask per trigger (bit 0 = zone 1)
-    bool erased = true;
-    bool checksumOk = false;
+// A frame that reached the unit changed by an injected receive fault and still passed the frame
+// check, so the unit acted on it. The soak uses these to tell damage the 8-bit frame sum
+// cannot see from faults of the sending side.
+struct DamagedFrame {
+    bool command = false;         // a command frame (letter) or a data frame
+    uint8_t letter = 0;
+    uint32_t address = 0;         // data frames: first word as received
+    uint32_t sentAddress = 0;     // and as it was sent
+    uint32_t words = 0;           // data frames: words it carried (0 for a closing frame)
+    uint32_t flippedBytes = 0;    // bytes of the frame with a flipped bit
+    uint32_t lostBytes = 0;       // bytes lost inside the frame
+    bool cancelsInFrameSum = false;  // only flips, and they leave the 8-bit sum as it was sent
 };
 
 struct ImageCheck {
@@ -64,6 +65,10 @@ struct UnitCounters {
     uint64_t commandFrames = 0;
     uint64_t dataFrames = 0;        // closing frames included
     uint64_t badFrames = 0;         // checksum or layout wrong, answered 21
+    uint64_t framesChecked = 0;     // frames that reached the frame check
+    uint64_t damagedFrames = 0;     // of those, frames with an injected receive fault in them
+    uint64_t bytesCorrupted = 0;    // received bytes with an injected bit flip
+    uint64_t bytesLost = 0;         // received bytes dropped by injection
     uint64_t naksInjected = 0;
     uint64_t erases = 0;
     uint64_t wordsWritten = 0;
@@ -72,12 +77,6 @@ struct UnitCounters {
 
 class UnitEmulator {
 public:
-    static constexpr uint32_t kWords = 0x400000;
-    static constexpr uint32_t kMessageTableAddress = 0x3FF000;
-    static constexpr uint32_t kTriggerTableAddress = 0x3FF100;
-    static constexpr uint32_t kTableWords = 64;
-    static constexpr uint16_t kErased = 0xFFFF;
-
     explicit UnitEmulator(UnitOptions options = {});
 
     // Bytes from the line, arriving at nowUs.
@@ -99,8 +98,8 @@ public:
     void load(uint32_t address, std::span<const uint8_t> bytes);
     void eraseAll();
 
-    DecodedMessageTable messageTable() const;
-    DecodedTriggerTable triggerTable() const;
+    image::DecodedMessageTable messageTable() const;
+    image::DecodedTriggerTable triggerTable() const;
     // The message of a slot 1..12 as stored, from its address up to the next message (or the end
     // address), high byte first; empty when the table names none.
     std::vector<uint8_t> messageBytes(int slot) const;
@@ -109,12 +108,9 @@ public:
     // The result of the check made at the last L.
     const std::optional<ImageCheck>& lastCheck() const { return lastCheck_; }
 
-    // Text renderings for the dump.
+    // Both tables as text, decoded from the memory.
     std::string messageTableText() const;
     std::string triggerTableText() const;
-    // Writes DIR/image.bin (0x400000 words, high byte first), DIR/message-table.txt,
-    // DIR/trigger-table.txt, DIR/check.txt and DIR/message-NN.bin per message.
-    bool dump(const std::string& folder, std::string& error) const;
 
     // Called after the acknowledgement of L has been queued.
     void setListHook(std::function<void()> hook) { onList_ = std::move(hook); }
@@ -125,13 +121,17 @@ public:
     // "D close", "L", "R 3FF000", "bad frame", "nak injected".
     const std::vector<std::string>& log() const { return log_; }
     const UnitCounters& counters() const { return counters_; }
+    // Every damaged frame that passed the frame check, in arrival order.
+    const std::vector<DamagedFrame>& damagedFramesAccepted() const { return damagedAccepted_; }
     const UnitOptions& options() const { return options_; }
     bool silent() const { return silent_; }
 
 private:
     enum class Parse { Idle, Header, Length, Payload, Checksum, Cr, Lf, Resync };
 
-    void acceptByte(uint8_t byte, int64_t nowUs);
+    // `sent` is the byte as it went on the line, `byte` as it arrived.
+    void acceptByte(uint8_t byte, uint8_t sent, int64_t nowUs);
+    void noteDamage(bool accepted);
     void frameComplete(int64_t nowUs);
     void frameRejected(int64_t nowUs);
     void handleCommand(int64_t readyUs);
@@ -160,7 +160,12 @@ private:
     size_t lengthBytes_ = 0;
     size_t expected_ = 0;
     uint8_t sum_ = 0;
+    uint8_t sentSum_ = 0;          // the same sum over the bytes as they were sent
     uint8_t checksumChars_[2] = {0, 0};
+    bool checksumCharsHit_ = false;
+    uint8_t sentHead_[3] = {0, 0, 0};  // a data frame's address bytes as they were sent
+    uint32_t frameFlips_ = 0;      // injected faults inside the frame being parsed
+    uint32_t frameLosses_ = 0;
     size_t checksumCount_ = 0;
     bool layoutOk_ = true;
     uint8_t command_ = 0;
@@ -171,6 +176,7 @@ private:
     bool silent_ = false;
     UnitCounters counters_;
     std::vector<std::string> log_;
+    std::vector<DamagedFrame> damagedAccepted_;
     std::optional<ImageCheck> lastCheck_;
     std::function<void()> onList_;
     std::function<void(const std::string&)> onReport_;

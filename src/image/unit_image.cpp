@@ -84,12 +84,18 @@ std::vector<uint16_t> UnitImage::memoryWords() const {
 }
 
 std::vector<uint8_t> UnitImage::memoryBytes() const {
-    const std::vector<uint16_t> words = memoryWords();
-    std::vector<uint8_t> bytes(words.size() * 2);
-    for (size_t i = 0; i < words.size(); ++i) {
-        bytes[2 * i] = static_cast<uint8_t>(words[i] >> 8);
-        bytes[2 * i + 1] = static_cast<uint8_t>(words[i]);
-    }
+    // Messages and tables are already held high byte first, so the bytes are laid out directly:
+    // one fill and one copy each, no pass over words (this runs on every `image` command).
+    std::vector<uint8_t> bytes(size_t{kUnitWords} * 2, static_cast<uint8_t>(kErasedWord));
+    auto place = [&bytes](uint32_t address, std::span<const uint8_t> from) {
+        const size_t at = size_t{address} * 2;
+        if (at >= bytes.size()) return;
+        const size_t count = std::min(from.size() & ~size_t{1}, bytes.size() - at);
+        std::copy_n(from.begin(), count, bytes.begin() + static_cast<std::ptrdiff_t>(at));
+    };
+    for (const auto& message : messages_) place(message.address, message.bytes);
+    place(kMessageTableAddress, messageTable_);
+    place(kTriggerTableAddress, triggerTable_);
     return bytes;
 }
 

@@ -5,7 +5,11 @@
 namespace mmx::image {
 
 std::vector<uint8_t> storedMessage(std::span<const uint8_t> file) {
-    std::vector<uint8_t> stored(file.begin(), file.end());
+    // Room for the whole blocks at once, so the file is copied once (this runs on 8 MB).
+    const size_t contentBytes = file.size() + file.size() % 2 + 2;
+    std::vector<uint8_t> stored;
+    stored.reserve((contentBytes + kBlockBytes - 1) / kBlockBytes * kBlockBytes);
+    stored.assign(file.begin(), file.end());
     if (stored.size() % 2 != 0) stored.push_back(0xFF);
     uint16_t sum = 0;
     for (size_t i = 0; i < stored.size(); i += 2) {

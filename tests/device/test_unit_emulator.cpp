@@ -8,6 +8,7 @@
 #include "device/emulator_port.h"
 #include "device/erase.h"
 #include "support/recording_display.h"
+#include "unit_files.h"
 #include "support/test_support.h"
 #include "unit_images.h"
 
@@ -81,18 +82,18 @@ TEST(UnitEmulator, FullSequenceStoresMessagesAndTablesAndChecksThemAtL) {
 
     ASSERT_TRUE(link.unit.lastCheck().has_value());
     EXPECT_TRUE(link.unit.lastCheck()->ok) << ::testing::PrintToString(link.unit.lastCheck()->lines);
-    DecodedMessageTable messages = link.unit.messageTable();
-    EXPECT_EQ(messages.MsgAddress[0], 0);
-    EXPECT_EQ(messages.MsgAddress[1], 525);
-    EXPECT_EQ(messages.MsgAddress[2], -1);
-    EXPECT_EQ(messages.EndAddress, 700);
-    EXPECT_EQ(messages.MsgNumber, 2);
+    const image::MessageDirectory messages = link.unit.messageTable().directory;
+    EXPECT_EQ(messages.address[0], 0);
+    EXPECT_EQ(messages.address[1], 525);
+    EXPECT_EQ(messages.address[2], -1);
+    EXPECT_EQ(messages.endAddress, 700);
+    EXPECT_EQ(messages.count, 2);
     EXPECT_EQ(link.unit.messageBytes(1), first);
     EXPECT_EQ(link.unit.messageBytes(2), second);
-    DecodedTriggerTable decoded = link.unit.triggerTable();
-    EXPECT_EQ(decoded.sequence[0], (std::array<uint8_t, 4>{1, 2, 0, 0}));
-    EXPECT_EQ(decoded.zones[0], 0x05);
-    EXPECT_TRUE(decoded.checksumOk);
+    const image::DecodedTriggerTable decoded = link.unit.triggerTable();
+    EXPECT_EQ(decoded.plan.sequence[0], (std::array<uint8_t, 4>{1, 2, 0, 0}));
+    EXPECT_EQ(decoded.plan.zones[0], 0x05);
+    EXPECT_TRUE(decoded.sealed);
     EXPECT_EQ(link.unit.word(700), 0xFFFF);
     EXPECT_EQ(link.unit.counters().writesOverUnerased, 0u);
 
@@ -192,6 +193,56 @@ TEST(UnitEmulator, SameSeedSameFaults) {
     EXPECT_NE(run(7), run(8));
 }
 
+// Frames fed straight in under heavy line damage. Every acknowledged frame whose words did not
+// land as sent must be one the unit reports as damaged and accepted, with flips that cancel in
+// the 8-bit frame sum; those the frame check caught are counted but not reported.
+TEST(UnitEmulator, ReportsEveryDamagedFrameItAccepted) {
+    UnitOptions options;
+    options.seed = 3;
+    options.corruptReceivedRate = 0.005;
+    UnitEmulator unit(options);
+    const uint8_t w[] = {'*', '6', '4', '5', '7', '5', '5', 0, 0, '6', 'A', 0x0D, 0x0A};
+    std::vector<uint16_t> expected(unit.image().size(), 0xFFFF);
+    int64_t now = 0;
+    uint8_t out[64];
+    auto feed = [&](std::span<const uint8_t> frame) {
+        unit.receive(frame, now += 1000000);  // a second apart: a broken frame never spills over
+        const size_t n = unit.transmit(out, now + 1000000);
+        return n >= 14 ? out[n - 5] : 0;
+    };
+    std::vector<uint32_t> differing;  // frames whose words did not land as sent
+    for (uint32_t i = 0; i < 600; ++i) {
+        feed(w);
+        std::vector<uint8_t> payload(350);
+        for (size_t b = 0; b < payload.size(); ++b) payload[b] = static_cast<uint8_t>(((i * 7 + b) & 0x3F) | 0x40);
+        const uint32_t address = 175 * i;
+        std::vector<uint8_t> frame{'*', 0x01, 0x61, static_cast<uint8_t>(address >> 16), static_cast<uint8_t>(address >> 8),
+                                   static_cast<uint8_t>(address)};
+        frame.insert(frame.end(), payload.begin(), payload.end());
+        uint8_t sum = 0;
+        for (uint8_t b : frame) sum = static_cast<uint8_t>(sum + b);
+        const char hex[] = "0123456789ABCDEF";
+        frame.insert(frame.end(), {static_cast<uint8_t>(hex[sum >> 4]), static_cast<uint8_t>(hex[sum & 15]), 0x0D, 0x0A});
+        if (feed(frame) != 6) continue;
+        for (uint32_t k = 0; k < 175; ++k) {
+            expected[address + k] = static_cast<uint16_t>(payload[2 * k] << 8 | payload[2 * k + 1]);
+        }
+        if (!std::equal(expected.begin() + address, expected.begin() + address + 175, unit.image().begin() + address)) {
+            differing.push_back(address);
+        }
+    }
+    std::vector<uint32_t> reported;
+    for (const DamagedFrame& damage : unit.damagedFramesAccepted()) {
+        if (damage.command) continue;
+        reported.push_back(damage.sentAddress);
+        EXPECT_TRUE(damage.cancelsInFrameSum);
+        EXPECT_EQ(damage.words, 175u);
+    }
+    EXPECT_FALSE(differing.empty());
+    EXPECT_EQ(reported, differing);
+    EXPECT_GT(unit.counters().damagedFrames, 10 * unit.damagedFramesAccepted().size());
+}
+
 TEST(UnitEmulator, CorruptedAnswersGiveChecksumErrorsNotGarbage) {
     UnitOptions options;
     options.corruptSentRate = 1.0;  // every byte the unit sends has one bit flipped
@@ -218,7 +269,7 @@ TEST(UnitEmulator, DumpWritesImageTablesAndMessages) {
     unit.load(0x3FF100, table({0, 2, 0, 0, 0, 0, 0, 0, 0, 0x21}));
     test::ScratchFolder folder;
     std::string error;
-    ASSERT_TRUE(unit.dump(folder.folder() + "out", error)) << error;
+    ASSERT_TRUE(unitapp::dumpUnit(unit, folder.folder() + "out", error)) << error;
     std::vector<uint8_t> image = test::readBytes(folder.folder() + "out/image.bin");
     ASSERT_EQ(image.size(), 0x800000u);
     EXPECT_EQ(image[0], 0x10);

@@ -65,11 +65,11 @@ TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
     EXPECT_TRUE(editor().Lb_Percentage()->text().isEmpty());
 
     // The unit holds both messages and the trigger.
-    const DecodedMessageTable table = unit.messageTable();
-    EXPECT_TRUE(table.checksumOk);
-    EXPECT_EQ(table.MsgNumber, 2);
-    EXPECT_EQ(unit.triggerTable().sequence[3][0], 2);
-    EXPECT_EQ(unit.triggerTable().zones[3], 0x04);
+    const image::DecodedMessageTable table = unit.messageTable();
+    EXPECT_TRUE(table.sealed);
+    EXPECT_EQ(table.directory.count, 2);
+    EXPECT_EQ(unit.triggerTable().plan.sequence[3][0], 2);
+    EXPECT_EQ(unit.triggerTable().plan.zones[3], 0x04);
     EXPECT_TRUE(state.MessagesUploaded);
 
     // Unchanged messages: the second upload only rewrites the tables.

@@ -141,9 +141,9 @@ TEST_F(CliUpload, SucceedsOnlyAfterTheEndCommandAndPrintsTheVerdict) {
 
     stopServing();
     EXPECT_TRUE(unit->checkImage().ok);
-    EXPECT_EQ(unit->messageTable().MsgNumber, 2);
-    EXPECT_EQ(unit->triggerTable().sequence[0][0], 2);
-    EXPECT_EQ(unit->triggerTable().zones[0], 0x08);
+    EXPECT_EQ(unit->messageTable().directory.count, 2);
+    EXPECT_EQ(unit->triggerTable().plan.sequence[0][0], 2);
+    EXPECT_EQ(unit->triggerTable().plan.zones[0], 0x08);
 }
 
 TEST_F(CliUpload, RefusalEndsWithItsOwnExitCode) {

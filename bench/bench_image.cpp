@@ -1,0 +1,134 @@
+// bench_image: what `mmx4210-cli image` costs for a full set-up: every slot's file read whole
+// and checked again, the image built, the whole memory laid out as bytes and written to a file
+// (atomically, flushed to disk). Twelve unit-ready WAVE files of 698,248 bytes make 8,379,000
+// stored bytes, the most twelve equal messages can take. Goal: median under 50 ms.
+//
+//   bench_image [--runs N] [--folder DIR]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/program_state.h"
+#include "storage/atomic_file.h"
+#include "storage/message_files.h"
+
+namespace {
+
+using namespace mmx;
+namespace fs = std::filesystem;
+
+constexpr uint32_t kFileBytes = 698'248;
+
+void put32(std::vector<uint8_t>& out, uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// A canonical mono 16-bit 22,050 Hz WAVE file of `total` bytes with a noise-like body.
+std::vector<uint8_t> waveFile(uint32_t total, uint32_t seed) {
+    std::vector<uint8_t> out;
+    out.reserve(total);
+    auto text = [&out](const char* t) { out.insert(out.end(), t, t + 4); };
+    text("RIFF");
+    put32(out, total - 8);
+    text("WAVE");
+    text("fmt ");
+    put32(out, 16);
+    put32(out, 1 | 1u << 16);  // PCM, one channel
+    put32(out, 22050);
+    put32(out, 44100);
+    put32(out, 2 | 16u << 16);  // block align 2, 16 bits
+    text("data");
+    put32(out, total - 44);
+    while (out.size() < total) {
+        seed = seed * 1103515245u + 12345u;
+        out.push_back(static_cast<uint8_t>(seed >> 16));
+    }
+    return out;
+}
+
+double msSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// This process's CPU time (user and system): on a busy machine the wall time also counts the
+// time other processes had the CPU.
+double cpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int runs = 20;
+    fs::path folder = fs::temp_directory_path() / "mmx4210-bench-image";
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--folder") == 0 && i + 1 < argc) {
+            folder = argv[++i];
+        } else {
+            std::fprintf(stderr, "usage: bench_image [--runs N] [--folder DIR]\n");
+            return 2;
+        }
+    }
+    fs::create_directories(folder);
+    ProgramState state;
+    state.loadDefaults();
+    for (int k = 1; k <= 12; ++k) {
+        const std::vector<uint8_t> bytes = waveFile(kFileBytes, static_cast<uint32_t>(k));
+        const fs::path path = folder / ("message" + std::to_string(k) + ".wav");
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        state.messages.slot(k).FilePath = path.string();
+        state.messages.slot(k).WaveFile = "message" + std::to_string(k);
+    }
+    const std::string output = (folder / "image.bin").string();
+
+    std::vector<double> load, layout, write, total, cpu;
+    uint64_t stored = 0;
+    for (int run = 0; run < runs; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        const double cpuStart = cpuMs();
+        const LoadedImage loaded = loadUnitImage(state);
+        if (!loaded.image) {
+            std::fprintf(stderr, "bench_image: slot %d refused: %s\n", loaded.problem->slot, loaded.problem->detail.c_str());
+            return 1;
+        }
+        const double afterLoad = msSince(start);
+        const std::vector<uint8_t> bytes = loaded.image->memoryBytes();
+        const double afterLayout = msSince(start);
+        std::string error;
+        if (!writeFileAtomically(output, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &error)) {
+            std::fprintf(stderr, "bench_image: %s\n", error.c_str());
+            return 1;
+        }
+        const double all = msSince(start);
+        load.push_back(afterLoad);
+        layout.push_back(afterLayout - afterLoad);
+        write.push_back(all - afterLayout);
+        total.push_back(all);
+        cpu.push_back(cpuMs() - cpuStart);
+        stored = loaded.image->storedBytes();
+    }
+    auto report = [](const char* what, std::vector<double> ms) {
+        std::sort(ms.begin(), ms.end());
+        std::printf("%-28s min %7.1f ms  median %7.1f ms\n", what, ms.front(), ms[ms.size() / 2]);
+    };
+    std::printf("12 slots, %llu bytes stored, image %llu bytes, %d runs\n", static_cast<unsigned long long>(stored),
+                static_cast<unsigned long long>(fs::file_size(output)), runs);
+    report("read, check, build", load);
+    report("memory bytes", layout);
+    report("write (atomic, flushed)", write);
+    report("total", total);
+    report("total, CPU time", cpu);
+    fs::remove_all(folder);
+    return 0;
+}
