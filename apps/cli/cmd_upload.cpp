@@ -143,8 +143,9 @@ int exitCodeFor(const UploadResult& result) {
         case UploadFault::Cancelled: return kInterrupted;
         case UploadFault::PortCannotOpen: return kPortError;
         case UploadFault::OverCapacity:
-        case UploadFault::None: return kFailure;
+        case UploadFault::None: break;
     }
+    return kFailure;
 }
 
 int runUpload(const std::vector<std::string>& args) {

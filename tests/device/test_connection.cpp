@@ -166,7 +166,9 @@ TEST_P(UploadProgressTick, PercentRateAndRemainingTime) {
     const bool shown = advanceProgress(p);
     EXPECT_EQ(p.ProgressTicks, c.ticks + 1);
     ASSERT_EQ(shown, c.caption != nullptr);
-    if (shown) EXPECT_EQ(progressCaption(p, "%    Remaining Time: "), c.caption);
+    if (shown) {
+        EXPECT_EQ(progressCaption(p, "%    Remaining Time: "), c.caption);
+    }
     EXPECT_EQ(p.UploadedBytes, c.uploadedAfter);
 }
 

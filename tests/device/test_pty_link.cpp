@@ -99,7 +99,6 @@ TEST(PtyLink, UnitProgramFaultsAreRepairedByTheResend) {
     ASSERT_TRUE(unit.start(MMX_UNIT_PROGRAM, {"--quiet", "--nak-every", "2"}, error)) << error;
     SteadyClock clock;
     test::RecordingLink shown;
-    test::RecordingDisplay& display = shown.display;
     SerialPort port(unit.ptyPath(), LineSettings{});
     ASSERT_TRUE(port.open(error)) << error;
     CommandProtocol p(clock, shown);
