@@ -82,9 +82,12 @@ int runErase(const std::vector<std::string>& args) {
     std::string portName;
     std::vector<uint32_t> addresses;
     bool quiet = false;
+    bool verbose = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--quiet" || args[i] == "-q") {
             quiet = true;
+        } else if (args[i] == "--verbose" || args[i] == "-v") {
+            verbose = true;
         } else if ((args[i] == "--port" || args[i] == "--address") && i + 1 < args.size()) {
             if (args[i] == "--port") {
                 portName = args[++i];
@@ -109,7 +112,7 @@ int runErase(const std::vector<std::string>& args) {
     if (addresses.empty()) addresses = {0x3FFFFF, 0x1FFFFF};
 
     // The line settings and time-out of the settings file, when there is one.
-    std::optional<LinkSession> session = openLinkSession("erase", portName);
+    std::optional<LinkSession> session = openLinkSession("erase", portName, verbose);
     if (!session) return kUsage;
     const UiTextTable& texts = session->state.texts;
     SteadyClock clock;
@@ -118,7 +121,7 @@ int runErase(const std::vector<std::string>& args) {
     LinkTextPresenter presenter(texts, display);
     Connection connection(session->state.port, clock, presenter, session->factory);
     if (!connection.Connect()) {
-        std::cerr << "mmx4210-cli erase: " << session->portLabel << " can not be open: " << connection.lastError() << "\n";
+        std::cerr << "mmx4210-cli erase: " << portFailureText(*session, connection) << "\n";
         return kPortError;
     }
     if (!quiet) std::cerr << "Port: " << connection.portDescription() << "\n";
@@ -151,7 +154,7 @@ int runErase(const std::vector<std::string>& args) {
 }
 
 const CommandRegistration registration{Command{
-    "erase", "erase --port ComN|PATH [--address HEX]... [--quiet]",
+    "erase", "erase --port ComN|PATH [--address HEX]... [--quiet] [-v]",
     "erase the unit (the whole memory, or the block of each address given), progress on stderr", runErase}};
 
 }  // namespace

@@ -15,6 +15,29 @@ std::string canonicalOf(const std::string& path) {
     return ec ? path : resolved.string();
 }
 
+// What may slow the adapter down or take it away, one line each.
+std::vector<std::string> adapterFacts(const SerialDeviceInfo& device) {
+    std::vector<std::string> facts;
+    if (device.latencyTimerMs) {
+        const int ms = *device.latencyTimerMs;
+        facts.push_back("latency timer " + std::to_string(ms) + " ms" +
+                        (ms > 2 ? ": slows every block; lowered to 1 ms while open when allowed, for good by the "
+                                  "package's udev rule"
+                                : ""));
+    }
+    if (device.claims.modemManager == ModemManagerStance::MayProbe) {
+        facts.push_back("ModemManager may probe it after plug-in (the port is busy for some seconds); the package's "
+                        "udev rule keeps it away");
+    } else if (device.claims.modemManager == ModemManagerStance::Ignores) {
+        facts.push_back("ModemManager leaves it alone");
+    }
+    if (device.claims.brltty) {
+        facts.push_back("brltty may take it for a braille display (the port vanishes): sudo systemctl mask "
+                        "brltty-udev.service");
+    }
+    return facts;
+}
+
 std::string padded(const std::string& text, size_t width) {
     return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
 }
@@ -46,6 +69,7 @@ int runPorts(const std::vector<std::string>& args) {
             if (!device.usbId.empty()) about += " (" + device.usbId + (device.serial.empty() ? "" : ", serial " + device.serial) + ")";
             std::cout << "  " << padded(device.path, 16) << padded(about, 48) << (names.empty() ? "-" : names) << "\n";
             if (!device.stableName.empty()) std::cout << "      " << device.stableName << "\n";
+            for (const std::string& fact : adapterFacts(device)) std::cout << "      " << fact << "\n";
         }
     }
     std::cout << "\nCom ports (set MMX4210_COMn=PATH or write ComN=PATH in " << settingsFolder << kPortsFileName

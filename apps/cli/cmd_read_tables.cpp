@@ -46,8 +46,11 @@ void printTable(const image::DecodedMessageTable& table) {
 
 int runReadTables(const std::vector<std::string>& args) {
     std::string port;
+    bool verbose = false;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--port" && i + 1 < args.size()) {
+        if (args[i] == "--verbose" || args[i] == "-v") {
+            verbose = true;
+        } else if (args[i] == "--port" && i + 1 < args.size()) {
             port = args[++i];
         } else if (args[i].rfind("--port=", 0) == 0) {
             port = args[i].substr(7);
@@ -60,7 +63,7 @@ int runReadTables(const std::vector<std::string>& args) {
         std::cerr << "mmx4210-cli read-tables: name the port with --port ComN|PATH\n";
         return kUsage;
     }
-    auto session = openLinkSession("read-tables", port);
+    auto session = openLinkSession("read-tables", port, verbose);
     if (!session) return kUsage;
     ProgramState& state = session->state;
 
@@ -70,7 +73,7 @@ int runReadTables(const std::vector<std::string>& args) {
     Connection connection(state.port, clock, presenter, session->factory);
     if (!connection.Connect()) {
         std::cerr << "mmx4210-cli read-tables: " << state.texts.messageBox(UiTextTable::PortCannotOpen) << " "
-                  << session->portLabel << ": " << connection.lastError() << "\n";
+                  << portFailureText(*session, connection) << "\n";
         return kPortError;
     }
     std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << "\n";
@@ -110,7 +113,7 @@ int runReadTables(const std::vector<std::string>& args) {
 
 const CommandRegistration registration({
     "read-tables",
-    "read-tables --port ComN|PATH",
+    "read-tables --port ComN|PATH [-v]",
     "read the message table back from the unit (command R) and print it decoded",
     runReadTables,
 });

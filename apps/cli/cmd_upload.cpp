@@ -153,6 +153,7 @@ int runUpload(const std::vector<std::string>& args) {
     std::string port;
     UploadOptions options;
     bool quiet = false;
+    bool verbose = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--port" && i + 1 < args.size()) {
@@ -165,6 +166,8 @@ int runUpload(const std::vector<std::string>& args) {
             options.verify = true;
         } else if (arg == "--quiet" || arg == "-q") {
             quiet = true;
+        } else if (arg == "--verbose" || arg == "-v") {
+            verbose = true;
         } else if (!arg.empty() && arg[0] != '-' && setupPath.empty()) {
             setupPath = arg;
         } else {
@@ -177,7 +180,7 @@ int runUpload(const std::vector<std::string>& args) {
         return kUsage;
     }
 
-    auto session = openLinkSession("upload", port);
+    auto session = openLinkSession("upload", port, verbose);
     if (!session) return kUsage;
     ProgramState& state = session->state;
     CollectedBoxes boxes;
@@ -245,12 +248,13 @@ int runUpload(const std::vector<std::string>& args) {
 
 const CommandRegistration registration({
     "upload",
-    "upload SETUP.cfg --port ComN|PATH [--full] [--verify] [--quiet]",
+    "upload SETUP.cfg --port ComN|PATH [--full] [--verify] [--quiet] [-v]",
     "send the messages and configuration of a set-up file to the unit. Every message file is\n"
     "      read and checked before anything is erased. Only the two tables are rewritten when this\n"
     "      computer's record shows the unit holds exactly these messages; --full always erases and\n"
     "      sends everything; --verify reads the message table back afterwards and compares it.\n"
-    "      Exits 0 only after the unit acknowledged the end of the upload (L). Ctrl-C cancels.",
+    "      Exits 0 only after the unit acknowledged the end of the upload (L). Ctrl-C cancels.\n"
+    "      -v also tells how the adapter was tuned (low-latency flag, latency timer).",
     runUpload,
 });
 

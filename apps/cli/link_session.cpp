@@ -3,6 +3,8 @@
 #include <csignal>
 #include <filesystem>
 #include <iostream>
+#include <mutex>
+#include <set>
 #include <unistd.h>
 
 #include "cli_command.h"
@@ -25,7 +27,7 @@ void onInterrupt(int) {
 
 }  // namespace
 
-std::optional<LinkSession> openLinkSession(const std::string& command, const std::string& port) {
+std::optional<LinkSession> openLinkSession(const std::string& command, const std::string& port, bool verbose) {
     LinkSession session;
     session.state.initialise(programFolder());
     session.settingsFolder = chooseSettingsFolder(session.state.AppPath);
@@ -44,8 +46,26 @@ std::optional<LinkSession> openLinkSession(const std::string& command, const std
     }
     if (choice->comNumber != 0) session.state.port.Commport = static_cast<int16_t>(choice->comNumber);
     session.portLabel = choice->label;
-    session.factory = serialPortFactory(session.settingsFolder, choice->path);
+    session.factory = serialPortFactory(session.settingsFolder, choice->path, terminalPortNotes(verbose));
     return session;
+}
+
+std::string portFailureText(const LinkSession& session, const Connection& connection) {
+    const std::string& error = connection.lastError();
+    // The port's own reasons begin with its path; a ComN label adds which path that was.
+    if (error.rfind(session.portLabel + ":", 0) == 0) return error;
+    return session.portLabel + ": " + error;
+}
+
+PortNoteSink terminalPortNotes(bool verbose) {
+    return [verbose](const PortNote& note) {
+        static std::mutex lock;
+        static std::set<std::string> warned;
+        if (!note.warning && !verbose) return;
+        std::lock_guard<std::mutex> hold(lock);
+        if (note.warning && !warned.insert(note.text).second) return;
+        std::cerr << (note.warning ? "warning: " : "") << note.text << "\n";
+    };
 }
 
 void TerminalStatus::clearProgressLine() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/program_state.h"
+#include "platform/serial/serial_port.h"
 #include "device/connection.h"
 #include "ui/link/status_display.h"
 
@@ -21,7 +22,12 @@ struct LinkSession {
 };
 
 // Resolves "ComN" or a device path; nothing (and a message on stderr) when it is neither.
-std::optional<LinkSession> openLinkSession(const std::string& command, const std::string& port);
+// verbose: also print what the port found out about the adapter (low-latency flag, latency timer).
+std::optional<LinkSession> openLinkSession(const std::string& command, const std::string& port, bool verbose = false);
+
+// Why the port of the session could not be opened, naming the device once:
+// "/dev/ttyUSB0: no such device", "COM2: /dev/ttyUSB1: permission denied: ...".
+std::string portFailureText(const LinkSession& session, const Connection& connection);
 
 // Prints status-panel changes and message boxes on stderr, one line each, without repeating
 // the same line ("Erasing data..." comes once per progress byte).
@@ -47,6 +53,10 @@ private:
     std::string last_;
     bool progressLine_ = false;
 };
+
+// Prints what a port notes about its adapter on stderr: a warning once per run, however many
+// times the port opens, and details only when verbose. Safe from several threads.
+PortNoteSink terminalPortNotes(bool verbose);
 
 // Ctrl-C, a polite kill (TERM) or a hang-up (HUP): the first one calls the handler (from the
 // signal handler: it must only do async-signal-safe work such as storing atomics), so the

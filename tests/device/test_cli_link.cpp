@@ -51,7 +51,10 @@ TEST(CliErase, PortAndUsageErrors) {
     std::string out;
     std::string err;
     EXPECT_EQ(test::runProgram(MMX_CLI_PROGRAM, {"erase", "--port", "/dev/mmx4210-missing"}, out, err), 3);
-    EXPECT_NE(err.find("/dev/mmx4210-missing: no such device"), std::string::npos) << err;
+    EXPECT_EQ(err, "mmx4210-cli erase: /dev/mmx4210-missing: no such device\n");
+    err.clear();
+    EXPECT_EQ(test::runProgram(MMX_CLI_PROGRAM, {"read-tables", "--port", "/dev/mmx4210-missing"}, out, err), 3);
+    EXPECT_EQ(err, "mmx4210-cli read-tables: RS232 Com Port cannot be open! /dev/mmx4210-missing: no such device\n");
     EXPECT_EQ(test::runProgram(MMX_CLI_PROGRAM, {"erase"}, out, err), 2);
     EXPECT_EQ(test::runProgram(MMX_CLI_PROGRAM, {"erase", "--port", "Com11"}, out, err), 2);
     EXPECT_EQ(test::runProgram(MMX_CLI_PROGRAM, {"erase", "--port", "Com1", "--address", "1000000"}, out, err), 2);

@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "platform/serial/open_advice.h"
 #include "platform/serial/port_names.h"
 #include "platform/serial/serial_port.h"
 #include "support/test_support.h"
@@ -67,9 +71,100 @@ TEST(SerialPortOpen, FailuresGiveAdvice) {
     EXPECT_EQ(error, plain + ": not a serial port");
 
     EXPECT_EQ(openFailureAdvice("/dev/ttyUSB0", EBUSY), "/dev/ttyUSB0: another program has the port");
-    EXPECT_NE(openFailureAdvice("/dev/ttyUSB0", EACCES)
-                  .find("/dev/ttyUSB0: permission denied: add your user to the group that owns the device"),
-              std::string::npos);
+}
+
+TEST(SerialPortOpen, PermissionAdviceNamesTheGroupThatReallyHasAccess) {
+    struct Case {
+        DeviceAccess access;
+        std::string expected;
+    };
+    const std::string denied = "/dev/ttyUSB0: permission denied: ";
+    const Case cases[] = {
+        {{true, 0660, "root", "dialout", false, false},
+         denied + "add your user to its group dialout (sudo usermod -aG dialout $USER) and log in again"},
+        {{true, 0660, "root", "uucp", false, true},
+         denied + "you were added to its group uucp after this session began: log in again (or run: newgrp uucp)"},
+        {{true, 0600, "root", "dialout", false, false},
+         denied + "only root may use it (mode 0600); a udev rule with GROUP=\"dialout\", MODE=\"0660\" opens it to "
+                  "the dialout group"},
+        {{true, 0660, "root", "root", true, false},
+         denied + "only root may use it (mode 0660); a udev rule with GROUP=\"dialout\", MODE=\"0660\" opens it to "
+                  "the dialout group"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(permissionAdvice("/dev/ttyUSB0", c.access), c.expected);
+}
+
+// A pseudo-terminal stands in for the adapter; its latency timer lives in a fake sysfs folder
+// named after the terminal, as the kernel names it after ttyUSB0.
+class LatencyTuning : public ::testing::Test {
+protected:
+    void SetUp() override {
+        master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        ASSERT_GE(master, 0);
+        ASSERT_EQ(::grantpt(master), 0);
+        ASSERT_EQ(::unlockpt(master), 0);
+        path = ::ptsname(master);
+        timerFolder = folder.path() / fs::path(path).filename();
+        fs::create_directories(timerFolder);
+    }
+    void TearDown() override { ::close(master); }
+
+    std::vector<PortNote> openAndClose(const std::function<void()>& whileOpen) {
+        std::vector<PortNote> notes;
+        SerialPort port(path, LineSettings{}, [&notes](const PortNote& note) { notes.push_back(note); },
+                        folder.folder());
+        std::string error;
+        EXPECT_TRUE(port.open(error)) << error;
+        whileOpen();
+        port.close();
+        return notes;
+    }
+
+    test::ScratchFolder folder;
+    int master = -1;
+    std::string path;
+    fs::path timerFolder;
+};
+
+TEST_F(LatencyTuning, LoweredToOneMillisecondWhileOpenAndPutBackOnClose) {
+    const std::string timer = (timerFolder / "latency_timer").string();
+    folder.write(fs::relative(timer, folder.path()).string(), std::string("16\n"));
+    std::string whileOpen;
+    const auto notes = openAndClose([&] { whileOpen = test::readText(timer); });
+    EXPECT_EQ(whileOpen, "1\n");
+    EXPECT_EQ(test::readText(timer), "16\n");
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_FALSE(notes[0].warning);
+    EXPECT_EQ(notes[0].text, path + ": latency timer 16 ms, set to 1 ms (put back on close)");
+}
+
+TEST_F(LatencyTuning, ATimerThatCannotBeLoweredIsReportedWithItsCostAndTheFix) {
+    // A read-only kernel value (0444 even for root) stands in for a timer only root may change.
+    const fs::path readOnly = "/proc/sys/kernel/cap_last_cap";
+    std::error_code ec;
+    if (!fs::exists(readOnly, ec)) GTEST_SKIP() << "no read-only number in /proc to stand in for the timer";
+    fs::create_symlink(readOnly, timerFolder / "latency_timer");
+    const int value = std::stoi(test::readText(readOnly.string()));
+    const auto notes = openAndClose([] {});
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_TRUE(notes[0].warning);
+    EXPECT_EQ(notes[0].text.rfind(path + ": the adapter's latency timer is " + std::to_string(value) + " ms", 0), 0u)
+        << notes[0].text;
+    EXPECT_NE(notes[0].text.find("echo 1 | sudo tee " + (timerFolder / "latency_timer").string()), std::string::npos)
+        << notes[0].text;
+}
+
+TEST(LatencyTimer, CostOfTheTimerPerBlock) {
+    LineSettings line;  // 115200 8N2: a block and its answer take 35.6 ms on the line
+    EXPECT_NEAR(latencySlowdown(16, line), 0.449, 0.001);
+    line.baud = 9600;
+    EXPECT_NEAR(latencySlowdown(16, line), 0.0374, 0.0001);
+    LatencyTimer timer("/dev/ttyUSB3", "/sys/bus/usb-serial/devices");
+    EXPECT_EQ(timer.file(), "/sys/bus/usb-serial/devices/ttyUSB3/latency_timer");
+    EXPECT_EQ(latencyAdvice("/dev/ttyUSB3", timer, 16, LineSettings{}),
+              "/dev/ttyUSB3: the adapter's latency timer is 16 ms: each block waits up to 16 ms longer for its answer, "
+              "a full upload about 45 % slower. Fix: install the mmx4210 package (its udev rule sets 1 ms), or run "
+              "once per plug-in: echo 1 | sudo tee /sys/bus/usb-serial/devices/ttyUSB3/latency_timer");
 }
 
 class ComMapping : public ::testing::Test {
@@ -146,8 +241,17 @@ TEST(DeviceListing, NamesFromSysAndById) {
     // by-id
     fs::create_directories(root / "by-id");
     fs::create_symlink("../../ttyUSB0", root / "by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+    // Its latency timer, and udev's record that ModemManager is to leave it alone.
+    folder.write("usb-serial/ttyUSB0/latency_timer", std::string("16\n"));
+    folder.write("class/tty/ttyUSB0/dev", std::string("188:0\n"));
+    folder.write("rules/80-mm-candidate.rules", std::string("\n"));
+    folder.write("udev-data/c188:0", std::string("E:ID_MM_DEVICE_IGNORE=1\n"));
 
-    DeviceRoots roots{(root / "class/tty").string(), (root / "by-id").string(), "/dev"};
+    DeviceRoots roots;
+    roots.sysClassTty = (root / "class/tty").string();
+    roots.byId = (root / "by-id").string();
+    roots.usbSerial = (root / "usb-serial").string();
+    roots.udev = UdevRoots{{(root / "rules").string()}, (root / "udev-data").string()};
     std::vector<SerialDeviceInfo> devices = listSerialDevices(roots);
     ASSERT_EQ(devices.size(), 2u);
     EXPECT_EQ(devices[0].path, "/dev/ttyS0");
@@ -159,6 +263,44 @@ TEST(DeviceListing, NamesFromSysAndById) {
     EXPECT_EQ(devices[1].product, "FT232R USB UART");
     EXPECT_EQ(devices[1].serial, "A50285BI");
     EXPECT_EQ(devices[1].usbId, "0403:6001");
+    EXPECT_EQ(devices[1].latencyTimerMs, 16);
+    EXPECT_EQ(devices[1].claims.modemManager, ModemManagerStance::Ignores);
+    EXPECT_EQ(devices[0].latencyTimerMs, std::nullopt);
+    EXPECT_EQ(devices[0].claims.modemManager, ModemManagerStance::Absent);
+}
+
+// The package's udev rule keeps ModemManager off the common adapters, and only those.
+class PackagedUdevRule : public ::testing::TestWithParam<std::pair<std::string, ModemManagerStance>> {};
+
+TEST_P(PackagedUdevRule, KeepsModemManagerOffTheCommonAdapters) {
+    test::ScratchFolder folder;
+    folder.write("lib/80-mm-candidate.rules", std::string("\n"));
+    fs::copy_file(MMX_UDEV_RULE, folder.path() / "lib" / fs::path(MMX_UDEV_RULE).filename());
+    // No udev record of the device: the rules decide.
+    const UdevRoots roots{{folder.folder() + "lib"}, folder.folder() + "no-data"};
+    EXPECT_EQ(deviceClaims("188:0", GetParam().first, roots).modemManager, GetParam().second) << GetParam().first;
+}
+
+INSTANTIATE_TEST_SUITE_P(Adapters, PackagedUdevRule,
+                         ::testing::Values(std::pair{"0403:6001", ModemManagerStance::Ignores},
+                                           std::pair{"0403:6015", ModemManagerStance::Ignores},
+                                           std::pair{"10c4:ea60", ModemManagerStance::Ignores},
+                                           std::pair{"1a86:7523", ModemManagerStance::Ignores},
+                                           std::pair{"067b:2303", ModemManagerStance::Ignores},
+                                           std::pair{"10c4:8a2a", ModemManagerStance::MayProbe},
+                                           std::pair{"2341:0043", ModemManagerStance::MayProbe}));
+
+TEST(DeviceClaims, BrlttyByItsEffectiveRules) {
+    test::ScratchFolder folder;
+    folder.write("lib/85-brltty.rules", std::string("# ENV{PRODUCT}==\"403/6001/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"at\"\n"
+                                                    "ENV{PRODUCT}==\"1a86/7523/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"bm\"\n"));
+    UdevRoots roots{{folder.folder() + "etc", folder.folder() + "lib"}, folder.folder() + "data"};
+    EXPECT_TRUE(deviceClaims("188:0", "1a86:7523", roots).brltty);
+    EXPECT_FALSE(deviceClaims("188:0", "0403:6001", roots).brltty);  // commented out
+    EXPECT_EQ(deviceClaims("188:0", "1a86:7523", roots).modemManager, ModemManagerStance::Absent);
+    // A file of the same name in /etc hides the packaged one (the usual way to switch it off).
+    folder.write("etc/85-brltty.rules", std::string());
+    EXPECT_FALSE(deviceClaims("188:0", "1a86:7523", roots).brltty);
 }
 
 }  // namespace

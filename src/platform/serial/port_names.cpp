@@ -8,7 +8,6 @@
 #include <map>
 
 #include "core/ui_text_table.h"
-#include "platform/serial/serial_port.h"
 
 namespace mmx {
 
@@ -109,6 +108,8 @@ std::vector<SerialDeviceInfo> listSerialDevices(const DeviceRoots& roots) {
         SerialDeviceInfo info;
         info.path = roots.dev + "/" + name;
         if (auto found = stableNames.find(name); found != stableNames.end()) info.stableName = found->second;
+        info.latencyTimerMs = LatencyTimer(info.path, roots.usbSerial).read();
+        const std::string deviceNumber = firstLine(entry / "dev");
         fs::path device = fs::canonical(entry / "device", inner);
         if (!inner) {
             fs::path driver = fs::read_symlink(device / "driver", inner);
@@ -125,6 +126,7 @@ std::vector<SerialDeviceInfo> listSerialDevices(const DeviceRoots& roots) {
                 }
             }
         }
+        info.claims = deviceClaims(deviceNumber, info.usbId, roots.udev);
         devices.push_back(std::move(info));
     }
     std::sort(devices.begin(), devices.end(),
@@ -132,13 +134,13 @@ std::vector<SerialDeviceInfo> listSerialDevices(const DeviceRoots& roots) {
     return devices;
 }
 
-PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath) {
-    return [settingsFolder = std::move(settingsFolder), fixedPath = std::move(fixedPath)](
+PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath, PortNoteSink notes) {
+    return [settingsFolder = std::move(settingsFolder), fixedPath = std::move(fixedPath), notes = std::move(notes)](
                const PortSettings& settings, std::string& error) -> std::unique_ptr<BytePort> {
         LineSettings line;
         if (!parseLineSettings(settings, line, error)) return nullptr;
         std::string path = fixedPath.empty() ? mapComPort(settings.Commport, settingsFolder).path : fixedPath;
-        return std::make_unique<SerialPort>(path, line);
+        return std::make_unique<SerialPort>(path, line, notes);
     };
 }
 

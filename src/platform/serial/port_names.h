@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "device/connection.h"
+#include "platform/serial/device_claims.h"
+#include "platform/serial/serial_port.h"
+#include "platform/serial/usb_latency.h"
 
 namespace mmx {
 
@@ -39,12 +42,16 @@ struct SerialDeviceInfo {
     std::string product;
     std::string serial;
     std::string usbId;       // "0403:6001"
+    std::optional<int> latencyTimerMs;  // USB adapters with a latency timer
+    DeviceClaims claims;                // who may take it when it is plugged in
 };
 
 struct DeviceRoots {
     std::string sysClassTty = "/sys/class/tty";
     std::string byId = "/dev/serial/by-id";
     std::string dev = "/dev";
+    std::string usbSerial = kUsbSerialRoot;
+    UdevRoots udev;
 };
 
 // The serial devices present now (virtual consoles and unused legacy ports left out), sorted
@@ -52,7 +59,7 @@ struct DeviceRoots {
 std::vector<SerialDeviceInfo> listSerialDevices(const DeviceRoots& roots = {});
 
 // Builds a SerialPort for Connect: the path of settings.Commport (or `fixedPath` when given)
-// with the line settings of `settings`.
-PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath = "");
+// with the line settings of `settings`; what the port notes about the adapter goes to `notes`.
+PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath = "", PortNoteSink notes = {});
 
 }  // namespace mmx

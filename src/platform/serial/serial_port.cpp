@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
-#include <grp.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -19,6 +18,8 @@
 #endif
 
 #include "core/number_format.h"
+#include "platform/serial/open_advice.h"
+#include "platform/serial/usb_latency.h"
 
 namespace mmx {
 
@@ -112,29 +113,15 @@ bool parseLineSettings(const PortSettings& settings, LineSettings& line, std::st
     return true;
 }
 
-std::string openFailureAdvice(const std::string& path, int error) {
-    switch (error) {
-        case ENOENT:
-        case ENODEV:
-        case ENXIO: return path + ": no such device";
-        case EACCES:
-        case EPERM: {
-            std::string group = "usually dialout";
-            struct stat info {};
-            if (::stat(path.c_str(), &info) == 0) {
-                if (const struct group* owner = ::getgrgid(info.st_gid)) group = owner->gr_name;
-            }
-            return path + ": permission denied: add your user to the group that owns the device (" + group +
-                   ") and log in again";
-        }
-        case EBUSY:
-        case EWOULDBLOCK: return path + ": another program has the port";
-        case ENOTTY: return path + ": not a serial port";
-        default: return path + ": " + std::strerror(error);
-    }
-}
+SerialPort::SerialPort(std::string path, LineSettings settings, PortNoteSink notes, std::string usbSerialRoot)
+    : path_(std::move(path)),
+      settings_(settings),
+      notes_(std::move(notes)),
+      usbSerialRoot_(usbSerialRoot.empty() ? std::string(kUsbSerialRoot) : std::move(usbSerialRoot)) {}
 
-SerialPort::SerialPort(std::string path, LineSettings settings) : path_(std::move(path)), settings_(settings) {}
+void SerialPort::note(bool warning, const std::string& text) const {
+    if (notes_) notes_(PortNote{warning, text});
+}
 
 SerialPort::~SerialPort() { close(); }
 
@@ -171,6 +158,7 @@ bool SerialPort::open(std::string& error) {
         return false;
     }
     requestLowLatency();
+    lowerLatencyTimer();
     ::tcflush(fd_, TCIOFLUSH);
     return true;
 }
@@ -216,11 +204,55 @@ void SerialPort::requestLowLatency() {
     if (::ioctl(fd_, TIOCGSERIAL, &serial) != 0) return;  // not a UART driver (a pty): nothing to do
     if (serial.flags & ASYNC_LOW_LATENCY) {
         lowLatency_ = true;
+        note(false, path_ + ": low-latency flag already set");
         return;
     }
     serial.flags |= ASYNC_LOW_LATENCY;
     lowLatency_ = ::ioctl(fd_, TIOCSSERIAL, &serial) == 0;
+    clearLowLatencyOnClose_ = lowLatency_;
+    note(false, path_ + (lowLatency_ ? ": low-latency flag set (cleared again on close)"
+                                     : ": the driver refused the low-latency flag"));
 #endif
+}
+
+void SerialPort::lowerLatencyTimer() {
+    const LatencyTimer timer(path_, usbSerialRoot_);
+    // Read after the low-latency flag: some drivers then wait 1 ms whatever the timer says.
+    const std::optional<int> ms = timer.read();
+    if (!ms) return;  // no timer on this adapter
+    if (*ms <= 1) {
+        note(false, path_ + ": latency timer " + std::to_string(*ms) + " ms");
+        return;
+    }
+    if (timer.write(1)) {
+        latencyToRestore_ = *ms;
+        note(false, path_ + ": latency timer " + std::to_string(*ms) + " ms, set to 1 ms (put back on close)");
+        return;
+    }
+    // 2 ms costs little; above that the user should know what it costs and how to fix it.
+    if (*ms > 2) {
+        note(true, latencyAdvice(path_, timer, *ms, settings_));
+    } else {
+        note(false, path_ + ": latency timer " + std::to_string(*ms) + " ms (not allowed to lower it)");
+    }
+}
+
+void SerialPort::restoreTuning() {
+    if (latencyToRestore_) {
+        LatencyTimer(path_, usbSerialRoot_).write(*latencyToRestore_);
+        latencyToRestore_.reset();
+    }
+#if defined(__linux__) && defined(ASYNC_LOW_LATENCY)
+    if (clearLowLatencyOnClose_) {
+        struct serial_struct serial {};
+        if (::ioctl(fd_, TIOCGSERIAL, &serial) == 0) {
+            serial.flags &= ~ASYNC_LOW_LATENCY;
+            ::ioctl(fd_, TIOCSSERIAL, &serial);
+        }
+    }
+#endif
+    clearLowLatencyOnClose_ = false;
+    lowLatency_ = false;
 }
 
 void SerialPort::close() {
@@ -234,6 +266,7 @@ void SerialPort::close() {
         ::poll(nullptr, 0, 2);
     }
     ::tcflush(fd_, TCIOFLUSH);
+    restoreTuning();
     if (haveSaved_) ::tcsetattr(fd_, TCSANOW, &saved_);
     ::ioctl(fd_, TIOCNXCL);
     ::flock(fd_, LOCK_UN);

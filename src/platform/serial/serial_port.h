@@ -1,6 +1,8 @@
 #pragma once
 // The real serial line: a POSIX terminal device (a USB adapter, a built-in port or the
 // pseudo-terminal of the unit emulator) in raw mode, opened exclusively.
+#include <functional>
+#include <optional>
 #include <string>
 #include <termios.h>
 
@@ -23,9 +25,18 @@ struct LineSettings {
 // False with a reason when a value is not one a serial port can take.
 bool parseLineSettings(const PortSettings& settings, LineSettings& line, std::string& error);
 
+// Something about the adapter worth telling the user, said while the port opens: a warning
+// (shown always, by the caller once per device) or a detail (shown on request).
+struct PortNote {
+    bool warning = false;
+    std::string text;
+};
+using PortNoteSink = std::function<void(const PortNote&)>;
+
 class SerialPort final : public BytePort {
 public:
-    SerialPort(std::string path, LineSettings settings);
+    // usbSerialRoot: where the adapters' latency timers live in sysfs (tests use a fake folder).
+    SerialPort(std::string path, LineSettings settings, PortNoteSink notes = {}, std::string usbSerialRoot = "");
     ~SerialPort() override;
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
@@ -45,16 +56,20 @@ public:
 private:
     bool configure(std::string& error);
     void requestLowLatency();
+    void lowerLatencyTimer();
+    void restoreTuning();
+    void note(bool warning, const std::string& text) const;
 
     std::string path_;
     LineSettings settings_;
+    PortNoteSink notes_;
+    std::string usbSerialRoot_;
     int fd_ = -1;
     bool haveSaved_ = false;
     bool lowLatency_ = false;
+    bool clearLowLatencyOnClose_ = false;     // the flag was set here, not by someone before
+    std::optional<int> latencyToRestore_;     // the adapter's own timer, lowered while open
     struct termios saved_ {};
 };
-
-// What a user can do about a failed open of `path` with errno `error`.
-std::string openFailureAdvice(const std::string& path, int error);
 
 }  // namespace mmx
