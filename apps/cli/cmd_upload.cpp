@@ -12,6 +12,8 @@
 #include "ui/link/link_text_presenter.h"
 #include "link_session.h"
 #include "storage/setup_file.h"
+#include "unit_board.h"
+#include "upload_many.h"
 
 namespace mmx::cli {
 namespace {
@@ -20,14 +22,6 @@ UploadDriver* g_driver = nullptr;
 
 void cancelUpload() {
     if (g_driver != nullptr) g_driver->cancel();
-}
-
-std::string hms(int64_t seconds) {
-    if (seconds < 0) seconds = 0;
-    char text[32];
-    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
-                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
-    return text;
 }
 
 // The link's texts on stderr, one line per slot sent, and the progress: on a terminal a bar
@@ -77,7 +71,7 @@ public:
         } else if (percent_ != lastPrinted_) {
             lastPrinted_ = percent_;
             std::cerr << "progress " << percent_ << "%, " << value_ << " of " << maximum_ << " bytes, remaining "
-                      << hms(remaining_) << "\n";
+                      << clockText(remaining_) << "\n";
         }
     }
 
@@ -91,7 +85,7 @@ private:
         char line[160];
         std::snprintf(line, sizeof line, "\r\033[K[%s] %3d%%  %s left  %ld/%ld bytes", bar.c_str(),
                       static_cast<int>(fraction * 100.0 + 0.5),
-                      haveEstimate_ ? hms(remaining_).c_str() : "--:--:--", value_, maximum_);
+                      haveEstimate_ ? clockText(remaining_).c_str() : "--:--:--", value_, maximum_);
         std::cerr << line << std::flush;
         drawn_ = true;
         status_.setProgressLineShown(true);
@@ -112,54 +106,24 @@ private:
     int64_t lastDrawMs_ = -1000;
 };
 
-const char* stepName(UploadStep step) {
-    switch (step) {
-        case UploadStep::None: return "-";
-        case UploadStep::Connect: return "opening the port";
-        case UploadStep::CheckImage: return "checking the message files";
-        case UploadStep::Start: return "start command P";
-        case UploadStep::Erase: return "erase";
-        case UploadStep::SendMessage: return "sending a message";
-        case UploadStep::WriteTables: return "writing the tables";
-        case UploadStep::Finish: return "end command L";
-        case UploadStep::ConfigurationOnly: return "configuration-only upload";
-        case UploadStep::Verify: return "verifying the message table";
-    }
-    return "-";
-}
-
-int exitCodeFor(const UploadResult& result) {
-    switch (result.verdict) {
-        case UploadVerdict::Succeeded:
-        case UploadVerdict::ConfigurationSucceeded: return kSuccess;
-        case UploadVerdict::PortError: return kPortError;
-        case UploadVerdict::Cancelled: return kInterrupted;
-        case UploadVerdict::Failed: break;
-    }
-    switch (result.fault) {
-        case UploadFault::NoAnswer: return kNoAnswer;
-        case UploadFault::Refused: return kRefused;
-        case UploadFault::VerifyMismatch: return kVerifyFailed;
-        case UploadFault::Cancelled: return kInterrupted;
-        case UploadFault::PortCannotOpen: return kPortError;
-        case UploadFault::OverCapacity:
-        case UploadFault::None: break;
-    }
-    return kFailure;
-}
-
 int runUpload(const std::vector<std::string>& args) {
-    std::string setupPath;
-    std::string port;
-    UploadOptions options;
-    bool quiet = false;
-    bool verbose = false;
+    ManyUploadRequest request;
+    std::string& setupPath = request.setupPath;
+    UploadOptions& options = request.options;
+    bool& quiet = request.quiet;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--port" && i + 1 < args.size()) {
-            port = args[++i];
+            request.ports.push_back(args[++i]);
         } else if (arg.rfind("--port=", 0) == 0) {
-            port = arg.substr(7);
+            request.ports.push_back(arg.substr(7));
+        } else if ((arg == "--ports" && i + 1 < args.size() && args[i + 1] == "all") || arg == "--ports=all") {
+            request.allPorts = true;
+            i += arg == "--ports" ? 1 : 0;
+        } else if (arg == "--repeat") {
+            request.repeat = true;
+        } else if (arg == "--log" && i + 1 < args.size()) {
+            request.logPath = args[++i];
         } else if (arg == "--full") {
             options.forceFull = true;
         } else if (arg == "--verify") {
@@ -167,7 +131,7 @@ int runUpload(const std::vector<std::string>& args) {
         } else if (arg == "--quiet" || arg == "-q") {
             quiet = true;
         } else if (arg == "--verbose" || arg == "-v") {
-            verbose = true;
+            request.verbose = true;
         } else if (!arg.empty() && arg[0] != '-' && setupPath.empty()) {
             setupPath = arg;
         } else {
@@ -175,12 +139,16 @@ int runUpload(const std::vector<std::string>& args) {
             return kUsage;
         }
     }
-    if (setupPath.empty() || port.empty()) {
-        std::cerr << "mmx4210-cli upload: name a set-up file and --port ComN|PATH (try --help)\n";
+    if (setupPath.empty() || (request.ports.empty() && !request.allPorts)) {
+        std::cerr << "mmx4210-cli upload: name a set-up file and --port ComN|PATH or --ports all (try --help)\n";
         return kUsage;
     }
+    if (request.ports.size() != 1 || request.allPorts || request.repeat || !request.logPath.empty()) {
+        return runManyUploads(request);
+    }
+    const std::string& port = request.ports.front();
 
-    auto session = openLinkSession("upload", port, verbose);
+    auto session = openLinkSession("upload", port, request.verbose);
     if (!session) return kUsage;
     ProgramState& state = session->state;
     CollectedBoxes boxes;
@@ -248,13 +216,19 @@ int runUpload(const std::vector<std::string>& args) {
 
 const CommandRegistration registration({
     "upload",
-    "upload SETUP.cfg --port ComN|PATH [--full] [--verify] [--quiet] [-v]",
+    "upload SETUP.cfg --port ComN|PATH [--port ...] | --ports all [--repeat] [--log FILE] [--full] [--verify]\n"
+    "         [--quiet] [-v]",
     "send the messages and configuration of a set-up file to the unit. Every message file is\n"
     "      read and checked before anything is erased. Only the two tables are rewritten when this\n"
     "      computer's record shows the unit holds exactly these messages; --full always erases and\n"
     "      sends everything; --verify reads the message table back afterwards and compares it.\n"
     "      Exits 0 only after the unit acknowledged the end of the upload (L). Ctrl-C cancels.\n"
-    "      -v also tells how the adapter was tuned (low-latency flag, latency timer).",
+    "      -v also tells how the adapter was tuned (low-latency flag, latency timer).\n"
+    "      Several --port (or --ports all: every USB serial adapter present) upload to every unit at\n"
+    "      once, one line each, and end with a table; the exit code is 0 only when every unit\n"
+    "      succeeded, else the worst failure's. --repeat then waits on each line for the next unit\n"
+    "      (the unit taken off, a new one answering) and uploads again until Ctrl-C; --log FILE\n"
+    "      appends one line per unit: time, port, verdict, seconds.",
     runUpload,
 });
 

@@ -57,14 +57,21 @@ std::string portFailureText(const LinkSession& session, const Connection& connec
     return session.portLabel + ": " + error;
 }
 
-PortNoteSink terminalPortNotes(bool verbose) {
-    return [verbose](const PortNote& note) {
+PortNoteSink terminalPortNotes(bool verbose, std::function<void(const std::string&)> print) {
+    return [verbose, print = std::move(print)](const PortNote& note) {
         static std::mutex lock;
-        static std::set<std::string> warned;
+        static std::set<std::string> said;
         if (!note.warning && !verbose) return;
-        std::lock_guard<std::mutex> hold(lock);
-        if (note.warning && !warned.insert(note.text).second) return;
-        std::cerr << (note.warning ? "warning: " : "") << note.text << "\n";
+        const std::string text = (note.warning ? "warning: " : "") + note.text;
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            if (!said.insert(text).second) return;
+        }
+        if (print) {
+            print(text);
+        } else {
+            std::cerr << text << "\n";
+        }
     };
 }
 

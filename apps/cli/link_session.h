@@ -54,9 +54,10 @@ private:
     bool progressLine_ = false;
 };
 
-// Prints what a port notes about its adapter on stderr: a warning once per run, however many
-// times the port opens, and details only when verbose. Safe from several threads.
-PortNoteSink terminalPortNotes(bool verbose);
+// Prints what a port notes about its adapter: each note once per run, however many times the
+// port opens, and details only when verbose. Safe from several threads.
+// print: where a line goes (standard error when not given).
+PortNoteSink terminalPortNotes(bool verbose, std::function<void(const std::string&)> print = {});
 
 // Ctrl-C, a polite kill (TERM) or a hang-up (HUP): the first one calls the handler (from the
 // signal handler: it must only do async-signal-safe work such as storing atomics), so the

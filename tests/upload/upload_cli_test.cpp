@@ -1,5 +1,6 @@
 // mmx4210-cli upload and read-tables as a user runs them: a set-up file, a pseudo-terminal with
 // the unit behind it, the exit code, the one line on standard output, and Ctrl-C.
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -164,9 +165,47 @@ TEST_F(CliUpload, WrongArgumentsAndMissingPort) {
     EXPECT_NE(missing.err.find("RS232 Com Port cannot be open!"), std::string::npos) << missing.err;
 }
 
+<<<<<<< HEAD
 class CliSignal : public CliUpload, public ::testing::WithParamInterface<int> {};
 
 TEST_P(CliSignal, ClosesThePortEndsTheDataFramesAndSaysTheUploadWasNotCompleted) {
+=======
+TEST_F(CliUpload, SeveralPortsEndWithATableAndTheFailingPortNamed) {
+    serve({});
+    const std::string missing = folder.folder() + "no-such-tty";
+    const Finished upload = runCli({"upload", writeSetup(1000), "--port", server->slavePath(), "--port", missing});
+    EXPECT_EQ(upload.exitCode, 3) << upload.err;
+    // The table's columns, blanks collapsed: port, verdict, time, blocks resent.
+    std::string table;
+    for (char c : upload.out) {
+        if (c != ' ' || table.empty() || table.back() != ' ') table += c;
+    }
+    EXPECT_EQ(table.rfind("Port Verdict Time Blocks resent\n", 0), 0u) << upload.out;
+    EXPECT_NE(table.find("\n" + server->slavePath() + " succeeded "), std::string::npos) << upload.out;
+    EXPECT_NE(table.find("\n" + missing + " port cannot be opened "), std::string::npos) << upload.out;
+    EXPECT_NE(upload.err.find("failed: " + missing + " (port cannot be opened at opening the port: " + missing +
+                              ": no such device)\n"),
+              std::string::npos)
+        << upload.err;
+    EXPECT_EQ(runCli({"upload", "x.cfg", "--port", missing, "--port", missing}).exitCode, 2);
+}
+
+TEST_F(CliUpload, RepeatLogsEveryUnitUntilCtrlC) {
+    serve({});
+    const std::string log = folder.folder() + "units.log";
+    folder.write("units.log", std::string("earlier line\n"));
+    const Finished upload =
+        runCli({"upload", writeSetup(1000), "--port", server->slavePath(), "--repeat", "--log", log},
+               [](const std::string& err) { return err.find("units done: 1 (1 succeeded") != std::string::npos; });
+    EXPECT_EQ(upload.exitCode, 0) << upload.err;
+    const std::string logged = readText(log);
+    EXPECT_EQ(logged.rfind("earlier line\n", 0), 0u) << logged;
+    EXPECT_NE(logged.find("\t" + server->slavePath() + "\tsucceeded\t"), std::string::npos) << logged;
+    EXPECT_EQ(std::count(logged.begin(), logged.end(), '\n'), 2) << logged;
+}
+
+TEST_F(CliUpload, CtrlCClosesThePortAndSaysTheUploadWasNotCompleted) {
+>>>>>>> 2b60ff7 (upload: many units at once (one line and thread each, a failing unit fails alone), --ports all, --repeat for a workshop and a --log that survives a crash; Debian package with the udev rule; README)
     UnitOptions slowLine;
     slowLine.baud = 9600;  // 0.4 s a block: the signal lands in the middle of the messages
     serve(slowLine);

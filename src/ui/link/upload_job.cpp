@@ -15,23 +15,32 @@ UploadJobResult runUploadJob(UploadDriver& driver, const ProgramState& setup, Up
         events.status(LinkStatus::UploadFailed);
         return job;
     }
-    const image::UnitImage& image = *loaded.image;
+    job.upload = runUploadJob(driver, *loaded.image, setup, options, job.recordError);
+    return job;
+}
+
+UploadResult runUploadJob(UploadDriver& driver, const image::UnitImage& image, const ProgramState& setup,
+                          UploadOptions options, std::string& recordError, std::mutex* recordLock) {
     // Without a settings folder there is nowhere to keep a record: every upload is then full.
     const bool keepsRecord = !setup.SettingsFolder.empty();
     const UploadRecord record(setup.SettingsFolder);
+    std::unique_lock<std::mutex> hold;
+    if (recordLock != nullptr) hold = std::unique_lock<std::mutex>(*recordLock);
     options.readTableFirst = setup.MessagesUploaded;
     if (keepsRecord) options.recordedUnitTables = record.tablesFor(image);
+    if (hold.owns_lock()) hold.unlock();
 
-    job.upload = driver.run(image, options);
+    UploadResult result = driver.run(image, options);
 
-    if (keepsRecord && !job.upload.port.empty()) {
-        if (job.upload.fullUpload && job.upload.succeeded()) {
-            record.remember(job.upload.port, image, &job.recordError);
-        } else if (job.upload.unitErased && !job.upload.succeeded()) {
-            record.forget(job.upload.port, &job.recordError);
+    if (keepsRecord && !result.port.empty()) {
+        if (hold.mutex() != nullptr) hold.lock();
+        if (result.fullUpload && result.succeeded()) {
+            record.remember(result.port, image, &recordError);
+        } else if (result.unitErased && !result.succeeded()) {
+            record.forget(result.port, &recordError);
         }
     }
-    return job;
+    return result;
 }
 
 std::string fileProblemText(const UiTextTable& texts, const MessageFileProblem& problem) {

@@ -2,6 +2,7 @@
 // One upload as the operator starts it, from the window or the command line: every message
 // file read whole and checked again, the image built, the upload run, and the record of what
 // the unit now holds kept up to date.
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,12 @@ struct UploadJobResult {
 // tables are filled in here.
 UploadJobResult runUploadJob(UploadDriver& driver, const ProgramState& setup, UploadOptions options,
                              LinkEvents& events);
+
+// The same for an image built already (one image for many units): the upload and the record
+// of what the unit now holds. recordLock, when given, is held while the record is read and
+// rewritten, for uploads on several lines at once.
+UploadResult runUploadJob(UploadDriver& driver, const image::UnitImage& image, const ProgramState& setup,
+                          UploadOptions options, std::string& recordError, std::mutex* recordLock = nullptr);
 
 // The message-box text for a file problem followed by what and where:
 // "Path of message file is incorrect! Slot 2 (welcome): /audio/welcome.wav: not a regular file".
