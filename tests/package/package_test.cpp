@@ -96,7 +96,9 @@ TEST_F(DebianPackage, HoldsTheProgramsTheirFilesTheUdevRuleAndItsDependencies) {
 
     const std::string depends = capture("dpkg-deb -f " + quoted(deb.string()) + " Depends", status);
     EXPECT_NE(depends.find("libc6"), std::string::npos) << depends;
-    if (MMX_WITH_GUI) EXPECT_NE(depends.find("libqt6widgets6"), std::string::npos) << depends;
+    if (MMX_WITH_GUI) {
+        EXPECT_NE(depends.find("libqt6widgets6"), std::string::npos) << depends;
+    }
 }
 
 }  // namespace
