@@ -19,22 +19,13 @@
 
 #include "many_units.h"
 #include "platform/serial/port_names.h"
+#include "bench_support.h"
 
 namespace {
 
 using namespace mmx;
+using namespace mmx::bench;
 namespace fs = std::filesystem;
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double nowSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
 
 // Four messages of bytes / 4 each.
 image::UnitImage makeImage(int64_t bytes) {
@@ -50,28 +41,6 @@ image::UnitImage makeImage(int64_t bytes) {
         input.messages[k] = image::MessageFile{"message" + std::to_string(k + 1), std::move(data)};
     }
     return image::UnitImage::build(input);
-}
-
-std::string startUnit(const std::string& program, unsigned baud, pid_t& pid) {
-    int out[2];
-    if (pipe(out) != 0) return "";
-    pid = fork();
-    if (pid == 0) {
-        dup2(out[1], STDOUT_FILENO);
-        close(out[0]);
-        close(out[1]);
-        std::string baudText = std::to_string(baud);
-        char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("--quiet"), const_cast<char*>("--baud"),
-                        baudText.data(), nullptr};
-        execv(program.c_str(), argv);
-        _exit(127);
-    }
-    close(out[1]);
-    std::string path;
-    char c = 0;
-    while (read(out[0], &c, 1) == 1 && c != '\n') path += c;
-    close(out[0]);
-    return path;
 }
 
 struct Figures {
@@ -106,11 +75,7 @@ Figures uploadTo(int units, const image::UnitImage& image, const std::string& pr
     }
     figures.wall = nowSeconds() - t0;
     figures.cpu = cpuSeconds() - cpu0;
-    for (pid_t pid : pids) {
-        if (pid <= 0) continue;
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-    }
+    for (pid_t pid : pids) stopUnit(pid);
     return figures;
 }
 
