@@ -227,8 +227,8 @@ const CommandRegistration registration({
     "      Several --port (or --ports all: every USB serial adapter present) upload to every unit at\n"
     "      once, one line each, and end with a table; the exit code is 0 only when every unit\n"
     "      succeeded, else the worst failure's. --repeat then waits on each line for the next unit\n"
-    "      (the unit taken off, a new one answering) and uploads again until Ctrl-C; --log FILE\n"
-    "      appends one line per unit: time, port, verdict, seconds.",
+    "      (the unit taken off, a new one answering) and uploads again, always in full, until Ctrl-C;\n"
+    "      --log FILE appends one line per unit: time, port, verdict, seconds.",
     runUpload,
 });
 

@@ -112,6 +112,9 @@ int runManyUploads(const ManyUploadRequest& request) {
     ManyUnitsOptions options;
     options.upload = request.options;
     options.repeat = request.repeat;
+    // A port's record speaks for the unit that was on it; with units coming and going it cannot
+    // vouch for the next one (same table, other sound), so every repeated upload is full.
+    if (request.repeat) options.upload.forceFull = true;
     ManyUnits run(state, *loaded.image, std::move(lines), options, board);
     g_run = &run;
     installInterruptHandler(cancelAll);

@@ -194,12 +194,16 @@ TEST_F(CliUpload, RepeatLogsEveryUnitUntilCtrlC) {
     serve({});
     const std::string log = folder.folder() + "units.log";
     folder.write("units.log", std::string("earlier line\n"));
+    const std::string setup = writeSetup(1000);
+    // Once as usual: the record would now let the same set-up rewrite the tables only ...
+    ASSERT_EQ(runCli({"upload", setup, "--port", server->slavePath()}).exitCode, 0);
     const Finished upload =
-        runCli({"upload", writeSetup(1000), "--port", server->slavePath(), "--repeat", "--log", log},
+        runCli({"upload", setup, "--port", server->slavePath(), "--repeat", "--log", log},
                [](const std::string& err) { return err.find("units done: 1 (1 succeeded") != std::string::npos; });
     EXPECT_EQ(upload.exitCode, 0) << upload.err;
     const std::string logged = readText(log);
     EXPECT_EQ(logged.rfind("earlier line\n", 0), 0u) << logged;
+    // ... but the unit on the line may be another one: a repeated upload is always full.
     EXPECT_NE(logged.find("\t" + server->slavePath() + "\tsucceeded\t"), std::string::npos) << logged;
     EXPECT_EQ(std::count(logged.begin(), logged.end(), '\n'), 2) << logged;
 }
