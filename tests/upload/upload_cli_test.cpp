@@ -165,11 +165,6 @@ TEST_F(CliUpload, WrongArgumentsAndMissingPort) {
     EXPECT_NE(missing.err.find("RS232 Com Port cannot be open!"), std::string::npos) << missing.err;
 }
 
-<<<<<<< HEAD
-class CliSignal : public CliUpload, public ::testing::WithParamInterface<int> {};
-
-TEST_P(CliSignal, ClosesThePortEndsTheDataFramesAndSaysTheUploadWasNotCompleted) {
-=======
 TEST_F(CliUpload, SeveralPortsEndWithATableAndTheFailingPortNamed) {
     serve({});
     const std::string missing = folder.folder() + "no-such-tty";
@@ -208,8 +203,9 @@ TEST_F(CliUpload, RepeatLogsEveryUnitUntilCtrlC) {
     EXPECT_EQ(std::count(logged.begin(), logged.end(), '\n'), 2) << logged;
 }
 
-TEST_F(CliUpload, CtrlCClosesThePortAndSaysTheUploadWasNotCompleted) {
->>>>>>> 2b60ff7 (upload: many units at once (one line and thread each, a failing unit fails alone), --ports all, --repeat for a workshop and a --log that survives a crash; Debian package with the udev rule; README)
+class CliSignal : public CliUpload, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CliSignal, ClosesThePortEndsTheDataFramesAndSaysTheUploadWasNotCompleted) {
     UnitOptions slowLine;
     slowLine.baud = 9600;  // 0.4 s a block: the signal lands in the middle of the messages
     serve(slowLine);
