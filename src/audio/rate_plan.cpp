@@ -23,8 +23,11 @@ RatePlan planRate(const std::vector<SourceLength>& sources, int64_t reservedByte
     RatePlan plan;
     if (!fits(kUnitMinRate)) {
         const int64_t excess = reservedBytes + storedBytesAt(sources, kUnitMinRate) - kMemoryCapacityBytes;
-        // Rounded up to a tenth of a second, so that cutting that much is enough.
-        plan.secondsTooLong = std::ceil(static_cast<double>(excess) / (2.0 * kUnitMinRate) * 10.0) / 10.0;
+        // One block more per message for the rounding of each that gets shorter, and rounded up
+        // to a tenth of a second, so that cutting that much, spread in any way, is enough.
+        const auto rounding = static_cast<int64_t>(kUploadBlockBytes * sources.size());
+        const double seconds = static_cast<double>(excess + rounding) / (2.0 * kUnitMinRate);
+        plan.secondsTooLong = std::ceil(seconds * 10.0) / 10.0;
         return plan;
     }
     // The stored size grows with the rate, so the answer is the boundary a binary search finds.
