@@ -7,6 +7,7 @@
 #include "audio/resample.h"
 #include "audio/silence_trim.h"
 #include "audio/unit_wave.h"
+#include "core/message_table.h"
 
 namespace mmx::audio {
 
@@ -34,8 +35,7 @@ BatchResult convertFiles(const std::vector<std::string>& inputs, const ConvertOp
         std::lock_guard lock(progressLock);
         progress(++done, 2 * count);
     };
-
-    forEachIndexInParallel(count, options.threads, [&](size_t i) {
+    const auto read = [&](size_t i) {
         ConvertedFile& file = result.files[i];
         file.input = inputs[i];
         Decoded decoded = decodeFile(inputs[i]);
@@ -51,29 +51,43 @@ BatchResult convertFiles(const std::vector<std::string>& inputs, const ConvertOp
         file.sourceSeconds = decoded.signal.seconds();
         if (decoded.ok) sources[i] = std::move(decoded.signal);
         step();
-    });
+    };
+    const auto convert = [&](size_t i) {
+        if (result.files[i].ok) {
+            result.files[i].message = convertSignal(sources[i], *result.rate, options.loudnessLufs);
+            sources[i] = {};  // give the source's memory back before the next file
+        }
+        step();
+    };
+    const auto countStored = [&] {
+        for (const auto& file : result.files) {
+            if (file.ok) result.storedBytes += storedLength(file.message.waveBytes.size());
+        }
+    };
 
+    if (options.rate) {
+        // The rate is known: each file goes all the way at once, holding one source per worker.
+        result.rate = options.rate;
+        forEachIndexInParallel(count, options.threads, [&](size_t i) {
+            read(i);
+            convert(i);
+        });
+        countStored();
+        return result;
+    }
+
+    // The rate depends on every file's length: read them all first.
+    forEachIndexInParallel(count, options.threads, read);
     std::vector<SourceLength> lengths;
     for (size_t i = 0; i < count; ++i) {
         if (result.files[i].ok) lengths.push_back({sources[i].samples.size(), sources[i].rate});
     }
-    if (options.rate) {
-        result.rate = options.rate;
-    } else {
-        const RatePlan plan = planRate(lengths, options.reservedBytes, rateCeiling(lengths));
-        result.rate = plan.rate;
-        result.secondsTooLong = plan.secondsTooLong;
-    }
+    const RatePlan plan = planRate(lengths, options.reservedBytes, rateCeiling(lengths));
+    result.rate = plan.rate;
+    result.secondsTooLong = plan.secondsTooLong;
     if (!result.rate) return result;
-    result.storedBytes = storedBytesAt(lengths, *result.rate);
-
-    forEachIndexInParallel(count, options.threads, [&](size_t i) {
-        if (result.files[i].ok) {
-            result.files[i].message = convertSignal(sources[i], *result.rate, options.loudnessLufs);
-            sources[i] = {};  // the source is no longer needed; give its memory back early
-        }
-        step();
-    });
+    forEachIndexInParallel(count, options.threads, convert);
+    countStored();
     return result;
 }
 

@@ -39,6 +39,8 @@ Decoded readAll(SNDFILE* file, const SF_INFO& info) {
     Decoded decoded;
     decoded.signal.rate = static_cast<uint32_t>(info.samplerate);
     auto& out = decoded.signal.samples;
+    // The header's frame count is a hint for the allocation only, kept modest against lies.
+    out.reserve(std::min<size_t>({static_cast<size_t>(std::max<sf_count_t>(info.frames, 0)), maxFrames, size_t{1} << 24}));
     // The frame count in the header is not trusted (streams and damaged files); read to the end.
     constexpr size_t kChunkFrames = 8192;
     std::vector<float> chunk(kChunkFrames * channels);
@@ -46,12 +48,22 @@ Decoded readAll(SNDFILE* file, const SF_INFO& info) {
     for (;;) {
         const sf_count_t got = sf_readf_float(file, chunk.data(), static_cast<sf_count_t>(kChunkFrames));
         if (got <= 0) break;
-        if (out.size() + static_cast<size_t>(got) > maxFrames) return failure("longer than one hour");
-        for (sf_count_t f = 0; f < got; ++f) {
-            const float* frame = chunk.data() + static_cast<size_t>(f) * channels;
-            float sum = 0;
-            for (size_t c = 0; c < channels; ++c) sum += frame[c];
-            out.push_back(sum * scale);
+        const auto frames = static_cast<size_t>(got);
+        if (out.size() + frames > maxFrames) return failure("longer than one hour");
+        const size_t at = out.size();
+        out.resize(at + frames);
+        float* mono = out.data() + at;
+        const float* in = chunk.data();
+        if (channels == 1) {
+            std::copy(in, in + frames, mono);
+        } else if (channels == 2) {
+            for (size_t f = 0; f < frames; ++f) mono[f] = (in[2 * f] + in[2 * f + 1]) * 0.5f;
+        } else {
+            for (size_t f = 0; f < frames; ++f, in += channels) {
+                float sum = 0;
+                for (size_t c = 0; c < channels; ++c) sum += in[c];
+                mono[f] = sum * scale;
+            }
         }
     }
     if (sf_error(file) != SF_ERR_NO_ERROR) return failure(sf_strerror(file));
