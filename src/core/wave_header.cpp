@@ -88,6 +88,7 @@ public:
     explicit MemoryBytes(std::span<const uint8_t> bytes) : bytes_(bytes) {}
     bool ok() const { return true; }
     uint64_t size() const { return bytes_.size(); }
+    uint64_t consumed() const { return pos_; }
     bool rewind() {
         pos_ = 0;
         return true;
