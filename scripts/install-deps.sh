@@ -11,4 +11,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     qt6-base-dev qt6-multimedia-dev libqt6multimedia6 \
     xvfb xauth fonts-wqy-microhei fonts-dejavu-core \
     xdg-utils \
-    clang libclang-rt-14-dev >/dev/null
+    clang libclang-rt-14-dev \
+    libsndfile1-dev libsoxr-dev libebur128-dev sox >/dev/null

@@ -6,9 +6,11 @@
 namespace mmx {
 namespace {
 
+// The fifth filter shows every audio file the conversion reads; it is the one chosen.
 constexpr const char* kWaveFilter =
-    "All Files (*.*)|*.*|Text Files(*.txt)|*.txt|Batch Files (*.bat)|*.bat|Wave Files (*.wav)|*.wav";
-constexpr int kWaveFilterIndex = 4;
+    "All Files (*.*)|*.*|Text Files(*.txt)|*.txt|Batch Files (*.bat)|*.bat|Wave Files (*.wav)|*.wav|"
+    "Audio Files (*.wav *.flac *.ogg *.opus *.mp3 *.aiff)|*.wav;*.flac;*.ogg;*.oga;*.opus;*.mp3;*.aif;*.aiff";
+constexpr int kWaveFilterIndex = 5;
 
 // The shown name is the file name before its first ".". A name with nothing before its
 // first "." (".wav", or none at all) keeps the whole file name: an empty shown name would
@@ -60,8 +62,12 @@ BrowseOutcome Editor::assignFile(int k, const std::string& path) {
 
     const WaveCheck check = ReadWaveHeader(path);
     if (!check.accepted) {
-        if (check.messageBoxIndex) alert(*check.messageBoxIndex);
         slot.FilePath = before.FilePath;
+        if (check.messageBoxIndex && unplayableFileHandler_) {
+            unplayableFileHandler_(k, path, *check.messageBoxIndex);
+        } else if (check.messageBoxIndex) {
+            alert(*check.messageBoxIndex);
+        }
         return BrowseOutcome::Rejected;
     }
     slot.MsgTime = playTimeText(check.info);

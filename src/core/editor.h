@@ -25,6 +25,12 @@ public:
     void setPortOpenQuery(std::function<bool()> query) { portOpenQuery_ = std::move(query); }
     bool portOpen() const { return portOpenQuery_ && portOpenQuery_(); }
 
+    // A file the WAVE check refuses with a message (not a WAVE file, not mono, rate, width)
+    // goes to this handler instead of the message box, when one is set: the window offers to
+    // convert it. The slot is left as it was either way.
+    using UnplayableFileHandler = std::function<void(int k, const std::string& path, int messageBoxIndex)>;
+    void setUnplayableFileHandler(UnplayableFileHandler handler) { unplayableFileHandler_ = std::move(handler); }
+
     // "Browse" of slot k: choose a file, check it, store it, keep the totals within capacity.
     BrowseOutcome browse(int k);
     // Store an already chosen path in slot k, with every check that Browse makes.
@@ -51,6 +57,7 @@ private:
     FileDialog& dialog_;
     MessageBoxes& boxes_;
     std::function<bool()> portOpenQuery_;
+    UnplayableFileHandler unplayableFileHandler_;
 };
 
 }  // namespace mmx

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -20,9 +21,12 @@ namespace {
 class BufferedFile {
 public:
     explicit BufferedFile(const std::string& path) {
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ < 0) return;
+        // Look before opening: opening a FIFO waits for a writer, so the type is checked first
+        // and the open does not block; the check is repeated on what was opened.
         struct stat info {};
+        if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+        fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd_ < 0) return;
         if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
             ::close(fd_);
             fd_ = -1;
@@ -38,9 +42,12 @@ public:
 
     bool ok() const { return fd_ >= 0; }
     uint64_t size() const { return size_; }
+    // Bytes handed out since the start (or the last rewind).
+    uint64_t consumed() const { return consumed_ + pos_; }
 
     bool rewind() {
         filled_ = pos_ = 0;
+        consumed_ = 0;
         return ::lseek(fd_, 0, SEEK_SET) == 0;
     }
 
@@ -57,6 +64,7 @@ private:
         for (;;) {
             const ssize_t count = ::read(fd_, buffer_.data(), buffer_.size());
             if (count > 0) {
+                consumed_ += filled_;
                 filled_ = static_cast<size_t>(count);
                 pos_ = 0;
                 return true;
@@ -71,6 +79,7 @@ private:
     std::array<uint8_t, 16384> buffer_{};
     size_t filled_ = 0;
     size_t pos_ = 0;
+    uint64_t consumed_ = 0;  // bytes of the buffers before the current one
 };
 
 // The same byte-at-a-time reading over a file already in memory.
@@ -79,6 +88,7 @@ public:
     explicit MemoryBytes(std::span<const uint8_t> bytes) : bytes_(bytes) {}
     bool ok() const { return true; }
     uint64_t size() const { return bytes_.size(); }
+    uint64_t consumed() const { return pos_; }
     bool rewind() {
         pos_ = 0;
         return true;
@@ -123,7 +133,10 @@ bool findDataLength(Bytes& file, uint32_t& dataLength) {
         if (byte < 0) return false;
         b = static_cast<uint8_t>(byte);
     }
-    dataLength = littleEndian(length, 4);
+    // A length beyond the end of the file (a cut-off copy, a damaged header) counts only the
+    // bytes that are there, so the play time is what the file can actually play.
+    const uint64_t present = file.size() > file.consumed() ? file.size() - file.consumed() : 0;
+    dataLength = static_cast<uint32_t>(std::min<uint64_t>(littleEndian(length, 4), present));
     return true;
 }
 

@@ -81,8 +81,9 @@ TEST_F(EditorTest, BrowseFillsTheSlotAndItsTotals) {
     ASSERT_EQ(dialog.requests.size(), 1u);
     const auto& request = dialog.requests[0];
     EXPECT_EQ(request.filter,
-              "All Files (*.*)|*.*|Text Files(*.txt)|*.txt|Batch Files (*.bat)|*.bat|Wave Files (*.wav)|*.wav");
-    EXPECT_EQ(request.filterIndex, 4);
+              "All Files (*.*)|*.*|Text Files(*.txt)|*.txt|Batch Files (*.bat)|*.bat|Wave Files (*.wav)|*.wav|"
+              "Audio Files (*.wav *.flac *.ogg *.opus *.mp3 *.aiff)|*.wav;*.flac;*.ogg;*.oga;*.opus;*.mp3;*.aif;*.aiff");
+    EXPECT_EQ(request.filterIndex, 5);
     EXPECT_EQ(request.fileName, "");
 }
 
@@ -115,6 +116,20 @@ TEST_F(EditorTest, ARefusedFileLeavesTheSlotAsItWas) {
     EXPECT_EQ(editor.browse(2), BrowseOutcome::Rejected);
     EXPECT_EQ(boxes.shown.size(), 1u);
     EXPECT_FALSE(slot(2).filled());
+
+    // With a conversion on offer, a file refused with a message goes there instead of the box;
+    // a vanished one still goes nowhere.
+    std::vector<std::pair<std::string, int>> offered;
+    editor.setUnplayableFileHandler([&](int k, const std::string& path, int text) {
+        EXPECT_EQ(k, 1);
+        offered.emplace_back(path, text);
+    });
+    ASSERT_EQ(browseFile(1, "stereo2.wav", stereo), BrowseOutcome::Rejected);
+    dialog.choose(folder.folder() + "gone.wav");
+    EXPECT_EQ(editor.browse(1), BrowseOutcome::Rejected);
+    EXPECT_EQ(offered, (std::vector<std::pair<std::string, int>>{{folder.folder() + "stereo2.wav", UiTextTable::NotMono}}));
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(slot(1).FilePath, before.FilePath);
 }
 
 TEST_F(EditorTest, NothingChangesWhileThePortIsOpenOrTheDialogIsCancelled) {

@@ -1,6 +1,7 @@
 // The WAVE checks: each field's boundaries, the order of the tests, the search for "data",
 // and files that end before a field.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "core/number_format.h"
 #include "core/ui_text_table.h"
@@ -117,6 +118,7 @@ TEST_F(WaveHeaderTest, ABrokenPartialMatchIsNotRetriedAsD) {
 
     const std::string clean("xdata\x20\x00\x00\x00", 9);
     bytes.insert(bytes.end(), clean.begin(), clean.end());
+    bytes.insert(bytes.end(), 0x20, 0);
     const auto result = checkBytes(bytes);
     ASSERT_TRUE(result.accepted);
     EXPECT_EQ(result.info.dataLength, 0x20u);
@@ -143,8 +145,22 @@ TEST_F(WaveHeaderTest, FilesEndingBeforeAFieldFailThatField) {
     }
 }
 
-TEST_F(WaveHeaderTest, MissingFilesAndFoldersAreRefusedSilently) {
-    for (const auto& path : {folder.folder() + "missing.wav", folder.folder()}) {
+TEST_F(WaveHeaderTest, DataLengthCountsOnlyTheBytesPresent) {
+    WaveShape shape;
+    shape.dataBytes = 44100;  // 1 s at 22050 Hz, of which the file keeps 1000 bytes
+    auto bytes = test::waveBytes(shape);
+    bytes.resize(44 + 1000);
+    const auto result = checkBytes(bytes);
+    ASSERT_TRUE(result.accepted);
+    EXPECT_EQ(result.info.dataLength, 1000u);
+    EXPECT_EQ(playTimeText(result.info), "0.02");
+}
+
+TEST_F(WaveHeaderTest, MissingFilesFoldersFifosAndDevicesAreRefusedSilently) {
+    // A FIFO with no writer would block the open for ever.
+    const std::string fifo = folder.folder() + "pipe.wav";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const auto& path : {folder.folder() + "missing.wav", folder.folder(), fifo, std::string("/dev/zero")}) {
         const auto result = ReadWaveHeader(path);
         EXPECT_FALSE(result.accepted) << path;
         EXPECT_FALSE(result.messageBoxIndex.has_value()) << path;

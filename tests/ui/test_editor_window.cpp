@@ -42,8 +42,9 @@ TEST_F(EditorWindowTest, ThreeSlotsFilledThroughTheFileDialog) {
 
     ASSERT_EQ(dialog.requests.size(), 3u);
     EXPECT_EQ(dialog.requests[0].filter,
-              "All Files (*.*)|*.*|Text Files(*.txt)|*.txt|Batch Files (*.bat)|*.bat|Wave Files (*.wav)|*.wav");
-    EXPECT_EQ(dialog.requests[0].filterIndex, 4);
+              "All Files (*.*)|*.*|Text Files(*.txt)|*.txt|Batch Files (*.bat)|*.bat|Wave Files (*.wav)|*.wav|"
+              "Audio Files (*.wav *.flac *.ogg *.opus *.mp3 *.aiff)|*.wav;*.flac;*.ogg;*.oga;*.opus;*.mp3;*.aif;*.aiff");
+    EXPECT_EQ(dialog.requests[0].filterIndex, 5);
     EXPECT_EQ(dialog.requests[0].mode, FileDialogRequest::Mode::Open);
 
     EXPECT_EQ(editor().WaveFile(1)->text(), "welcome");

@@ -33,6 +33,7 @@ bool DesktopProgram::Main(bool withSplash) {
     services.editor.dialog = &dialog_;
     services.editor.boxes = &boxes_;
     services.editor.player = &player_;
+    services.editor.offerConversion = true;
     services.editor.portFactory = serialPortFactory(settingsFolder);
     services.viewer = &viewer_;
     services.portDevice = [settingsFolder](int number) { return mapComPort(number, settingsFolder).path; };

@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include "ui/qt/connection_indicator.h"
+#include "ui/qt/memory_gauge.h"
+#include "ui/qt/unit_audio_offer.h"
 #include "ui/qt/sequence_combo.h"
 #include "ui/qt/upload_runner.h"
 
@@ -84,6 +86,12 @@ EditorWindow::EditorWindow(ProgramState& state, CaptionTable& captions, EditorSe
     upload_ = new UploadRunner(*connection_, this);
     connect(upload_, &UploadRunner::finished, this, &EditorWindow::uploadFinished);
     preview_ = std::make_unique<PreviewController>(state_, editor_, *services_.player, *services_.boxes);
+    audioOffer_ = new UnitAudioOffer(state_, editor_, *services_.boxes, this);
+    if (services_.offerConversion) audioOffer_->askWithDialog();
+    connect(audioOffer_, &UnitAudioOffer::slotConverted, this, [this] {
+        refreshFromState();
+        Q_EMIT setupEdited();
+    });
     preview_->onMessageButton = [this](int slot, bool playing) {
         MsgBt(slot)->setText(q(playing ? captions_.PlayActive : captions_.PlayIdle));
     };
@@ -221,7 +229,9 @@ void EditorWindow::buildMessageFrame(QGroupBox* frame) {
     totalSize_->setFont(bold);
     grid->addWidget(totalTime_, kSlotCount + 3, 4);
     grid->addWidget(totalSize_, kSlotCount + 3, 5);
-    grid->setRowStretch(kSlotCount + 4, 1);
+    memoryGauge_ = new MemoryGauge(frame);
+    grid->addWidget(memoryGauge_, kSlotCount + 4, 1, 1, 6);
+    grid->setRowStretch(kSlotCount + 5, 1);
     grid->setColumnStretch(1, 1);
 }
 
@@ -385,6 +395,7 @@ void EditorWindow::refreshFromState() {
     }
     setTextIfChanged(totalTime_, messages.TotalTime);
     setTextIfChanged(totalSize_, messages.TotalSize);
+    memoryGauge_->showUsed(messages.TFileLength);
 
     const TriggerTable& triggers = state_.triggers;
     QStringList choices;

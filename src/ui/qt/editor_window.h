@@ -33,6 +33,8 @@ class QTimer;
 namespace mmx {
 
 class ConnectionIndicator;
+class MemoryGauge;
+class UnitAudioOffer;
 class SequenceCombo;
 class UploadRunner;
 
@@ -44,6 +46,7 @@ struct EditorServices {
     AudioPlayer* player = nullptr;
     PortFactory portFactory;
     Clock* clock = nullptr;  // the connection clock; a steady clock when not given
+    bool offerConversion = false;  // a file the unit cannot play gets "Convert for the unit"
 };
 
 class EditorWindow final : public QWidget {
@@ -94,6 +97,8 @@ public:
     QLabel* TrgTime(int row) const { return trgTime_.at(static_cast<size_t>(row - 1)); }
     QPushButton* TrgBt(int row) const { return trgBt_.at(static_cast<size_t>(row - 1)); }
     ConnectionIndicator* indicator() const { return indicator_; }
+    MemoryGauge* memoryGauge() const { return memoryGauge_; }
+    UnitAudioOffer& audioOffer() { return *audioOffer_; }
     QPushButton* Bt_SendMessage() const { return sendButton_; }
     QProgressBar* ProgressBar1() const { return progressBar_; }
     QLabel* Lb_Percentage() const { return percentage_; }
@@ -161,6 +166,8 @@ private:
     std::array<QPushButton*, kTriggerCount> trgBt_{};
 
     ConnectionIndicator* indicator_ = nullptr;
+    MemoryGauge* memoryGauge_ = nullptr;
+    UnitAudioOffer* audioOffer_ = nullptr;
     QPushButton* sendButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QLabel* percentage_ = nullptr;

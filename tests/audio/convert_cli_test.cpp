@@ -1,0 +1,73 @@
+// mmx4210-cli convert as a user runs it: outputs beside failures, nothing written when the set
+// cannot fit, inputs never overwritten.
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/wave_header.h"
+#include "sound_files.h"
+#include "support/test_support.h"
+
+namespace mmx::test {
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Paths made by the tests hold no blanks or quotes, so the shell needs no quoting.
+CliRun convert(const ScratchFolder& folder, const std::string& args) {
+    const std::string out = folder.folder() + "stdout", err = folder.folder() + "stderr";
+    const int status = std::system((std::string(MMX_CLI_PATH) + " convert " + args + " >" + out + " 2>" + err).c_str());
+    CliRun run;
+    if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+    run.out = readText(out);
+    run.err = readText(err);
+    return run;
+}
+
+TEST(ConvertCli, ConvertsWhatItCanReadAndNamesWhatItCannot) {
+    ScratchFolder folder;
+    const std::string dir = folder.folder();
+    writeSoundFile(dir + "hello.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 44100, 2, 1.0, {{440, 0.3}});
+    folder.write("broken.mp3", std::string(500, 'x'));
+    const CliRun run = convert(folder, dir + "hello.flac " + dir + "broken.mp3 --out-dir " + dir + "unit --rate 12000");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("broken.mp3: "), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(dir + "unit/broken.wav"));
+    EXPECT_NE(run.out.find("hello.flac  1.00 s  12000 Hz  24 kB  -> " + dir + "unit/hello.wav"), std::string::npos) << run.out;
+    const WaveCheck check = ReadWaveHeader(dir + "unit/hello.wav");
+    EXPECT_TRUE(check.accepted);
+    EXPECT_EQ(check.info.sampleRate, 12000u);
+}
+
+TEST(ConvertCli, SetThatCannotFitWritesNothing) {
+    ScratchFolder folder;
+    const std::string dir = folder.folder();
+    // 9.6 MB of sound at 8000 Hz: about 76 s more than the memory holds.
+    writeSoundFile(dir + "long.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, 600.0, {{440, 0.3}});
+    const CliRun run = convert(folder, dir + "long.wav -o " + dir + "out.wav");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("are 76.3 s too long"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(dir + "out.wav"));
+}
+
+TEST(ConvertCli, RefusesToWriteOverAnInput) {
+    ScratchFolder folder;
+    const std::string dir = folder.folder();
+    writeSoundFile(dir + "voice.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 44100, 2, 0.5, {{440, 0.3}});
+    const std::string before = readText(dir + "voice.wav");
+    for (const std::string& args : {"-o " + dir + "voice.wav", "--out-dir " + dir}) {
+        const CliRun run = convert(folder, dir + "voice.wav " + args);
+        EXPECT_EQ(run.exitCode, 2) << args;
+        EXPECT_EQ(readText(dir + "voice.wav"), before);
+    }
+}
+
+}  // namespace
+}  // namespace mmx::test
