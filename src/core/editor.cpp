@@ -27,6 +27,15 @@ Editor::Editor(ProgramState& state, FileDialog& dialog, MessageBoxes& boxes)
 
 void Editor::alert(int messageBoxIndex) { boxes_.alert(state_.texts.messageBox(messageBoxIndex), kTitle); }
 
+void Editor::refuse(const std::string& path, int messageBoxIndex, const WaveCheck& check, int64_t totalBytes) {
+    std::string text = state_.texts.messageBox(messageBoxIndex);
+    if (refusalWords_) {
+        const std::string words = refusalWords_(fileNameOf(path), messageBoxIndex, check, totalBytes);
+        if (!words.empty()) text += "\n\n" + words;
+    }
+    boxes_.alert(text, kTitle);
+}
+
 BrowseOutcome Editor::browse(int k) {
     if (portOpen()) {
         alert(UiTextTable::BusyUploading);
@@ -60,7 +69,7 @@ BrowseOutcome Editor::assignFile(int k, const std::string& path) {
 
     const WaveCheck check = ReadWaveHeader(path);
     if (!check.accepted) {
-        if (check.messageBoxIndex) alert(*check.messageBoxIndex);
+        if (check.messageBoxIndex) refuse(path, *check.messageBoxIndex, check);
         slot.FilePath = before.FilePath;
         return BrowseOutcome::Rejected;
     }
@@ -81,7 +90,7 @@ BrowseOutcome Editor::assignFile(int k, const std::string& path) {
     }
     BrowseOutcome outcome = BrowseOutcome::Accepted;
     if (total > kMemoryCapacityBytes) {
-        alert(UiTextTable::ExceedsCapacity);
+        refuse(path, UiTextTable::ExceedsCapacity, check, total);
         slot.FilePath = before.FilePath;
         setShownName(k, before.WaveFile);  // an empty name empties this and every later slot
         slot.FilePath = before.FilePath;
@@ -138,7 +147,7 @@ bool Editor::refreshSlotFromFile(int k) {
     if (!slot.filled()) return false;
     const WaveCheck check = ReadWaveHeader(slot.FilePath);
     if (!check.accepted) {
-        if (check.messageBoxIndex) alert(*check.messageBoxIndex);
+        if (check.messageBoxIndex) refuse(slot.FilePath, *check.messageBoxIndex, check);
         return false;
     }
     slot.MsgTime = playTimeText(check.info);

@@ -128,7 +128,8 @@ void applySetup(ProgramState& state, const SetupFileValues& values) {
         slot.BrowseEnabled = from.BrowseEnabled;
         slot.MsgTime = from.MsgTime;
         slot.TMsgSize = from.TMsgSize;
-        slot.MsgSize = std::to_string(from.TMsgSize / 1000);
+        // An empty slot shows no size, as it did before the set-up was saved (not "0").
+        slot.MsgSize = from.WaveFile.empty() ? std::string() : std::to_string(from.TMsgSize / 1000);
         slot.MsgSample = from.MsgSample;
     }
     for (int row = 1; row <= kTriggerCount; ++row) {

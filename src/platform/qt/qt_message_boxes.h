@@ -12,6 +12,8 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     void alert(const std::string& text, const std::string& title) override;
+    // Shown without blocking: the box stays until the operator closes it, the program goes on.
+    void inform(const std::string& text, const std::string& title) override;
     QuestionAnswer ask(const std::string& text, const std::string& title, bool withCancel) override;
 
 private:

@@ -12,6 +12,7 @@
 #include "ui/lang/caption_table.h"
 #include "ui/lang/language_menu.h"
 #include "ui/qt/editor_window.h"
+#include "ui/qt/translations.h"
 
 class QAction;
 class QActionGroup;
@@ -63,6 +64,7 @@ public:
 
     // Shows state.frameWindowCaption and rewrites the marker file.
     void captionChanged();
+    Translations& translations() { return translations_; }
     // All captions again, after a language change.
     void applyCaptions();
 
@@ -76,6 +78,13 @@ private:
     void refreshPortChecks();
     void setUploadActive(bool active);
     bool MDIForm_QueryUnload();
+    void showCaption();
+    // Qt's own texts and this program's tr() texts follow the language file in use.
+    void applyQtLanguage();
+    void reportSave(FileCommandResult result);
+    QString windowPlaceFile() const;
+    void restoreWindowPlace();
+    void saveWindowPlace();
 
     ProgramState& state_;
     CaptionTable& captions_;
@@ -85,6 +94,8 @@ private:
     std::unique_ptr<LanguageCommands> languages_;
     bool activated_ = false;
     bool uploadActive_ = false;
+    bool closeAfterUpload_ = false;
+    Translations translations_;
 
     QMenu* fileMenu_ = nullptr;
     QMenu* setupMenu_ = nullptr;
