@@ -5,7 +5,7 @@
 
 #include "support/fake_dialogs.h"
 #include "sample_setup.h"
-#include "storage/setup_commands.h"
+#include "ui/app/setup_commands.h"
 #include "storage/setup_file.h"
 #include "support/test_support.h"
 
@@ -74,7 +74,8 @@ TEST_F(SetupCommands, FailedSaveKeepsTheFlagSoTheChangesAreAskedAboutAgain) {
     state.SetupChanged = true;
     EXPECT_EQ(commands.save(), FileCommandResult::Failed);
     EXPECT_TRUE(state.SetupChanged);
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Configuration file cannot be found!"});
+    ASSERT_EQ(boxes.texts().size(), 1u);
+    EXPECT_EQ(boxes.texts()[0].rfind("Configuration file cannot be found!\n\n", 0), 0u);
 }
 
 TEST_F(SetupCommands, SaveAsAsksWithTheSetUpDialogAndShowsTheNameAfterSaving) {
@@ -123,7 +124,8 @@ TEST_F(SetupCommands, CancelledOrFailedSaveAsKeepsFlagNameAndCaption) {
     EXPECT_EQ(state.MessageFile, "MessageSetup.cfg");
     EXPECT_EQ(state.strMSGFilePath, folder.folder());
     EXPECT_TRUE(captions.empty());
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Configuration file cannot be found!"});
+    ASSERT_EQ(boxes.texts().size(), 1u);
+    EXPECT_EQ(boxes.texts()[0].rfind("Configuration file cannot be found!\n\n", 0), 0u);
 }
 
 TEST_F(SetupCommands, OpenAppliesTheFileAndShowsItsName) {
@@ -197,7 +199,8 @@ TEST_F(SetupCommands, FailedOpenKeepsEditorFlagAndCaption) {
     EXPECT_TRUE(state.SetupChanged);
     EXPECT_FALSE(state.MessagesUploaded);
     EXPECT_TRUE(captions.empty());
-    EXPECT_EQ(boxes.texts().back(), "Configuration file cannot be found!");
+    // The Part's text, then the file and what is wrong with it.
+    EXPECT_EQ(boxes.texts().back(), "Configuration file cannot be found!\n\nbad.cfg: has 1 lines, 280 are needed");
 }
 
 TEST_F(SetupCommands, SaveAsTextFileWritesThePrintoutAndNamesItForTheViewer) {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/dialogs.h"
+#include "ui/app/dialogs.h"
 #include "platform/qt/audio_player.h"
 #include "platform/qt/document_viewer.h"
 

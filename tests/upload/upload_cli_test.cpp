@@ -9,7 +9,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "core/editor.h"
+#include "ui/app/editor.h"
 #include "platform/serial/pty_unit_server.h"
 #include "storage/setup_file.h"
 #include "support/fake_dialogs.h"
@@ -111,7 +111,7 @@ protected:
         editor.chooseEntry(entryIndex(1, 1), " 2");
         editor.setZone(zoneIndex(1, 4), 1);
         const std::string path = folder.folder() + "setup.cfg";
-        EXPECT_TRUE(SaveConfig(state, path, boxes));
+        EXPECT_TRUE(SaveConfig(state, path));
         return path;
     }
 

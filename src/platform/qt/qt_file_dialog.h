@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/dialogs.h"
+#include "ui/app/dialogs.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
 #pragma once
 // Operator warnings and questions: the system beep, then a modal box.
-#include "core/dialogs.h"
+#include "ui/app/dialogs.h"
 
 class QWidget;
 

@@ -8,8 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "core/dialogs.h"
-#include "core/editor.h"
+#include "ui/app/dialogs.h"
+#include "ui/app/editor.h"
 #include "core/program_state.h"
 #include "device/clock.h"
 #include "device/connection.h"

@@ -12,6 +12,7 @@
 
 #include "platform/qt/instance_marker.h"
 #include "storage/settings_file.h"
+#include "ui/app/file_alerts.h"
 
 namespace mmx {
 
@@ -206,6 +207,12 @@ void FrameWindow::restoreWindowPlace() {
     resize(size);
 }
 
+void FrameWindow::saveSettings() {
+    const std::string path = state_.settingsFilePath();
+    reportFileOutcome(*services_.editor.boxes, state_.texts, UiTextTable::SettingsFileMissing, path,
+                      SaveIni(state_, path));
+}
+
 void FrameWindow::saveWindowPlace() {
     QSettings place(windowPlaceFile(), QSettings::IniFormat);
     place.setValue(QStringLiteral("geometry"), saveGeometry());
@@ -308,7 +315,7 @@ void FrameWindow::Contacts_Click() { services_.viewer->show(state_.AppPath + kCo
 
 void FrameWindow::About_Zanth_message_manager_Click() {
     // The splash window reads the language from the settings file: write the current one.
-    SaveIni(state_, state_.settingsFilePath(), *services_.editor.boxes);
+    saveSettings();
     if (services_.showAbout) services_.showAbout();
 }
 
@@ -329,7 +336,7 @@ void FrameWindow::setUploadActive(bool active) {
 }
 
 bool FrameWindow::MDIForm_QueryUnload() {
-    SaveIni(state_, state_.settingsFilePath(), *services_.editor.boxes);
+    saveSettings();
     saveWindowPlace();
     if (!state_.SetupChanged) return true;
     switch (services_.editor.boxes->ask(state_.texts.saveQuestion(), state_.frameWindowCaption, true)) {

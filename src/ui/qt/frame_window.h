@@ -8,7 +8,7 @@
 
 #include "core/program_state.h"
 #include "platform/qt/document_viewer.h"
-#include "storage/setup_commands.h"
+#include "ui/app/setup_commands.h"
 #include "ui/lang/caption_table.h"
 #include "ui/lang/language_menu.h"
 #include "ui/qt/editor_window.h"
@@ -85,6 +85,8 @@ private:
     QString windowPlaceFile() const;
     void restoreWindowPlace();
     void saveWindowPlace();
+    // The settings file, with "Initial file cannot be found!" when it cannot be written.
+    void saveSettings();
 
     ProgramState& state_;
     CaptionTable& captions_;

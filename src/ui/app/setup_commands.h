@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "core/dialogs.h"
+#include "ui/app/dialogs.h"
 #include "core/program_state.h"
 #include "storage/printout.h"
 

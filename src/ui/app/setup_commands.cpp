@@ -1,10 +1,11 @@
-#include "storage/setup_commands.h"
+#include "ui/app/setup_commands.h"
 
 #include <unistd.h>
 
 #include <cstdlib>
 
 #include "storage/setup_file.h"
+#include "ui/app/file_alerts.h"
 
 namespace mmx {
 
@@ -74,7 +75,9 @@ FileCommandResult SetupFileCommands::open() {
 
     state_.MessageFile = fileNameOf(*chosen);
     state_.strMSGFilePath = folderOf(*chosen);
-    if (!OpenConfig(state_, state_.strMSGFilePath + state_.MessageFile, boxes_)) return FileCommandResult::Failed;
+    const std::string path = state_.strMSGFilePath + state_.MessageFile;
+    if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, path, OpenConfig(state_, path)))
+        return FileCommandResult::Failed;
     named_ = true;
     showFileInCaption(state_.MessageFile);
     state_.SetupChanged = false;
@@ -84,7 +87,8 @@ FileCommandResult SetupFileCommands::open() {
 FileCommandResult SetupFileCommands::save() {
     state_.MessageFile = setupFileNameForSave(state_.MessageFile);
     const std::string path = state_.strMSGFilePath + state_.MessageFile;
-    if (!SaveConfig(state_, path, boxes_)) return FileCommandResult::Failed;
+    if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, path, SaveConfig(state_, path)))
+        return FileCommandResult::Failed;
     state_.SetupChanged = false;
     named_ = true;
     lastSavedPath_ = path;
@@ -99,7 +103,9 @@ FileCommandResult SetupFileCommands::saveAs() {
 
     const std::string fileName = setupFileNameForSave(fileNameOf(*chosen));
     const std::string folder = folderOf(*chosen);
-    if (!SaveConfig(state_, folder + fileName, boxes_)) return FileCommandResult::Failed;
+    if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, folder + fileName,
+                           SaveConfig(state_, folder + fileName)))
+        return FileCommandResult::Failed;
     state_.MessageFile = fileName;
     state_.strMSGFilePath = folder;
     state_.SetupChanged = false;

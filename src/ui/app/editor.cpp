@@ -1,4 +1,4 @@
-#include "core/editor.h"
+#include "ui/app/editor.h"
 
 #include "core/number_format.h"
 #include "core/wave_header.h"
