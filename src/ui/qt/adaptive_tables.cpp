@@ -31,8 +31,13 @@ int AdaptiveTables::sideBySideWidth() const {
 }
 
 QSize AdaptiveTables::sizeHint() const {
+    // Side by side with room to spare: the width arrange() keeps free for a scroll bar, and a
+    // little more, since a table may ask for a few pixels more once it stands beside the other.
+    const int frame = 2 * frameWidth() + 2 * kSpacing;
     const int height = std::max(first_->sizeHint().height(), second_->sizeHint().height());
-    return {first_->sizeHint().width() + kSpacing + second_->sizeHint().width(), height};
+    return {first_->sizeHint().width() + kSpacing + second_->sizeHint().width() +
+                verticalScrollBar()->sizeHint().width() + frame,
+            height + frame};
 }
 
 void AdaptiveTables::arrange(int width) {
