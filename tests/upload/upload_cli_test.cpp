@@ -164,7 +164,7 @@ TEST_F(CliUpload, WrongArgumentsAndMissingPort) {
     EXPECT_NE(missing.err.find("RS232 Com Port cannot be open!"), std::string::npos) << missing.err;
     // A set-up file that does not read: the usual text and what is wrong, on which line.
     const std::string bad = folder.write("bad.cfg", "MsgBt( 1) =perhaps\r\n");
-    const Finished refused = runCli({"upload", bad, "--port", server->slavePath()});
+    const Finished refused = runCli({"upload", bad, "--port", folder.folder() + "no-such-tty"});
     EXPECT_NE(refused.exitCode, 0);
     EXPECT_NE(refused.err.find("Configuration file cannot be found! (has 1 lines, 280 are needed)"), std::string::npos)
         << refused.err;
