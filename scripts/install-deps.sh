@@ -9,6 +9,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     build-essential cmake pkg-config \
     googletest libgtest-dev libgmock-dev libbenchmark-dev \
     qt6-base-dev qt6-multimedia-dev libqt6multimedia6 \
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n \
     xvfb xauth fonts-wqy-microhei fonts-dejavu-core \
     xdg-utils \
     clang libclang-rt-14-dev \

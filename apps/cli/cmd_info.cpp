@@ -6,7 +6,7 @@
 
 #include "cli_command.h"
 #include "collected_boxes.h"
-#include "core/editor.h"
+#include "ui/app/editor.h"
 
 namespace mmx::cli {
 namespace {

@@ -151,10 +151,10 @@ int runUpload(const std::vector<std::string>& args) {
     auto session = openLinkSession("upload", port, request.verbose);
     if (!session) return kUsage;
     ProgramState& state = session->state;
-    CollectedBoxes boxes;
-    if (!OpenConfig(state, setupPath, boxes)) {
-        std::cerr << "mmx4210-cli upload: " << setupPath << ": "
-                  << (boxes.texts.empty() ? std::string("cannot be read") : boxes.texts.front()) << "\n";
+    const FileOutcome opened = OpenConfig(state, setupPath);
+    if (!opened) {
+        std::cerr << "mmx4210-cli upload: " << setupPath << ": " << state.texts.messageBox(UiTextTable::SetupFileMissing)
+                  << " (" << opened.reason() << ")\n";
         return kFailure;
     }
 

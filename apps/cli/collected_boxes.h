@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/dialogs.h"
+#include "ui/app/dialogs.h"
 
 namespace mmx::cli {
 

@@ -35,8 +35,7 @@ std::optional<LinkSession> openLinkSession(const std::string& command, const std
     const std::string ini = settingsFileForReading(session.state.AppPath, session.settingsFolder);
     std::error_code ec;
     if (std::filesystem::exists(ini, ec)) {
-        CollectedBoxes boxes;  // a broken settings file leaves the defaults, silently
-        OpenIni(session.state, ini, boxes);
+        OpenIni(session.state, ini);  // a broken settings file leaves the defaults, silently
     }
     auto choice = resolvePortName(port, session.settingsFolder);
     if (!choice) {

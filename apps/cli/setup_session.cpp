@@ -21,8 +21,11 @@ SetupSession::SetupSession() {
 }
 
 bool SetupSession::open(const std::string& path, const std::string& command) {
-    if (OpenConfig(state, path, boxes)) return true;
-    std::cerr << "mmx4210-cli " << command << ": " << path << ": " << boxes.texts.back() << "\n";
+    const FileOutcome outcome = OpenConfig(state, path);
+    if (outcome) return true;
+    // The message the window shows, and what exactly is wrong (with the line number).
+    std::cerr << "mmx4210-cli " << command << ": " << path << ": "
+              << state.texts.messageBox(UiTextTable::SetupFileMissing) << " (" << outcome.reason() << ")\n";
     return false;
 }
 

@@ -61,6 +61,9 @@ public:
 
     // "Status: " + " " + trimmed status text k: what the first status panel shows.
     std::string statusMessage(int k) const;
+    // Message-box text 12, which no language file carries: the window gives it in the
+    // language in use from its own translations.
+    void setPortCannotOpenText(std::string text) { messageBox_[PortCannotOpen] = std::move(text); }
     // Status text 11, one blank, and any free text trimmed (the per-file upload line uses it).
     std::string statusLine(const std::string& text) const;
 

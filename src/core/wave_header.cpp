@@ -152,15 +152,22 @@ WaveCheck checkWave(Bytes& file) {
         if (byte < 0) break;
         header[have++] = static_cast<uint8_t>(byte);
     }
+    WaveCheck check;
+    check.channels = have >= 24 ? static_cast<uint16_t>(littleEndian(header + 22, 2)) : 0;
+    check.headerSampleRate = have >= 28 ? littleEndian(header + 24, 4) : 0;
+    check.bitsPerSample = have >= 36 ? static_cast<uint16_t>(littleEndian(header + 34, 2)) : 0;
+    const auto refuse = [&check](int messageBoxIndex) {
+        check.messageBoxIndex = messageBoxIndex;
+        return check;
+    };
     // A file too short to hold a field fails that field's test.
-    if (have < 12 || std::memcmp(header + 8, "WAVE", 4) != 0) return rejected(UiTextTable::NotWave);
-    if (have < 24 || littleEndian(header + 22, 2) != 1) return rejected(UiTextTable::NotMono);
-    const uint32_t rate = have >= 28 ? littleEndian(header + 24, 4) : 0;
-    if (have < 28 || rate < kMinSampleRate || rate > kMaxSampleRate) return rejected(UiTextTable::BadSampleRate);
-    if (have < 36 || littleEndian(header + 34, 2) != 16) return rejected(UiTextTable::Not16Bit);
+    if (have < 12 || std::memcmp(header + 8, "WAVE", 4) != 0) return refuse(UiTextTable::NotWave);
+    if (have < 24 || check.channels != 1) return refuse(UiTextTable::NotMono);
+    const uint32_t rate = check.headerSampleRate;
+    if (have < 28 || rate < kMinSampleRate || rate > kMaxSampleRate) return refuse(UiTextTable::BadSampleRate);
+    if (have < 36 || check.bitsPerSample != 16) return refuse(UiTextTable::Not16Bit);
 
     // The search for "data" starts again at offset 0, header included.
-    WaveCheck check;
     if (!file.rewind() || !findDataLength(file, check.info.dataLength)) return rejected(std::nullopt);
     check.accepted = true;
     check.info.sampleRate = rate;

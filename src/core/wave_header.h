@@ -21,6 +21,11 @@ struct WaveCheck {
     // (no "data" chunk, unreadable or missing file, a directory).
     std::optional<int> messageBoxIndex;
     WaveInfo info;
+    // The header fields as read (0 where the file is too short to hold them), so that a
+    // refusal can name the value that failed.
+    uint16_t channels = 0;
+    uint32_t headerSampleRate = 0;
+    uint16_t bitsPerSample = 0;
 };
 
 inline constexpr uint32_t kMinSampleRate = 8000;

@@ -60,6 +60,12 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
         errno = EISDIR;
         return fail(error, "'" + target + "' is not a file");
     }
+    // The rename would replace a file the user may not write (it only needs the folder to be
+    // writable): a read-only file stays as it is.
+    if (replacing && ((old.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) {
+        errno = EACCES;
+        return fail(error, "'" + target + "' is read-only");
+    }
 
     // The temporary file lives in the same folder so that the rename cannot cross file systems.
     const auto slash = target.rfind('/');
@@ -81,11 +87,19 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
         umask(mask);
         mode = 0666 & ~mask;
     }
-    bool ok = fchmod(fd, mode) == 0 || errno == EPERM;
-    // Keep the owner too when allowed (an administrator editing a user's file); else ignore.
-    if (replacing && (old.st_uid != geteuid() || old.st_gid != getegid())) {
-        [[maybe_unused]] const int ignored = fchown(fd, old.st_uid, old.st_gid);
+    bool ok = true;
+    // The new file takes the owner and group of the one it replaces; when that is not allowed
+    // the save is refused rather than handing someone's file to another owner or group.
+    if (replacing && (old.st_uid != geteuid() || old.st_gid != getegid()) &&
+        fchown(fd, old.st_uid, old.st_gid) != 0) {
+        const int saved = errno;
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        errno = saved;
+        return fail(error, "cannot keep the owner and group of '" + target + "'");
     }
+    // After fchown, which may clear the set-id bits.
+    ok = fchmod(fd, mode) == 0 || errno == EPERM;
     ok = ok && writeAll(fd, bytes) && fsync(fd) == 0;
     if (!ok) {
         const int saved = errno;

@@ -72,8 +72,9 @@ std::string printoutBytes(const ProgramState& state, const PrintoutCaptions& cap
     return encodeLines(printoutLines(state, captions), TextEncoding::Utf8).value_or(std::string());
 }
 
-bool PrintOutTxt(const ProgramState& state, const PrintoutCaptions& captions, const std::string& path) {
-    return writeTextFile(path, printoutLines(state, captions), CodePage::Windows1252);
+bool PrintOutTxt(const ProgramState& state, const PrintoutCaptions& captions, const std::string& path,
+                 std::string* error) {
+    return writeTextFile(path, printoutLines(state, captions), CodePage::Windows1252, error);
 }
 
 }  // namespace mmx

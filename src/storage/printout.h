@@ -39,7 +39,9 @@ std::vector<std::string> printoutLines(const ProgramState& state, const Printout
 // The bytes a new printout file holds: the lines with CR LF, UTF-8.
 std::string printoutBytes(const ProgramState& state, const PrintoutCaptions& captions);
 
-// Writes the printout to path, replacing any file there; false, without a message, on failure.
-bool PrintOutTxt(const ProgramState& state, const PrintoutCaptions& captions, const std::string& path);
+// Writes the printout to path, replacing any file there; false, without a message, on failure
+// (error, when given, says why).
+bool PrintOutTxt(const ProgramState& state, const PrintoutCaptions& captions, const std::string& path,
+                 std::string* error = nullptr);
 
 }  // namespace mmx

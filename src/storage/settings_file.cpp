@@ -51,18 +51,19 @@ std::vector<std::string> settingsFileLines(const ProgramState& state) {
     };
 }
 
-bool SaveIni(const ProgramState& state, const std::string& path, MessageBoxes& boxes) {
+FileOutcome SaveIni(const ProgramState& state, const std::string& path) {
     const auto lines = settingsFileLines(state);
-    bool ok = std::none_of(lines.begin(), lines.end(), holdsLineBreak);
-    if (ok) {
-        // The user's configuration folder may not exist yet.
-        const std::string folder = folderOf(path);
-        std::error_code ignored;
-        if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
-        ok = writeTextFile(path, lines, CodePage::Windows1252);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (holdsLineBreak(lines[i]))
+            return FileOutcome::failure("a value holds a line break", static_cast<int>(i + 1));
     }
-    if (!ok) boxes.alert(state.texts.messageBox(UiTextTable::SettingsFileMissing), ProgramState::kEditorCaption);
-    return ok;
+    // The user's configuration folder may not exist yet.
+    const std::string folder = folderOf(path);
+    std::error_code ignored;
+    if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
+    std::string error;
+    if (!writeTextFile(path, lines, CodePage::Windows1252, &error)) return FileOutcome::failure(error);
+    return FileOutcome::success();
 }
 
 bool applySettingsLines(ProgramState& state, const std::vector<std::string>& lines) {
@@ -93,11 +94,15 @@ bool applySettingsLines(ProgramState& state, const std::vector<std::string>& lin
     return true;
 }
 
-bool OpenIni(ProgramState& state, const std::string& path, MessageBoxes& boxes) {
-    const auto file = readTextFile(path, CodePage::Windows1252);
-    if (file && applySettingsLines(state, file->lines)) return true;
-    boxes.alert(state.texts.messageBox(UiTextTable::SettingsFileMissing), ProgramState::kEditorCaption);
-    return false;
+FileOutcome OpenIni(ProgramState& state, const std::string& path) {
+    std::string error;
+    const auto file = readTextFile(path, CodePage::Windows1252, &error);
+    if (!file) return FileOutcome::failure(error);
+    if (file->lines.size() < static_cast<size_t>(kSettingsFileLines))
+        return FileOutcome::failure("has " + std::to_string(file->lines.size()) + " lines, " +
+                                    std::to_string(kSettingsFileLines) + " are needed");
+    if (!applySettingsLines(state, file->lines)) return FileOutcome::failure("a value is not a number or True/False");
+    return FileOutcome::success();
 }
 
 bool Open_Logo_Ini(ProgramState& state, const std::string& path, std::string& splashLanguageFile) {

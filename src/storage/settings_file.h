@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/dialogs.h"
 #include "core/program_state.h"
+#include "storage/file_outcome.h"
 
 namespace mmx {
 
@@ -22,14 +22,14 @@ inline constexpr int kMaxCommTimeOutMs = 60000;
 std::vector<std::string> settingsFileLines(const ProgramState& state);
 
 // Writes the 13 lines (creating the settings folder when it is missing); on failure the old
-// file is untouched and "Initial file cannot be found!" is shown. True on success.
-bool SaveIni(const ProgramState& state, const std::string& path, MessageBoxes& boxes);
+// file is untouched.
+FileOutcome SaveIni(const ProgramState& state, const std::string& path);
 
 // Reads all 13 lines, then applies them in file order. A short or unreadable file changes
 // nothing; a value that does not convert stops the applying there (earlier values stay).
-// Both show "Initial file cannot be found!". Commport 0, negative or above 10 becomes 1;
-// CommTimeOut is clamped to [kMinCommTimeOutMs, kMaxCommTimeOutMs].
-bool OpenIni(ProgramState& state, const std::string& path, MessageBoxes& boxes);
+// Both are failures. Commport 0, negative or above 10 becomes 1; CommTimeOut is clamped to
+// [kMinCommTimeOutMs, kMaxCommTimeOutMs].
+FileOutcome OpenIni(ProgramState& state, const std::string& path);
 
 // OpenIni's work on lines already read: false (without a message) when there are fewer than
 // 13 or a value does not convert, with the values before that one applied.

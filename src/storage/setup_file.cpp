@@ -19,11 +19,18 @@ std::string boolText(bool value) { return value ? "True" : "False"; }
 class LineReader {
 public:
     explicit LineReader(const std::vector<std::string>& lines) : lines_(lines) {}
-    const std::string next() { return lineValue(lines_[position_++]); }
+    const std::string next() {
+        last_ = lineValue(lines_[position_++]);
+        return last_;
+    }
+    // 1-based number of the line read last, and its value.
+    int line() const { return static_cast<int>(position_); }
+    const std::string& last() const { return last_; }
 
 private:
     const std::vector<std::string>& lines_;
     size_t position_ = 0;
+    std::string last_;
 };
 
 bool holdsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
@@ -58,10 +65,20 @@ std::vector<std::string> setupFileLines(const ProgramState& state) {
     return lines;
 }
 
-std::optional<SetupFileValues> parseSetupFile(const std::vector<std::string>& lines) {
-    if (lines.size() < static_cast<size_t>(kSetupFileLines)) return std::nullopt;
+std::optional<SetupFileValues> parseSetupFile(const std::vector<std::string>& lines, FileOutcome* outcome) {
+    if (lines.size() < static_cast<size_t>(kSetupFileLines)) {
+        if (outcome)
+            *outcome = FileOutcome::failure("has " + std::to_string(lines.size()) + " lines, " +
+                                            std::to_string(kSetupFileLines) + " are needed");
+        return std::nullopt;
+    }
     LineReader reader(lines);
     SetupFileValues values;
+    const auto refuse = [&reader, outcome](const char* what) -> std::optional<SetupFileValues> {
+        if (outcome) *outcome = FileOutcome::failure("\"" + reader.last() + "\" " + what, reader.line());
+        return std::nullopt;
+    };
+    constexpr const char* kNotBoolean = "is not True, False or a number";
 
     const auto flag = [&reader](bool& target) {
         const auto value = booleanValue(reader.next());
@@ -70,45 +87,45 @@ std::optional<SetupFileValues> parseSetupFile(const std::vector<std::string>& li
     };
 
     for (auto& slot : values.slots) {
-        if (!flag(slot.MsgBtEnabled)) return std::nullopt;
+        if (!flag(slot.MsgBtEnabled)) return refuse(kNotBoolean);
     }
     for (auto& slot : values.slots) {
         slot.WaveFile = reader.next();
         slot.FilePath = reader.next();
     }
     for (auto& slot : values.slots) {
-        if (!flag(slot.BrowseEnabled)) return std::nullopt;
+        if (!flag(slot.BrowseEnabled)) return refuse(kNotBoolean);
     }
     for (auto& slot : values.slots) slot.MsgTime = reader.next();
     for (auto& slot : values.slots) {
         // The leading number of the text; a stored length outside the memory is no message
         // this program could have made, and would upset every size computed from it.
         const int64_t size = wholeNumberValue(reader.next());
-        if (size < 0 || size > kMemoryCapacityBytes) return std::nullopt;
+        if (size < 0 || size > kMemoryCapacityBytes) return refuse("is not a stored length within the memory");
         slot.TMsgSize = static_cast<int32_t>(size);
     }
     for (auto& slot : values.slots) slot.MsgSample = reader.next();
     for (auto& enabled : values.TrgBtEnabled) {
-        if (!flag(enabled)) return std::nullopt;
+        if (!flag(enabled)) return refuse(kNotBoolean);
     }
     const auto listCount = strictInteger(reader.next());
-    if (!listCount) return std::nullopt;
+    if (!listCount) return refuse("is not a whole number");
     values.listCount = static_cast<int>(std::clamp<int64_t>(*listCount, 0, kSlotCount + 1));
     for (auto& entry : values.entries) {
-        if (!flag(entry.enabled)) return std::nullopt;
+        if (!flag(entry.enabled)) return refuse(kNotBoolean);
         entry.text = reader.next();
     }
     for (auto& time : values.TrgTime) time = reader.next();
     for (auto& zone : values.Check1) {
         // 0 unticked, 1 ticked, 2 greyed: a check box takes nothing else.
         const auto value = strictInteger(reader.next());
-        if (!value || *value < 0 || *value > 2) return std::nullopt;
+        if (!value || *value < 0 || *value > 2) return refuse("is not 0, 1 or 2");
         zone = static_cast<int>(*value);
     }
     values.TotalTime = reader.next();
     values.TotalSize = reader.next();
     const auto total = strictInteger(reader.next());
-    if (!total || *total < INT32_MIN || *total > INT32_MAX) return std::nullopt;
+    if (!total || *total < INT32_MIN || *total > INT32_MAX) return refuse("is not a whole number");
     values.TFileLength = static_cast<int32_t>(*total);
     return values;
 }
@@ -128,7 +145,8 @@ void applySetup(ProgramState& state, const SetupFileValues& values) {
         slot.BrowseEnabled = from.BrowseEnabled;
         slot.MsgTime = from.MsgTime;
         slot.TMsgSize = from.TMsgSize;
-        slot.MsgSize = std::to_string(from.TMsgSize / 1000);
+        // An empty slot shows no size, as it did before the set-up was saved (not "0").
+        slot.MsgSize = from.WaveFile.empty() ? std::string() : std::to_string(from.TMsgSize / 1000);
         slot.MsgSample = from.MsgSample;
     }
     for (int row = 1; row <= kTriggerCount; ++row) {
@@ -147,31 +165,31 @@ void applySetup(ProgramState& state, const SetupFileValues& values) {
     if (values.listCount > 0) triggers.rebuildLists(values.listCount - 1);
 }
 
-bool SaveConfig(ProgramState& state, const std::string& path, MessageBoxes& boxes) {
+FileOutcome SaveConfig(ProgramState& state, const std::string& path) {
     int32_t total = 0;
     for (int k = 1; k <= kSlotCount; ++k) total += state.messages.slot(k).TMsgSize;
     state.messages.TFileLength = total;
 
     const auto lines = setupFileLines(state);
     // A line break inside a value (a file name may hold one) would shift every later line.
-    const bool writable = std::none_of(lines.begin(), lines.end(), holdsLineBreak);
-    if (!writable || !writeTextFile(path, lines, CodePage::Windows1252)) {
-        boxes.alert(state.texts.messageBox(UiTextTable::SetupFileMissing), ProgramState::kEditorCaption);
-        return false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (holdsLineBreak(lines[i])) return FileOutcome::failure("a value holds a line break", static_cast<int>(i + 1));
     }
-    return true;
+    std::string error;
+    if (!writeTextFile(path, lines, CodePage::Windows1252, &error)) return FileOutcome::failure(error);
+    return FileOutcome::success();
 }
 
-bool OpenConfig(ProgramState& state, const std::string& path, MessageBoxes& boxes) {
-    std::optional<SetupFileValues> values;
-    if (const auto file = readTextFile(path, CodePage::Windows1252)) values = parseSetupFile(file->lines);
-    if (!values) {
-        boxes.alert(state.texts.messageBox(UiTextTable::SetupFileMissing), ProgramState::kEditorCaption);
-        return false;
-    }
+FileOutcome OpenConfig(ProgramState& state, const std::string& path) {
+    std::string error;
+    const auto file = readTextFile(path, CodePage::Windows1252, &error);
+    if (!file) return FileOutcome::failure(error.empty() ? "cannot be read" : error);
+    FileOutcome outcome;
+    const auto values = parseSetupFile(file->lines, &outcome);
+    if (!values) return outcome;
     state.MessagesUploaded = true;
     applySetup(state, *values);
-    return true;
+    return FileOutcome::success();
 }
 
 }  // namespace mmx

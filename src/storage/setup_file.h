@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/dialogs.h"
 #include "core/program_state.h"
+#include "storage/file_outcome.h"
 
 namespace mmx {
 
@@ -45,19 +45,19 @@ struct SetupFileValues {
 };
 
 // Reads and converts the lines (only the first 280 count); nothing when there are fewer
-// or a value does not convert. Keys are never compared: a line's meaning is its position.
-std::optional<SetupFileValues> parseSetupFile(const std::vector<std::string>& lines);
+// or a value does not convert (outcome, when given, then says which line and why). Keys are
+// never compared: a line's meaning is its position.
+std::optional<SetupFileValues> parseSetupFile(const std::vector<std::string>& lines, FileOutcome* outcome = nullptr);
 
 // Puts the values into the editor's message and trigger tables.
 void applySetup(ProgramState& state, const SetupFileValues& values);
 
 // Writes the set-up to path (TFileLength becomes the sum of the stored lengths first).
-// The file is replaced atomically: on failure the old file is untouched and
-// "Configuration file cannot be found!" is shown, titled with the editor's caption.
-bool SaveConfig(ProgramState& state, const std::string& path, MessageBoxes& boxes);
+// The file is replaced atomically: on failure the old file is untouched.
+FileOutcome SaveConfig(ProgramState& state, const std::string& path);
 
 // Reads the set-up at path and applies it, only when all 280 lines were read and converted;
-// sets MessagesUploaded then. On failure the editor is unchanged and the message is shown.
-bool OpenConfig(ProgramState& state, const std::string& path, MessageBoxes& boxes);
+// sets MessagesUploaded then. On failure the editor is unchanged.
+FileOutcome OpenConfig(ProgramState& state, const std::string& path);
 
 }  // namespace mmx

@@ -17,8 +17,9 @@ struct TextFile {
     TextEncoding encoding = TextEncoding::Utf8;
 };
 
-// Nothing when the file cannot be read (missing, a folder, too large).
-std::optional<TextFile> readTextFile(const std::string& path, CodePage fallback);
+// Nothing when the file cannot be read (missing, a folder, too large); error, when given,
+// then says why.
+std::optional<TextFile> readTextFile(const std::string& path, CodePage fallback, std::string* error = nullptr);
 
 // The lines, each followed by CR LF, in the given encoding; nothing when a character has no
 // place in that encoding.

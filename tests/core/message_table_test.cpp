@@ -5,7 +5,7 @@
 #include <clocale>
 #include <locale>
 
-#include "core/editor.h"
+#include "ui/app/editor.h"
 #include "core/number_format.h"
 #include "support/fake_dialogs.h"
 #include "support/test_support.h"

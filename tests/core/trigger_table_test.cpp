@@ -2,7 +2,7 @@
 // preview plan.
 #include <gtest/gtest.h>
 
-#include "core/editor.h"
+#include "ui/app/editor.h"
 #include "support/fake_dialogs.h"
 #include "support/test_support.h"
 

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "core/editor.h"
+#include "ui/app/editor.h"
 #include "storage/setup_file.h"
 #include "support/fake_dialogs.h"
 #include "support/test_support.h"
@@ -87,7 +87,7 @@ TEST(CliImage, EqualsTheUnitsMemoryAfterAnUploadAndAUnitStartsFromIt) {
     editor.chooseEntry(entryIndex(1, 1), " 2");
     editor.setZone(zoneIndex(1, 3), 1);
     const std::string setup = folder.folder() + "setup.cfg";
-    ASSERT_TRUE(SaveConfig(state, setup, boxes));
+    ASSERT_TRUE(SaveConfig(state, setup));
 
     test::UnitProcess unit;
     std::string error;

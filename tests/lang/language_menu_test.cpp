@@ -176,7 +176,7 @@ TEST_F(LanguageMenu, StartUpWithoutAnyLanguageFileLoadsNothingAndShowsNothing) {
 TEST_F(LanguageMenu, StartUpFollowsTheSettingsFile) {
     state.LanguageFile = "nl.lng";
     state.port.Commport = 4;
-    ASSERT_TRUE(SaveIni(state, state.settingsFilePath(), boxes));
+    ASSERT_TRUE(SaveIni(state, state.settingsFilePath()));
     ProgramState next;
     next.initialise(folder.folder());
     LanguageCommands nextLanguages{next, captions, dialog, boxes};
@@ -189,7 +189,7 @@ TEST_F(LanguageMenu, StartUpFollowsTheSettingsFile) {
 TEST_F(LanguageMenu, StartUpWithACapitalStemChecksOther) {
     fs::copy_file(folder.path() / "Font" / "en.lng", folder.path() / "Font" / "EN.lng");
     state.LanguageFile = "EN.lng";
-    ASSERT_TRUE(SaveIni(state, state.settingsFilePath(), boxes));
+    ASSERT_TRUE(SaveIni(state, state.settingsFilePath()));
     activateEditor(state, languages, boxes);
     EXPECT_EQ(languages.checked(), LanguageItem::other);
     EXPECT_EQ(captions.File, "File");
@@ -208,7 +208,7 @@ TEST_F(LanguageMenu, SplashFollowsTheSavedLanguage) {
     EXPECT_EQ(captions.Lb_Logo[0], "message manager set up");
 
     ASSERT_TRUE(languages.zh_s_Click());
-    ASSERT_TRUE(SaveIni(state, state.settingsFilePath(), boxes));
+    ASSERT_TRUE(SaveIni(state, state.settingsFilePath()));
     CaptionTable splash;
     ASSERT_TRUE(loadSplashTexts(state, splash, splashFile));
     EXPECT_EQ(splashFile, "zh-s.lng");

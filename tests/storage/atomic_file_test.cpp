@@ -48,15 +48,28 @@ TEST(AtomicFile, WritesANewFileWithExactlyTheBytes) {
     EXPECT_EQ(entriesIn(folder.path()), 1u);  // no temporary file left behind
 }
 
-TEST(AtomicFile, ReplacesAnOldFileAndKeepsItsPermissions) {
+TEST(AtomicFile, ReplacesAnOldFileKeepingItsModeOwnerAndGroupButNeverAReadOnlyOne) {
     ScratchFolder folder;
     const std::string path = folder.write("old.cfg", "old contents that are longer");
-    chmod(path.c_str(), 0600);
+    chmod(path.c_str(), 0640);
+    // Another group than the writer's (only an administrator may hand a file to any group).
+    const gid_t group = geteuid() == 0 ? 4242 : getegid();
+    ASSERT_EQ(chown(path.c_str(), static_cast<uid_t>(-1), group), 0);
     ASSERT_TRUE(writeFileAtomically(path, "new"));
     EXPECT_EQ(readText(path), "new");
     struct stat info {};
     ASSERT_EQ(stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(info.st_gid, group);
+    EXPECT_EQ(info.st_uid, geteuid());
+    EXPECT_EQ(entriesIn(folder.path()), 1u);
+
+    // Read-only: refused, also for an administrator whom the folder would let replace it.
+    chmod(path.c_str(), 0444);
+    std::string error;
+    EXPECT_FALSE(writeFileAtomically(path, "replacement", &error));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(readText(path), "new");
     EXPECT_EQ(entriesIn(folder.path()), 1u);
 }
 

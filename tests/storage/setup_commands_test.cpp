@@ -5,7 +5,7 @@
 
 #include "support/fake_dialogs.h"
 #include "sample_setup.h"
-#include "storage/setup_commands.h"
+#include "ui/app/setup_commands.h"
 #include "storage/setup_file.h"
 #include "support/test_support.h"
 
@@ -74,7 +74,8 @@ TEST_F(SetupCommands, FailedSaveKeepsTheFlagSoTheChangesAreAskedAboutAgain) {
     state.SetupChanged = true;
     EXPECT_EQ(commands.save(), FileCommandResult::Failed);
     EXPECT_TRUE(state.SetupChanged);
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Configuration file cannot be found!"});
+    ASSERT_EQ(boxes.texts().size(), 1u);
+    EXPECT_EQ(boxes.texts()[0].rfind("Configuration file cannot be found!\n\n", 0), 0u);
 }
 
 TEST_F(SetupCommands, SaveAsAsksWithTheSetUpDialogAndShowsTheNameAfterSaving) {
@@ -123,7 +124,8 @@ TEST_F(SetupCommands, CancelledOrFailedSaveAsKeepsFlagNameAndCaption) {
     EXPECT_EQ(state.MessageFile, "MessageSetup.cfg");
     EXPECT_EQ(state.strMSGFilePath, folder.folder());
     EXPECT_TRUE(captions.empty());
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Configuration file cannot be found!"});
+    ASSERT_EQ(boxes.texts().size(), 1u);
+    EXPECT_EQ(boxes.texts()[0].rfind("Configuration file cannot be found!\n\n", 0), 0u);
 }
 
 TEST_F(SetupCommands, OpenAppliesTheFileAndShowsItsName) {
@@ -151,12 +153,27 @@ TEST_F(SetupCommands, OpenAsksAboutUnsavedChangesAndSavesOnYes) {
     state.SetupChanged = true;
     state.messages.slot(1).MsgTime = "7.77";
     boxes.answers.push_back(QuestionAnswer::Yes);
+    // Never saved yet: Yes asks for a name first.
+    dialog.choose(folder.folder() + "Mine.cfg");
     dialog.choose(other);
     ASSERT_EQ(commands.open(), FileCommandResult::Done);
     ASSERT_GE(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Do you want to save the changes?");
     EXPECT_EQ(boxes.shown[0].title, "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  ");
-    EXPECT_NE(readText(folder.folder() + "MessageSetup.cfg").find("MsgTime( 1)=7.77\r\n"), std::string::npos);
+    EXPECT_EQ(dialog.requests.at(0).mode, FileDialogRequest::Mode::Save);
+    EXPECT_NE(readText(folder.folder() + "Mine.cfg").find("MsgTime( 1)=7.77\r\n"), std::string::npos);
+    EXPECT_TRUE(commands.named());
+
+    // A save that fails keeps the edits: the other file is not opened over them.
+    state.SetupChanged = true;
+    state.messages.slot(1).MsgTime = "6.66";
+    fs::permissions(other, fs::perms::owner_read);  // the file now open
+    boxes.answers.push_back(QuestionAnswer::Yes);
+    const size_t dialogs = dialog.requests.size();
+    EXPECT_EQ(commands.open(), FileCommandResult::Failed);
+    EXPECT_EQ(dialog.requests.size(), dialogs);  // no open dialog
+    EXPECT_EQ(state.messages.slot(1).MsgTime, "6.66");
+    EXPECT_TRUE(state.SetupChanged);
 }
 
 TEST_F(SetupCommands, OpenWithNoSavesNothingAndACancelChangesNothing) {
@@ -182,15 +199,16 @@ TEST_F(SetupCommands, FailedOpenKeepsEditorFlagAndCaption) {
     EXPECT_TRUE(state.SetupChanged);
     EXPECT_FALSE(state.MessagesUploaded);
     EXPECT_TRUE(captions.empty());
-    EXPECT_EQ(boxes.texts().back(), "Configuration file cannot be found!");
+    // The Part's text, then the file and what is wrong with it.
+    EXPECT_EQ(boxes.texts().back(), "Configuration file cannot be found!\n\nbad.cfg: has 1 lines, 280 are needed");
 }
 
 TEST_F(SetupCommands, SaveAsTextFileWritesThePrintoutAndNamesItForTheViewer) {
     dialog.choose(folder.folder() + "Print.txt");
     const auto shown = commands.saveAsTextFile(PrintoutCaptions{});
-    ASSERT_TRUE(shown.has_value());
-    EXPECT_EQ(*shown, folder.folder() + "Print.txt");
-    EXPECT_EQ(readText(*shown), printoutBytes(state, PrintoutCaptions{}));
+    ASSERT_EQ(shown.result, FileCommandResult::Done);
+    EXPECT_EQ(shown.path, folder.folder() + "Print.txt");
+    EXPECT_EQ(readText(shown.path), printoutBytes(state, PrintoutCaptions{}));
     const auto& request = dialog.requests.at(0);
     EXPECT_EQ(request.filter, "All Files (*.*)|*.*|Text Files (*.txt)|*.txt");
     EXPECT_EQ(request.filterIndex, 2);
@@ -198,10 +216,13 @@ TEST_F(SetupCommands, SaveAsTextFileWritesThePrintoutAndNamesItForTheViewer) {
     EXPECT_EQ(request.initialFolder, folder.folder());
 
     dialog.cancel();
-    EXPECT_FALSE(commands.saveAsTextFile(PrintoutCaptions{}).has_value());
-    // A printout that cannot be written is still handed to the viewer, which reports it.
+    EXPECT_EQ(commands.saveAsTextFile(PrintoutCaptions{}).result, FileCommandResult::Cancelled);
+    // A printout that cannot be written is a failure with its reason, never handed on.
     dialog.choose(folder.folder() + "missing/Print.txt");
-    EXPECT_EQ(commands.saveAsTextFile(PrintoutCaptions{}), folder.folder() + "missing/Print.txt");
+    const auto failed = commands.saveAsTextFile(PrintoutCaptions{});
+    EXPECT_EQ(failed.result, FileCommandResult::Failed);
+    EXPECT_EQ(failed.path, folder.folder() + "missing/Print.txt");
+    EXPECT_FALSE(failed.error.empty());
     EXPECT_TRUE(boxes.shown.empty());
 }
 

@@ -38,7 +38,7 @@ protected:
 
 TEST_F(SetupFile, SmallSetUpIsWrittenByteForByte) {
     const std::string path = folder.folder() + "small.cfg";
-    ASSERT_TRUE(SaveConfig(state, path, boxes));
+    ASSERT_TRUE(SaveConfig(state, path));
     EXPECT_EQ(readText(path), test::smallSetupFileBytes());
     EXPECT_EQ(state.messages.TFileLength, 138600);  // summed before writing
     EXPECT_TRUE(boxes.shown.empty());
@@ -61,19 +61,19 @@ TEST_F(SetupFile, FreshSetUpHas280LinesStartingWithTheBlankedKey) {
 TEST_F(SetupFile, SaveOpenSaveGivesIdenticalBytes) {
     const std::string first = folder.folder() + "first.cfg";
     const std::string second = folder.folder() + "second.cfg";
-    ASSERT_TRUE(SaveConfig(state, first, boxes));
+    ASSERT_TRUE(SaveConfig(state, first));
     ProgramState reopened;
     reopened.initialise(folder.folder());
-    ASSERT_TRUE(OpenConfig(reopened, first, boxes));
-    ASSERT_TRUE(SaveConfig(reopened, second, boxes));
+    ASSERT_TRUE(OpenConfig(reopened, first));
+    ASSERT_TRUE(SaveConfig(reopened, second));
     EXPECT_EQ(readText(second), readText(first));
 
     // Also for a set-up saved before anything was chosen (its lists were never filled).
     ProgramState fresh;
     fresh.initialise(folder.folder());
-    ASSERT_TRUE(SaveConfig(fresh, first, boxes));
-    ASSERT_TRUE(OpenConfig(fresh, first, boxes));
-    ASSERT_TRUE(SaveConfig(fresh, second, boxes));
+    ASSERT_TRUE(SaveConfig(fresh, first));
+    ASSERT_TRUE(OpenConfig(fresh, first));
+    ASSERT_TRUE(SaveConfig(fresh, second));
     EXPECT_EQ(readText(second), readText(first));
 }
 
@@ -81,7 +81,7 @@ TEST_F(SetupFile, OpenRestoresEveryValue) {
     const std::string path = folder.write("small.cfg", test::smallSetupFileBytes());
     ProgramState opened;
     opened.initialise(folder.folder());
-    ASSERT_TRUE(OpenConfig(opened, path, boxes));
+    ASSERT_TRUE(OpenConfig(opened, path));
     EXPECT_TRUE(opened.MessagesUploaded);
     const MessageSlot& alarm = opened.messages.slot(2);
     EXPECT_EQ(alarm.FilePath, "/data/sounds/Alarm=loud.wav");  // only the first "=" separates
@@ -115,7 +115,7 @@ TEST_F(SetupFile, ValuesConvertAsTheReaderPromises) {
     std::string bytes;
     for (const auto& l : lines) bytes += l + "\n";  // LF-only line ends read as well
     const std::string path = folder.write("lf.cfg", bytes);
-    ASSERT_TRUE(OpenConfig(state, path, boxes));
+    ASSERT_TRUE(OpenConfig(state, path));
     EXPECT_TRUE(state.messages.slot(1).MsgBtEnabled);
     EXPECT_FALSE(state.messages.slot(2).MsgBtEnabled);
     EXPECT_TRUE(state.messages.slot(3).MsgBtEnabled);
@@ -128,7 +128,7 @@ TEST_F(SetupFile, ValuesConvertAsTheReaderPromises) {
 
 TEST_F(SetupFile, ReorderedLinesMoveValuesToOtherControls) {
     const std::string path = fileWithLine(13, "FilePath( 1)=Swapped");  // the WaveFile(1) line
-    ASSERT_TRUE(OpenConfig(state, path, boxes));
+    ASSERT_TRUE(OpenConfig(state, path));
     EXPECT_EQ(state.messages.slot(1).WaveFile, "Swapped");
 }
 
@@ -148,12 +148,15 @@ TEST_P(SetupFileRefused, LeavesTheEditorExactlyAsItWas) {
     const auto expected = setupFileLines(state);
 
     const std::string path = fileWithLine(GetParam().line, GetParam().text);
-    EXPECT_FALSE(OpenConfig(state, path, boxes));
+    const FileOutcome outcome = OpenConfig(state, path);
+    EXPECT_FALSE(outcome);
     EXPECT_EQ(setupFileLines(state), expected);
     EXPECT_FALSE(state.MessagesUploaded);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Configuration file cannot be found!");
-    EXPECT_EQ(boxes.shown[0].title, "MMX4210");
+    // The outcome names the line and the value that was refused.
+    EXPECT_EQ(outcome.line, GetParam().line);
+    const std::string line = GetParam().text;
+    const std::string value = line.substr(line.find('=') + 1);
+    EXPECT_EQ(outcome.problem.rfind("\"" + value + "\" is not", 0), 0u) << outcome.problem;
 }
 
 INSTANTIATE_TEST_SUITE_P(BadValues, SetupFileRefused,
@@ -178,39 +181,39 @@ TEST_F(SetupFile, ShortOrMissingFilesAreRefused) {
     std::string first200;
     for (int i = 0; i < 200; ++i) first200 += lines[static_cast<size_t>(i)] + "\r\n";
     const auto expected = setupFileLines(state);
-    EXPECT_FALSE(OpenConfig(state, folder.write("short.cfg", first200), boxes));
-    EXPECT_FALSE(OpenConfig(state, folder.folder() + "missing.cfg", boxes));
-    EXPECT_FALSE(OpenConfig(state, folder.folder(), boxes));
+    EXPECT_EQ(OpenConfig(state, folder.write("short.cfg", first200)).problem, "has 200 lines, 280 are needed");
+    EXPECT_EQ(OpenConfig(state, folder.folder() + "missing.cfg").problem,
+              "cannot be read: No such file or directory");
+    EXPECT_EQ(OpenConfig(state, folder.folder()).problem, "is not a file");
     EXPECT_EQ(setupFileLines(state), expected);
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>(3, "Configuration file cannot be found!"));
 }
 
 TEST_F(SetupFile, LinesAfterThe280thAreIgnored) {
     const std::string path = folder.write("long.cfg", test::smallSetupFileBytes() + "Extra=1\r\nMore\r\n");
-    EXPECT_TRUE(OpenConfig(state, path, boxes));
+    EXPECT_TRUE(OpenConfig(state, path));
 }
 
 TEST_F(SetupFile, AFileNameWithALineBreakIsNotSavedAsAShiftedFile) {
     const std::string path = folder.write("old.cfg", "old\r\n");
     state.messages.slot(1).FilePath = "/data/odd\nname.wav";
-    EXPECT_FALSE(SaveConfig(state, path, boxes));
+    const FileOutcome outcome = SaveConfig(state, path);
+    EXPECT_FALSE(outcome);
+    EXPECT_EQ(outcome.reason(), "line 14: a value holds a line break");
     EXPECT_EQ(readText(path), "old\r\n");
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Configuration file cannot be found!"});
 }
 
 TEST_F(SetupFile, ASaveFailingHalfwayKeepsTheOldFileAndIsReported) {
     const std::string path = folder.write("keep.cfg", test::smallSetupFileBytes());
     state.messages.slot(1).MsgTime = "8.88";
     // In a child whose files cannot grow past 1000 bytes, as on a full disk: exit code 1 means
-    // the save failed and its message was shown.
+    // the save failed and said why.
     const pid_t child = fork();
     if (child == 0) {
         signal(SIGXFSZ, SIG_IGN);
         const rlimit small{1000, 1000};
         setrlimit(RLIMIT_FSIZE, &small);
-        RecordingMessageBoxes childBoxes;
-        const bool saved = SaveConfig(state, path, childBoxes);
-        _exit(!saved && childBoxes.texts() == std::vector<std::string>{"Configuration file cannot be found!"} ? 1 : 0);
+        const FileOutcome saved = SaveConfig(state, path);
+        _exit(!saved && saved.problem.rfind("cannot write", 0) == 0 ? 1 : 0);
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -223,14 +226,14 @@ TEST_F(SetupFile, AWindowsFileReadAndSavedAgainKeepsItsBytes) {
     const std::string from = "/data/sounds/Welcome.wav";
     bytes.replace(bytes.find(from), from.size(), "C:\\Kl\xE4nge\\Gr\xFC\xDF" "e.wav");
     const std::string path = folder.write("windows.cfg", bytes);
-    ASSERT_TRUE(OpenConfig(state, path, boxes));
+    ASSERT_TRUE(OpenConfig(state, path));
     EXPECT_EQ(state.messages.slot(1).FilePath, "C:\\Kl\xC3\xA4nge\\Gr\xC3\xBC\xC3\x9F" "e.wav");
-    ASSERT_TRUE(SaveConfig(state, path, boxes));
+    ASSERT_TRUE(SaveConfig(state, path));
     EXPECT_EQ(readText(path), bytes);
 
     // A name the old code page cannot hold is written in UTF-8 instead.
     state.messages.slot(1).FilePath = "/data/\xE4\xB8\xAD.wav";
-    ASSERT_TRUE(SaveConfig(state, path, boxes));
+    ASSERT_TRUE(SaveConfig(state, path));
     EXPECT_NE(readText(path).find("FilePath( 1)=/data/\xE4\xB8\xAD.wav\r\n"), std::string::npos);
 }
 

@@ -1,13 +1,17 @@
 // mmx4210-screenshots FOLDER APPDIR: puts the desktop program through its main states and saves
-// a picture of each into FOLDER: empty, filled, every built-in language, the splash window, the
-// Com port menu, an upload in progress against a paced unit counterpart, and its result.
+// a picture of each into FOLDER: empty, filled, every built-in language, the window on a
+// 1024x768 screen, an open sequence list, the splash window, the Com port menu, an upload in
+// progress (with its Cancel button) against a paced unit counterpart, its result, and the close
+// question in Dutch.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QAbstractItemView>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProgressBar>
 #include <QTimer>
 #include <cstdlib>
@@ -21,6 +25,7 @@
 #include "ui/qt/desktop_program.h"
 #include "ui/qt/editor_window.h"
 #include "ui/qt/frame_window.h"
+#include "ui/qt/sequence_combo.h"
 #include "ui/qt/splash_window.h"
 
 namespace {
@@ -48,6 +53,17 @@ bool pumpUntil(Condition condition, int timeoutMs) {
 void save(QWidget* widget, const QString& folder, const QString& name) {
     const QString path = folder + "/" + name + ".png";
     if (!widget->grab().save(path)) std::cerr << "cannot write " << path.toStdString() << "\n";
+    std::cout << path.toStdString() << "\n";
+}
+
+// The window with a popup of its own (a list) drawn where it shows on the screen.
+void saveWithPopup(QWidget* window, QWidget* popup, const QString& folder, const QString& name) {
+    QPixmap picture = window->grab();
+    QPainter painter(&picture);
+    painter.drawPixmap(window->mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
+    painter.end();
+    const QString path = folder + "/" + name + ".png";
+    if (!picture.save(path)) std::cerr << "cannot write " << path.toStdString() << "\n";
     std::cout << path.toStdString() << "\n";
 }
 
@@ -120,6 +136,12 @@ int main(int argc, char* argv[]) {
         pump(100);
         save(&frame, output, "02-filled-en");
 
+        mmx::SequenceCombo* list = editor.TRG1(mmx::entryIndex(2, 4));
+        list->showPopup();
+        pump(150);
+        saveWithPopup(&frame, list->view()->window(), output, "02-sequence-list-en");
+        list->hidePopup();
+
         const std::pair<mmx::LanguageItem, const char*> languages[] = {
             {mmx::LanguageItem::nl, "nl"}, {mmx::LanguageItem::zh_s, "zh-s"}, {mmx::LanguageItem::zh_t, "zh-t"}};
         for (const auto& [item, name] : languages) {
@@ -127,6 +149,15 @@ int main(int argc, char* argv[]) {
             pump(100);
             save(&frame, output, QStringLiteral("03-filled-%1").arg(QString::fromLatin1(name)));
         }
+        // A 1024x768 screen: the window keeps everything reachable, the tables one above the other.
+        const QSize full = frame.size();
+        for (const auto& [item, name] : {languages[0], languages[2]}) {
+            frame.languageClicked(item);
+            frame.resize(1024, 768 - 60);
+            pump(150);
+            save(&frame, output, QStringLiteral("03-1024x768-%1").arg(QString::fromLatin1(name)));
+        }
+        frame.resize(full);
 
         // "About" writes the settings first, so the splash window speaks the chosen language.
         frame.About_Zanth_message_manager_Click();
@@ -163,12 +194,14 @@ int main(int argc, char* argv[]) {
             status = 1;
         }
 
+        // The close question in Dutch: Qt's own buttons follow the language.
+        frame.languageClicked(mmx::LanguageItem::nl);
         QMessageBox question(QMessageBox::Question, QString::fromStdString(program.state().frameWindowCaption),
                              QString::fromStdString(program.state().texts.saveQuestion()),
                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &frame);
         question.show();
         pump(100);
-        save(&question, output, "08-close-question");
+        save(&question, output, "08-close-question-nl");
         question.hide();
 
         program.state().SetupChanged = false;

@@ -1,5 +1,6 @@
 // The editor window driven through its real widgets: message slots filled through the file
 // dialog, trigger sequences and zones, previews, and the refusals while the port is open.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,7 @@ void pick(SequenceCombo* combo, const QString& choice) {
 }
 
 QString text(QLabel* label) { return label->text(); }
+QString q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -72,6 +74,14 @@ TEST_F(EditorWindowTest, ThreeSlotsFilledThroughTheFileDialog) {
     // Every entry now offers the blank choice and messages 1 to 3.
     EXPECT_EQ(editor().TRG1(17)->count(), 4);
     EXPECT_EQ(editor().TRG1(17)->itemText(3), " 3");
+    // The list names each message; the name field's tooltip gives the whole path.
+    EXPECT_EQ(editor().TRG1(17)->itemData(2, SequenceCombo::kLabelRole).toString(), QStringLiteral("2 \u2013 fire"));
+    EXPECT_EQ(editor().WaveFile(2)->toolTip(), q(b));
+    // A click anywhere on an entry opens its list, and it stays open.
+    QTest::mouseClick(editor().TRG1(1), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(editor().TRG1(1)->view()->isVisible());
+    editor().TRG1(1)->hidePopup();
 }
 
 TEST_F(EditorWindowTest, RejectedOrCancelledFilesLeaveTheSlotAsItWas) {
@@ -80,7 +90,8 @@ TEST_F(EditorWindowTest, RejectedOrCancelledFilesLeaveTheSlotAsItWas) {
     dialog.answers.push_back(wave("stereo.wav", 16000, 1.0, 2));
     QTest::mouseClick(editor().Bt_Browse(1), Qt::LeftButton);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "The file is not a mono file!");
+    // The Part's text, then the file and the value that was refused.
+    EXPECT_EQ(boxes.shown[0].text, "The file is not a mono file!\n\nstereo.wav: 2 channels; the unit plays mono (1 channel)");
     EXPECT_EQ(boxes.shown[0].title, "MMX4210");
     EXPECT_EQ(editor().WaveFile(1)->text(), "one");
     EXPECT_EQ(text(editor().MsgTime(1)), "1.00");
@@ -167,13 +178,20 @@ TEST_F(EditorWindowTest, NothingChangesOrPlaysWhileThePortIsOpen) {
     QTest::mouseClick(editor().Bt_Browse(2), Qt::LeftButton);
     QTest::mouseClick(editor().MsgBt(1), Qt::LeftButton);
     QTest::mouseClick(editor().TrgBt(1), Qt::LeftButton);
+    // Opened through the indicator, not by an upload: the boxes say what to do instead.
     ASSERT_EQ(boxes.shown.size(), 3u);
     for (const auto& shown : boxes.shown) {
-        EXPECT_EQ(shown.text, "The unit cannot be operated while upload is in progress!");
+        EXPECT_EQ(shown.text, "The port to the unit is open. Close it with the connection indicator first, "
+                              "then change or play messages.");
         EXPECT_EQ(shown.title, "MMX4210");
     }
     EXPECT_EQ(dialog.requests.size(), requestsBefore);
     EXPECT_TRUE(player.played.empty());
+
+    // A language change keeps the open port described.
+    frame->action("nl")->trigger();
+    EXPECT_TRUE(editor().statusPanel(2)->text().endsWith("COM1 / 115200,N,8,2"));
+    frame->action("en")->trigger();
 
     QTest::mouseClick(editor().indicator(), Qt::LeftButton);
     EXPECT_FALSE(editor().connection().isConnected());
@@ -181,12 +199,26 @@ TEST_F(EditorWindowTest, NothingChangesOrPlaysWhileThePortIsOpen) {
     EXPECT_EQ(editor().statusPanel(2)->text(), "RS232 PORT: ");
 }
 
+TEST_F(EditorWindowTest, SendWhileConnectedUploadsAndTheIndicatorFollowsThePort) {
+    browseInto({wave("a.wav", 8000, 1.0)});
+    QTest::mouseClick(editor().indicator(), Qt::LeftButton);
+    ASSERT_TRUE(editor().indicator()->connected());
+    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    EXPECT_FALSE(editor().indicator()->connected());  // closed cleanly for the upload to open
+    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    EXPECT_TRUE(editor().lastUpload().succeeded());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_FALSE(editor().connection().isConnected());
+    EXPECT_FALSE(editor().indicator()->connected());
+}
+
 TEST_F(EditorWindowTest, APortThatCannotOpenIsNamedInTheStatusBar) {
     frame->ComP_Click(3);
     QTest::mouseClick(editor().indicator(), Qt::LeftButton);
     EXPECT_FALSE(editor().connection().isConnected());
     EXPECT_FALSE(editor().indicator()->connected());
-    EXPECT_EQ(editor().statusPanel(2)->text(), "RS232 PORT: COM3 can not be open!");
+    // The reason follows the panel's own text.
+    EXPECT_EQ(editor().statusPanel(2)->text(), "RS232 PORT: COM3 can not be open! (no such port)");
     EXPECT_TRUE(boxes.shown.empty());
 }
 

@@ -12,6 +12,7 @@
 #include "platform/qt/instance_marker.h"
 #include "storage/text_file.h"
 #include "ui/lang/language_file.h"
+#include "ui/qt/adaptive_tables.h"
 #include "ui/qt/sequence_combo.h"
 #include "ui_fixture.h"
 
@@ -36,7 +37,9 @@ using FrameWindowTest = FrameFixture;
 
 TEST_F(FrameWindowTest, CaptionMenusAndPortChecks) {
     // Line 11 of en.lng, trimmed, and the version text.
-    EXPECT_EQ(frame->windowTitle(), "MMX 4210 Zanth Message Manager Setup Ver. 2.3  ");
+    // "[*]" marks unsaved changes.
+    EXPECT_EQ(frame->windowTitle(), "MMX 4210 Zanth Message Manager Setup Ver. 2.3  [*]");
+    EXPECT_FALSE(frame->isWindowModified());
     EXPECT_EQ(frame->menu("File")->title(), "&File");
     EXPECT_EQ(frame->action("Save_as_text_file")->text(), "Save as text file");
     EXPECT_EQ(frame->action("Open")->shortcut(), QKeySequence(QKeySequence::Open));
@@ -69,7 +72,11 @@ TEST_F(FrameWindowTest, SwitchingLanguageChangesEveryCaptionAtOnce) {
     EXPECT_EQ(editor().Bt_SendMessage()->text(), q((*dutch)[53]));
     EXPECT_EQ(editor().Bt_Browse(7)->text(), q((*dutch)[45]));
     EXPECT_EQ(frame->action("Open")->text(), q((*dutch)[12]));
-    EXPECT_EQ(frame->windowTitle(), q((*dutch)[10] + " Ver. 2.3  "));
+    EXPECT_EQ(frame->windowTitle(), q((*dutch)[10] + " Ver. 2.3  [*]"));
+    // Qt's own texts (the buttons of every box) and this program's own follow the language.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Ja");
+    EXPECT_EQ(editor().cancelButton()->text(), "Annuleren");
+    EXPECT_EQ(state.texts.messageBox(UiTextTable::PortCannotOpen), "De COM-poort kan niet worden geopend!");
     EXPECT_EQ(editor().statusPanel(1)->text(), q((*dutch)[54 + 11] + " "));
     EXPECT_EQ(editor().statusPanel(2)->text(), q((*dutch)[54 + 12] + " "));
     EXPECT_NE(editor().Bt_SendMessage()->text(), "Send messages and configuration");
@@ -80,6 +87,10 @@ TEST_F(FrameWindowTest, SwitchingLanguageChangesEveryCaptionAtOnce) {
     EXPECT_EQ(chinese, q((*simplified)[53]));
     // Chinese arrives as Chinese characters, not as bytes of a code page.
     EXPECT_TRUE(std::any_of(chinese.begin(), chinese.end(), [](QChar c) { return c.unicode() >= 0x4E00; }));
+    // Chinese menus get their accelerators the usual way; every language keeps its own name.
+    EXPECT_TRUE(frame->menu("File")->title().endsWith("(&F)"));
+    EXPECT_EQ(frame->action("zh_s")->text(), QStringLiteral("简体中文"));
+    EXPECT_EQ(frame->action("nl")->text(), QStringLiteral("Nederlands"));
     EXPECT_EQ(ReadInstanceMarker(state.markerFilePath()), state.frameWindowCaption);
 
     frame->action("zh_t")->trigger();
@@ -87,6 +98,7 @@ TEST_F(FrameWindowTest, SwitchingLanguageChangesEveryCaptionAtOnce) {
 
     frame->action("en")->trigger();
     EXPECT_EQ(editor().Bt_SendMessage()->text(), "Send messages and configuration");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
     EXPECT_EQ(frame->menu("Help")->title(), "&Help");
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -185,22 +197,70 @@ TEST_F(FrameWindowTest, ClosePromptYesThenCancelledSaveAsKeepsTheChanges) {
     EXPECT_TRUE(exists(scratch.folder() + "kept.cfg"));
 }
 
-TEST_F(FrameWindowTest, ClosingIsRefusedWhileUploading) {
-    browseInto({wave("a.wav", 8000, 1.0)});
+TEST_F(FrameWindowTest, ClosingDuringAnUploadAsksToCancelIt) {
+    UnitOptions paced;
+    paced.baud = 115200;
+    unit = UnitEmulator(paced);
+    browseInto({wave("a.wav", 16000, 4.0)});
     state.SetupChanged = false;
     editor().Bt_SendMessage_Click();
+    boxes.answers = {QuestionAnswer::No};
     EXPECT_FALSE(frame->close());
-    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
-    EXPECT_TRUE(frame->close());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "An upload is in progress. Cancel it and close the program?");
+    EXPECT_TRUE(editor().uploadRunning());
+    boxes.answers = {QuestionAnswer::Yes};
+    EXPECT_FALSE(frame->close());  // closes once the upload has given the port up
+    QTRY_VERIFY_WITH_TIMEOUT(!frame->isVisible(), 30000);
+    EXPECT_EQ(editor().lastUpload().verdict, UploadVerdict::Cancelled);
+    EXPECT_FALSE(editor().connection().isConnected());
+}
+
+TEST_F(FrameWindowTest, FitsSmallScreensInEveryLanguageAndRemembersItsPlace) {
+    browseInto({wave("a.wav", 8000, 1.0)});
+    for (const char* language : {"en", "nl", "zh_s", "zh_t"}) {
+        frame->action(language)->trigger();
+        const QSize least = frame->minimumSizeHint();
+        EXPECT_LE(least.width(), 1024) << language;
+        EXPECT_LE(least.height(), 768 - 40) << language;  // room for a title bar and a panel
+    }
+    frame->resize(1000, 700);
+    QApplication::processEvents();
+    EXPECT_FALSE(editor().tables()->sideBySide());
+    frame->resize(1600, 900);
+    QApplication::processEvents();
+    EXPECT_TRUE(editor().tables()->sideBySide());
+    const int wide = editor().WaveFile(1)->width();
+    frame->resize(1900, 900);
+    QApplication::processEvents();
+    EXPECT_GT(editor().WaveFile(1)->width(), wide + 200);  // extra width goes to the file names
+
+    state.SetupChanged = false;
+    ASSERT_TRUE(frame->close());
+    FrameWindow::Services services;
+    services.editor.dialog = &dialog;
+    services.editor.boxes = &boxes;
+    services.editor.player = &player;
+    services.viewer = &viewer;
+    FrameWindow again(state, captions, std::move(services));
+    EXPECT_EQ(again.size(), QSize(1900, 900));
 }
 
 TEST_F(FrameWindowTest, SavedSetupOpensAgain) {
     browseInto({wave("a.wav", 8000, 1.5), wave("b.wav", 8000, 1.0)});
     Q_EMIT editor().TRG1(1)->activated(2);
     dialog.answers.push_back(scratch.folder() + "morning.cfg");
-    frame->action("Save_as")->trigger();
-    EXPECT_EQ(frame->windowTitle(), q(state.FrameCaption + "morning.cfg"));
-    EXPECT_FALSE(state.SetupChanged);
+    EXPECT_TRUE(frame->isWindowModified());
+    // Never saved yet: Ctrl+S asks for a name, and the status bar says where the file went.
+    QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialog.requests.back().mode, FileDialogRequest::Mode::Save);
+    EXPECT_EQ(frame->windowTitle(), q(state.FrameCaption + "morning.cfg[*]"));
+    EXPECT_FALSE(frame->isWindowModified());
+    EXPECT_EQ(editor().statusPanel(1)->text(), q("Status: Saved in " + scratch.folder() + "morning.cfg"));
+    // The name stays in the caption through a language change.
+    frame->action("nl")->trigger();
+    EXPECT_TRUE(frame->windowTitle().endsWith("morning.cfg[*]"));
+    frame->action("en")->trigger();
 
     // Empty the editor, then open the file again.
     editor().WaveFile(1)->selectAll();
@@ -210,10 +270,19 @@ TEST_F(FrameWindowTest, SavedSetupOpensAgain) {
     dialog.answers.push_back(scratch.folder() + "morning.cfg");
     frame->action("Open")->trigger();
     EXPECT_EQ(editor().WaveFile(2)->text(), "b");
+    EXPECT_TRUE(editor().MsgSize(3)->text().isEmpty());  // an empty slot has no size, not "0"
     EXPECT_EQ(editor().TRG1(1)->entryText(), " 2");
     EXPECT_EQ(editor().TrgTime(1)->text(), "1.00");
-    EXPECT_EQ(frame->windowTitle(), q(state.FrameCaption + "morning.cfg"));
+    EXPECT_EQ(frame->windowTitle(), q(state.FrameCaption + "morning.cfg[*]"));
     EXPECT_EQ(ReadInstanceMarker(state.markerFilePath()), state.frameWindowCaption);
+
+    // Closing with changes: Yes saves under the set-up's own name, without a dialog.
+    editor().Check1_Click(1, 1);
+    boxes.answers = {QuestionAnswer::Yes};
+    const size_t dialogs = dialog.requests.size();
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(dialog.requests.size(), dialogs);
+    EXPECT_NE(readText(scratch.folder() + "morning.cfg").find("Check1( 1)=1\r\n"), std::string::npos);
 }
 
 TEST_F(FrameWindowTest, PrintoutAndHelpOpenInTheTextViewer) {
@@ -233,6 +302,18 @@ TEST_F(FrameWindowTest, PrintoutAndHelpOpenInTheTextViewer) {
     // A cancelled printout dialog shows nothing.
     frame->action("Save_as_text_file")->trigger();
     EXPECT_EQ(viewer.shown.size(), 3u);
+
+    // A printout that cannot be written is reported, and no older one is shown.
+    dialog.answers.push_back(scratch.folder() + "missing/PrintSetup.txt");
+    frame->action("Save_as_text_file")->trigger();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text.rfind("The printout could not be written to " + scratch.folder() + "missing/", 0), 0u);
+    EXPECT_EQ(viewer.shown.size(), 3u);
+    // Without a viewer the status bar says where the printout is.
+    viewer.starts = false;
+    dialog.answers.push_back(printout);
+    frame->action("Save_as_text_file")->trigger();
+    EXPECT_EQ(editor().statusPanel(1)->text(), q("Status: No text viewer opened the printout; it is in " + printout));
 }
 
 TEST_F(FrameWindowTest, TheNextStartComesBackWithPortAndLanguage) {

@@ -36,6 +36,7 @@ TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
     EXPECT_FALSE(editor().Bt_SendMessage()->isEnabled());
     EXPECT_FALSE(editor().Bt_Browse(1)->isEnabled());
     EXPECT_FALSE(editor().indicator()->isEnabled());
+    EXPECT_TRUE(editor().cancelButton()->isVisible());
     const size_t dialogsBefore = dialog.requests.size();
     QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
     QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
@@ -44,6 +45,9 @@ TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     EXPECT_EQ(editor().statusPanel(1)->text(), "Status: Message and configuration upload successfully!");
     EXPECT_TRUE(editor().lastUpload().succeeded());
+    // The result also waits in a box for whoever looked away.
+    EXPECT_EQ(boxes.notices, std::vector<std::string>{"Message and configuration upload successfully!"});
+    EXPECT_FALSE(editor().cancelButton()->isVisible());
     EXPECT_TRUE(frame->menuBar()->isEnabled());
     EXPECT_TRUE(editor().Bt_SendMessage()->isEnabled());
     EXPECT_FALSE(editor().ProgressBar1()->isVisible());
@@ -76,6 +80,24 @@ TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
     QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     EXPECT_EQ(editor().statusPanel(1)->text(), "Status: Configuration upload successfully!");
+}
+
+TEST_F(UploadWindowTest, EscCancelsTheUploadAndSaysItIsNotComplete) {
+    UnitOptions paced;
+    paced.baud = 115200;
+    unit = UnitEmulator(paced);
+    browseInto({wave("a.wav", 16000, 4.0)});
+    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    QTest::keyClick(frame.get(), Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    EXPECT_EQ(editor().lastUpload().verdict, UploadVerdict::Cancelled);
+    EXPECT_EQ(editor().statusPanel(1)->text(),
+              "Status: Upload cancelled: it was not completed, the unit does not hold this set-up.");
+    EXPECT_FALSE(editor().connection().isConnected());
+    EXPECT_FALSE(editor().indicator()->connected());
+    EXPECT_FALSE(editor().cancelButton()->isVisible());
+    EXPECT_TRUE(boxes.notices.empty());
+    EXPECT_FALSE(state.MessagesUploaded);
 }
 
 TEST_F(UploadWindowTest, APortThatCannotOpenEndsWithTheMessageBox) {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/dialogs.h"
+#include "ui/app/dialogs.h"
 #include "platform/qt/audio_player.h"
 #include "platform/qt/document_viewer.h"
 
@@ -43,7 +43,9 @@ public:
         answers.pop_front();
         return answer;
     }
+    void inform(const std::string& text, const std::string&) override { notices.push_back(text); }
     std::vector<Shown> shown;
+    std::vector<std::string> notices;  // boxes that hold nothing up
     std::deque<QuestionAnswer> answers;
     bool lastQuestionHadCancel = false;
 };
@@ -77,8 +79,12 @@ private:
 
 class RecordingViewer final : public DocumentViewer {
 public:
-    void show(const std::string& path) override { shown.push_back(path); }
+    bool show(const std::string& path) override {
+        shown.push_back(path);
+        return starts;
+    }
     std::vector<std::string> shown;
+    bool starts = true;
 };
 
 }  // namespace mmx::test

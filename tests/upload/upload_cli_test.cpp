@@ -10,7 +10,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "core/editor.h"
+#include "ui/app/editor.h"
 #include "platform/serial/pty_unit_server.h"
 #include "storage/setup_file.h"
 #include "support/fake_dialogs.h"
@@ -112,7 +112,7 @@ protected:
         editor.chooseEntry(entryIndex(1, 1), " 2");
         editor.setZone(zoneIndex(1, 4), 1);
         const std::string path = folder.folder() + "setup.cfg";
-        EXPECT_TRUE(SaveConfig(state, path, boxes));
+        EXPECT_TRUE(SaveConfig(state, path));
         return path;
     }
 
@@ -163,6 +163,12 @@ TEST_F(CliUpload, WrongArgumentsAndMissingPort) {
     const Finished missing = runCli({"upload", writeSetup(100), "--port", folder.folder() + "no-such-tty"});
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_NE(missing.err.find("RS232 Com Port cannot be open!"), std::string::npos) << missing.err;
+    // A set-up file that does not read: the usual text and what is wrong, on which line.
+    const std::string bad = folder.write("bad.cfg", "MsgBt( 1) =perhaps\r\n");
+    const Finished refused = runCli({"upload", bad, "--port", folder.folder() + "no-such-tty"});
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_NE(refused.err.find("Configuration file cannot be found! (has 1 lines, 280 are needed)"), std::string::npos)
+        << refused.err;
 }
 
 TEST_F(CliUpload, SeveralPortsEndWithATableAndTheFailingPortNamed) {

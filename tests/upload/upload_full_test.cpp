@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "core/editor.h"
+#include "ui/app/editor.h"
 #include "storage/upload_record.h"
 #include "support/expected_image.h"
 #include "support/fake_dialogs.h"

@@ -5,11 +5,11 @@
 
 namespace mmx {
 
-void DesktopDocumentViewer::show(const std::string& path) {
+bool DesktopDocumentViewer::show(const std::string& path) {
     QStringList arguments;
     for (const auto& argument : argumentsFor(path)) arguments << QString::fromStdString(argument);
     // Detached: the program does not wait for the viewer, and the viewer outlives us.
-    QProcess::startDetached(QString::fromStdString(program_), arguments);
+    return QProcess::startDetached(QString::fromStdString(program_), arguments);
 }
 
 }  // namespace mmx

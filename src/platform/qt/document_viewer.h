@@ -9,9 +9,9 @@ namespace mmx {
 class DocumentViewer {
 public:
     virtual ~DocumentViewer() = default;
-    // Starts the viewer and returns at once; whether it started is not the caller's concern
-    // (the viewer reports a missing file itself).
-    virtual void show(const std::string& path) = 0;
+    // Starts the viewer and returns at once; false when no viewer could be started (the viewer
+    // reports a missing file itself).
+    virtual bool show(const std::string& path) = 0;
 };
 
 // Starts a viewer program with the path as its one argument, never through a shell, so
@@ -19,7 +19,7 @@ public:
 class DesktopDocumentViewer final : public DocumentViewer {
 public:
     explicit DesktopDocumentViewer(std::string program = "xdg-open") : program_(std::move(program)) {}
-    void show(const std::string& path) override;
+    bool show(const std::string& path) override;
     // The program and the argument list the viewer is started with.
     const std::string& program() const { return program_; }
     static std::vector<std::string> argumentsFor(const std::string& path) { return {path}; }

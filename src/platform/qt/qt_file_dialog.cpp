@@ -1,5 +1,6 @@
 #include "platform/qt/qt_file_dialog.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -36,14 +37,14 @@ std::optional<std::string> QtFileDialog::show(const FileDialogRequest& request) 
         dialog.selectNameFilter(filters[chosen]);
     }
     QString folder = QString::fromStdString(request.initialFolder);
-    if (folder.isEmpty()) folder = lastFolder_;
+    // No folder of this kind of file yet: the user's home, not wherever the program runs.
+    if (folder.isEmpty()) folder = QDir::homePath();
     if (!folder.isEmpty() && QFileInfo(folder).isDir()) dialog.setDirectory(folder);
     if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
 
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
-    lastFolder_ = QFileInfo(chosen.first()).absolutePath();
     return chosen.first().toStdString();
 }
 

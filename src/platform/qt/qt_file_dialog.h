@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/dialogs.h"
+#include "ui/app/dialogs.h"
 
 class QWidget;
 
@@ -22,7 +22,6 @@ public:
 
 private:
     QWidget* parent_;
-    QString lastFolder_;  // "as it was last set" when a request names no folder
 };
 
 }  // namespace mmx

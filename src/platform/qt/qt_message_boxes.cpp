@@ -12,6 +12,15 @@ void QtMessageBoxes::alert(const std::string& text, const std::string& title) {
     box.exec();
 }
 
+void QtMessageBoxes::inform(const std::string& text, const std::string& title) {
+    auto* box = new QMessageBox(QMessageBox::Information, QString::fromStdString(title), QString::fromStdString(text),
+                                QMessageBox::Ok, parent_);
+    box->setObjectName(QStringLiteral("notice"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
 QuestionAnswer QtMessageBoxes::ask(const std::string& text, const std::string& title, bool withCancel) {
     QApplication::beep();
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;

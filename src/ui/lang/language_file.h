@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/dialogs.h"
+#include "ui/app/dialogs.h"
 #include "core/program_state.h"
 #include "ui/lang/caption_table.h"
 

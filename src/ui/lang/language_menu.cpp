@@ -1,5 +1,7 @@
 #include "ui/lang/language_menu.h"
 
+#include "ui/app/file_alerts.h"
+
 #include <sys/stat.h>
 
 #include "storage/settings_file.h"
@@ -119,7 +121,7 @@ bool activateEditor(ProgramState& state, LanguageCommands& languages, MessageBox
     if (state.SettingsFolder.empty()) state.SettingsFolder = chooseSettingsFolder(state.AppPath);
     const std::string path = settingsFileForReading(state.AppPath, state.SettingsFolder);
     const bool exists = isFile(path);
-    if (exists) OpenIni(state, path, boxes);
+    if (exists) reportFileOutcome(boxes, state.texts, UiTextTable::SettingsFileMissing, path, OpenIni(state, path));
     languages.loadStartupLanguage(exists);
     return exists;
 }

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "core/dialogs.h"
+#include "ui/app/dialogs.h"
 #include "core/program_state.h"
 #include "ui/lang/caption_table.h"
 

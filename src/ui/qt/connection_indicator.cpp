@@ -15,8 +15,21 @@ ConnectionIndicator::ConnectionIndicator(QWidget* parent) : QAbstractButton(pare
 void ConnectionIndicator::setConnected(bool connected) {
     connected_ = connected;
     setObjectName(QStringLiteral("ConnectionIndicator"));
-    setAccessibleName(connected ? QStringLiteral("imgConnected") : QStringLiteral("imgNotConnected"));
+    showHelpText();
     update();
+}
+
+void ConnectionIndicator::setHelpTexts(const QString& notConnected, const QString& connected) {
+    notConnectedText_ = notConnected;
+    connectedText_ = connected;
+    showHelpText();
+}
+
+void ConnectionIndicator::showHelpText() {
+    const QString& text = connected_ ? connectedText_ : notConnectedText_;
+    setAccessibleName(text.isEmpty() ? (connected_ ? QStringLiteral("imgConnected") : QStringLiteral("imgNotConnected"))
+                                     : text);
+    setToolTip(text);
 }
 
 void ConnectionIndicator::paintEvent(QPaintEvent*) {

@@ -13,6 +13,8 @@ public:
     // true: the connected picture is in front.
     void setConnected(bool connected);
     bool connected() const { return connected_; }
+    // What the indicator says to a screen reader and in its tooltip, in each state.
+    void setHelpTexts(const QString& notConnected, const QString& connected);
 
     QSize sizeHint() const override { return {96, 44}; }
     QSize minimumSizeHint() const override { return {72, 36}; }
@@ -21,7 +23,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void showHelpText();
+
     bool connected_ = false;
+    QString notConnectedText_;
+    QString connectedText_;
 };
 
 }  // namespace mmx

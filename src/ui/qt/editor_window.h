@@ -8,8 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "core/dialogs.h"
-#include "core/editor.h"
+#include "ui/app/dialogs.h"
+#include "ui/app/editor.h"
 #include "core/program_state.h"
 #include "device/clock.h"
 #include "device/connection.h"
@@ -32,6 +32,7 @@ class QTimer;
 
 namespace mmx {
 
+class AdaptiveTables;
 class ConnectionIndicator;
 class MemoryGauge;
 class UnitAudioOffer;
@@ -76,6 +77,10 @@ public:
     void TrgBt_Click(int row);
     void Indicator_Click();
     void Bt_SendMessage_Click();
+    // What the port panel shows in the port's present state (the description when connected).
+    QString portPanelText() const;
+    // Cancel (or Esc) during an upload: it stops at the next frame and closes the port.
+    void cancelUpload();
     // The one-second timer: connection clock and upload progress.
     void tickClock();
     bool uploadRunning() const { return uploadRunning_.load(); }
@@ -100,6 +105,8 @@ public:
     MemoryGauge* memoryGauge() const { return memoryGauge_; }
     UnitAudioOffer& audioOffer() { return *audioOffer_; }
     QPushButton* Bt_SendMessage() const { return sendButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
+    AdaptiveTables* tables() const { return tables_; }
     QProgressBar* ProgressBar1() const { return progressBar_; }
     QLabel* Lb_Percentage() const { return percentage_; }
     // Panels 1..3: "Status", "Settings", "ConnectTime".
@@ -116,11 +123,21 @@ Q_SIGNALS:
     void progressCaptionShown(const QString& caption);
 
 private:
+    void buildLayout();
+    // Tooltips and accessible names of the controls without a caption (translated).
+    void applyHelpTexts();
+    void buildStatusBar();
     void buildMessageFrame(QGroupBox* frame);
     void buildTriggerFrame(QGroupBox* frame);
     void buildBottom(QWidget* area);
     void wireStatusDisplay();
     void uploadFinished(const UploadJobResult& job);
+    // The file and the value a refused file is about, in the language in use.
+    QString refusalWords(const QString& file, int index, const WaveCheck& check, int64_t total) const;
+    // True (after saying why) when the indicator holds the port open: slots and previews wait.
+    bool refuseWhileConnected();
+    // The indicator follows the port's real state.
+    void showPortState();
     // Takes away (or gives back) every control that could change the set-up or the port.
     void lockInput(bool locked);
 
@@ -138,6 +155,7 @@ private:
     QTimer* timer1_ = nullptr;
     UploadResult lastUpload_;
 
+    AdaptiveTables* tables_ = nullptr;
     QGroupBox* messageFrame_ = nullptr;
     QGroupBox* triggerFrame_ = nullptr;
     QLabel* lbMessagePlay_ = nullptr;
@@ -169,6 +187,7 @@ private:
     MemoryGauge* memoryGauge_ = nullptr;
     UnitAudioOffer* audioOffer_ = nullptr;
     QPushButton* sendButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QLabel* percentage_ = nullptr;
     QStatusBar* sbrStatus_ = nullptr;

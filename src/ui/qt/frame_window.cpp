@@ -6,10 +6,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
 #include <QTimer>
 
 #include "platform/qt/instance_marker.h"
 #include "storage/settings_file.h"
+#include "ui/app/file_alerts.h"
 
 namespace mmx {
 
@@ -17,11 +20,15 @@ namespace {
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
-// A menu title with its first letter as the Alt mnemonic; "&" in the text shows as itself.
-QString menuTitle(const std::string& caption) {
+// A menu title with an Alt mnemonic; "&" in the text shows as itself. A title that begins
+// with a Latin letter takes that letter; any other (Chinese) gets the English letter after it
+// in brackets, as is usual there: "文件(&F)".
+QString menuTitle(const std::string& caption, QChar englishLetter) {
     QString text = q(caption);
     text.replace('&', QStringLiteral("&&"));
-    return text.isEmpty() ? text : QStringLiteral("&") + text;
+    if (text.isEmpty()) return text;
+    if (text[0].unicode() < 0x80 && text[0].isLetter()) return QStringLiteral("&") + text;
+    return text + QStringLiteral("(&") + englishLetter + QStringLiteral(")");
 }
 
 // An item caption: "&" in the text shows as itself.
@@ -34,7 +41,11 @@ QString itemText(const std::string& caption) {
 }  // namespace
 
 FrameWindow::FrameWindow(ProgramState& state, CaptionTable& captions, Services services, QWidget* parent)
-    : QMainWindow(parent), state_(state), captions_(captions), services_(std::move(services)) {
+    : QMainWindow(parent),
+      state_(state),
+      captions_(captions),
+      services_(std::move(services)),
+      translations_(translationsFolder(q(state.AppPath))) {
     setObjectName(QStringLiteral("MDIMMX4210"));
     editor_ = new EditorWindow(state_, captions_, services_.editor, this);
     setCentralWidget(editor_);
@@ -44,10 +55,14 @@ FrameWindow::FrameWindow(ProgramState& state, CaptionTable& captions, Services s
     languages_ = std::make_unique<LanguageCommands>(state_, captions_, *services_.editor.dialog,
                                                     *services_.editor.boxes);
     languages_->setLanguageApplied([this] {
+        applyQtLanguage();
         applyCaptions();
         editor_->applyCaptions();
         editor_->statusPanel(1)->setText(q(languages_->statusPanel1()));
-        editor_->statusPanel(2)->setText(q(languages_->statusPanel2()));
+        // A port that is open stays described: the language does not close it.
+        editor_->statusPanel(2)->setText(editor_->portPanelText());
+        // The set-up keeps its name in the caption.
+        if (setup_->named()) state_.frameWindowCaption = state_.FrameCaption + state_.MessageFile;
         captionChanged();
     });
 
@@ -55,12 +70,14 @@ FrameWindow::FrameWindow(ProgramState& state, CaptionTable& captions, Services s
     connect(editor_, &EditorWindow::controlsReleased, this, [this] {
         if (!uploadActive_) setUploadActive(false);
     });
+    connect(editor_, &EditorWindow::setupEdited, this, [this] { setWindowModified(state_.SetupChanged); });
 
     buildMenus();
     applyCaptions();
     refreshPortChecks();
     refreshLanguageChecks();
-    setWindowTitle(q(state_.frameWindowCaption));
+    showCaption();
+    restoreWindowPlace();
 }
 
 FrameWindow::~FrameWindow() = default;
@@ -129,13 +146,13 @@ void FrameWindow::buildMenus() {
 }
 
 void FrameWindow::applyCaptions() {
-    fileMenu_->setTitle(menuTitle(captions_.File));
+    fileMenu_->setTitle(menuTitle(captions_.File, 'F'));
     open_->setText(itemText(captions_.Open));
     save_->setText(itemText(captions_.Save));
     saveAs_->setText(itemText(captions_.Save_as));
     saveAsText_->setText(itemText(captions_.Save_as_text_file));
     exit_->setText(itemText(captions_.Exit));
-    setupMenu_->setTitle(menuTitle(captions_.Setup));
+    setupMenu_->setTitle(menuTitle(captions_.Setup, 'S'));
     comportMenu_->setTitle(itemText(captions_.Comport));
     for (size_t i = 0; i < comP_.size(); ++i) {
         QString text = itemText(captions_.ComP[i]);
@@ -145,12 +162,17 @@ void FrameWindow::applyCaptions() {
         comP_[i]->setText(text);
     }
     languageMenu_->setTitle(itemText(captions_.Language));
-    zhS_->setText(itemText(captions_.zh_s));
-    zhT_->setText(itemText(captions_.zh_t));
-    en_->setText(itemText(captions_.en));
-    nl_->setText(itemText(captions_.nl));
+    // Each language by its own name, so that anyone finds theirs whatever is shown now; the
+    // language file's caption for the item stays in its tooltip.
+    const std::pair<QAction*, const std::string*> names[] = {
+        {zhS_, &captions_.zh_s}, {zhT_, &captions_.zh_t}, {en_, &captions_.en}, {nl_, &captions_.nl}};
+    for (const auto& [item, caption] : names) item->setToolTip(q(*caption));
+    zhS_->setText(QStringLiteral("简体中文"));
+    zhT_->setText(QStringLiteral("繁體中文"));
+    en_->setText(QStringLiteral("English"));
+    nl_->setText(QStringLiteral("Nederlands"));
     other_->setText(itemText(captions_.other));
-    helpMenu_->setTitle(menuTitle(captions_.Help));
+    helpMenu_->setTitle(menuTitle(captions_.Help, 'H'));
     instructions_->setText(itemText(captions_.Instructions_for_use));
     contacts_->setText(itemText(captions_.Contacts));
     about_->setText(itemText(captions_.About_Zanth_message_manager));
@@ -159,8 +181,46 @@ void FrameWindow::applyCaptions() {
 QAction* FrameWindow::action(const QString& name) const { return findChild<QAction*>(name); }
 QMenu* FrameWindow::menu(const QString& name) const { return findChild<QMenu*>(name); }
 
+void FrameWindow::applyQtLanguage() {
+    translations_.use(Translations::localeFor(state_));
+    state_.texts.setPortCannotOpenText(tr("RS232 Com Port cannot be open!").toStdString());
+}
+
+void FrameWindow::showCaption() {
+    // "[*]" marks unsaved changes (Qt shows it as "*" while the window is modified).
+    setWindowTitle(q(state_.frameWindowCaption) + QStringLiteral("[*]"));
+    setWindowModified(state_.SetupChanged);
+}
+
+QString FrameWindow::windowPlaceFile() const {
+    return q(state_.SettingsFolder.empty() ? state_.AppPath : state_.SettingsFolder) +
+           QStringLiteral("MMX4210-window.ini");
+}
+
+void FrameWindow::restoreWindowPlace() {
+    QSettings place(windowPlaceFile(), QSettings::IniFormat);
+    setup_->printoutFolder = place.value(QStringLiteral("printoutFolder")).toString().toStdString();
+    if (restoreGeometry(place.value(QStringLiteral("geometry")).toByteArray())) return;
+    // First start: as large as the tables want, but never larger than the screen.
+    QSize size = sizeHint();
+    if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableGeometry().size() * 0.95);
+    resize(size);
+}
+
+void FrameWindow::saveSettings() {
+    const std::string path = state_.settingsFilePath();
+    reportFileOutcome(*services_.editor.boxes, state_.texts, UiTextTable::SettingsFileMissing, path,
+                      SaveIni(state_, path));
+}
+
+void FrameWindow::saveWindowPlace() {
+    QSettings place(windowPlaceFile(), QSettings::IniFormat);
+    place.setValue(QStringLiteral("geometry"), saveGeometry());
+    place.setValue(QStringLiteral("printoutFolder"), q(setup_->printoutFolder));
+}
+
 void FrameWindow::captionChanged() {
-    setWindowTitle(q(state_.frameWindowCaption));
+    showCaption();
     WriteInstanceMarker(state_.markerFilePath(), state_.frameWindowCaption);
     editor_->refreshFromState();
 }
@@ -208,14 +268,32 @@ void FrameWindow::refreshLanguageChecks() {
 void FrameWindow::Open_Click() {
     setup_->open();
     editor_->refreshFromState();
+    setWindowModified(state_.SetupChanged);
 }
 
-void FrameWindow::Save_Click() { setup_->save(); }
+void FrameWindow::Save_Click() { reportSave(setup_->saveUnderItsName()); }
 
-void FrameWindow::Save_as_Click() { setup_->saveAs(); }
+void FrameWindow::Save_as_Click() { reportSave(setup_->saveAs()); }
+
+void FrameWindow::reportSave(FileCommandResult result) {
+    setWindowModified(state_.SetupChanged);
+    if (result != FileCommandResult::Done) return;
+    editor_->statusPanel(1)->setText(q(state_.texts.status(UiTextTable::StatusPrefix) + " ") +
+                                     tr("Saved in %1").arg(q(setup_->lastSavedPath())));
+}
 
 void FrameWindow::Save_as_text_file_Click() {
-    if (const auto path = setup_->saveAsTextFile(captions_.printout())) services_.viewer->show(*path);
+    const auto outcome = setup_->saveAsTextFile(captions_.printout());
+    if (outcome.result == FileCommandResult::Failed) {
+        services_.editor.boxes->alert(
+            tr("The printout could not be written to %1: %2").arg(q(outcome.path), q(outcome.error)).toStdString(),
+            captions_.Form1);
+        return;
+    }
+    if (outcome.result != FileCommandResult::Done) return;
+    if (!services_.viewer->show(outcome.path))
+        editor_->statusPanel(1)->setText(q(state_.texts.status(UiTextTable::StatusPrefix) + " ") +
+                                         tr("No text viewer opened the printout; it is in %1").arg(q(outcome.path)));
 }
 
 void FrameWindow::ComP_Click(int index) {
@@ -237,12 +315,16 @@ void FrameWindow::Contacts_Click() { services_.viewer->show(state_.AppPath + kCo
 
 void FrameWindow::About_Zanth_message_manager_Click() {
     // The splash window reads the language from the settings file: write the current one.
-    SaveIni(state_, state_.settingsFilePath(), *services_.editor.boxes);
+    saveSettings();
     if (services_.showAbout) services_.showAbout();
 }
 
 void FrameWindow::setUploadActive(bool active) {
     uploadActive_ = active;
+    if (!active && closeAfterUpload_) {
+        closeAfterUpload_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
     menuBar()->setEnabled(!active);
     // The items themselves too, so that no keyboard shortcut reaches a command either.
     for (QMenu* menu : {fileMenu_, setupMenu_, helpMenu_})
@@ -254,13 +336,14 @@ void FrameWindow::setUploadActive(bool active) {
 }
 
 bool FrameWindow::MDIForm_QueryUnload() {
-    SaveIni(state_, state_.settingsFilePath(), *services_.editor.boxes);
+    saveSettings();
+    saveWindowPlace();
     if (!state_.SetupChanged) return true;
     switch (services_.editor.boxes->ask(state_.texts.saveQuestion(), state_.frameWindowCaption, true)) {
         case QuestionAnswer::Yes:
-            // Only a set-up that was really saved lets the program end; a cancelled or failed
-            // "Save as" keeps it open with the changes.
-            return setup_->saveAs() == FileCommandResult::Done;
+            // Under its own name when it has one. Only a set-up that was really saved lets the
+            // program end; a cancelled or failed save keeps it open with the changes.
+            return setup_->saveUnderItsName() == FileCommandResult::Done;
         case QuestionAnswer::No:
             return true;
         case QuestionAnswer::Cancel:
@@ -270,7 +353,20 @@ bool FrameWindow::MDIForm_QueryUnload() {
 }
 
 void FrameWindow::closeEvent(QCloseEvent* event) {
-    if (uploadActive_ || !MDIForm_QueryUnload()) {
+    if (uploadActive_) {
+        event->ignore();
+        // The upload is stopped only when the operator says so; the window then closes as
+        // soon as the port is given up.
+        const std::string question =
+            tr("An upload is in progress. Cancel it and close the program?").toStdString();
+        if (!closeAfterUpload_ &&
+            services_.editor.boxes->ask(question, state_.frameWindowCaption, false) == QuestionAnswer::Yes) {
+            closeAfterUpload_ = true;
+            editor_->cancelUpload();
+        }
+        return;
+    }
+    if (!MDIForm_QueryUnload()) {
         event->ignore();
         return;
     }

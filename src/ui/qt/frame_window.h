@@ -8,10 +8,11 @@
 
 #include "core/program_state.h"
 #include "platform/qt/document_viewer.h"
-#include "storage/setup_commands.h"
+#include "ui/app/setup_commands.h"
 #include "ui/lang/caption_table.h"
 #include "ui/lang/language_menu.h"
 #include "ui/qt/editor_window.h"
+#include "ui/qt/translations.h"
 
 class QAction;
 class QActionGroup;
@@ -63,6 +64,7 @@ public:
 
     // Shows state.frameWindowCaption and rewrites the marker file.
     void captionChanged();
+    Translations& translations() { return translations_; }
     // All captions again, after a language change.
     void applyCaptions();
 
@@ -76,6 +78,15 @@ private:
     void refreshPortChecks();
     void setUploadActive(bool active);
     bool MDIForm_QueryUnload();
+    void showCaption();
+    // Qt's own texts and this program's tr() texts follow the language file in use.
+    void applyQtLanguage();
+    void reportSave(FileCommandResult result);
+    QString windowPlaceFile() const;
+    void restoreWindowPlace();
+    void saveWindowPlace();
+    // The settings file, with "Initial file cannot be found!" when it cannot be written.
+    void saveSettings();
 
     ProgramState& state_;
     CaptionTable& captions_;
@@ -85,6 +96,8 @@ private:
     std::unique_ptr<LanguageCommands> languages_;
     bool activated_ = false;
     bool uploadActive_ = false;
+    bool closeAfterUpload_ = false;
+    Translations translations_;
 
     QMenu* fileMenu_ = nullptr;
     QMenu* setupMenu_ = nullptr;

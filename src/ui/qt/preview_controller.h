@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "core/dialogs.h"
-#include "core/editor.h"
+#include "ui/app/dialogs.h"
+#include "ui/app/editor.h"
 #include "core/program_state.h"
 #include "platform/qt/audio_player.h"
 

@@ -1,20 +1,35 @@
 #include "ui/qt/sequence_combo.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QStylePainter>
 
 namespace mmx {
 
+namespace {
+
+// The list shows each choice's label; the choice itself stays the item's text.
+class LabelDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QVariant label = index.data(SequenceCombo::kLabelRole);
+        if (label.isValid()) option->text = label.toString();
+    }
+};
+
+}  // namespace
+
 SequenceCombo::SequenceCombo(QWidget* parent) : QComboBox(parent) {
-    // Editable only so that any text can be shown; the line itself is read-only.
-    setEditable(true);
-    lineEdit()->setReadOnly(true);
-    lineEdit()->installEventFilter(this);
-    setInsertPolicy(QComboBox::NoInsert);
     setFocusPolicy(Qt::StrongFocus);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(2);
+    view()->setItemDelegate(new LabelDelegate(view()));
     connect(this, &QComboBox::activated, this, [this](int index) {
         const QString choice = itemText(index);
         setEntryText(choice);
@@ -23,22 +38,45 @@ SequenceCombo::SequenceCombo(QWidget* parent) : QComboBox(parent) {
 }
 
 void SequenceCombo::setEntryText(const QString& text) {
-    if (lineEdit()->text() == text) return;
+    if (entryText_ == text && currentText() == text) return;
+    entryText_ = text;
     const QSignalBlocker block(this);
-    setEditText(text);
+    setCurrentIndex(findText(text));  // -1 for a text that is not in the list
+    update();
 }
 
-QString SequenceCombo::entryText() const { return lineEdit()->text(); }
-
-void SequenceCombo::setChoices(const QStringList& choices) {
+void SequenceCombo::setChoices(const QStringList& choices, const QStringList& labels) {
     QStringList current;
-    for (int i = 0; i < count(); ++i) current << itemText(i);
-    if (current == choices) return;
-    const QString shown = entryText();
+    QStringList currentLabels;
+    for (int i = 0; i < count(); ++i) {
+        current << itemText(i);
+        currentLabels << itemData(i, kLabelRole).toString();
+    }
+    QStringList wantedLabels = labels;
+    while (wantedLabels.size() < choices.size()) wantedLabels << choices[wantedLabels.size()];
+    if (current == choices && currentLabels == wantedLabels) return;
     const QSignalBlocker block(this);
     clear();
-    addItems(choices);
-    setEditText(shown);
+    int widest = 0;
+    for (int i = 0; i < choices.size(); ++i) {
+        addItem(choices[i]);
+        setItemData(i, wantedLabels[i], kLabelRole);
+        setItemData(i, wantedLabels[i], Qt::ToolTipRole);
+        widest = std::max(widest, fontMetrics().horizontalAdvance(wantedLabels[i]));
+    }
+    // The list is wider than the entry so that the names fit.
+    view()->setMinimumWidth(widest + 40);
+    setCurrentIndex(findText(entryText_));
+}
+
+void SequenceCombo::paintEvent(QPaintEvent*) {
+    // The entry's own text, also one that is not (or no longer) in the list.
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText = entryText_;
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 void SequenceCombo::keyPressEvent(QKeyEvent* event) {
@@ -62,21 +100,5 @@ void SequenceCombo::keyPressEvent(QKeyEvent* event) {
 }
 
 void SequenceCombo::wheelEvent(QWheelEvent* event) { event->ignore(); }
-
-bool SequenceCombo::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lineEdit()) {
-        if (event->type() == QEvent::MouseButtonPress && isEnabled()) {
-            showPopup();
-            return true;
-        }
-        if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
-            keyPressEvent(key);
-            return true;
-        }
-    }
-    return QComboBox::eventFilter(watched, event);
-}
 
 }  // namespace mmx

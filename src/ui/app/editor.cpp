@@ -1,4 +1,4 @@
-#include "core/editor.h"
+#include "ui/app/editor.h"
 
 #include "core/number_format.h"
 #include "core/wave_header.h"
@@ -28,6 +28,15 @@ Editor::Editor(ProgramState& state, FileDialog& dialog, MessageBoxes& boxes)
     : state_(state), dialog_(dialog), boxes_(boxes) {}
 
 void Editor::alert(int messageBoxIndex) { boxes_.alert(state_.texts.messageBox(messageBoxIndex), kTitle); }
+
+void Editor::refuse(const std::string& path, int messageBoxIndex, const WaveCheck& check, int64_t totalBytes) {
+    std::string text = state_.texts.messageBox(messageBoxIndex);
+    if (refusalWords_) {
+        const std::string words = refusalWords_(fileNameOf(path), messageBoxIndex, check, totalBytes);
+        if (!words.empty()) text += "\n\n" + words;
+    }
+    boxes_.alert(text, kTitle);
+}
 
 BrowseOutcome Editor::browse(int k) {
     if (portOpen()) {
@@ -66,7 +75,7 @@ BrowseOutcome Editor::assignFile(int k, const std::string& path) {
         if (check.messageBoxIndex && unplayableFileHandler_) {
             unplayableFileHandler_(k, path, *check.messageBoxIndex);
         } else if (check.messageBoxIndex) {
-            alert(*check.messageBoxIndex);
+            refuse(path, *check.messageBoxIndex, check);
         }
         return BrowseOutcome::Rejected;
     }
@@ -87,7 +96,7 @@ BrowseOutcome Editor::assignFile(int k, const std::string& path) {
     }
     BrowseOutcome outcome = BrowseOutcome::Accepted;
     if (total > kMemoryCapacityBytes) {
-        alert(UiTextTable::ExceedsCapacity);
+        refuse(path, UiTextTable::ExceedsCapacity, check, total);
         slot.FilePath = before.FilePath;
         setShownName(k, before.WaveFile);  // an empty name empties this and every later slot
         slot.FilePath = before.FilePath;
@@ -144,7 +153,7 @@ bool Editor::refreshSlotFromFile(int k) {
     if (!slot.filled()) return false;
     const WaveCheck check = ReadWaveHeader(slot.FilePath);
     if (!check.accepted) {
-        if (check.messageBoxIndex) alert(*check.messageBoxIndex);
+        if (check.messageBoxIndex) refuse(slot.FilePath, *check.messageBoxIndex, check);
         return false;
     }
     slot.MsgTime = playTimeText(check.info);

@@ -32,6 +32,8 @@ public:
     virtual void alert(const std::string& text, const std::string& title) = 0;
     // Beep, then a modal box with Yes/No (withCancel false) or Yes/No/Cancel.
     virtual QuestionAnswer ask(const std::string& text, const std::string& title, bool withCancel) = 0;
+    // A result worth a box that does not hold anything up (no beep, no waiting for OK).
+    virtual void inform(const std::string& text, const std::string& title) { alert(text, title); }
 };
 
 }  // namespace mmx

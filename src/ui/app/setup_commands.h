@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "core/dialogs.h"
+#include "ui/app/dialogs.h"
 #include "core/program_state.h"
 #include "storage/printout.h"
 
@@ -30,17 +30,33 @@ public:
     // single-instance marker file.
     void setCaptionChanged(std::function<void()> callback) { captionChanged_ = std::move(callback); }
 
-    // File > Open: asks to save unsaved changes first (Yes/No), then lets the user pick a
+    // File > Open: asks to save unsaved changes first (Yes/No; Yes saves as saveUnderItsName()
+    // does, and a save that fails or is cancelled stops the open), then lets the user pick a
     // set-up file and opens it. SetupChanged is cleared only when the file was opened.
     FileCommandResult open();
+    // Whether the set-up in the editor has a file of its own: it was opened or saved in this
+    // run. A set-up that never had one is saved through the dialog (Save as).
+    bool named() const { return named_; }
+    // Save when the set-up has a file of its own, else Save as (Ctrl+S, the close question).
+    FileCommandResult saveUnderItsName();
+    // Full path of the last file written by Save or Save as.
+    const std::string& lastSavedPath() const { return lastSavedPath_; }
     // File > Save: writes the set-up under setupFileNameForSave(MessageFile) in strMSGFilePath.
     FileCommandResult save();
     // File > Save as: lets the user pick a name; the caption shows it only after the save worked.
     FileCommandResult saveAs();
     // File > Save as text file: lets the user pick a name (default "PrintSetup.txt") and writes
-    // the printout. Returns the path the text viewer should show (also when writing failed),
-    // nothing when the dialog was cancelled.
-    std::optional<std::string> saveAsTextFile(const PrintoutCaptions& captions);
+    // the printout. Done: path is the written file, for the text viewer. Failed: path names the
+    // file that could not be written, error says why; the viewer must not show anything.
+    struct PrintoutOutcome {
+        FileCommandResult result = FileCommandResult::Cancelled;
+        std::string path;
+        std::string error;
+    };
+    PrintoutOutcome saveAsTextFile(const PrintoutCaptions& captions);
+    // Folder the printout dialog starts in (the folder of the last printout); empty: the
+    // set-up's folder.
+    std::string printoutFolder;
 
     // The dialog requests the commands make (also used by tests).
     FileDialogRequest setupDialogRequest(FileDialogRequest::Mode mode) const;
@@ -53,6 +69,8 @@ private:
     FileDialog& dialog_;
     MessageBoxes& boxes_;
     std::function<void()> captionChanged_;
+    bool named_ = false;
+    std::string lastSavedPath_;
 };
 
 }  // namespace mmx

@@ -1,10 +1,11 @@
-#include "storage/setup_commands.h"
+#include "ui/app/setup_commands.h"
 
 #include <unistd.h>
 
 #include <cstdlib>
 
 #include "storage/setup_file.h"
+#include "ui/app/file_alerts.h"
 
 namespace mmx {
 
@@ -45,10 +46,10 @@ FileDialogRequest SetupFileCommands::printoutDialogRequest() const {
     request.filter = kPrintoutFilter;
     request.filterIndex = 2;
     request.fileName = kDefaultPrintoutFile;
+    request.initialFolder = printoutFolder.empty() ? state_.strMSGFilePath : printoutFolder;
     // An installed program's folder is not writable: start in the user's home folder then.
-    request.initialFolder = state_.AppPath;
     const char* home = std::getenv("HOME");
-    if (access(state_.AppPath.c_str(), W_OK) != 0 && home != nullptr && home[0] == '/') {
+    if (access(request.initialFolder.c_str(), W_OK) != 0 && home != nullptr && home[0] == '/') {
         request.initialFolder = withTrailingSeparator(home);
     }
     return request;
@@ -62,7 +63,11 @@ void SetupFileCommands::showFileInCaption(const std::string& fileName) {
 FileCommandResult SetupFileCommands::open() {
     if (state_.SetupChanged) {
         const auto answer = boxes_.ask(state_.texts.saveQuestion(), state_.frameWindowCaption, false);
-        if (answer == QuestionAnswer::Yes) save();
+        // The edits are not given up for the other file unless they were really saved.
+        if (answer == QuestionAnswer::Yes) {
+            const FileCommandResult saved = saveUnderItsName();
+            if (saved != FileCommandResult::Done) return saved;
+        }
     }
     if (state_.MessageFile.empty()) state_.MessageFile = ProgramState::kDefaultMessageFile;
     const auto chosen = dialog_.show(setupDialogRequest(FileDialogRequest::Mode::Open));
@@ -70,7 +75,10 @@ FileCommandResult SetupFileCommands::open() {
 
     state_.MessageFile = fileNameOf(*chosen);
     state_.strMSGFilePath = folderOf(*chosen);
-    if (!OpenConfig(state_, state_.strMSGFilePath + state_.MessageFile, boxes_)) return FileCommandResult::Failed;
+    const std::string path = state_.strMSGFilePath + state_.MessageFile;
+    if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, path, OpenConfig(state_, path)))
+        return FileCommandResult::Failed;
+    named_ = true;
     showFileInCaption(state_.MessageFile);
     state_.SetupChanged = false;
     return FileCommandResult::Done;
@@ -78,10 +86,16 @@ FileCommandResult SetupFileCommands::open() {
 
 FileCommandResult SetupFileCommands::save() {
     state_.MessageFile = setupFileNameForSave(state_.MessageFile);
-    if (!SaveConfig(state_, state_.strMSGFilePath + state_.MessageFile, boxes_)) return FileCommandResult::Failed;
+    const std::string path = state_.strMSGFilePath + state_.MessageFile;
+    if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, path, SaveConfig(state_, path)))
+        return FileCommandResult::Failed;
     state_.SetupChanged = false;
+    named_ = true;
+    lastSavedPath_ = path;
     return FileCommandResult::Done;
 }
+
+FileCommandResult SetupFileCommands::saveUnderItsName() { return named_ ? save() : saveAs(); }
 
 FileCommandResult SetupFileCommands::saveAs() {
     const auto chosen = dialog_.show(setupDialogRequest(FileDialogRequest::Mode::Save));
@@ -89,20 +103,31 @@ FileCommandResult SetupFileCommands::saveAs() {
 
     const std::string fileName = setupFileNameForSave(fileNameOf(*chosen));
     const std::string folder = folderOf(*chosen);
-    if (!SaveConfig(state_, folder + fileName, boxes_)) return FileCommandResult::Failed;
+    if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, folder + fileName,
+                           SaveConfig(state_, folder + fileName)))
+        return FileCommandResult::Failed;
     state_.MessageFile = fileName;
     state_.strMSGFilePath = folder;
     state_.SetupChanged = false;
+    named_ = true;
+    lastSavedPath_ = folder + fileName;
     showFileInCaption(fileName);
     return FileCommandResult::Done;
 }
 
-std::optional<std::string> SetupFileCommands::saveAsTextFile(const PrintoutCaptions& captions) {
+SetupFileCommands::PrintoutOutcome SetupFileCommands::saveAsTextFile(const PrintoutCaptions& captions) {
+    PrintoutOutcome outcome;
     const auto chosen = dialog_.show(printoutDialogRequest());
-    if (!chosen) return std::nullopt;
-    const std::string target = chosen->empty() ? std::string(kDefaultPrintoutFile) : *chosen;
-    PrintOutTxt(state_, captions, target);
-    return target;
+    if (!chosen) return outcome;
+    outcome.path = chosen->empty() ? std::string(kDefaultPrintoutFile) : *chosen;
+    // A failed write is never handed to the viewer: it would show an older printout there.
+    if (!PrintOutTxt(state_, captions, outcome.path, &outcome.error)) {
+        outcome.result = FileCommandResult::Failed;
+        return outcome;
+    }
+    printoutFolder = folderOf(outcome.path);
+    outcome.result = FileCommandResult::Done;
+    return outcome;
 }
 
 }  // namespace mmx

@@ -4,8 +4,9 @@
 #include <functional>
 #include <string>
 
-#include "core/dialogs.h"
+#include "ui/app/dialogs.h"
 #include "core/program_state.h"
+#include "core/wave_header.h"
 
 namespace mmx {
 
@@ -30,6 +31,12 @@ public:
     // convert it. The slot is left as it was either way.
     using UnplayableFileHandler = std::function<void(int k, const std::string& path, int messageBoxIndex)>;
     void setUnplayableFileHandler(UnplayableFileHandler handler) { unplayableFileHandler_ = std::move(handler); }
+    // Words naming the file and the value a refusal is about ("welcome.wav: 44.1 kHz; the unit
+    // plays 8 to 24 kHz"), shown under the refusal's own text; the window words them in the
+    // language in use. totalBytes is the stored total a capacity refusal would have reached.
+    using RefusalWords = std::function<std::string(const std::string& fileName, int messageBoxIndex,
+                                                   const WaveCheck& check, int64_t totalBytes)>;
+    void setRefusalWords(RefusalWords words) { refusalWords_ = std::move(words); }
 
     // "Browse" of slot k: choose a file, check it, store it, keep the totals within capacity.
     BrowseOutcome browse(int k);
@@ -52,12 +59,14 @@ public:
 
 private:
     void alert(int messageBoxIndex);
+    void refuse(const std::string& path, int messageBoxIndex, const WaveCheck& check, int64_t totalBytes = 0);
 
     ProgramState& state_;
     FileDialog& dialog_;
     MessageBoxes& boxes_;
     std::function<bool()> portOpenQuery_;
     UnplayableFileHandler unplayableFileHandler_;
+    RefusalWords refusalWords_;
 };
 
 }  // namespace mmx
