@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include "cli_command.h"
-#include "collected_boxes.h"
 #include "link_session.h"
 #include "many_units.h"
 #include "platform/serial/port_names.h"
@@ -76,10 +75,10 @@ int runManyUploads(const ManyUploadRequest& request) {
         paths.push_back(choice->path);
     }
 
-    CollectedBoxes boxes;
-    if (!OpenConfig(state, request.setupPath, boxes)) {
+    const FileOutcome opened = OpenConfig(state, request.setupPath);
+    if (!opened) {
         std::cerr << "mmx4210-cli upload: " << request.setupPath << ": "
-                  << (boxes.texts.empty() ? std::string("cannot be read") : boxes.texts.front()) << "\n";
+                  << state.texts.messageBox(UiTextTable::SetupFileMissing) << " (" << opened.reason() << ")\n";
         return kFailure;
     }
     // Every message file read and checked once; the image is shared read-only by every line.
