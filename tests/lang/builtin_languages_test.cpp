@@ -22,6 +22,7 @@ struct Shipped {
     const char* file;     // the File menu caption, in UTF-8
     const char* close;
 };
+void PrintTo(const Shipped& shipped, std::ostream* out) { *out << shipped.name; }
 
 class BuiltInLanguage : public ::testing::TestWithParam<Shipped> {};
 
