@@ -6,21 +6,14 @@
 namespace mmx {
 namespace {
 
+// The settings file's default bytes (storage tests) pin the port, folder and file defaults.
 TEST(ProgramState, StartUpDefaults) {
     ProgramState state;
     state.initialise("/opt/mmx4210");
     EXPECT_EQ(state.AppPath, "/opt/mmx4210/");
-    EXPECT_EQ(state.strLNGFilePath, "/opt/mmx4210/Font/");
-    EXPECT_EQ(state.stroLNGFilePath, "/opt/mmx4210/Font/");
-    EXPECT_EQ(state.strMSGFilePath, "/opt/mmx4210/");
-    EXPECT_EQ(state.strWAVFilePath, "/opt/mmx4210/");
     EXPECT_EQ(state.MarkerPath, "/opt/mmx4210/");
     EXPECT_EQ(state.FrameCaption, "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  ");
-    EXPECT_EQ(state.port.Commport, 1);
     EXPECT_EQ(state.port.settingsText(), "115200,N,8,2");
-    EXPECT_EQ(state.port.CommTimeOut, 5000);
-    EXPECT_EQ(state.MessageFile, "MessageSetup.cfg");
-    EXPECT_EQ(state.LanguageFile, "en.lng");
     EXPECT_EQ(state.CloseText, "Close");
     EXPECT_FALSE(state.SetupChanged);
     EXPECT_FALSE(state.stroLNGFilePathType);

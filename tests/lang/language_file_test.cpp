@@ -106,15 +106,11 @@ TEST_F(LanguageFile, TextsAreTrimmedAndTakenAfterTheFirstEquals) {
 TEST_F(LanguageFile, UnknownFilesDecodeAsWindows1252AndUtf8FilesAsUtf8) {
     auto lines = splitLines(numberedFile(83));
     lines[11] = "File=Fran\xE7" "ais";
-    std::string bytes;
-    for (const auto& l : lines) bytes += l + "\r\n";
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("fr.lng", bytes), boxes));
+    ASSERT_TRUE(OpenLng(state, captions, folder.write("fr.lng", test::crlfLines(lines)), boxes));
     EXPECT_EQ(captions.File, "Fran\xC3\xA7" "ais");
 
     lines[11] = "File=\xE6\x96\x87\xE4\xBB\xB6";  // UTF-8, even under a Chinese name
-    bytes = "\xEF\xBB\xBF";
-    for (const auto& l : lines) bytes += l + "\r\n";
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("zh-t.lng", bytes), boxes));
+    ASSERT_TRUE(OpenLng(state, captions, folder.write("zh-t.lng", "\xEF\xBB\xBF" + test::crlfLines(lines)), boxes));
     EXPECT_EQ(captions.File, "\xE6\x96\x87\xE4\xBB\xB6");
 }
 
@@ -142,9 +138,7 @@ TEST_F(LanguageFile, WrittenLinesReadBackToTheSameCaptions) {
     changed.Lb_Total = "Totaal";
     ProgramState other;
     other.initialise(folder.folder());
-    std::string bytes;
-    for (const auto& l : languageFileLines(other, changed)) bytes += l + "\r\n";
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("x.lng", bytes), boxes));
+    ASSERT_TRUE(OpenLng(state, captions, folder.write("x.lng", test::crlfLines(languageFileLines(other, changed))), boxes));
     ASSERT_TRUE(Open_Logo_Lng(captions, folder.folder() + "x.lng"));
     EXPECT_EQ(captions.File, "Bestand");
     EXPECT_EQ(captions.Lb_Logo[3], "Logo");

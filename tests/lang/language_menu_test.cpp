@@ -195,12 +195,6 @@ TEST_F(LanguageMenu, StartUpWithACapitalStemChecksOther) {
     EXPECT_EQ(captions.File, "File");
 }
 
-}  // namespace
-}  // namespace mmx
-
-namespace mmx {
-namespace {
-
 TEST_F(LanguageMenu, SplashFollowsTheSavedLanguage) {
     std::string splashFile;
     // No settings file and no name yet: the built-in splash texts stay.

@@ -83,25 +83,25 @@ TEST_F(SettingsFile, ValuesAreReadByPositionWithoutTrimming) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(SettingsFile, CommportZeroAboveTenOrNegativeBecomesOne) {
-    for (const char* value : {"0", "12", "-3", "11"}) {
+TEST_F(SettingsFile, PortNumberAndTimeOutAreKeptWithinTheirRanges) {
+    // Commport 0, above 10 or negative becomes 1; the time-out is at least 0.
+    const struct {
+        int line;
+        const char* text;
+        int commport, timeOut;
+    } cases[] = {{2, "Commport=0", 1, 5000},          {2, "Commport=12", 1, 5000},
+                 {2, "Commport=-3", 1, 5000},         {2, "Commport=11", 1, 5000},
+                 {2, "Commport= 10 ", 10, 5000},      {1, "CommTimeOut=-5", 1, 0},
+                 {1, "CommTimeOut=32767", 1, 32767}};
+    for (const auto& c : cases) {
         state.port.Commport = 5;
-        ASSERT_TRUE(OpenIni(state, fileWithLine(2, std::string("Commport=") + value))) << value;
-        EXPECT_EQ(state.port.Commport, 1) << value;
+        ASSERT_TRUE(OpenIni(state, fileWithLine(c.line, c.text))) << c.text;
+        EXPECT_EQ(state.port.Commport, c.commport) << c.text;
+        EXPECT_EQ(state.port.CommTimeOut, c.timeOut) << c.text;
     }
-    ASSERT_TRUE(OpenIni(state, fileWithLine(2, "Commport= 10 ")));
-    EXPECT_EQ(state.port.Commport, 10);
-}
-
-TEST_F(SettingsFile, CommTimeOutIsKeptWithinItsRange) {
-    ASSERT_TRUE(OpenIni(state, fileWithLine(1, "CommTimeOut=-5")));
-    EXPECT_EQ(state.port.CommTimeOut, 0);
-    ASSERT_TRUE(OpenIni(state, fileWithLine(1, "CommTimeOut=32767")));
-    EXPECT_EQ(state.port.CommTimeOut, 32767);
     // Outside 16 bits is no number at all: nothing is applied.
-    state.port.CommTimeOut = 5000;
     EXPECT_FALSE(OpenIni(state, fileWithLine(1, "CommTimeOut=40000")));
-    EXPECT_EQ(state.port.CommTimeOut, 5000);
+    EXPECT_EQ(state.port.CommTimeOut, 32767);
 }
 
 TEST_F(SettingsFile, ANinthLineThatDoesNotConvertStopsTheApplyingThere) {
@@ -113,10 +113,8 @@ TEST_F(SettingsFile, ANinthLineThatDoesNotConvertStopsTheApplyingThere) {
     lines[8] = "stroLNGFilePathType=perhaps";
     lines[9] = "LanguageFile=nl.lng";
     lines[11] = "MessageFile=new.cfg";
-    std::string bytes;
-    for (const auto& l : lines) bytes += l + "\r\n";
     state.MessageFile = "kept.cfg";
-    EXPECT_FALSE(OpenIni(state, folder.write("MMX4210.INI", bytes)));
+    EXPECT_FALSE(OpenIni(state, folder.write("MMX4210.INI", test::crlfLines(lines))));
     EXPECT_EQ(state.port.CommTimeOut, 800);
     EXPECT_EQ(state.port.Commport, 4);
     EXPECT_EQ(state.stroLNGFilePath, other);
@@ -128,9 +126,7 @@ TEST_F(SettingsFile, ATwelveLineFileChangesNothing) {
     auto lines = splitLines(defaultsText());
     lines[0] = "CommTimeOut=100";
     lines.pop_back();
-    std::string bytes;
-    for (const auto& l : lines) bytes += l + "\r\n";
-    EXPECT_EQ(OpenIni(state, folder.write("MMX4210.INI", bytes)).problem, "has 12 lines, 13 are needed");
+    EXPECT_EQ(OpenIni(state, folder.write("MMX4210.INI", test::crlfLines(lines))).problem, "has 12 lines, 13 are needed");
     EXPECT_EQ(state.port.CommTimeOut, 5000);
     EXPECT_FALSE(OpenIni(state, folder.folder() + "none.ini"));
 }
@@ -163,9 +159,7 @@ TEST_F(SettingsFile, SplashReadsOnlyTheLanguageSettings) {
     lines[8] = "stroLNGFilePathType=True";
     lines[9] = "LanguageFile=mine.lng";
     lines.resize(10);  // the splash needs only ten lines
-    std::string bytes;
-    for (const auto& l : lines) bytes += l + "\r\n";
-    const std::string path = folder.write("MMX4210.INI", bytes);
+    const std::string path = folder.write("MMX4210.INI", test::crlfLines(lines));
     std::string splashFile = "en.lng";
     ASSERT_TRUE(Open_Logo_Ini(state, path, splashFile));
     EXPECT_EQ(splashFile, "mine.lng");
@@ -176,9 +170,7 @@ TEST_F(SettingsFile, SplashReadsOnlyTheLanguageSettings) {
 
     lines[8] = "stroLNGFilePathType=x";
     lines[9] = "LanguageFile=other.lng";
-    bytes.clear();
-    for (const auto& l : lines) bytes += l + "\r\n";
-    EXPECT_FALSE(Open_Logo_Ini(state, folder.write("MMX4210.INI", bytes), splashFile));
+    EXPECT_FALSE(Open_Logo_Ini(state, folder.write("MMX4210.INI", test::crlfLines(lines)), splashFile));
     EXPECT_EQ(splashFile, "mine.lng");
     EXPECT_FALSE(Open_Logo_Ini(state, folder.folder() + "none.ini", splashFile));
     EXPECT_TRUE(boxes.shown.empty());

@@ -44,7 +44,7 @@ TEST_F(SetupFile, SmallSetUpIsWrittenByteForByte) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(SetupFile, FreshSetUpHas280LinesStartingWithTheBlankedKey) {
+TEST_F(SetupFile, AFreshSetUpHas280LinesAndSurvivesARoundTrip) {
     ProgramState fresh;
     fresh.initialise(folder.folder());
     const auto lines = setupFileLines(fresh);
@@ -56,28 +56,14 @@ TEST_F(SetupFile, FreshSetUpHas280LinesStartingWithTheBlankedKey) {
     EXPECT_EQ(lines[98], "TRG1( 1)_Text= ");
     EXPECT_EQ(lines[205], "Check1( 1)=0");
     EXPECT_EQ(lines.back(), "TFileLength=0");
+    // Saved before anything was chosen (its lists were never filled), opened and saved again.
+    const std::string path = folder.folder() + "fresh.cfg";
+    ASSERT_TRUE(SaveConfig(fresh, path));
+    ASSERT_TRUE(OpenConfig(fresh, path));
+    EXPECT_EQ(setupFileLines(fresh), lines);
 }
 
-TEST_F(SetupFile, SaveOpenSaveGivesIdenticalBytes) {
-    const std::string first = folder.folder() + "first.cfg";
-    const std::string second = folder.folder() + "second.cfg";
-    ASSERT_TRUE(SaveConfig(state, first));
-    ProgramState reopened;
-    reopened.initialise(folder.folder());
-    ASSERT_TRUE(OpenConfig(reopened, first));
-    ASSERT_TRUE(SaveConfig(reopened, second));
-    EXPECT_EQ(readText(second), readText(first));
-
-    // Also for a set-up saved before anything was chosen (its lists were never filled).
-    ProgramState fresh;
-    fresh.initialise(folder.folder());
-    ASSERT_TRUE(SaveConfig(fresh, first));
-    ASSERT_TRUE(OpenConfig(fresh, first));
-    ASSERT_TRUE(SaveConfig(fresh, second));
-    EXPECT_EQ(readText(second), readText(first));
-}
-
-TEST_F(SetupFile, OpenRestoresEveryValue) {
+TEST_F(SetupFile, OpenRestoresEveryValueAndSavesTheSameBytes) {
     const std::string path = folder.write("small.cfg", test::smallSetupFileBytes());
     ProgramState opened;
     opened.initialise(folder.folder());
@@ -101,6 +87,8 @@ TEST_F(SetupFile, OpenRestoresEveryValue) {
     EXPECT_EQ(opened.triggers.time(1), "3.75");
     EXPECT_EQ(opened.messages.TotalSize, "138");
     EXPECT_EQ(opened.messages.TFileLength, 138600);
+    ASSERT_TRUE(SaveConfig(opened, folder.folder() + "again.cfg"));
+    EXPECT_EQ(readText(folder.folder() + "again.cfg"), test::smallSetupFileBytes());
 }
 
 TEST_F(SetupFile, ValuesConvertAsTheReaderPromises) {
@@ -177,11 +165,10 @@ INSTANTIATE_TEST_SUITE_P(BadValues, SetupFileRefused,
                          });
 
 TEST_F(SetupFile, ShortOrMissingFilesAreRefused) {
-    const auto lines = splitLines(test::smallSetupFileBytes());
-    std::string first200;
-    for (int i = 0; i < 200; ++i) first200 += lines[static_cast<size_t>(i)] + "\r\n";
+    auto lines = splitLines(test::smallSetupFileBytes());
+    lines.resize(200);
     const auto expected = setupFileLines(state);
-    EXPECT_EQ(OpenConfig(state, folder.write("short.cfg", first200)).problem, "has 200 lines, 280 are needed");
+    EXPECT_EQ(OpenConfig(state, folder.write("short.cfg", test::crlfLines(lines))).problem, "has 200 lines, 280 are needed");
     EXPECT_EQ(OpenConfig(state, folder.folder() + "missing.cfg").problem,
               "cannot be read: No such file or directory");
     EXPECT_EQ(OpenConfig(state, folder.folder()).problem, "is not a file");

@@ -39,6 +39,13 @@ private:
     std::filesystem::path path_;
 };
 
+// Lines joined with CR LF after each, as the program's text files hold them.
+inline std::string crlfLines(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& l : lines) bytes += l + "\r\n";
+    return bytes;
+}
+
 std::vector<uint8_t> readBytes(const std::string& path);
 std::string readText(const std::string& path);
 
