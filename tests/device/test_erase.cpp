@@ -61,35 +61,28 @@ TEST(EraseBlock, ThreeDotsThenAck) {
     EXPECT_EQ(link.unit.log(), (std::vector<std::string>{"E 3FF100"}));
 }
 
-TEST(EraseBlock, NoDotsAtAll) {
-    UnitOptions options;
-    options.eraseDots = 0;
-    EmulatedLink link(options);
-    EraseBlock(link.protocol, 0x3FFFFF);
-    EXPECT_EQ(link.protocol.Status, 6);
-    EXPECT_EQ(link.display.status, (std::vector<std::string>{"Status:  Erasing data successfully!"}));
-}
+struct DotsCase {
+    uint32_t dots;
+    int64_t intervalUs;  // between dots: 4 s keeps restarting the 5.1 s time-out
+};
 
-TEST(EraseBlock, DotsSpreadOverMinutesKeepTheLineAlive) {
+class EraseDots : public ::testing::TestWithParam<DotsCase> {};
+
+TEST_P(EraseDots, EveryProgressDotIsShownThenTheAck) {
     UnitOptions options;
-    options.eraseDots = 140;               // nine minutes and a bit, within the erase's own limit
-    options.eraseDotIntervalUs = 4000000;  // 4 s apart: each dot restarts the 5.1 s time-out
+    options.eraseDots = GetParam().dots;  // 5000 at once: more than the receive ring holds
+    options.eraseDotIntervalUs = GetParam().intervalUs;
     EmulatedLink link(options);
     EraseBlock(link.protocol, 0x1FFFFF);
     EXPECT_EQ(link.protocol.Status, 6);
-    EXPECT_EQ(countOf(link.display.status, "Status:  Erasing data..."), 140);
+    EXPECT_EQ(countOf(link.display.status, "Status:  Erasing data..."), GetParam().dots);
     EXPECT_EQ(link.display.last(), "Status:  Erasing data successfully!");
     EXPECT_TRUE(link.port.isOpen());
 }
 
-TEST(EraseBlock, ManyDotsAtOnceAreAllCounted) {
-    UnitOptions options;
-    options.eraseDots = 5000;
-    EmulatedLink link(options);
-    EraseBlock(link.protocol, 0x1FFFFF);
-    EXPECT_EQ(link.protocol.Status, 6);
-    EXPECT_EQ(countOf(link.display.status, "Status:  Erasing data..."), 5000);
-}
+// None at all; over nine minutes of them, within the erase's own limit; many at once.
+INSTANTIATE_TEST_SUITE_P(Dots, EraseDots,
+                         ::testing::Values(DotsCase{0, 0}, DotsCase{140, 4000000}, DotsCase{5000, 0}));
 
 TEST_F(EraseOnScriptedLine, DotsThenAnotherByteFails) {
     port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>&) {

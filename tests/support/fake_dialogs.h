@@ -1,6 +1,6 @@
 #pragma once
 // Dialogs answered by the test: a queue of chosen paths (nothing = cancel) and a record of
-// every message box shown.
+// every message box shown, with scripted answers to questions.
 #include <deque>
 #include <optional>
 #include <string>
@@ -32,18 +32,24 @@ public:
     struct Shown {
         std::string text;
         std::string title;
+        bool question = false;
     };
     std::vector<Shown> shown;
+    std::vector<std::string> notices;  // boxes that hold nothing up
     std::deque<QuestionAnswer> answers;
+    bool lastQuestionHadCancel = false;
+    bool cancelWhenUnanswered = false;  // else No to a Yes/No question
 
-    void alert(const std::string& text, const std::string& title) override { shown.push_back({text, title}); }
+    void alert(const std::string& text, const std::string& title) override { shown.push_back({text, title, false}); }
     QuestionAnswer ask(const std::string& text, const std::string& title, bool withCancel) override {
-        shown.push_back({text, title});
-        if (answers.empty()) return withCancel ? QuestionAnswer::Cancel : QuestionAnswer::No;
+        shown.push_back({text, title, true});
+        lastQuestionHadCancel = withCancel;
+        if (answers.empty()) return withCancel || cancelWhenUnanswered ? QuestionAnswer::Cancel : QuestionAnswer::No;
         const auto answer = answers.front();
         answers.pop_front();
         return answer;
     }
+    void inform(const std::string& text, const std::string&) override { notices.push_back(text); }
     std::vector<std::string> texts() const {
         std::vector<std::string> result;
         for (const auto& s : shown) result.push_back(s.text);

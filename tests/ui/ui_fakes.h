@@ -1,6 +1,6 @@
 #pragma once
-// Scripted stand-ins for what the windows ask of the desktop: file dialogs answered from a
-// list, message boxes that record and answer, a silent audio player, a recording viewer.
+// Scripted stand-ins for what the windows ask of the desktop: the shared scripted dialogs, a
+// silent audio player, a recording viewer.
 #include <deque>
 #include <optional>
 #include <set>
@@ -8,46 +8,17 @@
 #include <utility>
 #include <vector>
 
-#include "ui/app/dialogs.h"
+#include "support/fake_dialogs.h"
 #include "platform/qt/audio_player.h"
 #include "platform/qt/document_viewer.h"
 
 namespace mmx::test {
 
-class ScriptedDialog final : public FileDialog {
-public:
-    std::optional<std::string> show(const FileDialogRequest& request) override {
-        requests.push_back(request);
-        if (answers.empty()) return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::deque<std::optional<std::string>> answers;  // nothing: the user cancels
-    std::vector<FileDialogRequest> requests;
-};
+using ScriptedDialog = ScriptedFileDialog;
 
-class ScriptedBoxes final : public MessageBoxes {
-public:
-    struct Shown {
-        std::string text;
-        std::string title;
-        bool question = false;
-    };
-    void alert(const std::string& text, const std::string& title) override { shown.push_back({text, title, false}); }
-    QuestionAnswer ask(const std::string& text, const std::string& title, bool withCancel) override {
-        shown.push_back({text, title, true});
-        lastQuestionHadCancel = withCancel;
-        if (answers.empty()) return QuestionAnswer::Cancel;
-        const QuestionAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void inform(const std::string& text, const std::string&) override { notices.push_back(text); }
-    std::vector<Shown> shown;
-    std::vector<std::string> notices;  // boxes that hold nothing up
-    std::deque<QuestionAnswer> answers;
-    bool lastQuestionHadCancel = false;
+// The window's boxes: an unanswered question is cancelled.
+struct ScriptedBoxes final : RecordingMessageBoxes {
+    ScriptedBoxes() { cancelWhenUnanswered = true; }
 };
 
 // Plays nothing: a preview "plays" until finish() or stop().
