@@ -73,4 +73,11 @@ std::string trimBlanks(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
+std::string asciiLower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
 }  // namespace mmx

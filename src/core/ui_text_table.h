@@ -83,5 +83,7 @@ private:
 // Leading and trailing blanks removed (blank = space; tabs too, as the platform's Trim would not,
 // but language files written by hand may carry them).
 std::string trimBlanks(const std::string& text);
+// A-Z as a-z; other bytes as they are (device names, ids and port names are ASCII).
+std::string asciiLower(std::string text);
 
 }  // namespace mmx

@@ -1,5 +1,7 @@
 #include "platform/serial/device_claims.h"
 
+#include "core/ui_text_table.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -11,11 +13,6 @@ namespace mmx {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // The rules files udev reads, by name, each from the first folder that has it.
 std::map<std::string, fs::path> effectiveRules(const UdevRoots& roots) {
@@ -37,7 +34,7 @@ std::vector<std::string> ruleLines(const fs::path& file) {
     for (std::string line; std::getline(in, line);) {
         const size_t first = line.find_first_not_of(" \t");
         if (first == std::string::npos || line[first] == '#') continue;
-        lines.push_back(lower(line));
+        lines.push_back(asciiLower(line));
     }
     return lines;
 }
@@ -55,8 +52,8 @@ bool contains(const std::string& line, const std::string& part) { return line.fi
 DeviceClaims deviceClaims(const std::string& deviceNumber, const std::string& usbId, const UdevRoots& roots) {
     DeviceClaims claims;
     const size_t colon = usbId.find(':');
-    const std::string vendor = colon == std::string::npos ? "" : lower(usbId.substr(0, colon));
-    const std::string product = colon == std::string::npos ? "" : lower(usbId.substr(colon + 1));
+    const std::string vendor = colon == std::string::npos ? "" : asciiLower(usbId.substr(0, colon));
+    const std::string product = colon == std::string::npos ? "" : asciiLower(usbId.substr(colon + 1));
     // Both look at USB adapters only; built-in ports are left to themselves.
     if (vendor.empty()) return claims;
     bool ruleKeepsModemManagerAway = false;

@@ -15,14 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 // "Com3", "COM3", "com3" -> 3; anything else 0.
 int comNumber(const std::string& text) {
-    std::string t = lower(trimBlanks(text));
+    std::string t = asciiLower(trimBlanks(text));
     if (t.size() < 4 || t.compare(0, 3, "com") != 0) return 0;
     int number = 0;
     for (size_t i = 3; i < t.size(); ++i) {

@@ -31,6 +31,8 @@ void MemoryGauge::showUsed(int64_t usedBytes) {
     const int64_t freeKb = std::max<int64_t>(0, kMemoryCapacityBytes - usedBytes) / 1000;
     const int64_t totalKb = kMemoryCapacityBytes / 1000;
     bar_->setValue(static_cast<int>(freeKb));
+    // Worded at every refresh, so a language chosen after the window was built shows here too.
+    caption_->setText(tr("Free memory:"));
     figures_->setText(tr("%1 of %2 kB").arg(freeKb).arg(totalKb));
 }
 

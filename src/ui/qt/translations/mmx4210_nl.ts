@@ -87,4 +87,15 @@
         <translation>Er wordt geüpload. Het uploaden annuleren en het programma sluiten?</translation>
     </message>
 </context>
+<context>
+    <name>mmx::MemoryGauge</name>
+    <message>
+        <source>Free memory:</source>
+        <translation>Vrij geheugen:</translation>
+    </message>
+    <message>
+        <source>%1 of %2 kB</source>
+        <translation>%1 van %2 kB</translation>
+    </message>
+</context>
 </TS>

@@ -87,4 +87,15 @@
         <translation>正在上传。要取消上传并关闭程序吗？</translation>
     </message>
 </context>
+<context>
+    <name>mmx::MemoryGauge</name>
+    <message>
+        <source>Free memory:</source>
+        <translation>可用内存：</translation>
+    </message>
+    <message>
+        <source>%1 of %2 kB</source>
+        <translation>%1 / %2 kB</translation>
+    </message>
+</context>
 </TS>

@@ -87,4 +87,15 @@
         <translation>正在上傳。要取消上傳並關閉程式嗎？</translation>
     </message>
 </context>
+<context>
+    <name>mmx::MemoryGauge</name>
+    <message>
+        <source>Free memory:</source>
+        <translation>可用記憶體：</translation>
+    </message>
+    <message>
+        <source>%1 of %2 kB</source>
+        <translation>%1 / %2 kB</translation>
+    </message>
+</context>
 </TS>
