@@ -76,8 +76,7 @@ int runPorts(const std::vector<std::string>& args) {
               << " to change):\n";
     for (int n = 1; n <= 10; ++n) {
         const PortMapping& mapping = mappings[static_cast<size_t>(n - 1)];
-        std::error_code ec;
-        const bool present = std::filesystem::exists(mapping.path, ec);
+        const bool present = portDevicePresent(mapping.path);
         std::cout << "  " << padded("Com" + std::to_string(n), 6) << padded(mapping.path, 28) << padded(mapping.source, 20)
                   << (present ? "present" : "missing") << "\n";
     }

@@ -267,6 +267,12 @@ TEST(DeviceListing, NamesFromSysAndById) {
     EXPECT_EQ(devices[1].claims.modemManager, ModemManagerStance::Ignores);
     EXPECT_EQ(devices[0].latencyTimerMs, std::nullopt);
     EXPECT_EQ(devices[0].claims.modemManager, ModemManagerStance::Absent);
+    // A Com port is marked present only when its node is there with something behind it.
+    folder.write("dev/ttyS0", std::string());
+    folder.write("dev/ttyS1", std::string());
+    EXPECT_TRUE(portDevicePresent((root / "dev/ttyS0").string(), roots));
+    EXPECT_FALSE(portDevicePresent((root / "dev/ttyS1").string(), roots));  // no UART behind it
+    EXPECT_FALSE(portDevicePresent((root / "dev/ttyUSB3").string(), roots));
 }
 
 // The package's udev rule keeps ModemManager off the common adapters, and only those.

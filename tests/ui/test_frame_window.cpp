@@ -49,6 +49,8 @@ TEST_F(FrameWindowTest, CaptionMenusAndPortChecks) {
     EXPECT_EQ(dialog.requests[0].filter, "All Files (*.*)|*.*|Message Files (*.cfg)|*.cfg");
     // The Com port items name the device each stands for.
     EXPECT_EQ(frame->action("ComP2")->text(), "Com2\t/dev/ttyUSB1");
+    EXPECT_EQ(frame->action("ComP5")->text(), "Com5\t/dev/ttyUSB4 (not present)");
+    EXPECT_TRUE(frame->action("ComP5")->isEnabled());
     EXPECT_TRUE(frame->action("ComP1")->isChecked());
     frame->action("ComP4")->trigger();
     EXPECT_EQ(state.port.Commport, 4);

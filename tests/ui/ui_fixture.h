@@ -38,7 +38,10 @@ protected:
             return std::make_unique<EmulatorPort>(unit, clock);
         };
         services.viewer = &viewer;
-        services.portDevice = [](int number) { return "/dev/ttyUSB" + std::to_string(number - 1); };
+        // Adapters on Com1..Com4 only.
+        services.portDevice = [](int number) {
+            return FrameWindow::Services::PortDevice{"/dev/ttyUSB" + std::to_string(number - 1), number <= 4};
+        };
         services.showAbout = [this] { ++aboutShown; };
         frame = std::make_unique<FrameWindow>(state, captions, std::move(services));
         frame->Form_Activate();

@@ -35,6 +35,13 @@ std::string firstLine(const fs::path& file) {
     return line;
 }
 
+// Legacy UART slots are listed whether or not a UART answers; type 0 means none does.
+bool emptyUartSlot(const fs::path& classEntry) {
+    const std::string name = classEntry.filename().string();
+    std::error_code ec;
+    return name.rfind("ttyS", 0) == 0 && fs::exists(classEntry / "type", ec) && firstLine(classEntry / "type") == "0";
+}
+
 bool exists(const std::string& path) {
     std::error_code ec;
     return fs::exists(path, ec);
@@ -97,8 +104,7 @@ std::vector<SerialDeviceInfo> listSerialDevices(const DeviceRoots& roots) {
         std::error_code inner;
         // Virtual terminals and ptys have no device behind them.
         if (!fs::exists(entry / "device", inner)) continue;
-        // Legacy UART slots are listed whether or not a UART answers; type 0 means none does.
-        if (name.rfind("ttyS", 0) == 0 && fs::exists(entry / "type", inner) && firstLine(entry / "type") == "0") continue;
+        if (emptyUartSlot(entry)) continue;
 
         SerialDeviceInfo info;
         info.path = roots.dev + "/" + name;
@@ -127,6 +133,13 @@ std::vector<SerialDeviceInfo> listSerialDevices(const DeviceRoots& roots) {
     std::sort(devices.begin(), devices.end(),
               [](const SerialDeviceInfo& a, const SerialDeviceInfo& b) { return a.path < b.path; });
     return devices;
+}
+
+bool portDevicePresent(const std::string& path, const DeviceRoots& roots) {
+    std::error_code ec;
+    const fs::path device = fs::canonical(path, ec);
+    if (ec) return false;
+    return !emptyUartSlot(fs::path(roots.sysClassTty) / device.filename());
 }
 
 PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath, PortNoteSink notes) {

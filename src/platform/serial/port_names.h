@@ -58,6 +58,10 @@ struct DeviceRoots {
 // by path.
 std::vector<SerialDeviceInfo> listSerialDevices(const DeviceRoots& roots = {});
 
+// Whether the device at `path` is there to be opened now: the node exists and, for a legacy
+// UART slot, a UART answers behind it.
+bool portDevicePresent(const std::string& path, const DeviceRoots& roots = {});
+
 // Builds a SerialPort for Connect: the path of settings.Commport (or `fixedPath` when given)
 // with the line settings of `settings`; what the port notes about the adapter goes to `notes`.
 PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath = "", PortNoteSink notes = {});

@@ -36,7 +36,11 @@ bool DesktopProgram::Main(bool withSplash) {
     services.editor.offerConversion = true;
     services.editor.portFactory = serialPortFactory(settingsFolder);
     services.viewer = &viewer_;
-    services.portDevice = [settingsFolder](int number) { return mapComPort(number, settingsFolder).path; };
+    services.portDevice = [settingsFolder](int number) {
+        std::string path = mapComPort(number, settingsFolder).path;
+        const bool present = portDevicePresent(path);
+        return FrameWindow::Services::PortDevice{std::move(path), present};
+    };
     services.showAbout = [this] { showSplash(false); };
     frame_ = std::make_unique<FrameWindow>(state_, captions_, std::move(services));
     dialog_.setParent(frame_.get());

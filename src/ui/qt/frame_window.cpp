@@ -156,10 +156,15 @@ void FrameWindow::applyCaptions() {
     comportMenu_->setTitle(itemText(captions_.Comport));
     for (size_t i = 0; i < comP_.size(); ++i) {
         QString text = itemText(captions_.ComP[i]);
-        const std::string device = services_.portDevice ? services_.portDevice(static_cast<int>(i + 1)) : "";
-        // After a tab the menu shows the device right-aligned, where shortcuts usually go.
-        if (!device.empty()) text += QStringLiteral("\t") + q(device);
+        const Services::PortDevice device =
+            services_.portDevice ? services_.portDevice(static_cast<int>(i + 1)) : Services::PortDevice{};
+        // After a tab the menu shows the device right-aligned, where shortcuts usually go. A port
+        // whose device is missing stays choosable (the adapter may be plugged in later).
+        if (!device.path.empty()) {
+            text += QStringLiteral("\t") + (device.present ? q(device.path) : tr("%1 (not present)").arg(q(device.path)));
+        }
         comP_[i]->setText(text);
+        comP_[i]->setToolTip(device.present ? QString() : tr("No device is present at %1 now.").arg(q(device.path)));
     }
     languageMenu_->setTitle(itemText(captions_.Language));
     // Each language by its own name, so that anyone finds theirs whatever is shown now; the

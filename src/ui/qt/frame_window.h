@@ -29,8 +29,13 @@ public:
     struct Services {
         EditorServices editor;
         DocumentViewer* viewer = nullptr;
-        // The device a port number stands for, shown beside "Com1".."Com10" ("" for none).
-        std::function<std::string(int commport)> portDevice;
+        // The device a port number stands for, shown beside "Com1".."Com10" (no path for none),
+        // and whether it is there now (an adapter may be unplugged).
+        struct PortDevice {
+            std::string path;
+            bool present = true;
+        };
+        std::function<PortDevice(int commport)> portDevice;
         // Shows the splash window over the frame window without blocking it ("About").
         std::function<void()> showAbout;
     };
