@@ -14,9 +14,8 @@ namespace mmx {
 
 namespace {
 
-bool fail(std::string* error, const std::string& what) {
-    if (error) *error = what + ": " + std::strerror(errno);
-    return false;
+FileOutcome fail(FileProblem kind, const std::string& what) {
+    return FileOutcome::systemFailure(kind, what + ": " + std::strerror(errno), errno);
 }
 
 // The file a write to path really replaces: the target of a symbolic link.
@@ -48,23 +47,23 @@ bool writeAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+FileOutcome replaceFile(const std::string& path, std::string_view bytes) {
     if (path.empty() || path.back() == '/') {
         errno = EISDIR;
-        return fail(error, "no file name in '" + path + "'");
+        return fail(FileProblem::NoFileName, "no file name in '" + path + "'");
     }
     const std::string target = resolveTarget(path);
     struct stat old {};
     const bool replacing = stat(target.c_str(), &old) == 0;
     if (replacing && !S_ISREG(old.st_mode)) {
         errno = EISDIR;
-        return fail(error, "'" + target + "' is not a file");
+        return fail(FileProblem::NotAFile, "'" + target + "' is not a file");
     }
     // The rename would replace a file the user may not write (it only needs the folder to be
     // writable): a read-only file stays as it is.
     if (replacing && ((old.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) {
         errno = EACCES;
-        return fail(error, "'" + target + "' is read-only");
+        return fail(FileProblem::ReadOnly, "'" + target + "' is read-only");
     }
 
     // The temporary file lives in the same folder so that the rename cannot cross file systems.
@@ -75,7 +74,7 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
     std::vector<char> pattern(temporary.begin(), temporary.end());
     pattern.push_back('\0');
     const int fd = mkstemp(pattern.data());
-    if (fd < 0) return fail(error, "cannot create a file in '" + folderOfPath(target) + "'");
+    if (fd < 0) return fail(FileProblem::CannotCreate, "cannot create a file in '" + folderOfPath(target) + "'");
     temporary = pattern.data();
 
     // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
@@ -96,7 +95,7 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
         ::close(fd);
         ::unlink(temporary.c_str());
         errno = saved;
-        return fail(error, "cannot keep the owner and group of '" + target + "'");
+        return fail(FileProblem::CannotKeepOwner, "cannot keep the owner and group of '" + target + "'");
     }
     // After fchown, which may clear the set-id bits.
     ok = fchmod(fd, mode) == 0 || errno == EPERM;
@@ -106,19 +105,19 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
         ::close(fd);
         ::unlink(temporary.c_str());
         errno = saved;
-        return fail(error, "cannot write '" + target + "'");
+        return fail(FileProblem::CannotWrite, "cannot write '" + target + "'");
     }
     if (::close(fd) != 0) {
         const int saved = errno;
         ::unlink(temporary.c_str());
         errno = saved;
-        return fail(error, "cannot write '" + target + "'");
+        return fail(FileProblem::CannotWrite, "cannot write '" + target + "'");
     }
     if (std::rename(temporary.c_str(), target.c_str()) != 0) {
         const int saved = errno;
         ::unlink(temporary.c_str());
         errno = saved;
-        return fail(error, "cannot replace '" + target + "'");
+        return fail(FileProblem::CannotWrite, "cannot replace '" + target + "'");
     }
     // Make the rename itself durable.
     const int folder = ::open(folderOfPath(target).c_str(), O_RDONLY | O_DIRECTORY);
@@ -126,7 +125,13 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
         fsync(folder);
         ::close(folder);
     }
-    return true;
+    return FileOutcome::success();
+}
+
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+    const FileOutcome outcome = replaceFile(path, bytes);
+    if (!outcome && error) *error = outcome.problem;
+    return outcome.ok;
 }
 
 }  // namespace mmx

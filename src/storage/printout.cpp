@@ -72,9 +72,8 @@ std::string printoutBytes(const ProgramState& state, const PrintoutCaptions& cap
     return encodeLines(printoutLines(state, captions), TextEncoding::Utf8).value_or(std::string());
 }
 
-bool PrintOutTxt(const ProgramState& state, const PrintoutCaptions& captions, const std::string& path,
-                 std::string* error) {
-    return writeTextFile(path, printoutLines(state, captions), CodePage::Windows1252, error);
+FileOutcome PrintOutTxt(const ProgramState& state, const PrintoutCaptions& captions, const std::string& path) {
+    return writeTextFile(path, printoutLines(state, captions), CodePage::Windows1252);
 }
 
 }  // namespace mmx

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/program_state.h"
+#include "storage/file_outcome.h"
 
 namespace mmx {
 
@@ -39,9 +40,7 @@ std::vector<std::string> printoutLines(const ProgramState& state, const Printout
 // The bytes a new printout file holds: the lines with CR LF, UTF-8.
 std::string printoutBytes(const ProgramState& state, const PrintoutCaptions& captions);
 
-// Writes the printout to path, replacing any file there; false, without a message, on failure
-// (error, when given, says why).
-bool PrintOutTxt(const ProgramState& state, const PrintoutCaptions& captions, const std::string& path,
-                 std::string* error = nullptr);
+// Writes the printout to path, replacing any file there; a failure comes back without a message.
+FileOutcome PrintOutTxt(const ProgramState& state, const PrintoutCaptions& captions, const std::string& path);
 
 }  // namespace mmx

@@ -55,14 +55,13 @@ FileOutcome SaveIni(const ProgramState& state, const std::string& path) {
     const auto lines = settingsFileLines(state);
     for (size_t i = 0; i < lines.size(); ++i) {
         if (holdsLineBreak(lines[i]))
-            return FileOutcome::failure("a value holds a line break", static_cast<int>(i + 1));
+            return lineBreakInValue(static_cast<int>(i + 1));
     }
     // The user's configuration folder may not exist yet.
     const std::string folder = folderOf(path);
     std::error_code ignored;
     if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
-    std::string error;
-    if (!writeTextFile(path, lines, CodePage::Windows1252, &error)) return FileOutcome::failure(error);
+    if (FileOutcome written = writeTextFile(path, lines, CodePage::Windows1252); !written) return written;
     return FileOutcome::success();
 }
 
@@ -95,13 +94,12 @@ bool applySettingsLines(ProgramState& state, const std::vector<std::string>& lin
 }
 
 FileOutcome OpenIni(ProgramState& state, const std::string& path) {
-    std::string error;
-    const auto file = readTextFile(path, CodePage::Windows1252, &error);
-    if (!file) return FileOutcome::failure(error);
-    if (file->lines.size() < static_cast<size_t>(kSettingsFileLines))
-        return FileOutcome::failure("has " + std::to_string(file->lines.size()) + " lines, " +
-                                    std::to_string(kSettingsFileLines) + " are needed");
-    if (!applySettingsLines(state, file->lines)) return FileOutcome::failure("a value is not a number or True/False");
+    FileOutcome why;
+    const auto file = readTextFile(path, CodePage::Windows1252, &why);
+    if (!file) return why;
+    if (file->lines.size() < static_cast<size_t>(kSettingsFileLines)) return tooFewLines(file->lines.size(), kSettingsFileLines);
+    if (!applySettingsLines(state, file->lines))
+        return FileOutcome::failure(FileProblem::BadSettingsValue, "a value is not a number or True/False");
     return FileOutcome::success();
 }
 

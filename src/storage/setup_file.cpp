@@ -68,17 +68,16 @@ std::vector<std::string> setupFileLines(const ProgramState& state) {
 std::optional<SetupFileValues> parseSetupFile(const std::vector<std::string>& lines, FileOutcome* outcome) {
     if (lines.size() < static_cast<size_t>(kSetupFileLines)) {
         if (outcome)
-            *outcome = FileOutcome::failure("has " + std::to_string(lines.size()) + " lines, " +
-                                            std::to_string(kSetupFileLines) + " are needed");
+            *outcome = tooFewLines(lines.size(), kSetupFileLines);
         return std::nullopt;
     }
     LineReader reader(lines);
     SetupFileValues values;
-    const auto refuse = [&reader, outcome](const char* what) -> std::optional<SetupFileValues> {
-        if (outcome) *outcome = FileOutcome::failure("\"" + reader.last() + "\" " + what, reader.line());
+    const auto refuse = [&reader, outcome](FileProblem kind) -> std::optional<SetupFileValues> {
+        if (outcome) *outcome = refusedValue(kind, reader.last(), reader.line());
         return std::nullopt;
     };
-    constexpr const char* kNotBoolean = "is not True, False or a number";
+    constexpr FileProblem kNotBoolean = FileProblem::NotTrueFalseOrNumber;
 
     const auto flag = [&reader](bool& target) {
         const auto value = booleanValue(reader.next());
@@ -101,7 +100,7 @@ std::optional<SetupFileValues> parseSetupFile(const std::vector<std::string>& li
         // The leading number of the text; a stored length outside the memory is no message
         // this program could have made, and would upset every size computed from it.
         const int64_t size = wholeNumberValue(reader.next());
-        if (size < 0 || size > kMemoryCapacityBytes) return refuse("is not a stored length within the memory");
+        if (size < 0 || size > kMemoryCapacityBytes) return refuse(FileProblem::NotStoredLength);
         slot.TMsgSize = static_cast<int32_t>(size);
     }
     for (auto& slot : values.slots) slot.MsgSample = reader.next();
@@ -109,7 +108,7 @@ std::optional<SetupFileValues> parseSetupFile(const std::vector<std::string>& li
         if (!flag(enabled)) return refuse(kNotBoolean);
     }
     const auto listCount = strictInteger(reader.next());
-    if (!listCount) return refuse("is not a whole number");
+    if (!listCount) return refuse(FileProblem::NotWholeNumber);
     values.listCount = static_cast<int>(std::clamp<int64_t>(*listCount, 0, kSlotCount + 1));
     for (auto& entry : values.entries) {
         if (!flag(entry.enabled)) return refuse(kNotBoolean);
@@ -119,13 +118,13 @@ std::optional<SetupFileValues> parseSetupFile(const std::vector<std::string>& li
     for (auto& zone : values.Check1) {
         // 0 unticked, 1 ticked, 2 greyed: a check box takes nothing else.
         const auto value = strictInteger(reader.next());
-        if (!value || *value < 0 || *value > 2) return refuse("is not 0, 1 or 2");
+        if (!value || *value < 0 || *value > 2) return refuse(FileProblem::NotZoneState);
         zone = static_cast<int>(*value);
     }
     values.TotalTime = reader.next();
     values.TotalSize = reader.next();
     const auto total = strictInteger(reader.next());
-    if (!total || *total < INT32_MIN || *total > INT32_MAX) return refuse("is not a whole number");
+    if (!total || *total < INT32_MIN || *total > INT32_MAX) return refuse(FileProblem::NotWholeNumber);
     values.TFileLength = static_cast<int32_t>(*total);
     return values;
 }
@@ -173,17 +172,16 @@ FileOutcome SaveConfig(ProgramState& state, const std::string& path) {
     const auto lines = setupFileLines(state);
     // A line break inside a value (a file name may hold one) would shift every later line.
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (holdsLineBreak(lines[i])) return FileOutcome::failure("a value holds a line break", static_cast<int>(i + 1));
+        if (holdsLineBreak(lines[i])) return lineBreakInValue(static_cast<int>(i + 1));
     }
-    std::string error;
-    if (!writeTextFile(path, lines, CodePage::Windows1252, &error)) return FileOutcome::failure(error);
+    if (FileOutcome written = writeTextFile(path, lines, CodePage::Windows1252); !written) return written;
     return FileOutcome::success();
 }
 
 FileOutcome OpenConfig(ProgramState& state, const std::string& path) {
-    std::string error;
-    const auto file = readTextFile(path, CodePage::Windows1252, &error);
-    if (!file) return FileOutcome::failure(error.empty() ? "cannot be read" : error);
+    FileOutcome why;
+    const auto file = readTextFile(path, CodePage::Windows1252, &why);
+    if (!file) return why;
     FileOutcome outcome;
     const auto values = parseSetupFile(file->lines, &outcome);
     if (!values) return outcome;

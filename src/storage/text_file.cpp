@@ -12,26 +12,29 @@ namespace mmx {
 
 namespace {
 
-std::optional<std::string> readWholeFile(const std::string& path, std::string* error = nullptr) {
-    const auto refuse = [error](const std::string& why) -> std::optional<std::string> {
-        if (error) *error = why;
-        return std::nullopt;
+std::optional<std::string> readWholeFile(const std::string& path, FileOutcome* why = nullptr) {
+    const auto refuse = [why](FileProblem kind, const std::string& what, int systemError = 0) {
+        if (why) *why = FileOutcome::systemFailure(kind, what, systemError);
+        return std::optional<std::string>();
     };
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0) return refuse(std::string("cannot be read: ") + std::strerror(errno));
-    if (!S_ISREG(info.st_mode)) return refuse("is not a file");
-    if (static_cast<uint64_t>(info.st_size) > kMaxTextFileBytes) return refuse("is too large");
+    if (stat(path.c_str(), &info) != 0) {
+        return refuse(FileProblem::CannotRead, std::string("cannot be read: ") + std::strerror(errno), errno);
+    }
+    if (!S_ISREG(info.st_mode)) return refuse(FileProblem::NotAFile, "is not a file");
+    if (static_cast<uint64_t>(info.st_size) > kMaxTextFileBytes) return refuse(FileProblem::TooLarge, "is too large");
     std::ifstream in(path, std::ios::binary);
-    if (!in) return refuse("cannot be opened");
+    if (!in) return refuse(FileProblem::CannotRead, "cannot be opened", errno);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad() || bytes.size() > kMaxTextFileBytes) return refuse("cannot be read to its end");
+    if (in.bad()) return refuse(FileProblem::CannotRead, "cannot be read to its end", errno);
+    if (bytes.size() > kMaxTextFileBytes) return refuse(FileProblem::TooLarge, "is too large");
     return bytes;
 }
 
 }  // namespace
 
-std::optional<TextFile> readTextFile(const std::string& path, CodePage fallback, std::string* error) {
-    const auto bytes = readWholeFile(path, error);
+std::optional<TextFile> readTextFile(const std::string& path, CodePage fallback, FileOutcome* why) {
+    const auto bytes = readWholeFile(path, why);
     if (!bytes) return std::nullopt;
     DecodedText decoded = decodeText(*bytes, fallback);
     return TextFile{splitLines(decoded.utf8), decoded.encoding};
@@ -53,14 +56,10 @@ TextEncoding encodingForWrite(const std::string& path, const std::vector<std::st
     return encoding;
 }
 
-bool writeTextFile(const std::string& path, const std::vector<std::string>& lines, CodePage fallback,
-                   std::string* error) {
+FileOutcome writeTextFile(const std::string& path, const std::vector<std::string>& lines, CodePage fallback) {
     const auto bytes = encodeLines(lines, encodingForWrite(path, lines, fallback));
-    if (!bytes) {
-        if (error) *error = "text is not valid UTF-8";
-        return false;
-    }
-    return writeFileAtomically(path, *bytes, error);
+    if (!bytes) return FileOutcome::failure(FileProblem::NotEncodable, "text is not valid UTF-8");
+    return replaceFile(path, *bytes);
 }
 
 }  // namespace mmx

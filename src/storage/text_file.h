@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "storage/file_outcome.h"
 #include "storage/text_codec.h"
 
 namespace mmx {
@@ -17,9 +18,9 @@ struct TextFile {
     TextEncoding encoding = TextEncoding::Utf8;
 };
 
-// Nothing when the file cannot be read (missing, a folder, too large); error, when given,
-// then says why.
-std::optional<TextFile> readTextFile(const std::string& path, CodePage fallback, std::string* error = nullptr);
+// Nothing when the file cannot be read (missing, a folder, too large); why, when given, then
+// says why.
+std::optional<TextFile> readTextFile(const std::string& path, CodePage fallback, FileOutcome* why = nullptr);
 
 // The lines, each followed by CR LF, in the given encoding; nothing when a character has no
 // place in that encoding.
@@ -30,7 +31,6 @@ std::optional<std::string> encodeLines(const std::vector<std::string>& lines, Te
 TextEncoding encodingForWrite(const std::string& path, const std::vector<std::string>& lines, CodePage fallback);
 
 // Writes the lines (CR LF after each) atomically in encodingForWrite's encoding.
-bool writeTextFile(const std::string& path, const std::vector<std::string>& lines, CodePage fallback,
-                   std::string* error = nullptr);
+FileOutcome writeTextFile(const std::string& path, const std::vector<std::string>& lines, CodePage fallback);
 
 }  // namespace mmx

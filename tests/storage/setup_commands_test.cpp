@@ -1,4 +1,6 @@
 // The File menu commands: names, folders, caption and the set-up-changed flag.
+#include <cerrno>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -222,7 +224,8 @@ TEST_F(SetupCommands, SaveAsTextFileWritesThePrintoutAndNamesItForTheViewer) {
     const auto failed = commands.saveAsTextFile(PrintoutCaptions{});
     EXPECT_EQ(failed.result, FileCommandResult::Failed);
     EXPECT_EQ(failed.path, folder.folder() + "missing/Print.txt");
-    EXPECT_FALSE(failed.error.empty());
+    EXPECT_EQ(failed.written.kind, FileProblem::CannotCreate);
+    EXPECT_EQ(failed.written.systemError, ENOENT);
     EXPECT_TRUE(boxes.shown.empty());
 }
 

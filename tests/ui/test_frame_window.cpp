@@ -262,6 +262,17 @@ TEST_F(FrameWindowTest, SavedSetupOpensAgain) {
     // The name stays in the caption through a language change.
     frame->action("nl")->trigger();
     EXPECT_TRUE(frame->windowTitle().endsWith("morning.cfg[*]"));
+    // A damaged set-up is refused naming its line and value, in the language in use.
+    std::string damaged = readText(scratch.folder() + "morning.cfg");
+    damaged.replace(damaged.find("=True"), 5, "=maybe");
+    scratch.write("bad.cfg", damaged);
+    dialog.answers.push_back(scratch.folder() + "bad.cfg");
+    frame->action("Open")->trigger();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, state.texts.messageBox(UiTextTable::SetupFileMissing) +
+                                       "\n\nbad.cfg, regel 1: \"maybe\" is geen True, False of getal");
+    EXPECT_TRUE(frame->windowTitle().endsWith("morning.cfg[*]"));
+    boxes.shown.clear();
     frame->action("en")->trigger();
 
     // Empty the editor, then open the file again.

@@ -1,6 +1,7 @@
 #pragma once
 // How a file that could not be read or written is reported to the operator: the message-box
 // text of the UI-text table, then the file and what is wrong with it.
+#include <functional>
 #include <string>
 
 #include "core/program_state.h"
@@ -9,13 +10,24 @@
 
 namespace mmx {
 
+// The words for what is wrong with a file ("line 12: ..."). The window sets words in the
+// language in use; without them the outcome's own English reason is shown.
+using FileProblemWording = std::function<std::string(const FileOutcome&)>;
+inline FileProblemWording& fileProblemWording() {
+    static FileProblemWording wording;
+    return wording;
+}
+
+inline std::string fileProblemText(const FileOutcome& outcome) {
+    return fileProblemWording() ? fileProblemWording()(outcome) : outcome.reason();
+}
+
 // "Configuration file cannot be found!" followed by "morning.cfg, line 12: ...".
 inline std::string fileFailureText(const UiTextTable& texts, int messageBoxIndex, const std::string& path,
                                    const FileOutcome& outcome) {
     std::string text = texts.messageBox(messageBoxIndex);
     if (!outcome.problem.empty()) {
-        text += "\n\n" + fileNameOf(path);
-        text += outcome.line > 0 ? ", " + outcome.reason() : ": " + outcome.problem;
+        text += "\n\n" + fileNameOf(path) + (outcome.line > 0 ? ", " : ": ") + fileProblemText(outcome);
     }
     return text;
 }

@@ -47,11 +47,11 @@ public:
     FileCommandResult saveAs();
     // File > Save as text file: lets the user pick a name (default "PrintSetup.txt") and writes
     // the printout. Done: path is the written file, for the text viewer. Failed: path names the
-    // file that could not be written, error says why; the viewer must not show anything.
+    // file that could not be written, written says why; the viewer must not show anything.
     struct PrintoutOutcome {
         FileCommandResult result = FileCommandResult::Cancelled;
         std::string path;
-        std::string error;
+        FileOutcome written;
     };
     PrintoutOutcome saveAsTextFile(const PrintoutCaptions& captions);
     // Folder the printout dialog starts in (the folder of the last printout); empty: the

@@ -13,6 +13,7 @@
 #include "platform/qt/instance_marker.h"
 #include "storage/settings_file.h"
 #include "ui/app/file_alerts.h"
+#include "ui/qt/file_problem_words.h"
 
 namespace mmx {
 
@@ -50,6 +51,7 @@ FrameWindow::FrameWindow(ProgramState& state, CaptionTable& captions, Services s
     editor_ = new EditorWindow(state_, captions_, services_.editor, this);
     setCentralWidget(editor_);
 
+    fileProblemWording() = [](const FileOutcome& outcome) { return FileProblemWords::reason(outcome).toStdString(); };
     setup_ = std::make_unique<SetupFileCommands>(state_, *services_.editor.dialog, *services_.editor.boxes);
     setup_->setCaptionChanged([this] { captionChanged(); });
     languages_ = std::make_unique<LanguageCommands>(state_, captions_, *services_.editor.dialog,
@@ -291,7 +293,9 @@ void FrameWindow::Save_as_text_file_Click() {
     const auto outcome = setup_->saveAsTextFile(captions_.printout());
     if (outcome.result == FileCommandResult::Failed) {
         services_.editor.boxes->alert(
-            tr("The printout could not be written to %1: %2").arg(q(outcome.path), q(outcome.error)).toStdString(),
+            tr("The printout could not be written to %1: %2")
+                .arg(q(outcome.path), q(fileProblemText(outcome.written)))
+                .toStdString(),
             captions_.Form1);
         return;
     }

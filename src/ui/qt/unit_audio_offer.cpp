@@ -9,6 +9,7 @@
 #include "core/message_table.h"
 #include "storage/atomic_file.h"
 #include "ui/qt/conversion_worker.h"
+#include "ui/qt/file_problem_words.h"
 
 namespace mmx {
 
@@ -96,9 +97,14 @@ void UnitAudioOffer::conversionFinished() {
     fs::path output = fs::path(folder) / fs::path(input_).filename().replace_extension(".wav");
     std::error_code same;
     if (fs::equivalent(output, input_, same)) output.replace_filename(fs::path(input_).stem().string() + "-unit.wav");
-    std::string error;
-    if (folder.empty() || !writeFileAtomically(output.string(), result.files[0].message.waveBytes, &error)) {
-        alert(tr("The converted file cannot be saved: %1").arg(QString::fromStdString(folder.empty() ? "no writable folder" : error)));
+    if (folder.empty()) {
+        alert(tr("The converted file cannot be saved: %1").arg(tr("no folder can be written")));
+        return;
+    }
+    if (const FileOutcome saved = replaceFile(output.string(), result.files[0].message.waveBytes); !saved) {
+        alert(tr("The converted file cannot be saved: %1")
+                  .arg(QString::fromStdString(output.filename().string()) + QStringLiteral(": ") +
+                       FileProblemWords::reason(saved)));
         return;
     }
     editor_.assignFile(slot_, output.string());

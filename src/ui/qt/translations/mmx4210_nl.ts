@@ -2,6 +2,108 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nl">
 <context>
+    <name>FileProblemWords</name>
+    <message>
+        <source>cannot be read (%1)</source>
+        <translation>kan niet worden gelezen (%1)</translation>
+    </message>
+    <message>
+        <source>is not a file</source>
+        <translation>is geen bestand</translation>
+    </message>
+    <message>
+        <source>is too large for a file of this program</source>
+        <translation>is te groot voor een bestand van dit programma</translation>
+    </message>
+    <message>
+        <source>no file name was given</source>
+        <translation>er is geen bestandsnaam opgegeven</translation>
+    </message>
+    <message>
+        <source>is read-only; it was left as it is</source>
+        <translation>is alleen-lezen; het is ongewijzigd gelaten</translation>
+    </message>
+    <message>
+        <source>no file can be made in its folder (%1)</source>
+        <translation>in de map kan geen bestand worden gemaakt (%1)</translation>
+    </message>
+    <message>
+        <source>belongs to another user or group; it was left as it is (%1)</source>
+        <translation>is van een andere gebruiker of groep; het is ongewijzigd gelaten (%1)</translation>
+    </message>
+    <message>
+        <source>cannot be written (%1); the old file was kept</source>
+        <translation>kan niet worden geschreven (%1); het oude bestand is behouden</translation>
+    </message>
+    <message>
+        <source>holds text that cannot be stored</source>
+        <translation>bevat tekst die niet kan worden opgeslagen</translation>
+    </message>
+    <message>
+        <source>has %1 lines, %2 are needed</source>
+        <translation>heeft %1 regels, %2 zijn nodig</translation>
+    </message>
+    <message>
+        <source>a value holds a line break</source>
+        <translation>een waarde bevat een regeleinde</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not True, False or a number</source>
+        <translation>&quot;%1&quot; is geen True, False of getal</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a stored length within the memory</source>
+        <translation>&quot;%1&quot; is geen opgeslagen lengte binnen het geheugen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number</source>
+        <translation>&quot;%1&quot; is geen geheel getal</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not 0, 1 or 2</source>
+        <translation>&quot;%1&quot; is geen 0, 1 of 2</translation>
+    </message>
+    <message>
+        <source>a value is not a number or True/False</source>
+        <translation>een waarde is geen getal of True/False</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>regel %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::ConvertOfferDialog</name>
+    <message>
+        <source>Convert for the unit</source>
+        <translation>Converteren voor de unit</translation>
+    </message>
+    <message>
+        <source>%1
+
+&quot;%2&quot; cannot be played by the unit as it is. It can be converted into a WAVE file the unit plays (mono, 16 bit, 8 to 24 kHz).</source>
+        <translation>%1
+
+&quot;%2&quot; kan niet zonder meer door de unit worden afgespeeld. Het kan worden omgezet in een WAVE-bestand dat de unit afspeelt (mono, 16 bit, 8 tot 24 kHz).</translation>
+    </message>
+    <message>
+        <source>Sample rate: the highest at which the whole set-up fits</source>
+        <translation>Samplefrequentie: de hoogste waarbij de hele set-up past</translation>
+    </message>
+    <message>
+        <source>Sample rate in Hz:</source>
+        <translation>Samplefrequentie in Hz:</translation>
+    </message>
+    <message>
+        <source>Loudness in LUFS (EBU R128):</source>
+        <translation>Luidheid in LUFS (EBU R128):</translation>
+    </message>
+    <message>
+        <source>Cut silence at the start and the end</source>
+        <translation>Stilte aan het begin en het eind wegknippen</translation>
+    </message>
+</context>
+<context>
     <name>mmx::EditorWindow</name>
     <message>
         <source>Upload cancelled: it was not completed, the unit does not hold this set-up.</source>
@@ -86,6 +188,14 @@
         <source>An upload is in progress. Cancel it and close the program?</source>
         <translation>Er wordt geüpload. Het uploaden annuleren en het programma sluiten?</translation>
     </message>
+    <message>
+        <source>%1 (not present)</source>
+        <translation>%1 (niet aanwezig)</translation>
+    </message>
+    <message>
+        <source>No device is present at %1 now.</source>
+        <translation>Er is nu geen apparaat aanwezig op %1.</translation>
+    </message>
 </context>
 <context>
     <name>mmx::MemoryGauge</name>
@@ -96,6 +206,29 @@
     <message>
         <source>%1 of %2 kB</source>
         <translation>%1 van %2 kB</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::UnitAudioOffer</name>
+    <message>
+        <source>Converting &quot;%1&quot; for the unit...</source>
+        <translation>&quot;%1&quot; wordt omgezet voor de unit...</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be converted: %2</source>
+        <translation>&quot;%1&quot; kan niet worden omgezet: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 s too long for the unit&apos;s memory of 8380 KB, even at 8000 Hz.</source>
+        <translation>&quot;%1&quot; is %2 s te lang voor het geheugen van de unit (8380 KB), zelfs bij 8000 Hz.</translation>
+    </message>
+    <message>
+        <source>The converted file cannot be saved: %1</source>
+        <translation>Het omgezette bestand kan niet worden opgeslagen: %1</translation>
+    </message>
+    <message>
+        <source>no folder can be written</source>
+        <translation>er kan in geen enkele map worden geschreven</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,108 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>FileProblemWords</name>
+    <message>
+        <source>cannot be read (%1)</source>
+        <translation>无法读取（%1）</translation>
+    </message>
+    <message>
+        <source>is not a file</source>
+        <translation>不是文件</translation>
+    </message>
+    <message>
+        <source>is too large for a file of this program</source>
+        <translation>对本程序的文件来说太大</translation>
+    </message>
+    <message>
+        <source>no file name was given</source>
+        <translation>未指定文件名</translation>
+    </message>
+    <message>
+        <source>is read-only; it was left as it is</source>
+        <translation>是只读的；已保持原样</translation>
+    </message>
+    <message>
+        <source>no file can be made in its folder (%1)</source>
+        <translation>无法在其文件夹中创建文件（%1）</translation>
+    </message>
+    <message>
+        <source>belongs to another user or group; it was left as it is (%1)</source>
+        <translation>属于其他用户或组；已保持原样（%1）</translation>
+    </message>
+    <message>
+        <source>cannot be written (%1); the old file was kept</source>
+        <translation>无法写入（%1）；已保留原文件</translation>
+    </message>
+    <message>
+        <source>holds text that cannot be stored</source>
+        <translation>包含无法保存的文字</translation>
+    </message>
+    <message>
+        <source>has %1 lines, %2 are needed</source>
+        <translation>有 %1 行，需要 %2 行</translation>
+    </message>
+    <message>
+        <source>a value holds a line break</source>
+        <translation>某个值包含换行符</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not True, False or a number</source>
+        <translation>“%1”不是 True、False 或数字</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a stored length within the memory</source>
+        <translation>“%1”不是存储器范围内的存储长度</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number</source>
+        <translation>“%1”不是整数</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not 0, 1 or 2</source>
+        <translation>“%1”不是 0、1 或 2</translation>
+    </message>
+    <message>
+        <source>a value is not a number or True/False</source>
+        <translation>某个值不是数字或 True/False</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::ConvertOfferDialog</name>
+    <message>
+        <source>Convert for the unit</source>
+        <translation>为设备转换</translation>
+    </message>
+    <message>
+        <source>%1
+
+&quot;%2&quot; cannot be played by the unit as it is. It can be converted into a WAVE file the unit plays (mono, 16 bit, 8 to 24 kHz).</source>
+        <translation>%1
+
+设备无法直接播放“%2”。可以将其转换为设备能播放的 WAVE 文件（单声道、16 位、8 至 24 kHz）。</translation>
+    </message>
+    <message>
+        <source>Sample rate: the highest at which the whole set-up fits</source>
+        <translation>采样率：整个设置能放下的最高采样率</translation>
+    </message>
+    <message>
+        <source>Sample rate in Hz:</source>
+        <translation>采样率（Hz）：</translation>
+    </message>
+    <message>
+        <source>Loudness in LUFS (EBU R128):</source>
+        <translation>响度（LUFS，EBU R128）：</translation>
+    </message>
+    <message>
+        <source>Cut silence at the start and the end</source>
+        <translation>剪去开头和结尾的静音</translation>
+    </message>
+</context>
+<context>
     <name>mmx::EditorWindow</name>
     <message>
         <source>Upload cancelled: it was not completed, the unit does not hold this set-up.</source>
@@ -86,6 +188,14 @@
         <source>An upload is in progress. Cancel it and close the program?</source>
         <translation>正在上传。要取消上传并关闭程序吗？</translation>
     </message>
+    <message>
+        <source>%1 (not present)</source>
+        <translation>%1（不存在）</translation>
+    </message>
+    <message>
+        <source>No device is present at %1 now.</source>
+        <translation>%1 目前没有设备。</translation>
+    </message>
 </context>
 <context>
     <name>mmx::MemoryGauge</name>
@@ -96,6 +206,29 @@
     <message>
         <source>%1 of %2 kB</source>
         <translation>%1 / %2 kB</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::UnitAudioOffer</name>
+    <message>
+        <source>Converting &quot;%1&quot; for the unit...</source>
+        <translation>正在为设备转换“%1”...</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be converted: %2</source>
+        <translation>无法转换“%1”：%2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 s too long for the unit&apos;s memory of 8380 KB, even at 8000 Hz.</source>
+        <translation>即使在 8000 Hz 下，“%1”对设备 8380 KB 的存储器来说也长了 %2 秒。</translation>
+    </message>
+    <message>
+        <source>The converted file cannot be saved: %1</source>
+        <translation>无法保存转换后的文件：%1</translation>
+    </message>
+    <message>
+        <source>no folder can be written</source>
+        <translation>没有可写入的文件夹</translation>
     </message>
 </context>
 </TS>

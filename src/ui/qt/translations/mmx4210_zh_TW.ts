@@ -2,6 +2,108 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>FileProblemWords</name>
+    <message>
+        <source>cannot be read (%1)</source>
+        <translation>無法讀取（%1）</translation>
+    </message>
+    <message>
+        <source>is not a file</source>
+        <translation>不是檔案</translation>
+    </message>
+    <message>
+        <source>is too large for a file of this program</source>
+        <translation>對本程式的檔案來說太大</translation>
+    </message>
+    <message>
+        <source>no file name was given</source>
+        <translation>未指定檔案名稱</translation>
+    </message>
+    <message>
+        <source>is read-only; it was left as it is</source>
+        <translation>是唯讀的；已保持原樣</translation>
+    </message>
+    <message>
+        <source>no file can be made in its folder (%1)</source>
+        <translation>無法在其資料夾中建立檔案（%1）</translation>
+    </message>
+    <message>
+        <source>belongs to another user or group; it was left as it is (%1)</source>
+        <translation>屬於其他使用者或群組；已保持原樣（%1）</translation>
+    </message>
+    <message>
+        <source>cannot be written (%1); the old file was kept</source>
+        <translation>無法寫入（%1）；已保留原檔案</translation>
+    </message>
+    <message>
+        <source>holds text that cannot be stored</source>
+        <translation>包含無法儲存的文字</translation>
+    </message>
+    <message>
+        <source>has %1 lines, %2 are needed</source>
+        <translation>有 %1 行，需要 %2 行</translation>
+    </message>
+    <message>
+        <source>a value holds a line break</source>
+        <translation>某個值包含換行符號</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not True, False or a number</source>
+        <translation>「%1」不是 True、False 或數字</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a stored length within the memory</source>
+        <translation>「%1」不是記憶體範圍內的儲存長度</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number</source>
+        <translation>「%1」不是整數</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not 0, 1 or 2</source>
+        <translation>「%1」不是 0、1 或 2</translation>
+    </message>
+    <message>
+        <source>a value is not a number or True/False</source>
+        <translation>某個值不是數字或 True/False</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::ConvertOfferDialog</name>
+    <message>
+        <source>Convert for the unit</source>
+        <translation>為裝置轉換</translation>
+    </message>
+    <message>
+        <source>%1
+
+&quot;%2&quot; cannot be played by the unit as it is. It can be converted into a WAVE file the unit plays (mono, 16 bit, 8 to 24 kHz).</source>
+        <translation>%1
+
+裝置無法直接播放「%2」。可以將其轉換為裝置能播放的 WAVE 檔案（單聲道、16 位元、8 至 24 kHz）。</translation>
+    </message>
+    <message>
+        <source>Sample rate: the highest at which the whole set-up fits</source>
+        <translation>取樣率：整個設定能容納的最高取樣率</translation>
+    </message>
+    <message>
+        <source>Sample rate in Hz:</source>
+        <translation>取樣率（Hz）：</translation>
+    </message>
+    <message>
+        <source>Loudness in LUFS (EBU R128):</source>
+        <translation>響度（LUFS，EBU R128）：</translation>
+    </message>
+    <message>
+        <source>Cut silence at the start and the end</source>
+        <translation>剪去開頭和結尾的靜音</translation>
+    </message>
+</context>
+<context>
     <name>mmx::EditorWindow</name>
     <message>
         <source>Upload cancelled: it was not completed, the unit does not hold this set-up.</source>
@@ -86,6 +188,14 @@
         <source>An upload is in progress. Cancel it and close the program?</source>
         <translation>正在上傳。要取消上傳並關閉程式嗎？</translation>
     </message>
+    <message>
+        <source>%1 (not present)</source>
+        <translation>%1（不存在）</translation>
+    </message>
+    <message>
+        <source>No device is present at %1 now.</source>
+        <translation>%1 目前沒有裝置。</translation>
+    </message>
 </context>
 <context>
     <name>mmx::MemoryGauge</name>
@@ -96,6 +206,29 @@
     <message>
         <source>%1 of %2 kB</source>
         <translation>%1 / %2 kB</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::UnitAudioOffer</name>
+    <message>
+        <source>Converting &quot;%1&quot; for the unit...</source>
+        <translation>正在為裝置轉換「%1」...</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be converted: %2</source>
+        <translation>無法轉換「%1」：%2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 s too long for the unit&apos;s memory of 8380 KB, even at 8000 Hz.</source>
+        <translation>即使在 8000 Hz 下，「%1」對裝置 8380 KB 的記憶體來說也長了 %2 秒。</translation>
+    </message>
+    <message>
+        <source>The converted file cannot be saved: %1</source>
+        <translation>無法儲存轉換後的檔案：%1</translation>
+    </message>
+    <message>
+        <source>no folder can be written</source>
+        <translation>沒有可寫入的資料夾</translation>
     </message>
 </context>
 </TS>
