@@ -218,7 +218,12 @@ TEST_F(EditorWindowTest, APortThatCannotOpenIsNamedInTheStatusBar) {
     EXPECT_FALSE(editor().connection().isConnected());
     EXPECT_FALSE(editor().indicator()->connected());
     // The reason follows the panel's own text.
-    EXPECT_EQ(editor().statusPanel(2)->text(), "RS232 PORT: COM3 can not be open! (no such port)");
+    EXPECT_EQ(editor().statusPanel(2)->text(), "RS232 PORT: COM3 can not be open! (/dev/ttyUSB2: another program has the port)");
+    // The reason is said in the language in use.
+    frame->action("nl")->trigger();
+    QTest::mouseClick(editor().indicator(), Qt::LeftButton);
+    EXPECT_TRUE(editor().statusPanel(2)->text().endsWith("(/dev/ttyUSB2: een ander programma gebruikt de poort)"))
+        << editor().statusPanel(2)->text().toStdString();
     EXPECT_TRUE(boxes.shown.empty());
 }
 

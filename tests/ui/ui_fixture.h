@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <cerrno>
 #include <filesystem>
 #include <memory>
 
 #include "device/clock.h"
 #include "device/emulator_port.h"
 #include "device/unit_emulator.h"
+#include "platform/serial/open_advice.h"
 #include "support/test_support.h"
 #include "ui/lang/caption_table.h"
 #include "ui/qt/editor_window.h"
@@ -32,7 +34,8 @@ protected:
         services.editor.portFactory = [this](const PortSettings& settings, std::string& error)
             -> std::unique_ptr<BytePort> {
             if (settings.Commport != 1) {
-                error = "no such port";
+                // As a real adapter that another program holds.
+                error = openFailureAdvice("/dev/ttyUSB" + std::to_string(settings.Commport - 1), EBUSY);
                 return nullptr;
             }
             return std::make_unique<EmulatorPort>(unit, clock);

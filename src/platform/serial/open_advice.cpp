@@ -35,40 +35,81 @@ DeviceAccess deviceAccess(const std::string& path) {
     return access;
 }
 
-std::string permissionAdvice(const std::string& path, const DeviceAccess& access) {
-    const std::string denied = path + ": permission denied: ";
-    if (!access.known) return denied + "add your user to the group that owns the device (usually dialout) and log in again";
+OpenFailure permissionFailure(const std::string& path, const DeviceAccess& access) {
+    OpenFailure failure{OpenFailureKind::AccessUnknown, path};
+    if (!access.known) return failure;
     char mode[8];
     std::snprintf(mode, sizeof mode, "%04o", access.mode);
+    failure.mode = mode;
+    failure.owner = access.owner;
+    failure.group = access.group;
     // A group without read and write rights is no way in, whatever its name; nor is root's.
     if ((access.mode & 0060) != 0060 || access.group == "root") {
-        return denied + "only " + (access.owner.empty() ? "its owner" : access.owner) + " may use it (mode " + mode +
-               "); a udev rule with GROUP=\"dialout\", MODE=\"0660\" opens it to the dialout group";
+        failure.kind = OpenFailureKind::OwnerOnly;
+    } else if (access.inGroupNow) {
+        failure.kind = OpenFailureKind::KeptOutOfGroup;
+    } else if (access.groupMember) {
+        failure.kind = OpenFailureKind::LogInAgain;
+    } else {
+        failure.kind = OpenFailureKind::JoinGroup;
     }
-    if (access.inGroupNow) {
-        return denied + "although you are in its group " + access.group + " (mode " + mode +
-               "): an access list or a security module keeps you out";
-    }
-    if (access.groupMember) {
-        return denied + "you were added to its group " + access.group +
-               " after this session began: log in again (or run: newgrp " + access.group + ")";
-    }
-    return denied + "add your user to its group " + access.group + " (sudo usermod -aG " + access.group +
-           " $USER) and log in again";
+    return failure;
 }
 
-std::string openFailureAdvice(const std::string& path, int error) {
+OpenFailure openFailure(const std::string& path, int error) {
     switch (error) {
         case ENOENT:
         case ENODEV:
-        case ENXIO: return path + ": no such device";
+        case ENXIO: return {OpenFailureKind::NoDevice, path};
         case EACCES:
-        case EPERM: return permissionAdvice(path, deviceAccess(path));
+        case EPERM: return permissionFailure(path, deviceAccess(path));
         case EBUSY:
-        case EWOULDBLOCK: return path + ": another program has the port";
-        case ENOTTY: return path + ": not a serial port";
-        default: return path + ": " + std::strerror(error);
+        case EWOULDBLOCK: return {OpenFailureKind::Busy, path};
+        case ENOTTY: return {OpenFailureKind::NotSerial, path};
+        default: return {OpenFailureKind::Other, path, "", "", "", error};
     }
 }
+
+std::string englishAdvice(const OpenFailure& failure) {
+    const std::string& group = failure.group;
+    const std::string denied = failure.path + ": permission denied: ";
+    switch (failure.kind) {
+        case OpenFailureKind::NoDevice: return failure.path + ": no such device";
+        case OpenFailureKind::Busy: return failure.path + ": another program has the port";
+        case OpenFailureKind::NotSerial: return failure.path + ": not a serial port";
+        case OpenFailureKind::AccessUnknown:
+            return denied + "add your user to the group that owns the device (usually dialout) and log in again";
+        case OpenFailureKind::OwnerOnly:
+            return denied + "only " + (failure.owner.empty() ? "its owner" : failure.owner) + " may use it (mode " +
+                   failure.mode + "); a udev rule with GROUP=\"dialout\", MODE=\"0660\" opens it to the dialout group";
+        case OpenFailureKind::KeptOutOfGroup:
+            return denied + "although you are in its group " + group + " (mode " + failure.mode +
+                   "): an access list or a security module keeps you out";
+        case OpenFailureKind::LogInAgain:
+            return denied + "you were added to its group " + group + " after this session began: log in again (or run: newgrp " +
+                   group + ")";
+        case OpenFailureKind::JoinGroup:
+            return denied + "add your user to its group " + group + " (sudo usermod -aG " + group + " $USER) and log in again";
+        case OpenFailureKind::Other: break;
+    }
+    return failure.path + ": " + std::strerror(failure.systemError);
+}
+
+OpenFailureWording& openFailureWording() {
+    static OpenFailureWording wording;
+    return wording;
+}
+
+namespace {
+std::string wordsFor(const OpenFailure& failure) {
+    return openFailureWording() ? openFailureWording()(failure) : englishAdvice(failure);
+}
+}  // namespace
+
+std::string permissionAdvice(const std::string& path, const DeviceAccess& access) {
+    return wordsFor(permissionFailure(path, access));
+}
+
+std::string openFailureAdvice(const std::string& path, int error) { return wordsFor(openFailure(path, error)); }
 
 }  // namespace mmx

@@ -1,5 +1,6 @@
 #pragma once
 // Turns a failed open of a serial device into advice a user can act on.
+#include <functional>
 #include <string>
 
 namespace mmx {
@@ -14,6 +15,35 @@ struct DeviceAccess {
     bool groupMember = false;  // the user is listed in the group (takes effect at the next login)
 };
 DeviceAccess deviceAccess(const std::string& path);
+
+// Why an open failed, with what advice needs: the group that really gives access, if any does.
+enum class OpenFailureKind {
+    NoDevice,
+    Busy,            // another program has the port
+    NotSerial,
+    AccessUnknown,   // permission denied, and the device could not be looked at
+    OwnerOnly,       // no group may use it: a udev rule is needed
+    KeptOutOfGroup,  // in its group, yet kept out (access list, security module)
+    LogInAgain,      // added to its group after this session began
+    JoinGroup,       // not in its group
+    Other,           // systemError says what
+};
+struct OpenFailure {
+    OpenFailureKind kind = OpenFailureKind::Other;
+    std::string path;
+    std::string owner;
+    std::string group;
+    std::string mode;  // "0660"
+    int systemError = 0;
+};
+OpenFailure permissionFailure(const std::string& path, const DeviceAccess& access);
+OpenFailure openFailure(const std::string& path, int error);
+std::string englishAdvice(const OpenFailure& failure);
+
+// A window sets words in the language in use; without them the advice is English.
+using OpenFailureWording = std::function<std::string(const OpenFailure&)>;
+OpenFailureWording& openFailureWording();
+
 // "permission denied" advice that names the group that really gives access, if any does.
 std::string permissionAdvice(const std::string& path, const DeviceAccess& access);
 

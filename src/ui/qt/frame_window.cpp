@@ -13,7 +13,7 @@
 #include "platform/qt/instance_marker.h"
 #include "storage/settings_file.h"
 #include "ui/app/file_alerts.h"
-#include "ui/qt/file_problem_words.h"
+#include "ui/qt/problem_words.h"
 
 namespace mmx {
 
@@ -51,7 +51,7 @@ FrameWindow::FrameWindow(ProgramState& state, CaptionTable& captions, Services s
     editor_ = new EditorWindow(state_, captions_, services_.editor, this);
     setCentralWidget(editor_);
 
-    fileProblemWording() = [](const FileOutcome& outcome) { return FileProblemWords::reason(outcome).toStdString(); };
+    ProblemWords::install();
     setup_ = std::make_unique<SetupFileCommands>(state_, *services_.editor.dialog, *services_.editor.boxes);
     setup_->setCaptionChanged([this] { captionChanged(); });
     languages_ = std::make_unique<LanguageCommands>(state_, captions_, *services_.editor.dialog,

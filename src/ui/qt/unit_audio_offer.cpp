@@ -9,7 +9,7 @@
 #include "core/message_table.h"
 #include "storage/atomic_file.h"
 #include "ui/qt/conversion_worker.h"
-#include "ui/qt/file_problem_words.h"
+#include "ui/qt/problem_words.h"
 
 namespace mmx {
 
@@ -104,7 +104,7 @@ void UnitAudioOffer::conversionFinished() {
     if (const FileOutcome saved = replaceFile(output.string(), result.files[0].message.waveBytes); !saved) {
         alert(tr("The converted file cannot be saved: %1")
                   .arg(QString::fromStdString(output.filename().string()) + QStringLiteral(": ") +
-                       FileProblemWords::reason(saved)));
+                       ProblemWords::fileReason(saved)));
         return;
     }
     editor_.assignFile(slot_, output.string());

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nl">
 <context>
-    <name>FileProblemWords</name>
+    <name>ProblemWords</name>
     <message>
         <source>cannot be read (%1)</source>
         <translation>kan niet worden gelezen (%1)</translation>
@@ -70,6 +70,42 @@
     <message>
         <source>line %1: %2</source>
         <translation>regel %1: %2</translation>
+    </message>
+    <message>
+        <source>its owner</source>
+        <translation>de eigenaar</translation>
+    </message>
+    <message>
+        <source>%1: no such device</source>
+        <translation>%1: dit apparaat bestaat niet</translation>
+    </message>
+    <message>
+        <source>%1: another program has the port</source>
+        <translation>%1: een ander programma gebruikt de poort</translation>
+    </message>
+    <message>
+        <source>%1: not a serial port</source>
+        <translation>%1: geen seriële poort</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: add your user to the group that owns the device (usually dialout) and log in again</source>
+        <translation>%1: geen toestemming: voeg uw gebruiker toe aan de groep die eigenaar is van het apparaat (meestal dialout) en meld u opnieuw aan</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: only %2 may use it (mode %3); a udev rule with GROUP=&quot;dialout&quot;, MODE=&quot;0660&quot; opens it to the dialout group</source>
+        <translation>%1: geen toestemming: alleen %2 mag het gebruiken (modus %3); een udev-regel met GROUP=&quot;dialout&quot;, MODE=&quot;0660&quot; stelt het open voor de groep dialout</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: although you are in its group %2 (mode %3): an access list or a security module keeps you out</source>
+        <translation>%1: geen toestemming, hoewel u in de groep %2 zit (modus %3): een toegangslijst of beveiligingsmodule houdt u tegen</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: you were added to its group %2 after this session began: log in again (or run: newgrp %2)</source>
+        <translation>%1: geen toestemming: u bent na het begin van deze sessie aan de groep %2 toegevoegd: meld u opnieuw aan (of voer uit: newgrp %2)</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: add your user to its group %2 (sudo usermod -aG %2 $USER) and log in again</source>
+        <translation>%1: geen toestemming: voeg uw gebruiker toe aan de groep %2 (sudo usermod -aG %2 $USER) en meld u opnieuw aan</translation>
     </message>
 </context>
 <context>

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>FileProblemWords</name>
+    <name>ProblemWords</name>
     <message>
         <source>cannot be read (%1)</source>
         <translation>无法读取（%1）</translation>
@@ -70,6 +70,42 @@
     <message>
         <source>line %1: %2</source>
         <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>its owner</source>
+        <translation>其所有者</translation>
+    </message>
+    <message>
+        <source>%1: no such device</source>
+        <translation>%1：没有此设备</translation>
+    </message>
+    <message>
+        <source>%1: another program has the port</source>
+        <translation>%1：另一个程序正在使用该端口</translation>
+    </message>
+    <message>
+        <source>%1: not a serial port</source>
+        <translation>%1：不是串口</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: add your user to the group that owns the device (usually dialout) and log in again</source>
+        <translation>%1：权限被拒绝：请将您的用户加入拥有该设备的组（通常是 dialout），然后重新登录</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: only %2 may use it (mode %3); a udev rule with GROUP=&quot;dialout&quot;, MODE=&quot;0660&quot; opens it to the dialout group</source>
+        <translation>%1：权限被拒绝：只有 %2 可以使用（模式 %3）；带有 GROUP=&quot;dialout&quot;, MODE=&quot;0660&quot; 的 udev 规则可将其开放给 dialout 组</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: although you are in its group %2 (mode %3): an access list or a security module keeps you out</source>
+        <translation>%1：权限被拒绝：虽然您在其组 %2 中（模式 %3），但访问控制列表或安全模块阻止了您</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: you were added to its group %2 after this session began: log in again (or run: newgrp %2)</source>
+        <translation>%1：权限被拒绝：您是在本次会话开始后才加入其组 %2 的：请重新登录（或运行：newgrp %2）</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: add your user to its group %2 (sudo usermod -aG %2 $USER) and log in again</source>
+        <translation>%1：权限被拒绝：请将您的用户加入其组 %2（sudo usermod -aG %2 $USER），然后重新登录</translation>
     </message>
 </context>
 <context>

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
-    <name>FileProblemWords</name>
+    <name>ProblemWords</name>
     <message>
         <source>cannot be read (%1)</source>
         <translation>無法讀取（%1）</translation>
@@ -70,6 +70,42 @@
     <message>
         <source>line %1: %2</source>
         <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>its owner</source>
+        <translation>其擁有者</translation>
+    </message>
+    <message>
+        <source>%1: no such device</source>
+        <translation>%1：沒有此裝置</translation>
+    </message>
+    <message>
+        <source>%1: another program has the port</source>
+        <translation>%1：另一個程式正在使用該連接埠</translation>
+    </message>
+    <message>
+        <source>%1: not a serial port</source>
+        <translation>%1：不是序列埠</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: add your user to the group that owns the device (usually dialout) and log in again</source>
+        <translation>%1：權限遭拒：請將您的使用者加入擁有該裝置的群組（通常是 dialout），然後重新登入</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: only %2 may use it (mode %3); a udev rule with GROUP=&quot;dialout&quot;, MODE=&quot;0660&quot; opens it to the dialout group</source>
+        <translation>%1：權限遭拒：只有 %2 可以使用（模式 %3）；帶有 GROUP=&quot;dialout&quot;, MODE=&quot;0660&quot; 的 udev 規則可將其開放給 dialout 群組</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: although you are in its group %2 (mode %3): an access list or a security module keeps you out</source>
+        <translation>%1：權限遭拒：雖然您在其群組 %2 中（模式 %3），但存取控制清單或安全模組阻擋了您</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: you were added to its group %2 after this session began: log in again (or run: newgrp %2)</source>
+        <translation>%1：權限遭拒：您是在本次工作階段開始後才加入其群組 %2 的：請重新登入（或執行：newgrp %2）</translation>
+    </message>
+    <message>
+        <source>%1: permission denied: add your user to its group %2 (sudo usermod -aG %2 $USER) and log in again</source>
+        <translation>%1：權限遭拒：請將您的使用者加入其群組 %2（sudo usermod -aG %2 $USER），然後重新登入</translation>
     </message>
 </context>
 <context>
