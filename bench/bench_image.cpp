@@ -103,11 +103,10 @@ int main(int argc, char** argv) {
             return 1;
         }
         const double afterLoad = msSince(start);
-        const std::vector<uint8_t> bytes = loaded.image->memoryBytes();
+        const std::vector<std::span<const uint8_t>> pieces = loaded.image->memoryPieces();
         const double afterLayout = msSince(start);
-        std::string error;
-        if (!writeFileAtomically(output, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &error)) {
-            std::fprintf(stderr, "bench_image: %s\n", error.c_str());
+        if (const FileOutcome written = replaceFile(output, pieces); !written) {
+            std::fprintf(stderr, "bench_image: %s\n", written.problem.c_str());
             return 1;
         }
         const double all = msSince(start);
@@ -125,7 +124,7 @@ int main(int argc, char** argv) {
     std::printf("12 slots, %llu bytes stored, image %llu bytes, %d runs\n", static_cast<unsigned long long>(stored),
                 static_cast<unsigned long long>(fs::file_size(output)), runs);
     report("read, check, build", load);
-    report("memory bytes", layout);
+    report("memory layout", layout);
     report("write (atomic, flushed)", write);
     report("total", total);
     report("total, CPU time", cpu);

@@ -49,14 +49,11 @@ int runImage(const std::vector<std::string>& args) {
     }
     const image::UnitImage& unitImage = *loaded.image;
     if (!outputPath.empty()) {
-        const std::vector<uint8_t> bytes = unitImage.memoryBytes();
-        std::string error;
-        if (!writeFileAtomically(outputPath, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
-                                 &error)) {
-            std::cerr << "mmx4210-cli image: cannot write " << outputPath << ": " << error << "\n";
+        if (const FileOutcome written = replaceFile(outputPath, unitImage.memoryPieces()); !written) {
+            std::cerr << "mmx4210-cli image: cannot write " << outputPath << ": " << written.problem << "\n";
             return kFailure;
         }
-        std::cerr << outputPath << ": " << bytes.size() << " bytes, " << unitImage.messages().size() << " messages in "
+        std::cerr << outputPath << ": " << size_t{image::kUnitWords} * 2 << " bytes, " << unitImage.messages().size() << " messages in "
                   << unitImage.storedBytes() << " bytes\n";
     }
     if (tables) {

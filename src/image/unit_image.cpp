@@ -6,19 +6,19 @@
 
 namespace mmx::image {
 
-UnitImage UnitImage::build(const ImageInput& input) {
+UnitImage UnitImage::build(ImageInput input) {
     UnitImage image;
     image.directory_.address.fill(-1);
     uint32_t writeAddress = 0;
     for (size_t i = 0; i < kSlots; ++i) {
-        const auto& file = input.messages[i];
+        auto& file = input.messages[i];
         if (!file) continue;
         StoredMessage message;
         message.slot = static_cast<int>(i + 1);
         message.name = file->name;
         message.address = writeAddress;
         message.fileLength = file->bytes.size();
-        message.bytes = storedMessage(file->bytes);
+        message.bytes = storedMessage(std::move(file->bytes));
         image.directory_.address[i] = static_cast<int32_t>(writeAddress);
         writeAddress += message.wordCount();
         ++image.directory_.count;
@@ -70,33 +70,58 @@ Digest UnitImage::messagesDigest() const {
     return sha256(all);
 }
 
-std::vector<uint16_t> UnitImage::memoryWords() const {
-    std::vector<uint16_t> words(kUnitWords, kErasedWord);
-    auto place = [&words](uint32_t address, std::span<const uint8_t> bytes) {
-        for (size_t i = 0; i + 1 < bytes.size() && address + i / 2 < words.size(); i += 2) {
-            words[address + i / 2] = static_cast<uint16_t>(bytes[i] << 8 | bytes[i + 1]);
+std::vector<std::span<const uint8_t>> UnitImage::memoryPieces() const {
+    // Messages and tables are already held high byte first, so the memory is their bytes in
+    // address order with erased words between: nothing needs laying out (this runs on every
+    // `image` command, on 8 MB).
+    static const std::vector<uint8_t> erased(size_t{64} * 1024, static_cast<uint8_t>(kErasedWord));
+    struct Placed {
+        size_t at;
+        std::span<const uint8_t> bytes;
+    };
+    std::vector<Placed> placed;
+    for (const auto& message : messages_) placed.push_back({size_t{message.address} * 2, message.bytes});
+    placed.push_back({size_t{kMessageTableAddress} * 2, messageTable_});
+    placed.push_back({size_t{kTriggerTableAddress} * 2, triggerTable_});
+    std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) { return a.at < b.at; });
+
+    const size_t total = size_t{kUnitWords} * 2;
+    std::vector<std::span<const uint8_t>> pieces;
+    size_t position = 0;
+    const auto eraseUpTo = [&](size_t until) {
+        while (position < until) {
+            const size_t count = std::min(erased.size(), until - position);
+            pieces.emplace_back(erased.data(), count);
+            position += count;
         }
     };
-    for (const auto& message : messages_) place(message.address, message.bytes);
-    place(kMessageTableAddress, messageTable_);
-    place(kTriggerTableAddress, triggerTable_);
-    return words;
+    for (size_t i = 0; i < placed.size(); ++i) {
+        // What runs into the next thing placed (only messages beyond the memory do) is cut
+        // there: the tables keep their place.
+        const size_t next = i + 1 < placed.size() ? placed[i + 1].at : total;
+        const size_t at = placed[i].at;
+        const size_t end = std::min({at + (placed[i].bytes.size() & ~size_t{1}), next, total});
+        if (at < position || end <= at) continue;
+        eraseUpTo(at);
+        pieces.push_back(placed[i].bytes.first(end - at));
+        position = end;
+    }
+    eraseUpTo(total);
+    return pieces;
 }
 
 std::vector<uint8_t> UnitImage::memoryBytes() const {
-    // Messages and tables are already held high byte first, so the bytes are laid out directly:
-    // one fill and one copy each, no pass over words (this runs on every `image` command).
-    std::vector<uint8_t> bytes(size_t{kUnitWords} * 2, static_cast<uint8_t>(kErasedWord));
-    auto place = [&bytes](uint32_t address, std::span<const uint8_t> from) {
-        const size_t at = size_t{address} * 2;
-        if (at >= bytes.size()) return;
-        const size_t count = std::min(from.size() & ~size_t{1}, bytes.size() - at);
-        std::copy_n(from.begin(), count, bytes.begin() + static_cast<std::ptrdiff_t>(at));
-    };
-    for (const auto& message : messages_) place(message.address, message.bytes);
-    place(kMessageTableAddress, messageTable_);
-    place(kTriggerTableAddress, triggerTable_);
+    std::vector<uint8_t> bytes;
+    bytes.reserve(size_t{kUnitWords} * 2);
+    for (const auto piece : memoryPieces()) bytes.insert(bytes.end(), piece.begin(), piece.end());
     return bytes;
+}
+
+std::vector<uint16_t> UnitImage::memoryWords() const {
+    const std::vector<uint8_t> bytes = memoryBytes();
+    std::vector<uint16_t> words(bytes.size() / 2);
+    for (size_t i = 0; i < words.size(); ++i) words[i] = static_cast<uint16_t>(bytes[2 * i] << 8 | bytes[2 * i + 1]);
+    return words;
 }
 
 }  // namespace mmx::image

@@ -49,7 +49,7 @@ struct Block {
 class UnitImage {
 public:
     // Places the messages one after another from word 0 in slot order.
-    static UnitImage build(const ImageInput& input);
+    static UnitImage build(ImageInput input);  // pass an rvalue to spare copying the files
     // Reads the image back out of a whole memory (kUnitWords words): the tables, and each
     // message the message table names. Messages whose range is impossible are left out.
     static UnitImage fromMemory(std::span<const uint16_t> words);
@@ -69,7 +69,10 @@ public:
     // message table. Equal digests mean the unit needs no message rewritten.
     Digest messagesDigest() const;
 
-    // The whole memory, erased words 0xFFFF: as words, and as bytes high byte first.
+    // The whole memory, erased words 0xFFFF: as pieces of bytes high byte first, in address
+    // order (they point into this image, for writing it out without a copy), as words, and as
+    // bytes.
+    std::vector<std::span<const uint8_t>> memoryPieces() const;
     std::vector<uint16_t> memoryWords() const;
     std::vector<uint8_t> memoryBytes() const;
 

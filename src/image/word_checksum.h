@@ -9,7 +9,8 @@ namespace mmx::image {
 
 // A message as the unit stores it: the file bytes (a last odd byte paired with 0xFF), the
 // checksum word, then 0xFF up to the end of the block that holds the checksum.
-std::vector<uint8_t> storedMessage(std::span<const uint8_t> file);
+// The file is taken over and extended in place (callers that keep theirs pass a copy).
+std::vector<uint8_t> storedMessage(std::vector<uint8_t> file);
 
 // The last word of a 128-byte table: 0 when the other 63 words sum to 0, otherwise the word
 // that makes all 64 words sum to 0xFFC0.

@@ -33,14 +33,14 @@ std::string folderOfPath(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool writeAll(int fd, std::string_view bytes) {
+bool writeAll(int fd, std::span<const uint8_t> bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR) continue;
             return false;
         }
-        bytes.remove_prefix(static_cast<size_t>(written));
+        bytes = bytes.subspan(static_cast<size_t>(written));
     }
     return true;
 }
@@ -48,6 +48,11 @@ bool writeAll(int fd, std::string_view bytes) {
 }  // namespace
 
 FileOutcome replaceFile(const std::string& path, std::string_view bytes) {
+    const std::span<const uint8_t> whole(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return replaceFile(path, std::span<const std::span<const uint8_t>>(&whole, 1));
+}
+
+FileOutcome replaceFile(const std::string& path, std::span<const std::span<const uint8_t>> pieces) {
     if (path.empty() || path.back() == '/') {
         errno = EISDIR;
         return fail(FileProblem::NoFileName, "no file name in '" + path + "'");
@@ -99,7 +104,8 @@ FileOutcome replaceFile(const std::string& path, std::string_view bytes) {
     }
     // After fchown, which may clear the set-id bits.
     ok = fchmod(fd, mode) == 0 || errno == EPERM;
-    ok = ok && writeAll(fd, bytes) && fsync(fd) == 0;
+    for (const auto piece : pieces) ok = ok && writeAll(fd, piece);
+    ok = ok && fsync(fd) == 0;
     if (!ok) {
         const int saved = errno;
         ::close(fd);

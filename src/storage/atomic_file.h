@@ -1,5 +1,7 @@
 #pragma once
 // Replacing a file so that it is never left half-written.
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,8 @@ namespace mmx {
 // the temporary file is removed and the outcome says why.
 // A symbolic link is followed, so the file it points to is replaced, not the link.
 FileOutcome replaceFile(const std::string& path, std::string_view bytes);
+// The same for content held in pieces, written one after another.
+FileOutcome replaceFile(const std::string& path, std::span<const std::span<const uint8_t>> pieces);
 
 // The same, for callers that only want a yes and, when given, the English reason.
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);

@@ -9,6 +9,7 @@
 
 #include "core/message_table.h"
 #include "core/wave_header.h"
+#include "image/memory_map.h"
 #include "image/setup_plan.h"
 
 namespace mmx {
@@ -32,14 +33,19 @@ bool readRegularFile(const std::string& path, std::vector<uint8_t>& bytes, Messa
         problem.detail = "not a regular file";
         return false;
     }
-    bytes.clear();
-    bytes.reserve(static_cast<size_t>(info.st_size));
-    uint8_t buffer[1 << 16];
+    // Read straight into the vector, with room for the checksum word and the block's padding,
+    // so that the image takes the bytes over without copying (this runs on up to 8 MB).
+    const auto size = static_cast<size_t>(info.st_size);
+    bytes.reserve(size + image::kBlockBytes + 2);
+    bytes.resize(size);
+    size_t filled = 0;
     for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (filled == bytes.size()) bytes.resize(bytes.size() + 4096);  // the file grew meanwhile
+        const ssize_t count = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (count > 0) {
-            bytes.insert(bytes.end(), buffer, buffer + count);
+            filled += static_cast<size_t>(count);
         } else if (count == 0) {
+            bytes.resize(filled);
             break;
         } else if (errno != EINTR) {
             problem.kind = MessageFileProblem::Kind::Unreadable;
@@ -75,7 +81,7 @@ LoadedImage loadUnitImage(const ProgramState& state) {
         input.messages[static_cast<size_t>(k - 1)] = std::move(file);
     }
     input.triggers = image::triggerPlanOf(state.triggers);
-    image::UnitImage built = image::UnitImage::build(input);
+    image::UnitImage built = image::UnitImage::build(std::move(input));
     if (built.storedBytes() > static_cast<uint64_t>(kMemoryCapacityBytes)) {
         MessageFileProblem problem;
         problem.kind = MessageFileProblem::Kind::OverCapacity;
