@@ -22,6 +22,7 @@
 #include "device/unit_emulator.h"
 #include "platform/serial/pty_unit_server.h"
 #include "support/test_support.h"
+#include "ui/qt/convert_offer_dialog.h"
 #include "ui/qt/desktop_program.h"
 #include "ui/qt/editor_window.h"
 #include "ui/qt/frame_window.h"
@@ -203,6 +204,15 @@ int main(int argc, char* argv[]) {
         pump(100);
         save(&question, output, "08-close-question-nl");
         question.hide();
+
+        // The offer to convert a file the unit cannot play, in the language in use.
+        mmx::ConvertOfferDialog offer(QStringLiteral("announcement.flac"),
+                                      QString::fromStdString(program.state().texts.messageBox(mmx::UiTextTable::NotMono)),
+                                      &frame);
+        offer.show();
+        pump(100);
+        save(&offer, output, "09-convert-offer-nl");
+        offer.hide();
 
         program.state().SetupChanged = false;
         frame.close();
