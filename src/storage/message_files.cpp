@@ -24,6 +24,7 @@ bool readRegularFile(const std::string& path, std::vector<uint8_t>& bytes, Messa
         problem.kind = errno == ENOENT || errno == ENOTDIR ? MessageFileProblem::Kind::Missing
                                                            : MessageFileProblem::Kind::Unreadable;
         problem.detail = std::string("cannot open: ") + std::strerror(errno);
+        problem.systemError = errno;
         return false;
     }
     struct stat info {};
@@ -50,6 +51,7 @@ bool readRegularFile(const std::string& path, std::vector<uint8_t>& bytes, Messa
         } else if (errno != EINTR) {
             problem.kind = MessageFileProblem::Kind::Unreadable;
             problem.detail = std::string("cannot read: ") + std::strerror(errno);
+            problem.systemError = errno;
             ::close(fd);
             return false;
         }
@@ -86,6 +88,7 @@ LoadedImage loadUnitImage(const ProgramState& state) {
         MessageFileProblem problem;
         problem.kind = MessageFileProblem::Kind::OverCapacity;
         problem.messageBoxIndex = UiTextTable::ExceedsCapacity;
+        problem.neededBytes = built.storedBytes();
         problem.detail = "the messages need " + std::to_string(built.storedBytes()) + " bytes; the unit holds " +
                          std::to_string(kMemoryCapacityBytes);
         return {std::nullopt, problem};

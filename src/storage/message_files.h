@@ -23,6 +23,8 @@ struct MessageFileProblem {
     std::string path;
     std::optional<int> messageBoxIndex;  // the check's own message-box text, if it has one
     std::string detail;                  // English words for a log: "cannot read: Permission denied"
+    int systemError = 0;                 // errno behind Missing or Unreadable, when there is one
+    uint64_t neededBytes = 0;            // OverCapacity: what the messages would take
 };
 
 struct LoadedImage {

@@ -100,8 +100,9 @@ TEST_F(UploadWindowTest, EscCancelsTheUploadAndSaysItIsNotComplete) {
     EXPECT_FALSE(state.MessagesUploaded);
 }
 
-TEST_F(UploadWindowTest, APortThatCannotOpenEndsWithTheMessageBox) {
-    browseInto({wave("a.wav", 8000, 1.0)});
+TEST_F(UploadWindowTest, AnUploadThatCannotStartEndsWithTheMessageBox) {
+    const std::string file = wave("a.wav", 8000, 1.0);
+    browseInto({file});
     frame->ComP_Click(2);
     QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
@@ -110,6 +111,16 @@ TEST_F(UploadWindowTest, APortThatCannotOpenEndsWithTheMessageBox) {
     EXPECT_EQ(boxes.shown[0].text, "RS232 Com Port cannot be open!");
     EXPECT_EQ(boxes.shown[0].title, "MMX4210");
     EXPECT_TRUE(frame->menuBar()->isEnabled());
+
+    // A slot's file that went away is named, with the reason, before the port is touched.
+    std::filesystem::remove(file);
+    frame->ComP_Click(1);
+    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text,
+              "Path of message file is incorrect!\n\nSlot 1 (a): " + file + ": cannot be opened (No such file or directory)");
+    EXPECT_TRUE(unit.log().empty());  // nothing was sent, so nothing was erased
 }
 
 TEST_F(UploadWindowTest, ASilentUnitEndsTheUploadAndFreesTheWindow) {

@@ -7,6 +7,7 @@
 
 #include "ui/qt/connection_indicator.h"
 #include "ui/qt/editor_window.h"
+#include "ui/qt/problem_words.h"
 #include "ui/qt/upload_runner.h"
 
 namespace mmx {
@@ -70,7 +71,11 @@ void EditorWindow::uploadFinished(const UploadJobResult& job) {
     const UploadResult& result = job.upload;
     lastUpload_ = result;
     result.applyTo(state_);
-    if (job.fileProblem) services_.boxes->alert(fileProblemText(state_.texts, *job.fileProblem), captions_.Form1);
+    if (job.fileProblem) {
+        const MessageFileProblem& problem = *job.fileProblem;
+        const std::string box = state_.texts.messageBox(problem.messageBoxIndex.value_or(UiTextTable::MessagePathIncorrect));
+        services_.boxes->alert(box + "\n\n" + ProblemWords::messageFile(problem).toStdString(), captions_.Form1);
+    }
     uploadRunning_.store(false);
     lockInput(false);
     refreshFromState();

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "core/message_table.h"
+
 namespace mmx {
 
 namespace {
@@ -42,6 +44,24 @@ QString problemOf(const FileOutcome& outcome) {
 QString ProblemWords::fileReason(const FileOutcome& outcome) {
     const QString problem = problemOf(outcome);
     return outcome.line > 0 ? tr("line %1: %2").arg(outcome.line).arg(problem) : problem;
+}
+
+QString ProblemWords::messageFile(const MessageFileProblem& problem) {
+    using Kind = MessageFileProblem::Kind;
+    const QString system = QString::fromLocal8Bit(std::strerror(problem.systemError));
+    QString detail;
+    switch (problem.kind) {
+        case Kind::OverCapacity:
+            return tr("The messages need %1 bytes; the unit holds %2.").arg(problem.neededBytes).arg(kMemoryCapacityBytes);
+        case Kind::Missing:
+            detail = problem.systemError != 0 ? tr("cannot be opened (%1)").arg(system) : tr("is not a file");
+            break;
+        case Kind::Unreadable: detail = tr("cannot be read (%1)").arg(system); break;
+        case Kind::Refused: detail = tr("is no longer a WAVE file the unit plays"); break;
+    }
+    return tr("Slot %1 (%2): %3: %4")
+        .arg(problem.slot)
+        .arg(QString::fromStdString(problem.name), QString::fromStdString(problem.path), detail);
 }
 
 QString ProblemWords::portAdvice(const OpenFailure& failure) {

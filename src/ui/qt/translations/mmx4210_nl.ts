@@ -107,6 +107,22 @@
         <source>%1: permission denied: add your user to its group %2 (sudo usermod -aG %2 $USER) and log in again</source>
         <translation>%1: geen toestemming: voeg uw gebruiker toe aan de groep %2 (sudo usermod -aG %2 $USER) en meld u opnieuw aan</translation>
     </message>
+    <message>
+        <source>The messages need %1 bytes; the unit holds %2.</source>
+        <translation>De berichten hebben %1 bytes nodig; de unit bevat %2.</translation>
+    </message>
+    <message>
+        <source>cannot be opened (%1)</source>
+        <translation>kan niet worden geopend (%1)</translation>
+    </message>
+    <message>
+        <source>is no longer a WAVE file the unit plays</source>
+        <translation>is geen WAVE-bestand meer dat de unit afspeelt</translation>
+    </message>
+    <message>
+        <source>Slot %1 (%2): %3: %4</source>
+        <translation>Positie %1 (%2): %3: %4</translation>
+    </message>
 </context>
 <context>
     <name>mmx::ConvertOfferDialog</name>

@@ -107,6 +107,22 @@
         <source>%1: permission denied: add your user to its group %2 (sudo usermod -aG %2 $USER) and log in again</source>
         <translation>%1：权限被拒绝：请将您的用户加入其组 %2（sudo usermod -aG %2 $USER），然后重新登录</translation>
     </message>
+    <message>
+        <source>The messages need %1 bytes; the unit holds %2.</source>
+        <translation>这些消息需要 %1 字节；设备只能容纳 %2 字节。</translation>
+    </message>
+    <message>
+        <source>cannot be opened (%1)</source>
+        <translation>无法打开（%1）</translation>
+    </message>
+    <message>
+        <source>is no longer a WAVE file the unit plays</source>
+        <translation>已不再是设备能播放的 WAVE 文件</translation>
+    </message>
+    <message>
+        <source>Slot %1 (%2): %3: %4</source>
+        <translation>位置 %1（%2）：%3：%4</translation>
+    </message>
 </context>
 <context>
     <name>mmx::ConvertOfferDialog</name>

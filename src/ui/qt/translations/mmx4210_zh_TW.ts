@@ -107,6 +107,22 @@
         <source>%1: permission denied: add your user to its group %2 (sudo usermod -aG %2 $USER) and log in again</source>
         <translation>%1：權限遭拒：請將您的使用者加入其群組 %2（sudo usermod -aG %2 $USER），然後重新登入</translation>
     </message>
+    <message>
+        <source>The messages need %1 bytes; the unit holds %2.</source>
+        <translation>這些訊息需要 %1 位元組；裝置只能容納 %2 位元組。</translation>
+    </message>
+    <message>
+        <source>cannot be opened (%1)</source>
+        <translation>無法開啟（%1）</translation>
+    </message>
+    <message>
+        <source>is no longer a WAVE file the unit plays</source>
+        <translation>已不再是裝置能播放的 WAVE 檔案</translation>
+    </message>
+    <message>
+        <source>Slot %1 (%2): %3: %4</source>
+        <translation>位置 %1（%2）：%3：%4</translation>
+    </message>
 </context>
 <context>
     <name>mmx::ConvertOfferDialog</name>
