@@ -10,6 +10,7 @@
 
 #include "device/byte_port.h"
 #include "device/clock.h"
+#include "support/wire_frames.h"
 
 namespace mmx::test {
 
@@ -76,28 +77,6 @@ private:
     FakeClock& clock_;
     bool open_ = true;
 };
-
-// An answer frame as the unit sends it: "*", command, "64", parameter, length, payload,
-// checksum, CR LF.
-inline std::vector<uint8_t> answerFrame(uint8_t command, const std::vector<uint8_t>& payload, uint8_t parameter = 0x55,
-                                        uint8_t fieldB = 0x64) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::vector<uint8_t> frame{'*'};
-    for (uint8_t v : {command, fieldB, parameter}) {
-        frame.push_back(static_cast<uint8_t>(digits[v >> 4]));
-        frame.push_back(static_cast<uint8_t>(digits[v & 15]));
-    }
-    frame.push_back(static_cast<uint8_t>(payload.size() >> 8));
-    frame.push_back(static_cast<uint8_t>(payload.size() & 0xFF));
-    frame.insert(frame.end(), payload.begin(), payload.end());
-    uint8_t sum = 0;
-    for (uint8_t b : frame) sum = static_cast<uint8_t>(sum + b);
-    frame.push_back(static_cast<uint8_t>(digits[sum >> 4]));
-    frame.push_back(static_cast<uint8_t>(digits[sum & 15]));
-    frame.push_back(0x0D);
-    frame.push_back(0x0A);
-    return frame;
-}
 
 inline std::vector<uint8_t> bytesOf(std::initializer_list<int> values) {
     std::vector<uint8_t> bytes;

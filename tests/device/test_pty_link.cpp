@@ -4,15 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <thread>
 
 #include "core/ui_text_table.h"
 #include "device/connection.h"
 #include "device/erase.h"
 #include "platform/serial/port_names.h"
-#include "platform/serial/pty_unit_server.h"
 #include "platform/serial/serial_port.h"
 #include "support/recording_display.h"
+#include "support/served_unit.h"
 #include "support/test_support.h"
 #include "unit_images.h"
 #include "unit_process.h"
@@ -131,15 +130,13 @@ TEST(PtyLink, UnitGoneIsALostLineAtOnce) {
 #endif
 
 TEST(PtyLink, EmulatorServedInAThread) {
-    UnitEmulator unit;
-    PtyUnitServer server(unit);
-    std::string error;
-    ASSERT_TRUE(server.open(error)) << error;
-    std::thread serving([&server] { server.run(); });
+    test::ServedUnit served;
+    served.start();
     {
         SteadyClock clock;
         test::RecordingLink shown;
-        SerialPort port(server.slavePath(), LineSettings{});
+        SerialPort port(served.path(), LineSettings{});
+        std::string error;
         ASSERT_TRUE(port.open(error)) << error;
         CommandProtocol p(clock, shown);
         p.attach(&port);
@@ -149,9 +146,8 @@ TEST(PtyLink, EmulatorServedInAThread) {
         EXPECT_EQ(p.DataLength, 128);
         EXPECT_EQ(p.Data[1], 0xFF) << "an erased unit";
     }
-    server.stop();
-    serving.join();
-    EXPECT_EQ(unit.log(), (std::vector<std::string>{"R 3FF000"}));
+    served.stop();
+    EXPECT_EQ(served.unit.log(), (std::vector<std::string>{"R 3FF000"}));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "support/recording_display.h"
 #include "unit_files.h"
 #include "support/test_support.h"
+#include "support/wire_frames.h"
 #include "unit_images.h"
 
 namespace mmx {
@@ -43,15 +44,14 @@ uint32_t sendBlocks(Link& link, uint32_t address, const std::vector<uint8_t>& by
     return after;
 }
 
+// "*506455", length 1, ACK, checksum 0x6A
+const std::vector<uint8_t> kAckToP{'*', '5', '0', '6', '4', '5', '5', 0x00, 0x01, 0x06, '6', 'A', 0x0D, 0x0A};
+
 TEST(UnitEmulator, AnswersPWithTheAcknowledgementFrame) {
     UnitEmulator unit;
-    const uint8_t frame[] = {0x2A, 0x36, 0x34, 0x35, 0x30, 0x35, 0x35, 0x00, 0x00, 0x36, 0x33, 0x0D, 0x0A};
-    unit.receive(frame, 0);
+    unit.receive(test::commandFrame('P'), 0);
     uint8_t out[64];
-    size_t n = unit.transmit(out, 0);
-    // "*506455", length 1, ACK, checksum 0x6A
-    EXPECT_EQ(std::vector<uint8_t>(out, out + n),
-              (std::vector<uint8_t>{'*', '5', '0', '6', '4', '5', '5', 0x00, 0x01, 0x06, '6', 'A', 0x0D, 0x0A}));
+    EXPECT_EQ(std::vector<uint8_t>(out, out + unit.transmit(out, 0)), kAckToP);
     EXPECT_EQ(unit.log(), (std::vector<std::string>{"P"}));
 }
 
@@ -139,14 +139,15 @@ TEST(UnitEmulator, FramesWithWrongChecksumOrLayoutGetNak) {
         size_t n = unit.transmit(out, 0);
         return n >= 10 ? out[9] : -1;
     };
-    // P with checksum 64 instead of 63.
-    EXPECT_EQ(answerTo({'*', '6', '4', '5', '0', '5', '5', 0, 0, '6', '4', 0x0D, 0x0A}), 21);
+    auto p = test::commandFrame('P');
+    p[10] = '4';  // checksum 64 instead of 63
+    EXPECT_EQ(answerTo(p), 21);
     // P with a lower-case hex digit in the header.
     EXPECT_EQ(answerTo({'*', '6', '4', '5', '0', '5', 'f', 0, 0, '9', '4', 0x0D, 0x0A}), 21);
     // A data frame without a W before it.
     EXPECT_EQ(answerTo({'*', 0, 0, '2', 'A', 0x0D, 0x0A}), 21);
     // A good P still works after all that.
-    EXPECT_EQ(answerTo({'*', '6', '4', '5', '0', '5', '5', 0, 0, '6', '3', 0x0D, 0x0A}), 6);
+    EXPECT_EQ(answerTo(test::commandFrame('P')), 6);
     EXPECT_EQ(unit.counters().badFrames, 2u);
 }
 
@@ -201,7 +202,7 @@ TEST(UnitEmulator, ReportsEveryDamagedFrameItAccepted) {
     options.seed = 3;
     options.corruptReceivedRate = 0.005;
     UnitEmulator unit(options);
-    const uint8_t w[] = {'*', '6', '4', '5', '7', '5', '5', 0, 0, '6', 'A', 0x0D, 0x0A};
+    const std::vector<uint8_t> w = test::commandFrame('W');
     std::vector<uint16_t> expected(unit.image().size(), 0xFFFF);
     int64_t now = 0;
     uint8_t out[64];
@@ -216,14 +217,7 @@ TEST(UnitEmulator, ReportsEveryDamagedFrameItAccepted) {
         std::vector<uint8_t> payload(350);
         for (size_t b = 0; b < payload.size(); ++b) payload[b] = static_cast<uint8_t>(((i * 7 + b) & 0x3F) | 0x40);
         const uint32_t address = 175 * i;
-        std::vector<uint8_t> frame{'*', 0x01, 0x61, static_cast<uint8_t>(address >> 16), static_cast<uint8_t>(address >> 8),
-                                   static_cast<uint8_t>(address)};
-        frame.insert(frame.end(), payload.begin(), payload.end());
-        uint8_t sum = 0;
-        for (uint8_t b : frame) sum = static_cast<uint8_t>(sum + b);
-        const char hex[] = "0123456789ABCDEF";
-        frame.insert(frame.end(), {static_cast<uint8_t>(hex[sum >> 4]), static_cast<uint8_t>(hex[sum & 15]), 0x0D, 0x0A});
-        if (feed(frame) != 6) continue;
+        if (feed(test::dataFrame(address, payload)) != 6) continue;
         for (uint32_t k = 0; k < 175; ++k) {
             expected[address + k] = static_cast<uint16_t>(payload[2 * k] << 8 | payload[2 * k + 1]);
         }
@@ -312,12 +306,10 @@ TEST(UnitEmulator, LineNoiseNeverBreaksTheUnit) {
     }
     // After a pause the unit answers a good frame again.
     now += 1000000;
-    const uint8_t p[] = {0x2A, 0x36, 0x34, 0x35, 0x30, 0x35, 0x35, 0x00, 0x00, 0x36, 0x33, 0x0D, 0x0A};
-    unit.receive(p, now);
+    unit.receive(test::commandFrame('P'), now);
     size_t n = unit.transmit(out, now + 1000000);
     ASSERT_GE(n, 14u);
-    EXPECT_EQ(std::vector<uint8_t>(out + n - 14, out + n),
-              (std::vector<uint8_t>{'*', '5', '0', '6', '4', '5', '5', 0x00, 0x01, 0x06, '6', 'A', 0x0D, 0x0A}));
+    EXPECT_EQ(std::vector<uint8_t>(out + n - 14, out + n), kAckToP);
 }
 
 TEST(UnitEmulator, EraseAddressesChooseHalvesOrTheTableSector) {

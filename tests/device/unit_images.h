@@ -1,37 +1,30 @@
 #pragma once
-// What the upload stores on the unit, built by hand for the device tests: messages with their
-// word checksum, the two tables, and data frames sent through the protocol.
+// What the upload stores on the unit, for the device tests: messages with their word checksum,
+// the two tables, and data frames sent through the protocol.
 #include <cstdint>
 #include <vector>
 
 #include "device/command_protocol.h"
 #include "device/frames.h"
+#include "support/expected_image.h"
 
 namespace mmx::test {
 
-// A message as stored: bytes (an odd count padded with 0xFF), the word that makes the sum of
-// (word + 1) zero, then 0xFF up to whole 350-byte blocks.
-inline std::vector<uint8_t> storedMessage(std::vector<uint8_t> bytes) {
-    if (bytes.size() % 2) bytes.push_back(0xFF);
-    uint32_t sum = 0;
-    for (size_t i = 0; i < bytes.size(); i += 2) sum += static_cast<uint32_t>(bytes[i] << 8 | bytes[i + 1]) + 1u;
-    const uint16_t check = static_cast<uint16_t>(65535 - (sum & 0xFFFF));
-    bytes.push_back(static_cast<uint8_t>(check >> 8));
-    bytes.push_back(static_cast<uint8_t>(check & 0xFF));
-    while (bytes.size() % 350) bytes.push_back(0xFF);
+inline std::vector<uint8_t> bytesOfWords(const std::vector<uint16_t>& words) {
+    std::vector<uint8_t> bytes;
+    for (uint16_t w : words) bytes.insert(bytes.end(), {static_cast<uint8_t>(w >> 8), static_cast<uint8_t>(w & 0xFF)});
     return bytes;
 }
+
+// A message as stored: its words, the checksum word, padding up to whole 350-byte blocks.
+inline std::vector<uint8_t> storedMessage(const std::vector<uint8_t>& bytes) { return bytesOfWords(expectedMessageWords(bytes)); }
 
 // A 64-word table: the given bytes, zeros, and the closing word.
 inline std::vector<uint8_t> table(std::vector<uint8_t> bytes) {
     bytes.resize(126, 0);
-    uint32_t sum = 0;
-    for (size_t i = 0; i < 126; i += 2) sum += static_cast<uint32_t>(bytes[i] << 8 | bytes[i + 1]);
-    sum &= 0xFFFF;
-    const uint16_t check = sum == 0 ? 0 : static_cast<uint16_t>((65536 - sum - 64) & 0xFFFF);
-    bytes.push_back(static_cast<uint8_t>(check >> 8));
-    bytes.push_back(static_cast<uint8_t>(check & 0xFF));
-    return bytes;
+    std::array<uint16_t, 64> words{};
+    for (size_t i = 0; i < 63; ++i) words[i] = static_cast<uint16_t>(bytes[2 * i] << 8 | bytes[2 * i + 1]);
+    return tableBytes(closeTable(words));
 }
 
 inline std::vector<uint8_t> messageTableFor(const std::vector<int32_t>& addresses, int32_t end, uint8_t count) {

@@ -27,11 +27,3 @@ private:
 
 }  // namespace mmx::test
 
-namespace mmx::test {
-
-// Runs a program to its end; its exit status (-1 when it did not exit normally), with what it
-// wrote to stdout and stderr.
-int runProgram(const std::string& program, const std::vector<std::string>& args, std::string& out, std::string& err,
-               const std::vector<std::string>& environment = {});
-
-}  // namespace mmx::test

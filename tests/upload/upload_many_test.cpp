@@ -8,7 +8,7 @@
 #include "support/expected_image.h"
 #include "many_units.h"
 #include "platform/serial/port_names.h"
-#include "platform/serial/pty_unit_server.h"
+#include "support/served_unit.h"
 #include "support/test_support.h"
 #include "upload_rig.h"
 
@@ -17,23 +17,6 @@ namespace {
 
 using cli::LinePhase;
 using cli::UnitReport;
-
-struct ServedUnit {
-    explicit ServedUnit(UnitOptions options) : unit(options), server(unit) {}
-    void start() {
-        std::string error;
-        ASSERT_TRUE(server.open(error)) << error;
-        serving = std::thread([this] { server.run(); });
-    }
-    // Only after this may the test look at the unit.
-    void stop() {
-        server.stop();
-        if (serving.joinable()) serving.join();
-    }
-    UnitEmulator unit;
-    PtyUnitServer server;
-    std::thread serving;
-};
 
 // Pulls the adapter of one line out once that line is a third through its messages.
 class Unplugger : public cli::ManyUnitsObserver {
@@ -77,7 +60,7 @@ TEST(ManyUnits, EachUnitGetsTheExactImageAndAFailingUnitFailsAlone) {
 
     std::vector<cli::UnitLine> lines;
     for (const auto& unit : units) {
-        lines.push_back({unit->server.slavePath(), serialPortFactory(folder.folder(), unit->server.slavePath())});
+        lines.push_back({unit->path(), serialPortFactory(folder.folder(), unit->path())});
     }
     ProgramState setup;  // no settings folder: no record, every upload full
     setup.port.CommTimeOut = 1000;

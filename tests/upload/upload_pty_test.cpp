@@ -1,36 +1,20 @@
 // The upload over a real pseudo-terminal: the termios port on one side, the unit served by the
 // pty server on the other, real time (a small set-up, unpaced, so it takes milliseconds).
 #include <gtest/gtest.h>
-#include <thread>
 
 #include "support/expected_image.h"
 #include "platform/serial/port_names.h"
-#include "platform/serial/pty_unit_server.h"
+#include "support/served_unit.h"
 #include "support/test_support.h"
 #include "upload_rig.h"
 
 namespace mmx::test {
 namespace {
 
-class PtyUpload : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(server.open(error)) << error;
-        serving = std::thread([this] { server.run(); });
-    }
-    void TearDown() override {
-        server.stop();
-        if (serving.joinable()) serving.join();
-    }
-
-    UnitEmulator unit;
-    PtyUnitServer server{unit};
-    std::thread serving;
+TEST(PtyUpload, FullThenConfigurationOnlyOverThePseudoTerminal) {
+    ServedUnit served;
+    served.start();
     ScratchFolder folder;
-};
-
-TEST_F(PtyUpload, FullThenConfigurationOnlyOverThePseudoTerminal) {
     SlotFiles files;
     files.bytes[0] = patternBytes(2000, 11);
     files.bytes[1] = patternBytes(349, 12);
@@ -42,7 +26,7 @@ TEST_F(PtyUpload, FullThenConfigurationOnlyOverThePseudoTerminal) {
     SteadyClock clock;
     PortSettings settings;
     RecordingLink link;
-    Connection connection(settings, clock, link, serialPortFactory(folder.folder(), server.slavePath()));
+    Connection connection(settings, clock, link, serialPortFactory(folder.folder(), served.path()));
     UploadDriver driver(connection);
 
     UploadOptions options;
@@ -50,7 +34,7 @@ TEST_F(PtyUpload, FullThenConfigurationOnlyOverThePseudoTerminal) {
     const UploadResult first = driver.run(imageFor(files, plan), options);
     ASSERT_EQ(first.verdict, UploadVerdict::Succeeded) << first.detail;
     EXPECT_TRUE(first.verified);
-    EXPECT_EQ(first.port, server.slavePath());
+    EXPECT_EQ(first.port, served.path());
     EXPECT_FALSE(connection.isConnected());
 
     options.readTableFirst = first.messagesUploaded;
@@ -60,11 +44,10 @@ TEST_F(PtyUpload, FullThenConfigurationOnlyOverThePseudoTerminal) {
     ASSERT_EQ(second.verdict, UploadVerdict::ConfigurationSucceeded) << second.detail;
 
     // The unit is only touched by the server thread while it runs.
-    server.stop();
-    serving.join();
+    served.stop();
     std::array<ExpectedTrigger, 12> triggers{};
     triggers[0] = ExpectedTrigger{{3, 0, 0, 0}, {true, true, false, false, false, false}};
-    EXPECT_EQ(firstDifference(unit.image(), expectedUpload(files.bytes, triggers).image), "");
+    EXPECT_EQ(firstDifference(served.unit.image(), expectedUpload(files.bytes, triggers).image), "");
 }
 
 }  // namespace

@@ -6,63 +6,12 @@ namespace mmx::test {
 
 namespace {
 
-constexpr char kHex[] = "0123456789ABCDEF";
-
-void putHex(std::vector<uint8_t>& bytes, uint8_t value) {
-    bytes.push_back(static_cast<uint8_t>(kHex[value >> 4]));
-    bytes.push_back(static_cast<uint8_t>(kHex[value & 0x0F]));
-}
-
-uint8_t sumOf(const std::vector<uint8_t>& bytes) {
-    uint8_t sum = 0;
-    for (uint8_t b : bytes) sum = static_cast<uint8_t>(sum + b);
-    return sum;
-}
-
-void finish(std::vector<uint8_t>& bytes) {
-    putHex(bytes, sumOf(bytes));
-    bytes.push_back(0x0D);
-    bytes.push_back(0x0A);
-}
-
-std::vector<uint8_t> headed(uint8_t first, uint8_t second, const std::vector<uint8_t>& payload) {
-    std::vector<uint8_t> bytes{'*'};
-    putHex(bytes, first);
-    putHex(bytes, second);
-    putHex(bytes, 0x55);
-    bytes.push_back(static_cast<uint8_t>(payload.size() >> 8));
-    bytes.push_back(static_cast<uint8_t>(payload.size() & 0xFF));
-    bytes.insert(bytes.end(), payload.begin(), payload.end());
-    finish(bytes);
-    return bytes;
-}
-
 uint8_t commandOfLogLine(const std::string& line) {
     if (line.empty() || line[0] == 'D') return 'W';
     return static_cast<uint8_t>(line[0]);
 }
 
 }  // namespace
-
-std::vector<uint8_t> answerFrame(uint8_t command, const std::vector<uint8_t>& payload) {
-    return headed(command, 0x64, payload);
-}
-
-std::vector<uint8_t> commandFrame(uint8_t command, const std::vector<uint8_t>& payload) {
-    return headed(0x64, command, payload);
-}
-
-std::vector<uint8_t> dataFrame(uint32_t address, const std::vector<uint8_t>& payload) {
-    const size_t length = 3 + payload.size();
-    std::vector<uint8_t> bytes{'*', static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length & 0xFF),
-                               static_cast<uint8_t>(address >> 16), static_cast<uint8_t>(address >> 8),
-                               static_cast<uint8_t>(address)};
-    bytes.insert(bytes.end(), payload.begin(), payload.end());
-    finish(bytes);
-    return bytes;
-}
-
-std::vector<uint8_t> closingFrame() { return {0x2A, 0x00, 0x00, 0x32, 0x41, 0x0D, 0x0A}; }
 
 SabotagePort::SabotagePort(UnitEmulator& unit, FakeClock& clock, std::vector<Sabotage>& rules,
                            std::vector<uint8_t>& wire)

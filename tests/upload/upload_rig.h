@@ -14,6 +14,7 @@
 #include "device/upload_driver.h"
 #include "image/unit_image.h"
 #include "support/recording_display.h"
+#include "support/wire_frames.h"
 
 namespace mmx::test {
 
@@ -31,14 +32,6 @@ struct Sabotage {
     int seen = 0;
     int used = 0;
 };
-
-// An answer frame as the unit sends it: "*", command, "64", "55", length, payload, sum, CR LF.
-std::vector<uint8_t> answerFrame(uint8_t command, const std::vector<uint8_t>& payload);
-// A command frame as the program sends it.
-std::vector<uint8_t> commandFrame(uint8_t command, const std::vector<uint8_t>& payload);
-// A data frame: "*", length, 3 address bytes, payload, sum, CR LF (no address when closing).
-std::vector<uint8_t> dataFrame(uint32_t address, const std::vector<uint8_t>& payload);
-std::vector<uint8_t> closingFrame();
 
 class SabotagePort final : public BytePort {
 public:
