@@ -40,6 +40,15 @@ TEST_F(ConnectionTest, ConnectWithDefaultsShowsPortAndStartsTheClock) {
     clock.advance(3723000);
     connection.tickClock();
     EXPECT_EQ(display.timePanel, "01:02:03 ");
+
+    // A new connection starts with an empty receive ring.
+    CommandProtocol& p = connection.protocol();
+    const uint8_t bytes[3] = {1, 2, 3};
+    p.receive(bytes, 3);
+    connection.Disconnect();
+    ASSERT_TRUE(connection.Connect());
+    EXPECT_EQ(p.DataInPoint, 0);
+    EXPECT_EQ(p.DataOutPoint, 0);
 }
 
 TEST_F(ConnectionTest, FailedConnectKeepsNotConnectedAndGivesAReason) {
@@ -89,17 +98,6 @@ TEST_F(ConnectionTest, DisconnectClearsTheDisplay) {
     // A second click on a closed port does nothing.
     connection.Disconnect();
     EXPECT_EQ(display.releases, 1);
-}
-
-TEST_F(ConnectionTest, ConnectResetsTheBuffers) {
-    ASSERT_TRUE(connection.Connect());
-    CommandProtocol& p = connection.protocol();
-    const uint8_t bytes[3] = {1, 2, 3};
-    p.receive(bytes, 3);
-    connection.Disconnect();
-    ASSERT_TRUE(connection.Connect());
-    EXPECT_EQ(p.DataInPoint, 0);
-    EXPECT_EQ(p.DataOutPoint, 0);
 }
 
 TEST_F(ConnectionTest, SilentUnitTimesOutAndDisconnects) {

@@ -8,26 +8,14 @@
 #include "device/erase.h"
 #include "support/recording_display.h"
 #include "scripted_port.h"
+#include "unit_images.h"
 
 namespace mmx {
 namespace {
 
 using test::answerFrame;
 
-struct EmulatedLink {
-    explicit EmulatedLink(UnitOptions options) : unit(options), port(unit, clock), protocol(clock, shown) {
-        std::string error;
-        port.open(error);
-        port.recordWrites(true);
-        protocol.attach(&port);
-    }
-    FakeClock clock;
-    test::RecordingLink shown;
-    test::RecordingDisplay& display = shown.display;
-    UnitEmulator unit;
-    EmulatorPort port;
-    CommandProtocol protocol;
-};
+using test::EmulatedLink;
 
 // A line whose answers the test writes byte by byte.
 class EraseOnScriptedLine : public ::testing::Test {

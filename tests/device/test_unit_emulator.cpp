@@ -16,24 +16,7 @@
 namespace mmx {
 namespace {
 
-struct Link {
-    explicit Link(UnitOptions options = {}) : unit(options), port(unit, clock), protocol(clock, shown) {
-        std::string error;
-        port.open(error);
-        protocol.attach(&port);
-    }
-    bool command(uint8_t letter) { return test::sendCommand(protocol, letter); }
-    uint8_t dataFrame(uint32_t address, const std::vector<uint8_t>& payload) {
-        return test::sendDataFrame(protocol, address, payload);
-    }
-    uint8_t closingFrame() { return test::sendClosingFrame(protocol); }
-    FakeClock clock;
-    test::RecordingLink shown;
-    UnitEmulator unit;
-    EmulatorPort port;
-    CommandProtocol protocol;
-};
-
+using Link = test::EmulatedLink;
 using test::messageTableFor;
 using test::storedMessage;
 using test::table;

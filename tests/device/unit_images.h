@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "device/command_protocol.h"
+#include "device/emulator_port.h"
 #include "device/frames.h"
 #include "support/expected_image.h"
+#include "support/recording_display.h"
 
 namespace mmx::test {
 
@@ -68,5 +70,25 @@ inline bool sendCommand(CommandProtocol& protocol, uint8_t letter) {
     protocol.DataLength = 0;
     return protocol.CommandDo(letter, CommandProtocol::kParameter);
 }
+
+// The protocol talking to the in-process unit on a fake clock; the port keeps every write.
+struct EmulatedLink {
+    explicit EmulatedLink(UnitOptions options = {}) : unit(options), port(unit, clock), protocol(clock, shown) {
+        std::string error;
+        port.open(error);
+        port.recordWrites(true);
+        protocol.attach(&port);
+    }
+    bool command(uint8_t letter) { return sendCommand(protocol, letter); }
+    uint8_t dataFrame(uint32_t address, const std::vector<uint8_t>& payload) { return sendDataFrame(protocol, address, payload); }
+    uint8_t closingFrame() { return sendClosingFrame(protocol); }
+
+    FakeClock clock;
+    RecordingLink shown;
+    RecordingDisplay& display = shown.display;
+    UnitEmulator unit;
+    EmulatorPort port;
+    CommandProtocol protocol;
+};
 
 }  // namespace mmx::test

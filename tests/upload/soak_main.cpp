@@ -66,7 +66,6 @@ const char* faultName(UploadFault fault) {
     return "?";
 }
 
-
 struct Scenario {
     std::array<std::optional<std::vector<uint8_t>>, 12> files;
     std::array<ExpectedTrigger, 12> triggers{};
@@ -246,19 +245,14 @@ int main(int argc, char** argv) {
     for (uint64_t n = 0; n < runs; ++n) mmx::test::runOne(first + static_cast<uint32_t>(n), tally, verbose);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    std::printf("runs %llu (seeds %u..%llu), uploads %llu\n", static_cast<unsigned long long>(tally.runs), first,
-                static_cast<unsigned long long>(first + runs - 1), static_cast<unsigned long long>(tally.uploads));
-    std::printf("successes %llu (full %llu, configuration only %llu)\n",
-                static_cast<unsigned long long>(tally.fullSuccesses + tally.configurationSuccesses),
-                static_cast<unsigned long long>(tally.fullSuccesses),
-                static_cast<unsigned long long>(tally.configurationSuccesses));
-    std::printf("failures %llu:", static_cast<unsigned long long>(tally.failures));
-    for (const auto& [kind, count] : tally.failureKinds) std::printf(" %s %llu,", kind.c_str(), static_cast<unsigned long long>(count));
-    std::printf("\nfailures although the unit holds the intended image %llu\n",
-                static_cast<unsigned long long>(tally.falseFailures));
-    std::printf("blocks acknowledged %llu, frames sent again %llu\n", static_cast<unsigned long long>(tally.blocks),
-                static_cast<unsigned long long>(tally.resends));
     const auto ull = [](uint64_t n) { return static_cast<unsigned long long>(n); };
+    std::printf("runs %llu (seeds %u..%llu), uploads %llu\n", ull(tally.runs), first, ull(first + runs - 1), ull(tally.uploads));
+    std::printf("successes %llu (full %llu, configuration only %llu)\n", ull(tally.fullSuccesses + tally.configurationSuccesses),
+                ull(tally.fullSuccesses), ull(tally.configurationSuccesses));
+    std::printf("failures %llu:", ull(tally.failures));
+    for (const auto& [kind, count] : tally.failureKinds) std::printf(" %s %llu,", kind.c_str(), ull(count));
+    std::printf("\nfailures although the unit holds the intended image %llu\n", ull(tally.falseFailures));
+    std::printf("blocks acknowledged %llu, frames sent again %llu\n", ull(tally.blocks), ull(tally.resends));
     const double frames = static_cast<double>(std::max<uint64_t>(tally.framesChecked, 1));
     std::printf("frames sent to the unit %llu, %llu of them damaged by injection (%.3g per byte received), "
                 "%llu damaged frames accepted: %.3g per frame, %.3g of the damaged frames\n",

@@ -183,16 +183,6 @@ TEST_F(UploadFaults, CancelAmidDataFramesClosesTheSeriesAndThePort) {
     EXPECT_EQ(rig.upload(image).verdict, UploadVerdict::Succeeded);
 }
 
-TEST_F(UploadFaults, UnitFallingSilentAfterSomeFramesFailsTheUpload) {
-    UnitOptions options;
-    options.silentAfterFrames = 6;
-    UploadRig silent(options);
-    const UploadResult result = silent.upload(image);
-    EXPECT_EQ(result.verdict, UploadVerdict::Failed);
-    EXPECT_EQ(result.fault, UploadFault::NoAnswer);
-    EXPECT_FALSE(silent.connection.isConnected());
-}
-
 TEST_F(UploadFaults, PortThatCannotBeOpenedOrIsAlreadyOpen) {
     rig.openError = "no such device";
     UploadResult result = rig.upload(image);
