@@ -30,37 +30,20 @@ protected:
 
 TEST_F(LanguageFile, EachLineReplacesItsOwnText) {
     ASSERT_TRUE(OpenLng(state, captions, folder.write("t.lng", numberedFile(83)), boxes));
-    EXPECT_EQ(state.FrameCaption, "T11 Ver. 2.3  ");
-    EXPECT_EQ(state.frameWindowCaption, "T11 Ver. 2.3  ");
-    EXPECT_EQ(captions.File, "T12");
-    EXPECT_EQ(captions.Open, "T13");
-    EXPECT_EQ(captions.Exit, "T17");
-    EXPECT_EQ(captions.Comport, "T19");
-    EXPECT_EQ(captions.ComP[0], "T20");
-    EXPECT_EQ(captions.ComP[1], "T21");
-    EXPECT_EQ(captions.ComP[2], "Com3");  // only the first two items are replaced
-    EXPECT_EQ(captions.ComP[9], "Com10");
-    EXPECT_EQ(captions.zh_s, "T23");
-    EXPECT_EQ(captions.en, "T25");
-    EXPECT_EQ(captions.nl, "T27");
-    EXPECT_EQ(captions.other, "T32");
-    EXPECT_EQ(captions.About_Zanth_message_manager, "T36");
-    EXPECT_EQ(captions.Frame1_0, "T37");
-    EXPECT_EQ(captions.Lb_Message_Sample_1, "T45");
-    EXPECT_EQ(captions.Bt_Browse, "T46");
-    EXPECT_EQ(captions.Frame1_1, "T47");
-    EXPECT_EQ(captions.Lb_Trigger_Zones_0, "T52");
-    EXPECT_EQ(captions.Bt_SendMessage, "T54");
-    EXPECT_EQ(captions.Lb_Trigger_Zones[0], "1");  // zone numbers keep their texts
-    EXPECT_EQ(captions.Lb_Logo[0], "message manager set up");  // only the splash reads 1..10
-    EXPECT_EQ(state.texts.status(0), "T55");
-    EXPECT_EQ(state.texts.status(15), "T70");
-    EXPECT_EQ(state.texts.messageBox(0), "T71");
-    EXPECT_EQ(state.texts.messageBox(11), "T82");
-    EXPECT_EQ(state.texts.messageBox(12), "RS232 Com Port cannot be open!");
-    EXPECT_EQ(state.texts.saveQuestion(), "T77");
-    EXPECT_EQ(state.texts.notConnectedInfo(), "T78");
-    EXPECT_EQ(state.CloseText, "T83");
+    // Line n's text "Tn" where it belongs; the zone numbers keep their texts, only the first two
+    // port items are replaced, and only the splash reads lines 1 to 10.
+    const std::pair<std::string, const char*> shown[] = {
+        {state.FrameCaption, "T11 Ver. 2.3  "}, {state.frameWindowCaption, "T11 Ver. 2.3  "}, {captions.File, "T12"},
+        {captions.Open, "T13"}, {captions.Exit, "T17"}, {captions.Comport, "T19"}, {captions.ComP[0], "T20"},
+        {captions.ComP[1], "T21"}, {captions.ComP[2], "Com3"}, {captions.ComP[9], "Com10"}, {captions.zh_s, "T23"},
+        {captions.en, "T25"}, {captions.nl, "T27"}, {captions.other, "T32"}, {captions.About_Zanth_message_manager, "T36"},
+        {captions.Frame1_0, "T37"}, {captions.Lb_Message_Sample_1, "T45"}, {captions.Bt_Browse, "T46"},
+        {captions.Frame1_1, "T47"}, {captions.Lb_Trigger_Zones_0, "T52"}, {captions.Bt_SendMessage, "T54"},
+        {captions.Lb_Trigger_Zones[0], "1"}, {captions.Lb_Logo[0], "message manager set up"},
+        {state.texts.status(0), "T55"}, {state.texts.status(15), "T70"}, {state.texts.messageBox(0), "T71"},
+        {state.texts.messageBox(11), "T82"}, {state.texts.messageBox(12), "RS232 Com Port cannot be open!"},
+        {state.texts.saveQuestion(), "T77"}, {state.texts.notConnectedInfo(), "T78"}, {state.CloseText, "T83"}};
+    for (const auto& [text, expected] : shown) EXPECT_EQ(text, expected) << expected;
     // Lines 26 and 28 to 31 replace nothing.
     for (const auto& line : languageFileLines(state, captions)) {
         for (const char* unused : {"=T26", "=T28", "=T29", "=T30", "=T31"}) EXPECT_EQ(line.find(unused), std::string::npos);

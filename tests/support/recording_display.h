@@ -1,5 +1,6 @@
 #pragma once
 // A StatusDisplay that keeps everything shown, and the link's texts on it, for assertions.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -29,12 +30,7 @@ public:
     void releaseControls() override { ++releases; }
     void alert(const std::string& text) override { alerts.push_back(text); }
 
-    bool showed(const std::string& text) const {
-        for (const auto& s : status) {
-            if (s == text) return true;
-        }
-        return false;
-    }
+    bool showed(const std::string& text) const { return std::find(status.begin(), status.end(), text) != status.end(); }
     std::string last() const { return status.empty() ? std::string() : status.back(); }
 
     std::vector<std::string> status;
