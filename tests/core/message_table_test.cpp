@@ -45,15 +45,11 @@ protected:
 };
 
 TEST(StoredLength, WholeBlocksHoldingTheFileAndItsChecksumWord) {
-    EXPECT_EQ(storedLength(0), 350);
-    EXPECT_EQ(storedLength(348), 350);
-    EXPECT_EQ(storedLength(349), 700);  // padding byte + checksum word spill into a second block
-    EXPECT_EQ(storedLength(350), 700);
-    EXPECT_EQ(storedLength(351), 700);
-    EXPECT_EQ(storedLength(698), 700);
-    EXPECT_EQ(storedLength(699), 1050);
-    EXPECT_EQ(storedLength(700), 1050);
-    EXPECT_EQ(storedLength(8'379'348), 8'379'350);
+    // From 349 bytes the padding byte and the checksum word spill into a second block.
+    for (auto [file, stored] : {std::pair{0, 350}, {348, 350}, {349, 700}, {350, 700}, {351, 700}, {698, 700},
+                                {699, 1050}, {700, 1050}, {8'379'348, 8'379'350}}) {
+        EXPECT_EQ(storedLength(file), stored) << file;
+    }
 }
 
 TEST_F(EditorTest, BrowseFillsTheSlotAndItsTotals) {
@@ -245,12 +241,10 @@ TEST(NumberFormat, DecimalPointIsAlwaysADot) {
     };
     const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new Comma));
     const char* cLocale = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    EXPECT_EQ(formatSeconds(1234.5), "1234.50");
-    EXPECT_EQ(formatSeconds(2.256), "2.26");
-    EXPECT_EQ(formatSeconds(0.125), "0.13");
-    EXPECT_EQ(formatSeconds(12345.675 + 0.0001), "12345.68");
-    EXPECT_EQ(formatSeconds(0), "0.00");
-    EXPECT_EQ(formatSeconds(0.004), "0.00");
+    for (auto [seconds, text] : {std::pair{1234.5, "1234.50"}, {2.256, "2.26"}, {0.125, "0.13"},
+                                 {12345.675 + 0.0001, "12345.68"}, {0.0, "0.00"}, {0.004, "0.00"}}) {
+        EXPECT_EQ(formatSeconds(seconds), text) << seconds;
+    }
     EXPECT_EQ(formatKilohertz(8000), "8.000");
     EXPECT_EQ(formatKilohertz(11025), "11.025");
     EXPECT_DOUBLE_EQ(numberValue(" 2.25"), 2.25);

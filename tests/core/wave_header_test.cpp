@@ -52,17 +52,13 @@ TEST_F(WaveHeaderTest, PlayTimeRoundsHalvesUpExactly) {
 }
 
 TEST_F(WaveHeaderTest, SampleRateBoundaries) {
-    for (uint32_t rate : {8000u, 24000u}) {
-        WaveShape shape;
-        shape.sampleRate = rate;
-        EXPECT_TRUE(check(shape).accepted) << rate;
-    }
-    for (uint32_t rate : {7999u, 24001u, 44100u, 0u}) {
+    for (uint32_t rate : {8000u, 24000u, 7999u, 24001u, 44100u, 0u}) {
         WaveShape shape;
         shape.sampleRate = rate;
         const auto result = check(shape);
-        EXPECT_FALSE(result.accepted) << rate;
-        EXPECT_EQ(result.messageBoxIndex, UiTextTable::BadSampleRate) << rate;
+        const bool inRange = rate >= 8000 && rate <= 24000;
+        EXPECT_EQ(result.accepted, inRange) << rate;
+        EXPECT_EQ(result.messageBoxIndex, inRange ? std::nullopt : std::optional<int>(UiTextTable::BadSampleRate)) << rate;
     }
 }
 

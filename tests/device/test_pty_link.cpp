@@ -7,7 +7,6 @@
 
 #include "core/ui_text_table.h"
 #include "device/connection.h"
-#include "device/erase.h"
 #include "platform/serial/port_names.h"
 #include "platform/serial/serial_port.h"
 #include "support/recording_display.h"
@@ -46,28 +45,14 @@ TEST(PtyLink, FullExchangeWithTheUnitProgram) {
     EXPECT_FALSE(second.open(error));
     EXPECT_EQ(error, link + ": another program has the port");
 
-    CommandProtocol& p = connection.protocol();
-    ASSERT_TRUE(test::sendCommand(p, 'P'));
-    EraseBlock(p, 0x3FFFFF);
-    ASSERT_EQ(p.Status, 6);
-    EXPECT_EQ(std::count(display.status.begin(), display.status.end(), "Status:  Erasing data..."), 20);
-    EraseBlock(p, 0x1FFFFF);
-    ASSERT_EQ(p.Status, 6);
-
     // Bytes a cooked terminal would eat or change: CR, LF, NAK, XON, XOFF, Ctrl-C, Ctrl-D, DEL.
     std::vector<uint8_t> sound = {0x0D, 0x0A, 0x15, 0x11, 0x13, 0x03, 0x04, 0x7F, 0x0D, 0x0D, 0x0A, 0x1A};
     for (int i = 0; i < 600; ++i) sound.push_back(static_cast<uint8_t>(i * 37));
     const std::vector<uint8_t> message = test::storedMessage(sound);
-    ASSERT_TRUE(test::sendCommand(p, 'W'));
-    const uint32_t end = test::sendBlocks(p, 0, message);
-    ASSERT_EQ(end, 350u);
-    ASSERT_EQ(test::sendClosingFrame(p), 6);
-    ASSERT_TRUE(test::sendCommand(p, 'W'));
-    const std::vector<uint8_t> messageTable = test::messageTableFor({0}, static_cast<int32_t>(end), 1);
-    ASSERT_EQ(test::sendDataFrame(p, 0x3FF000, messageTable), 6);
-    ASSERT_EQ(test::sendDataFrame(p, 0x3FF100, test::table({0, 1, 0, 1, 0, 1, 0, 1, 0, 0x3F})), 6);
-    ASSERT_EQ(test::sendClosingFrame(p), 6);
-    ASSERT_TRUE(test::sendCommand(p, 'L'));
+    CommandProtocol& p = connection.protocol();
+    const std::vector<uint8_t> messageTable = test::uploadByHand(p, {message}, {0, 1, 0, 1, 0, 1, 0, 1, 0, 0x3F});
+    ASSERT_EQ(messageTable, test::messageTableFor({0}, 350, 1));
+    EXPECT_EQ(std::count(display.status.begin(), display.status.end(), "Status:  Erasing data..."), 40);
 
     // Read the table back.
     p.setAddressPayload(0x3FF000);

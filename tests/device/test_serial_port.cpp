@@ -206,35 +206,29 @@ TEST_F(ComMapping, PortNamesAndPaths) {
 TEST(DeviceListing, NamesFromSysAndById) {
     test::ScratchFolder folder;
     const fs::path root = folder.path();
-    // A USB adapter: /sys/class/tty/ttyUSB0/device -> .../usb1/1-1/1-1:1.0/ttyUSB0
-    const fs::path usb = root / "devices/usb1/1-1";
-    fs::create_directories(usb / "1-1:1.0/ttyUSB0");
-    fs::create_directories(root / "drivers/ftdi_sio");
-    fs::create_directory_symlink(root / "drivers/ftdi_sio", usb / "1-1:1.0/ttyUSB0/driver");
-    folder.write("devices/usb1/1-1/idVendor", std::string("0403\n"));
-    folder.write("devices/usb1/1-1/idProduct", std::string("6001\n"));
-    folder.write("devices/usb1/1-1/manufacturer", std::string("FTDI\n"));
-    folder.write("devices/usb1/1-1/product", std::string("FT232R USB UART\n"));
-    folder.write("devices/usb1/1-1/serial", std::string("A50285BI\n"));
-    fs::create_directories(root / "class/tty/ttyUSB0");
-    fs::create_directory_symlink(usb / "1-1:1.0/ttyUSB0", root / "class/tty/ttyUSB0/device");
-    // A legacy port without a UART, one with, and a virtual console.
-    fs::create_directories(root / "devices/platform/serial8250/tty/ttyS0");
-    fs::create_directories(root / "class/tty/ttyS0");
-    fs::create_directory_symlink(root / "devices/platform/serial8250/tty/ttyS0", root / "class/tty/ttyS0/device");
-    folder.write("class/tty/ttyS0/type", std::string("4\n"));
-    fs::create_directories(root / "class/tty/ttyS1");
-    fs::create_directory_symlink(root / "devices/platform/serial8250/tty/ttyS0", root / "class/tty/ttyS1/device");
-    folder.write("class/tty/ttyS1/type", std::string("0\n"));
+    auto link = [&root](const std::string& target, const std::string& at) {
+        fs::create_directories(root / target);
+        fs::create_directories((root / at).parent_path());
+        fs::create_directory_symlink(root / target, root / at);
+    };
+    // A USB adapter: /sys/class/tty/ttyUSB0/device -> .../usb1/1-1/1-1:1.0/ttyUSB0, with its latency
+    // timer and udev's record that ModemManager is to leave it alone; a legacy port without a UART,
+    // one with, and a virtual console.
+    link("drivers/ftdi_sio", "devices/usb1/1-1/1-1:1.0/ttyUSB0/driver");
+    link("devices/usb1/1-1/1-1:1.0/ttyUSB0", "class/tty/ttyUSB0/device");
+    link("devices/platform/serial8250/tty/ttyS0", "class/tty/ttyS0/device");
+    link("devices/platform/serial8250/tty/ttyS0", "class/tty/ttyS1/device");
     fs::create_directories(root / "class/tty/tty1");
-    // by-id
     fs::create_directories(root / "by-id");
     fs::create_symlink("../../ttyUSB0", root / "by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
-    // Its latency timer, and udev's record that ModemManager is to leave it alone.
-    folder.write("usb-serial/ttyUSB0/latency_timer", std::string("16\n"));
-    folder.write("class/tty/ttyUSB0/dev", std::string("188:0\n"));
-    folder.write("rules/80-mm-candidate.rules", std::string("\n"));
-    folder.write("udev-data/c188:0", std::string("E:ID_MM_DEVICE_IGNORE=1\n"));
+    for (const auto& [name, text] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"devices/usb1/1-1/idVendor", "0403\n"}, {"devices/usb1/1-1/idProduct", "6001\n"},
+             {"devices/usb1/1-1/manufacturer", "FTDI\n"}, {"devices/usb1/1-1/product", "FT232R USB UART\n"},
+             {"devices/usb1/1-1/serial", "A50285BI\n"}, {"class/tty/ttyS0/type", "4\n"}, {"class/tty/ttyS1/type", "0\n"},
+             {"usb-serial/ttyUSB0/latency_timer", "16\n"}, {"class/tty/ttyUSB0/dev", "188:0\n"},
+             {"rules/80-mm-candidate.rules", "\n"}, {"udev-data/c188:0", "E:ID_MM_DEVICE_IGNORE=1\n"}}) {
+        folder.write(name, std::string(text));
+    }
 
     DeviceRoots roots;
     roots.sysClassTty = (root / "class/tty").string();

@@ -21,12 +21,6 @@ using test::messageTableFor;
 using test::storedMessage;
 using test::table;
 
-uint32_t sendBlocks(Link& link, uint32_t address, const std::vector<uint8_t>& bytes) {
-    uint32_t after = test::sendBlocks(link.protocol, address, bytes);
-    EXPECT_NE(after, 0xFFFFFFFFu);
-    return after;
-}
-
 // "*506455", length 1, ACK, checksum 0x6A
 const std::vector<uint8_t> kAckToP{'*', '5', '0', '6', '4', '5', '5', 0x00, 0x01, 0x06, '6', 'A', 0x0D, 0x0A};
 
@@ -42,27 +36,7 @@ TEST(UnitEmulator, FullSequenceStoresMessagesAndTablesAndChecksThemAtL) {
     Link link;
     std::vector<uint8_t> first = storedMessage(std::vector<uint8_t>(1000, 0x5A));
     std::vector<uint8_t> second = storedMessage({1, 2, 3});
-    ASSERT_TRUE(link.command('P'));
-    EraseBlock(link.protocol, 0x3FFFFF);
-    EraseBlock(link.protocol, 0x1FFFFF);
-    ASSERT_EQ(link.protocol.Status, 6);
-    ASSERT_TRUE(link.command('W'));
-    uint32_t address = sendBlocks(link, 0, first);
-    ASSERT_EQ(link.closingFrame(), 6);
-    ASSERT_TRUE(link.command('W'));
-    uint32_t secondAt = address;
-    address = sendBlocks(link, address, second);
-    ASSERT_EQ(link.closingFrame(), 6);
-    ASSERT_TRUE(link.command('W'));
-    std::vector<uint8_t> triggers(126, 0);
-    triggers[1] = 1;
-    triggers[3] = 2;
-    triggers[9] = 0x05;
-    EXPECT_EQ(link.dataFrame(0x3FF000, messageTableFor({0, static_cast<int32_t>(secondAt)}, static_cast<int32_t>(address), 2)), 6);
-    EXPECT_EQ(link.dataFrame(0x3FF100, table(triggers)), 6);
-    ASSERT_EQ(link.closingFrame(), 6);
-    ASSERT_TRUE(link.command('L'));
-
+    ASSERT_FALSE(test::uploadByHand(link.protocol, {first, second}, {0, 1, 0, 2, 0, 0, 0, 0, 0, 0x05}).empty());
     ASSERT_TRUE(link.unit.lastCheck().has_value());
     EXPECT_TRUE(link.unit.lastCheck()->ok) << ::testing::PrintToString(link.unit.lastCheck()->lines);
     const image::MessageDirectory messages = link.unit.messageTable().directory;

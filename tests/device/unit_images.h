@@ -6,6 +6,7 @@
 
 #include "device/command_protocol.h"
 #include "device/emulator_port.h"
+#include "device/erase.h"
 #include "device/frames.h"
 #include "support/expected_image.h"
 #include "support/recording_display.h"
@@ -69,6 +70,28 @@ inline uint32_t sendBlocks(CommandProtocol& protocol, uint32_t address, const st
 inline bool sendCommand(CommandProtocol& protocol, uint8_t letter) {
     protocol.DataLength = 0;
     return protocol.CommandDo(letter, CommandProtocol::kParameter);
+}
+
+// The upload by hand: P, both erases, each stored message in its own W series from word 0, then
+// the message table, the trigger table (its first bytes given) and L. Returns the message table
+// sent; nothing when a step was not acknowledged.
+inline std::vector<uint8_t> uploadByHand(CommandProtocol& p, const std::vector<std::vector<uint8_t>>& messages,
+                                         const std::vector<uint8_t>& triggers) {
+    if (!sendCommand(p, 'P')) return {};
+    for (uint32_t half : {0x3FFFFFu, 0x1FFFFFu}) {
+        EraseBlock(p, half);
+        if (p.Status != ResultCode::Ack) return {};
+    }
+    std::vector<int32_t> at;
+    uint32_t address = 0;
+    for (const auto& message : messages) {
+        at.push_back(static_cast<int32_t>(address));
+        if (!sendCommand(p, 'W') || (address = sendBlocks(p, address, message)) == 0xFFFFFFFF || sendClosingFrame(p) != 6) return {};
+    }
+    const auto messageTable = messageTableFor(at, static_cast<int32_t>(address), static_cast<uint8_t>(messages.size()));
+    const bool sent = sendCommand(p, 'W') && sendDataFrame(p, 0x3FF000, messageTable) == 6 &&
+                      sendDataFrame(p, 0x3FF100, table(triggers)) == 6 && sendClosingFrame(p) == 6 && sendCommand(p, 'L');
+    return sent ? messageTable : std::vector<uint8_t>{};
 }
 
 // The protocol talking to the in-process unit on a fake clock; the port keeps every write.

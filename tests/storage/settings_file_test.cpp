@@ -141,15 +141,11 @@ TEST_F(SettingsFile, FoldersFromAnotherSystemFallBackToTheDefaults) {
 TEST_F(SettingsFile, ConversionRules) {
     EXPECT_EQ(settingsInteger(" 42 "), 42);
     EXPECT_EQ(settingsInteger("-32768"), -32768);
-    EXPECT_FALSE(settingsInteger("32768"));
-    EXPECT_FALSE(settingsInteger("4 2"));
-    EXPECT_FALSE(settingsInteger("1.5"));
-    EXPECT_FALSE(settingsInteger(""));
+    for (const char* text : {"32768", "4 2", "1.5", ""}) EXPECT_FALSE(settingsInteger(text)) << text;
     EXPECT_EQ(settingsBoolean("FALSE"), false);
     EXPECT_EQ(settingsBoolean(" -1"), true);
     EXPECT_EQ(settingsBoolean("0"), false);
-    EXPECT_FALSE(settingsBoolean("yes"));
-    EXPECT_FALSE(settingsBoolean(""));
+    for (const char* text : {"yes", ""}) EXPECT_FALSE(settingsBoolean(text)) << text;
 }
 
 TEST_F(SettingsFile, SplashReadsOnlyTheLanguageSettings) {
