@@ -1,11 +1,9 @@
 // Replacing files without ever leaving one half-written.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "storage/atomic_file.h"
@@ -85,29 +83,10 @@ TEST(AtomicFile, SaveIntoReadOnlyFolderFailsAndLeavesTheOldFileUntouched) {
     EXPECT_EQ(entriesIn(folder.path()), 1u);
 }
 
-// Runs fn in a child process whose files cannot grow beyond limit bytes (as on a full disk),
-// and returns what fn returned.
-bool runWithFileSizeLimit(const std::string& path, rlim_t limit, bool (*fn)(const std::string&)) {
-    const pid_t child = fork();
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);  // a failing write() then reports EFBIG
-        const rlimit small{limit, limit};
-        if (setrlimit(RLIMIT_FSIZE, &small) != 0) _exit(3);
-        _exit(fn(path) ? 1 : 0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_NE(WEXITSTATUS(status), 3) << "could not limit the file size";
-    return WEXITSTATUS(status) == 1;
-}
-
 TEST(AtomicFile, AWriteFailingHalfwayLeavesTheOldFileWhole) {
     ScratchFolder folder;
     const std::string path = folder.write("keep.cfg", "the old set-up\r\n");
-    const bool written = runWithFileSizeLimit(path, 100, [](const std::string& where) {
-        return writeFileAtomically(where, std::string(5000, 'x'));
-    });
+    const bool written = test::runWithFileSizeLimit(100, [&path] { return writeFileAtomically(path, std::string(5000, 'x')); });
     EXPECT_FALSE(written);
     EXPECT_EQ(readText(path), "the old set-up\r\n");
     EXPECT_EQ(entriesIn(folder.path()), 1u);

@@ -1,12 +1,10 @@
 // The set-up file: exact bytes, round trips, and files that must be refused whole.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cctype>
-#include <csignal>
 
 #include "support/fake_dialogs.h"
 #include "sample_setup.h"
@@ -192,19 +190,10 @@ TEST_F(SetupFile, AFileNameWithALineBreakIsNotSavedAsAShiftedFile) {
 TEST_F(SetupFile, ASaveFailingHalfwayKeepsTheOldFileAndIsReported) {
     const std::string path = folder.write("keep.cfg", test::smallSetupFileBytes());
     state.messages.slot(1).MsgTime = "8.88";
-    // In a child whose files cannot grow past 1000 bytes, as on a full disk: exit code 1 means
-    // the save failed and said why.
-    const pid_t child = fork();
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{1000, 1000};
-        setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_TRUE(test::runWithFileSizeLimit(1000, [&] {
         const FileOutcome saved = SaveConfig(state, path);
-        _exit(!saved && saved.problem.rfind("cannot write", 0) == 0 ? 1 : 0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+        return !saved && saved.problem.rfind("cannot write", 0) == 0;  // failed, and said why
+    }));
     EXPECT_EQ(readText(path), test::smallSetupFileBytes());
 }
 

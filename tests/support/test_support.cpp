@@ -1,6 +1,11 @@
 #include "support/test_support.h"
 
 #include <fstream>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <random>
 #include <stdexcept>
 
@@ -38,13 +43,8 @@ std::vector<uint8_t> waveBytes(const WaveShape& shape) {
         put32(out, 4);
         putTag(out, "xxxx");
     }
-    if (shape.withDataChunk) {
-        putTag(out, "data");
-        put32(out, shape.dataBytes);
-    } else {
-        putTag(out, "junk");
-        put32(out, shape.dataBytes);
-    }
+    putTag(out, shape.withDataChunk ? "data" : "junk");
+    put32(out, shape.dataBytes);
     for (uint32_t i = 0; i < shape.dataBytes; ++i) out.push_back(static_cast<uint8_t>(shape.fill + i));
     const auto riffSize = static_cast<uint32_t>(out.size() - 8);
     for (int i = 0; i < 4; ++i) out[4 + static_cast<size_t>(i)] = static_cast<uint8_t>(riffSize >> (8 * i));
@@ -99,6 +99,21 @@ std::vector<uint8_t> readBytes(const std::string& path) {
 std::string readText(const std::string& path) {
     auto bytes = readBytes(path);
     return std::string(bytes.begin(), bytes.end());
+}
+
+bool runWithFileSizeLimit(uint64_t limit, const std::function<bool()>& fn) {
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);  // a failing write() then reports EFBIG
+        const rlimit small{limit, limit};
+        if (setrlimit(RLIMIT_FSIZE, &small) != 0) _exit(3);
+        _exit(fn() ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 3) << "could not limit the file size";
+    return WEXITSTATUS(status) == 1;
 }
 
 }  // namespace mmx::test

@@ -2,6 +2,7 @@
 // Helpers shared by the test suites: generated WAVE files and scratch folders.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,10 @@ inline std::string crlfLines(const std::vector<std::string>& lines) {
 }
 
 std::vector<uint8_t> readBytes(const std::string& path);
+
+// Runs fn in a child process whose files cannot grow beyond limit bytes (as on a full disk) and
+// returns what fn returned.
+bool runWithFileSizeLimit(uint64_t limit, const std::function<bool()>& fn);
 std::string readText(const std::string& path);
 
 }  // namespace mmx::test
