@@ -236,12 +236,10 @@ TEST_F(ProtocolTest, SilenceAfterSomeBytesClosesThePortAfterFiftyOneTicks) {
 }
 
 TEST_F(ProtocolTest, TimeOutTicksAsCounted) {
-    EXPECT_EQ(CommandProtocol::ticksFor(5000), 50);
-    EXPECT_EQ(CommandProtocol::ticksFor(0), 0);
-    EXPECT_EQ(CommandProtocol::ticksFor(250), 2);   // 2.5: halves to even
-    EXPECT_EQ(CommandProtocol::ticksFor(350), 4);   // 3.5
-    EXPECT_EQ(CommandProtocol::ticksFor(149), 1);
-    EXPECT_EQ(CommandProtocol::ticksFor(-300), 0);  // negative counts as 0
+    // Halves go to even (2.5 and 3.5); a negative setting counts as 0.
+    for (auto [ms, ticks] : {std::pair{5000, 50}, {0, 0}, {250, 2}, {350, 4}, {149, 1}, {-300, 0}}) {
+        EXPECT_EQ(CommandProtocol::ticksFor(ms), ticks) << ms;
+    }
 
     struct Case {
         int setting;

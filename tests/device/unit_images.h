@@ -30,19 +30,12 @@ inline std::vector<uint8_t> table(std::vector<uint8_t> bytes) {
     return tableBytes(closeTable(words));
 }
 
+// A message table for the given word addresses (-1: none).
 inline std::vector<uint8_t> messageTableFor(const std::vector<int32_t>& addresses, int32_t end, uint8_t count) {
-    std::vector<uint8_t> bytes;
-    auto entry = [&bytes](int32_t a) {
-        if (a < 0) {
-            bytes.insert(bytes.end(), {0xFF, 0xFF, 0xFF, 0xFF});
-        } else {
-            bytes.insert(bytes.end(), {0, static_cast<uint8_t>(a >> 16), static_cast<uint8_t>(a >> 8), static_cast<uint8_t>(a)});
-        }
-    };
-    for (size_t i = 0; i < 12; ++i) entry(i < addresses.size() ? addresses[i] : -1);
-    entry(end);
-    bytes.insert(bytes.end(), {0, count});
-    return table(bytes);
+    std::array<int32_t, 12> address;
+    address.fill(-1);
+    std::copy(addresses.begin(), addresses.end(), address.begin());
+    return tableBytes(messageTableWords(address, end, count));
 }
 
 // One data frame through the protocol; returns the answer's result code.

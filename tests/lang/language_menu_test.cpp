@@ -78,15 +78,6 @@ TEST_F(LanguageMenu, AMissingBuiltInFileReturnsToThePreviousLanguage) {
     EXPECT_EQ(applied.size(), 1u);  // the previous language was loaded again
 }
 
-TEST_F(LanguageMenu, AnEightyTwoLineFileReturnsToThePreviousLanguage) {
-    writeLanguage("Font/nl.lng", "kort", 82);
-    ASSERT_TRUE(languages.en_Click());
-    EXPECT_FALSE(languages.nl_Click());
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Language file cannot be found!"});
-    EXPECT_EQ(languages.checked(), LanguageItem::en);
-    EXPECT_EQ(captions.File, "File");
-}
-
 TEST_F(LanguageMenu, WhenThePreviousFileFailsTooNothingIsChecked) {
     ASSERT_TRUE(languages.nl_Click());
     fs::remove(folder.path() / "Font" / "nl.lng");
@@ -158,9 +149,6 @@ TEST_F(LanguageMenu, StartUpWithoutSettingsLoadsEnglishSilently) {
     EXPECT_FALSE(state.stroLNGFilePathType);
     EXPECT_EQ(languages.checked(), LanguageItem::en);
     EXPECT_EQ(applied.size(), 1u);
-    EXPECT_EQ(state.port.Commport, 1);
-    EXPECT_EQ(state.port.settingsText(), "115200,N,8,2");
-    EXPECT_EQ(state.port.CommTimeOut, 5000);
     EXPECT_TRUE(boxes.shown.empty());
 }
 

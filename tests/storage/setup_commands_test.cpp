@@ -201,7 +201,7 @@ TEST_F(SetupCommands, FailedOpenKeepsEditorFlagAndCaption) {
     EXPECT_TRUE(state.SetupChanged);
     EXPECT_FALSE(state.MessagesUploaded);
     EXPECT_TRUE(captions.empty());
-    // The Part's text, then the file and what is wrong with it.
+    // The usual text, then the file and what is wrong with it.
     EXPECT_EQ(boxes.texts().back(), "Configuration file cannot be found!\n\nbad.cfg: has 1 lines, 280 are needed");
 }
 

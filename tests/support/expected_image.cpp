@@ -42,6 +42,17 @@ std::vector<uint8_t> tableBytes(const std::array<uint16_t, 64>& words) {
     return bytes;
 }
 
+std::array<uint16_t, 64> messageTableWords(const std::array<int32_t, 12>& address, int32_t end, int count) {
+    std::array<uint16_t, 64> words{};
+    for (size_t i = 0; i < 13; ++i) {
+        const auto value = static_cast<uint32_t>(i < 12 ? address[i] : end);
+        words[2 * i] = static_cast<uint16_t>(value >> 16);
+        words[2 * i + 1] = static_cast<uint16_t>(value & 0xFFFF);
+    }
+    words[26] = static_cast<uint16_t>(count);
+    return closeTable(words);
+}
+
 ExpectedUpload expectedUpload(const std::array<std::optional<std::vector<uint8_t>>, 12>& files,
                               const std::array<ExpectedTrigger, 12>& triggers) {
     ExpectedUpload expected;
@@ -58,21 +69,7 @@ ExpectedUpload expectedUpload(const std::array<std::optional<std::vector<uint8_t
     }
     expected.end = static_cast<int32_t>(next);
 
-    // Message table: twelve 32-bit entries, the end address, the count word, zeros.
-    std::array<uint16_t, 64> msg{};
-    auto entry = [&msg](size_t wordIndex, int32_t value) {
-        if (value < 0) {
-            msg[wordIndex] = 0xFFFF;
-            msg[wordIndex + 1] = 0xFFFF;
-        } else {
-            msg[wordIndex] = static_cast<uint16_t>(static_cast<uint32_t>(value) >> 16);
-            msg[wordIndex + 1] = static_cast<uint16_t>(static_cast<uint32_t>(value) & 0xFFFF);
-        }
-    };
-    for (size_t slot = 0; slot < 12; ++slot) entry(2 * slot, expected.address[slot]);
-    entry(24, expected.end);
-    msg[26] = static_cast<uint16_t>(expected.count);
-    msg = closeTable(msg);
+    const std::array<uint16_t, 64> msg = messageTableWords(expected.address, expected.end, expected.count);
 
     // Trigger table: per trigger four words 0x00nn and the zone word, then zeros.
     std::array<uint16_t, 64> trg{};

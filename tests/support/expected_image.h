@@ -26,6 +26,10 @@ std::vector<uint16_t> expectedMessageWords(const std::vector<uint8_t>& file);
 // 0xFFC0, or is 0 when the 63 words sum to 0.
 std::array<uint16_t, 64> closeTable(const std::array<uint16_t, 64>& words);
 
+// The closed message table: twelve 32-bit word addresses (-1: none, all ones), the end address
+// and the count.
+std::array<uint16_t, 64> messageTableWords(const std::array<int32_t, 12>& address, int32_t end, int count);
+
 struct ExpectedUpload {
     std::vector<uint16_t> image;       // all 0x400000 words
     std::array<int32_t, 12> address{}; // word address per slot, -1 when empty
