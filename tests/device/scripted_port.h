@@ -18,11 +18,7 @@ class ScriptedPort final : public BytePort {
 public:
     explicit ScriptedPort(FakeClock& clock) : clock_(clock) {}
 
-    bool open(std::string& error) override {
-        if (!openError.empty()) {
-            error = openError;
-            return false;
-        }
+    bool open(std::string&) override {
         open_ = true;
         return true;
     }
@@ -45,7 +41,6 @@ public:
         if (incoming.empty()) {
             if (lineLost) return -1;
             clock_.advance(timeoutMs);
-            waitedMs += timeoutMs;
             return 0;
         }
         size_t n = 0;
@@ -53,7 +48,6 @@ public:
             out[n++] = incoming.front();
             incoming.pop_front();
         }
-        readCalls += 1;
         return static_cast<long>(n);
     }
     std::string description() const override { return "scripted"; }
@@ -68,10 +62,7 @@ public:
     std::deque<uint8_t> incoming;
     std::deque<std::pair<int64_t, std::vector<uint8_t>>> scheduled;
     std::function<void(ScriptedPort&, const std::vector<uint8_t>&)> respond;
-    std::string openError;
     bool lineLost = false;
-    int64_t waitedMs = 0;
-    int readCalls = 0;
 
 private:
     FakeClock& clock_;

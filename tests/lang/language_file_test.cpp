@@ -28,8 +28,8 @@ protected:
     RecordingMessageBoxes boxes;
 };
 
-TEST_F(LanguageFile, EachLineReplacesItsOwnText) {
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("t.lng", numberedFile(83)), boxes));
+TEST_F(LanguageFile, EachLineReplacesItsOwnTextAndLinesAfter83AreIgnored) {
+    ASSERT_TRUE(OpenLng(state, captions, folder.write("t.lng", numberedFile(90)), boxes));
     // Line n's text "Tn" where it belongs; the zone numbers keep their texts, only the first two
     // port items are replaced, and only the splash reads lines 1 to 10.
     const std::pair<std::string, const char*> shown[] = {
@@ -62,11 +62,6 @@ TEST_F(LanguageFile, AFileOf82LinesChangesNothing) {
     EXPECT_EQ(boxes.shown[0].title, "MMX4210");
     EXPECT_FALSE(OpenLng(state, captions, folder.folder() + "missing.lng", boxes));
     EXPECT_EQ(boxes.shown.size(), 2u);
-}
-
-TEST_F(LanguageFile, AFileOf90LinesIgnoresTheRest) {
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("long.lng", numberedFile(90)), boxes));
-    EXPECT_EQ(state.CloseText, "T83");
 }
 
 TEST_F(LanguageFile, TextsAreTrimmedAndTakenAfterTheFirstEquals) {

@@ -93,9 +93,7 @@ TEST_F(LanguageMenu, OtherPicksAnyFileAndIsCheckedWhateverItsName) {
     const std::string chosen = writeLanguage("mine/en.lng", "mine");
     dialog.choose(chosen);
     ASSERT_TRUE(languages.other_Click());
-    ASSERT_EQ(dialog.requests.size(), 1u);
-    EXPECT_EQ(dialog.requests[0].filter, "All Files (*.*)|*.*|Language Files (*.lng)|*.lng");
-    EXPECT_EQ(dialog.requests[0].filterIndex, 2);
+    ASSERT_EQ(dialog.requests.size(), 1u);  // its filters are the frame window's to check
     EXPECT_EQ(dialog.requests[0].fileName, "en.lng");
     EXPECT_EQ(dialog.requests[0].initialFolder, folder.folder() + "Font/");
     EXPECT_EQ(languages.checked(), LanguageItem::other);

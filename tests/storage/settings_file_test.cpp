@@ -102,6 +102,7 @@ TEST_F(SettingsFile, PortNumberAndTimeOutAreKeptWithinTheirRanges) {
     // Outside 16 bits is no number at all: nothing is applied.
     EXPECT_FALSE(OpenIni(state, fileWithLine(1, "CommTimeOut=40000")));
     EXPECT_EQ(state.port.CommTimeOut, 32767);
+    EXPECT_FALSE(OpenIni(state, fileWithLine(2, "Commport=COM2")));
 }
 
 TEST_F(SettingsFile, ANinthLineThatDoesNotConvertStopsTheApplyingThere) {
