@@ -51,18 +51,7 @@ TEST_F(ConnectionTest, ConnectWithDefaultsShowsPortAndStartsTheClock) {
     EXPECT_EQ(p.DataOutPoint, 0);
 }
 
-TEST_F(ConnectionTest, FailedConnectKeepsNotConnectedAndGivesAReason) {
-    settings.Commport = 3;
-    EXPECT_FALSE(connection.Connect());
-    EXPECT_FALSE(connection.isConnected());
-    EXPECT_FALSE(display.indicator);
-    EXPECT_EQ(display.portPanel, "RS232 PORT:  COM3 can not be open!");
-    EXPECT_EQ(connection.lastError(), "/dev/ttyS2: no such device");
-    EXPECT_TRUE(display.alerts.empty());
-    EXPECT_FALSE(connection.clockRunning());
-}
-
-TEST_F(ConnectionTest, PortChoiceTakesEffectAtTheNextConnect) {
+TEST_F(ConnectionTest, PortChoiceTakesEffectAtTheNextConnectAndAFailedOneGivesAReason) {
     ASSERT_TRUE(connection.Connect());
     settings.Commport = 3;  // the menu changes the setting; the open port is untouched
     EXPECT_TRUE(connection.isConnected());
@@ -70,6 +59,12 @@ TEST_F(ConnectionTest, PortChoiceTakesEffectAtTheNextConnect) {
     connection.Disconnect();
     EXPECT_FALSE(connection.Connect());
     EXPECT_EQ(asked, (std::vector<int>{1, 3}));
+    EXPECT_FALSE(connection.isConnected());
+    EXPECT_FALSE(display.indicator);
+    EXPECT_EQ(display.portPanel, "RS232 PORT:  COM3 can not be open!");
+    EXPECT_EQ(connection.lastError(), "/dev/ttyS2: no such device");
+    EXPECT_TRUE(display.alerts.empty());
+    EXPECT_FALSE(connection.clockRunning());
 }
 
 TEST_F(ConnectionTest, ConnectWhileOpenClosesAndWarns) {
