@@ -90,7 +90,7 @@ TEST_F(EditorWindowTest, RejectedOrCancelledFilesLeaveTheSlotAsItWas) {
     dialog.answers.push_back(wave("stereo.wav", 16000, 1.0, 2));
     QTest::mouseClick(editor().Bt_Browse(1), Qt::LeftButton);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    // The Part's text, then the file and the value that was refused.
+    // The usual text, then the file and the value that was refused.
     EXPECT_EQ(boxes.shown[0].text, "The file is not a mono file!\n\nstereo.wav: 2 channels; the unit plays mono (1 channel)");
     EXPECT_EQ(boxes.shown[0].title, "MMX4210");
     EXPECT_EQ(editor().WaveFile(1)->text(), "one");

@@ -35,8 +35,18 @@ DeviceAccess deviceAccess(const std::string& path) {
     return access;
 }
 
+namespace {
+OpenFailure failureAt(const std::string& path, OpenFailureKind kind, int systemError = 0) {
+    OpenFailure failure;
+    failure.kind = kind;
+    failure.path = path;
+    failure.systemError = systemError;
+    return failure;
+}
+}  // namespace
+
 OpenFailure permissionFailure(const std::string& path, const DeviceAccess& access) {
-    OpenFailure failure{OpenFailureKind::AccessUnknown, path};
+    OpenFailure failure = failureAt(path, OpenFailureKind::AccessUnknown);
     if (!access.known) return failure;
     char mode[8];
     std::snprintf(mode, sizeof mode, "%04o", access.mode);
@@ -60,13 +70,13 @@ OpenFailure openFailure(const std::string& path, int error) {
     switch (error) {
         case ENOENT:
         case ENODEV:
-        case ENXIO: return {OpenFailureKind::NoDevice, path};
+        case ENXIO: return failureAt(path, OpenFailureKind::NoDevice);
         case EACCES:
         case EPERM: return permissionFailure(path, deviceAccess(path));
         case EBUSY:
-        case EWOULDBLOCK: return {OpenFailureKind::Busy, path};
-        case ENOTTY: return {OpenFailureKind::NotSerial, path};
-        default: return {OpenFailureKind::Other, path, "", "", "", error};
+        case EWOULDBLOCK: return failureAt(path, OpenFailureKind::Busy);
+        case ENOTTY: return failureAt(path, OpenFailureKind::NotSerial);
+        default: return failureAt(path, OpenFailureKind::Other, error);
     }
 }
 
