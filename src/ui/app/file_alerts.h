@@ -18,7 +18,7 @@ inline FileProblemWording& fileProblemWording() {
     return wording;
 }
 
-inline std::string fileProblemText(const FileOutcome& outcome) {
+inline std::string fileReasonText(const FileOutcome& outcome) {
     return fileProblemWording() ? fileProblemWording()(outcome) : outcome.reason();
 }
 
@@ -27,7 +27,7 @@ inline std::string fileFailureText(const UiTextTable& texts, int messageBoxIndex
                                    const FileOutcome& outcome) {
     std::string text = texts.messageBox(messageBoxIndex);
     if (!outcome.problem.empty()) {
-        text += "\n\n" + fileNameOf(path) + (outcome.line > 0 ? ", " : ": ") + fileProblemText(outcome);
+        text += "\n\n" + fileNameOf(path) + (outcome.line > 0 ? ", " : ": ") + fileReasonText(outcome);
     }
     return text;
 }

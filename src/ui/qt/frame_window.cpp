@@ -294,7 +294,7 @@ void FrameWindow::Save_as_text_file_Click() {
     if (outcome.result == FileCommandResult::Failed) {
         services_.editor.boxes->alert(
             tr("The printout could not be written to %1: %2")
-                .arg(q(outcome.path), q(fileProblemText(outcome.written)))
+                .arg(q(outcome.path), q(fileReasonText(outcome.written)))
                 .toStdString(),
             captions_.Form1);
         return;
