@@ -4,10 +4,12 @@
 #include <optional>
 #include <vector>
 
+#include "core/unit_facts.h"
+
 namespace mmx::audio {
 
-inline constexpr uint32_t kUnitMinRate = 8000;
-inline constexpr uint32_t kUnitMaxRate = 24000;
+inline constexpr uint32_t kUnitMinRate = unit::kMinSampleRate;
+inline constexpr uint32_t kUnitMaxRate = unit::kMaxSampleRate;
 
 struct SourceLength {
     uint64_t frames = 0;

@@ -6,16 +6,7 @@
 
 namespace mmx {
 
-int32_t storedLength(uint64_t fileLength) {
-    // The file goes out in 350-byte blocks followed by its checksum word; an odd length is
-    // padded to a whole word first. So a length that leaves 349 bytes in its last block
-    // needs one block more than the plain rounding up would give.
-    const uint64_t content = fileLength + (fileLength % 2) + 2;
-    const uint64_t blocks = (content + kUploadBlockBytes - 1) / kUploadBlockBytes;
-    const uint64_t bytes = blocks * kUploadBlockBytes;
-    if (bytes > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(bytes);
-}
+int32_t storedLength(uint64_t fileLength) { return static_cast<int32_t>(unit::storedLength(fileLength)); }
 
 MessageTable::MessageTable() { clear(); }
 

@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <string>
 
+#include "core/unit_facts.h"
+
 namespace mmx {
 
-inline constexpr int kSlotCount = 12;
-inline constexpr int32_t kUploadBlockBytes = 350;
-inline constexpr int32_t kMemoryCapacityBytes = 8'380'000;
+inline constexpr int kSlotCount = unit::kSlots;
+inline constexpr int32_t kUploadBlockBytes = unit::kBlockBytes;
+inline constexpr int32_t kMemoryCapacityBytes = unit::kCapacityBytes;
 
 // Bytes a message of fileLength bytes occupies on the unit: the file, one checksum word
 // (after a padding byte when the length is odd), rounded up to whole 350-byte blocks.

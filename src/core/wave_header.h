@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "core/unit_facts.h"
+
 namespace mmx {
 
 struct WaveInfo {
@@ -28,8 +30,8 @@ struct WaveCheck {
     uint16_t bitsPerSample = 0;
 };
 
-inline constexpr uint32_t kMinSampleRate = 8000;
-inline constexpr uint32_t kMaxSampleRate = 24000;
+inline constexpr uint32_t kMinSampleRate = unit::kMinSampleRate;
+inline constexpr uint32_t kMaxSampleRate = unit::kMaxSampleRate;
 
 WaveCheck ReadWaveHeader(const std::string& path);
 // The same checks on a file already read whole (the upload checks exactly the bytes it sends).

@@ -4,16 +4,18 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/unit_facts.h"
+
 namespace mmx::image {
 
-inline constexpr uint32_t kUnitWords = 0x400000;           // 8 MiB of memory
-inline constexpr uint32_t kMessageTableAddress = 0x3FF000;  // message data ends below this
-inline constexpr uint32_t kTriggerTableAddress = 0x3FF100;
-inline constexpr size_t kTableBytes = 128;
-inline constexpr uint32_t kTableWords = 64;
-inline constexpr size_t kBlockBytes = 350;                  // one data frame's payload
-inline constexpr uint32_t kBlockWords = 175;
-inline constexpr uint16_t kErasedWord = 0xFFFF;
-inline constexpr int kSlots = 12;
+inline constexpr uint32_t kUnitWords = unit::kMemoryWords;
+inline constexpr uint32_t kMessageTableAddress = unit::kMessageTableAddress;
+inline constexpr uint32_t kTriggerTableAddress = unit::kTriggerTableAddress;
+inline constexpr size_t kTableBytes = unit::kTableBytes;
+inline constexpr uint32_t kTableWords = unit::kTableWords;
+inline constexpr size_t kBlockBytes = unit::kBlockBytes;
+inline constexpr uint32_t kBlockWords = unit::kBlockWords;
+inline constexpr uint16_t kErasedWord = unit::kErasedWord;
+inline constexpr int kSlots = unit::kSlots;
 
 }  // namespace mmx::image

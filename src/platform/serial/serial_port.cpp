@@ -72,10 +72,6 @@ constexpr tcflag_t kFrameFlags = CSIZE | CSTOPB | PARENB | PARODD
 
 }  // namespace
 
-std::string LineSettings::text() const {
-    return std::to_string(baud) + " " + std::to_string(dataBits) + parity + std::to_string(stopBits);
-}
-
 bool parseLineSettings(const PortSettings& settings, LineSettings& line, std::string& error) {
     const std::string baudText = trimBlanks(settings.Bret);
     int64_t baud = wholeNumberValue(baudText);

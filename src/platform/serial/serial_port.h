@@ -6,20 +6,11 @@
 #include <string>
 #include <termios.h>
 
+#include "core/line_settings.h"
 #include "core/program_state.h"
 #include "device/byte_port.h"
 
 namespace mmx {
-
-struct LineSettings {
-    unsigned baud = 115200;
-    char parity = 'N';  // N, E, O, M (mark) or S (space)
-    int dataBits = 8;   // 5..8
-    int stopBits = 2;   // 1 or 2
-
-    // "115200 8N2"
-    std::string text() const;
-};
 
 // Baud rate, parity, data bits and stop bits from their texts ("115200", "N", "8", "2").
 // False with a reason when a value is not one a serial port can take.
