@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace CLI {
+class App;
+}
+
 namespace mmx::cli {
 
 // Exit codes, the same for every command (documented in --help and the README).
@@ -19,11 +23,16 @@ enum ExitCode : int {
     kInterrupted = 130,    // Ctrl-C
 };
 
+// Runs a command once its arguments are read into the variables its declaration bound.
+using CommandRun = std::function<int()>;
+
 struct Command {
     std::string name;
-    std::string usage;    // "info FILE.wav..."
-    std::string summary;  // one line for --help
-    std::function<int(const std::vector<std::string>& args)> run;
+    std::string summary;  // for the list of commands and the head of the command's --help
+    // Declares the command's arguments and options on `app`, each once with its help text (the
+    // one declaration both reads the command line and writes --help), bound to variables the
+    // returned run reads.
+    std::function<CommandRun(CLI::App& app)> declare;
 };
 
 std::vector<Command>& commandRegistry();

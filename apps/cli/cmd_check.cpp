@@ -1,5 +1,7 @@
 // mmx4210-cli check SETUP.cfg: every slot's WAVE file is there and passes the checks, and the
 // messages fit into the unit's memory, so that an upload of this set-up can succeed.
+#include <CLI/CLI.hpp>
+
 #include <iostream>
 
 #include "cli_command.h"
@@ -9,13 +11,9 @@
 namespace mmx::cli {
 namespace {
 
-int runCheck(const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        std::cerr << "mmx4210-cli check: name one set-up file\n";
-        return kUsage;
-    }
+int runCheck(const std::string& setupPath) {
     SetupSession session;
-    if (!session.open(args[0], "check")) return kFailure;
+    if (!session.open(setupPath, "check")) return kFailure;
     const ProgramState& state = session.state;
 
     bool ok = true;
@@ -48,9 +46,12 @@ int runCheck(const std::vector<std::string>& args) {
 
 const CommandRegistration registration({
     "check",
-    "check SETUP.cfg",
     "check that every slot's WAVE file is found and valid and that all fit into the unit's memory",
-    runCheck,
+    [](CLI::App& app) -> CommandRun {
+        auto setupPath = std::make_shared<std::string>();
+        app.add_option("SETUP.cfg", *setupPath, "the set-up file")->required();
+        return [setupPath] { return runCheck(*setupPath); };
+    },
 });
 
 }  // namespace

@@ -1,5 +1,6 @@
 // mmx4210-cli convert INPUT... (-o OUT.wav | --out-dir DIR) [--rate HZ|auto] [--loudness LUFS] [--trim]:
 // any common audio file to a WAVE file the unit plays, all inputs at one rate that fits.
+#include <CLI/CLI.hpp>
 #include <unistd.h>
 
 #include <charconv>
@@ -26,6 +27,8 @@ struct ConvertArgs {
     std::vector<std::string> inputs;
     std::string output;     // -o
     std::string outputDir;  // --out-dir
+    std::string rateText = "auto";
+    std::optional<std::string> loudnessText;
     audio::ConvertOptions options;
 };
 
@@ -36,39 +39,22 @@ bool parseNumber(const std::string& text, Number& value) {
     return error == std::errc() && rest == end;
 }
 
-// Empty on success, else what is wrong with the arguments.
-std::string parseArgs(const std::vector<std::string>& args, ConvertArgs& out) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool takesValue = arg == "-o" || arg == "--out-dir" || arg == "--rate" || arg == "--loudness";
-        if (takesValue && i + 1 >= args.size()) return arg + " needs a value";
-        if (arg == "-o") {
-            out.output = args[++i];
-        } else if (arg == "--out-dir") {
-            out.outputDir = args[++i];
-        } else if (arg == "--rate") {
-            const std::string& value = args[++i];
-            uint32_t rate = 0;
-            if (value == "auto") {
-                out.options.rate.reset();
-            } else if (parseNumber(value, rate) && rate >= audio::kUnitMinRate && rate <= audio::kUnitMaxRate) {
-                out.options.rate = rate;
-            } else {
-                return "--rate takes auto or a whole number of Hz from 8000 to 24000";
-            }
-        } else if (arg == "--loudness") {
-            double lufs = 0;
-            if (!parseNumber(args[++i], lufs) || lufs < -70 || lufs > -1) return "--loudness takes LUFS from -70 to -1, e.g. -16";
-            out.options.loudnessLufs = lufs;
-        } else if (arg == "--trim") {
-            out.options.trim = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return "unknown option " + arg;
-        } else {
-            out.inputs.push_back(arg);
-        }
+// Reads the rate and loudness into the options. Empty on success, else what is wrong with the
+// arguments.
+std::string checkArgs(ConvertArgs& out) {
+    uint32_t rate = 0;
+    if (out.rateText == "auto") {
+        out.options.rate.reset();
+    } else if (parseNumber(out.rateText, rate) && rate >= audio::kUnitMinRate && rate <= audio::kUnitMaxRate) {
+        out.options.rate = rate;
+    } else {
+        return "--rate takes auto or a whole number of Hz from 8000 to 24000";
     }
-    if (out.inputs.empty()) return "name at least one input file";
+    if (out.loudnessText) {
+        double lufs = 0;
+        if (!parseNumber(*out.loudnessText, lufs) || lufs < -70 || lufs > -1) return "--loudness takes LUFS from -70 to -1, e.g. -16";
+        out.options.loudnessLufs = lufs;
+    }
     if (out.output.empty() == out.outputDir.empty()) return "give either -o OUT.wav or --out-dir DIR";
     if (!out.output.empty() && out.inputs.size() != 1) return "-o takes one input; use --out-dir for several";
     return {};
@@ -114,9 +100,8 @@ void printLine(const audio::ConvertedFile& file, const std::string& output) {
     std::cout << "  -> " << output << "\n";
 }
 
-int runConvert(const std::vector<std::string>& rawArgs) {
-    ConvertArgs args;
-    if (const std::string problem = parseArgs(rawArgs, args); !problem.empty()) {
+int runConvert(ConvertArgs& args) {
+    if (const std::string problem = checkArgs(args); !problem.empty()) {
         std::cerr << "mmx4210-cli convert: " << problem << "\n";
         return kUsage;
     }
@@ -179,11 +164,22 @@ int runConvert(const std::vector<std::string>& rawArgs) {
 
 const CommandRegistration registration({
     "convert",
-    "convert INPUT... (-o OUT.wav | --out-dir DIR) [--rate HZ|auto] [--loudness LUFS] [--trim]",
     "convert any audio files (WAVE, FLAC, Ogg, Opus, MP3) into WAVE files the unit plays, at one rate\n"
-    "      that fits them all into its memory (--rate auto, the default); --loudness sets EBU R128\n"
-    "      loudness (true peak below -1 dBTP), --trim cuts silence at both ends",
-    runConvert,
+    "that fits them all into its memory (--rate auto, the default); --loudness sets EBU R128\n"
+    "loudness (true peak below -1 dBTP), --trim cuts silence at both ends",
+    [](CLI::App& app) -> CommandRun {
+        auto args = std::make_shared<ConvertArgs>();
+        app.add_option("INPUT", args->inputs, "audio files to convert")->required();
+        app.add_option("-o,--output", args->output, "the WAVE file to write (one input)")->type_name("OUT.wav");
+        app.add_option("--out-dir", args->outputDir, "the folder for the WAVE files, named after the inputs")
+            ->type_name("DIR");
+        app.add_option("--rate", args->rateText, "the rate of every output: auto or 8000 to 24000 Hz (default auto)")
+            ->type_name("HZ|auto");
+        app.add_option("--loudness", args->loudnessText, "EBU R128 loudness, -70 to -1 LUFS, e.g. -16")
+            ->type_name("LUFS");
+        app.add_flag("--trim", args->options.trim, "cut silence below -50 dBFS at both ends");
+        return [args] { return runConvert(*args); };
+    },
 });
 
 }  // namespace

@@ -1,5 +1,7 @@
 // mmx4210-cli erase --port ComN|PATH [--address HEX]: start command P and the erase dialogue,
 // with the unit's progress on stderr.
+#include <CLI/CLI.hpp>
+
 #include <atomic>
 #include <csignal>
 #include <iostream>
@@ -78,31 +80,24 @@ bool parseAddress(const std::string& text, uint32_t& address) {
     return true;
 }
 
-int runErase(const std::vector<std::string>& args) {
+struct EraseArgs {
     std::string portName;
-    std::vector<uint32_t> addresses;
+    std::vector<std::string> addressTexts;
     bool quiet = false;
     bool verbose = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--quiet" || args[i] == "-q") {
-            quiet = true;
-        } else if (args[i] == "--verbose" || args[i] == "-v") {
-            verbose = true;
-        } else if ((args[i] == "--port" || args[i] == "--address") && i + 1 < args.size()) {
-            if (args[i] == "--port") {
-                portName = args[++i];
-            } else {
-                uint32_t address = 0;
-                if (!parseAddress(args[++i], address)) {
-                    std::cerr << "mmx4210-cli erase: \"" << args[i] << "\" is not a unit address (hex, up to FFFFFF)\n";
-                    return kUsage;
-                }
-                addresses.push_back(address);
-            }
-        } else {
-            std::cerr << "mmx4210-cli erase: unexpected \"" << args[i] << "\" (try erase --help)\n";
+};
+
+int runErase(const EraseArgs& args) {
+    const std::string& portName = args.portName;
+    const bool quiet = args.quiet;
+    std::vector<uint32_t> addresses;
+    for (const std::string& text : args.addressTexts) {
+        uint32_t address = 0;
+        if (!parseAddress(text, address)) {
+            std::cerr << "mmx4210-cli erase: \"" << text << "\" is not a unit address (hex, up to FFFFFF)\n";
             return kUsage;
         }
+        addresses.push_back(address);
     }
     if (portName.empty()) {
         std::cerr << "mmx4210-cli erase: name the port with --port Com1..Com10 or a device path\n";
@@ -112,7 +107,7 @@ int runErase(const std::vector<std::string>& args) {
     if (addresses.empty()) addresses = {0x3FFFFF, 0x1FFFFF};
 
     // The line settings and time-out of the settings file, when there is one.
-    std::optional<LinkSession> session = openLinkSession("erase", portName, verbose);
+    std::optional<LinkSession> session = openLinkSession("erase", portName, args.verbose);
     if (!session) return kUsage;
     const UiTextTable& texts = session->state.texts;
     SteadyClock clock;
@@ -154,8 +149,19 @@ int runErase(const std::vector<std::string>& args) {
 }
 
 const CommandRegistration registration{Command{
-    "erase", "erase --port ComN|PATH [--address HEX]... [--quiet] [-v]",
-    "erase the unit (the whole memory, or the block of each address given), progress on stderr", runErase}};
+    "erase", "erase the unit (the whole memory, or the block of each address given), progress on stderr",
+    [](CLI::App& app) -> CommandRun {
+        auto args = std::make_shared<EraseArgs>();
+        app.add_option("--port", args->portName, "the unit's port: Com1..Com10 or a device path")
+            ->type_name("ComN|PATH")
+            ->required();
+        app.add_option("--address", args->addressTexts, "erase only the block holding this word address (hex, up to FFFFFF)")
+            ->type_name("HEX")
+            ->allow_extra_args(false);
+        app.add_flag("-q,--quiet", args->quiet, "no status lines or progress on stderr");
+        app.add_flag("-v,--verbose", args->verbose, "also tell how the adapter was tuned (low-latency flag, latency timer)");
+        return [args] { return runErase(*args); };
+    }}};
 
 }  // namespace
 }  // namespace mmx::cli

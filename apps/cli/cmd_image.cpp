@@ -1,5 +1,7 @@
 // mmx4210-cli image SETUP.cfg -o FILE [--tables]: the unit's whole memory after an upload of the
 // set-up, as the unit program's dump writes image.bin, and both tables decoded. Nothing is sent.
+#include <CLI/CLI.hpp>
+
 #include <iostream>
 #include <string_view>
 
@@ -20,24 +22,18 @@ void printProblem(const MessageFileProblem& problem, const UiTextTable& texts) {
     std::cerr << texts.messageBox(text) << " (" << problem.detail << ")\n";
 }
 
-int runImage(const std::vector<std::string>& args) {
+struct ImageArgs {
     std::string setupPath;
     std::string outputPath;
     bool tables = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if ((args[i] == "-o" || args[i] == "--output") && i + 1 < args.size()) {
-            outputPath = args[++i];
-        } else if (args[i] == "--tables") {
-            tables = true;
-        } else if (setupPath.empty() && !args[i].starts_with("-")) {
-            setupPath = args[i];
-        } else {
-            std::cerr << "mmx4210-cli image: unexpected argument '" << args[i] << "'\n";
-            return kUsage;
-        }
-    }
-    if (setupPath.empty() || (outputPath.empty() && !tables)) {
-        std::cerr << "mmx4210-cli image: name one set-up file and -o FILE or --tables\n";
+};
+
+int runImage(const ImageArgs& args) {
+    const std::string& setupPath = args.setupPath;
+    const std::string& outputPath = args.outputPath;
+    const bool tables = args.tables;
+    if (outputPath.empty() && !tables) {
+        std::cerr << "mmx4210-cli image: name -o FILE or --tables (or both)\n";
         return kUsage;
     }
     SetupSession session;
@@ -68,10 +64,15 @@ int runImage(const std::vector<std::string>& args) {
 
 const CommandRegistration registration({
     "image",
-    "image SETUP.cfg -o FILE [--tables]",
-    "write the unit's whole memory after an upload of a set-up (8388608 bytes, as mmx4210-unit --dump "
+    "write the unit's whole memory after an upload of a set-up (8388608 bytes, as mmx4210-unit --dump\n"
     "writes image.bin); --tables prints both tables",
-    runImage,
+    [](CLI::App& app) -> CommandRun {
+        auto args = std::make_shared<ImageArgs>();
+        app.add_option("SETUP.cfg", args->setupPath, "the set-up file")->required();
+        app.add_option("-o,--output", args->outputPath, "where the memory image goes")->type_name("FILE");
+        app.add_flag("--tables", args->tables, "print the message table and the trigger table decoded");
+        return [args] { return runImage(*args); };
+    },
 });
 
 }  // namespace

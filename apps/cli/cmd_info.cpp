@@ -1,4 +1,6 @@
 // mmx4210-cli info FILE.wav...: what the message table would show for these files.
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -18,10 +20,6 @@ std::string padded(const std::string& text, size_t width, bool right) {
 }
 
 int runInfo(const std::vector<std::string>& files) {
-    if (files.empty()) {
-        std::cerr << "mmx4210-cli info: name at least one WAVE file\n";
-        return kUsage;
-    }
     if (files.size() > static_cast<size_t>(kSlotCount)) {
         std::cerr << "mmx4210-cli info: the unit has " << kSlotCount << " message slots; " << files.size()
                   << " files given\n";
@@ -71,9 +69,12 @@ int runInfo(const std::vector<std::string>& files) {
 
 const CommandRegistration registration({
     "info",
-    "info FILE.wav...",
     "check WAVE files as message slots 1, 2, ...: time, size, sample rate, totals and memory use",
-    runInfo,
+    [](CLI::App& app) -> CommandRun {
+        auto files = std::make_shared<std::vector<std::string>>();
+        app.add_option("FILE.wav", *files, "WAVE files for slots 1, 2, ... (at most 12)")->required();
+        return [files] { return runInfo(*files); };
+    },
 });
 
 }  // namespace

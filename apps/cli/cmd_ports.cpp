@@ -1,4 +1,6 @@
 // mmx4210-cli ports: the serial devices present, with their names, and where Com1..Com10 point.
+#include <CLI/CLI.hpp>
+
 #include <filesystem>
 #include <iostream>
 
@@ -42,11 +44,7 @@ std::string padded(const std::string& text, size_t width) {
     return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
 }
 
-int runPorts(const std::vector<std::string>& args) {
-    if (!args.empty()) {
-        std::cerr << "mmx4210-cli ports: takes no arguments\n";
-        return kUsage;
-    }
+int runPorts() {
     const std::string settingsFolder = chooseSettingsFolder(programFolder());
     std::vector<PortMapping> mappings;
     for (int n = 1; n <= 10; ++n) mappings.push_back(mapComPort(n, settingsFolder));
@@ -84,7 +82,8 @@ int runPorts(const std::vector<std::string>& args) {
 }
 
 const CommandRegistration registration{Command{
-    "ports", "ports", "list the serial devices present and the device each of Com1..Com10 stands for", runPorts}};
+    "ports", "list the serial devices present and the device each of Com1..Com10 stands for",
+    [](CLI::App&) -> CommandRun { return runPorts; }}};
 
 }  // namespace
 }  // namespace mmx::cli

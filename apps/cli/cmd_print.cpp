@@ -1,5 +1,7 @@
 // mmx4210-cli print SETUP.cfg: the set-up printout on standard output, byte for byte what
 // "Save as text file" writes, with the captions of the current language.
+#include <CLI/CLI.hpp>
+
 #include <iostream>
 
 #include "cli_command.h"
@@ -9,13 +11,9 @@
 namespace mmx::cli {
 namespace {
 
-int runPrint(const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        std::cerr << "mmx4210-cli print: name one set-up file\n";
-        return kUsage;
-    }
+int runPrint(const std::string& setupPath) {
     SetupSession session;
-    if (!session.open(args[0], "print")) return kFailure;
+    if (!session.open(setupPath, "print")) return kFailure;
     const std::string bytes = printoutBytes(session.state, session.captions.printout());
     std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     std::cout.flush();
@@ -24,9 +22,12 @@ int runPrint(const std::vector<std::string>& args) {
 
 const CommandRegistration registration({
     "print",
-    "print SETUP.cfg",
     "write the printout of a set-up file to standard output (as \"Save as text file\" does)",
-    runPrint,
+    [](CLI::App& app) -> CommandRun {
+        auto setupPath = std::make_shared<std::string>();
+        app.add_option("SETUP.cfg", *setupPath, "the set-up file")->required();
+        return [setupPath] { return runPrint(*setupPath); };
+    },
 });
 
 }  // namespace

@@ -1,5 +1,7 @@
 // mmx4210-cli read-tables --port ComN|PATH: reads the unit's message table (command R) and
 // prints it decoded.
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
 #include <iostream>
 
@@ -44,21 +46,7 @@ void printTable(const image::DecodedMessageTable& table) {
     else if (!table.sealed) std::cout << "(the table's checksum is wrong: its contents cannot be trusted)\n";
 }
 
-int runReadTables(const std::vector<std::string>& args) {
-    std::string port;
-    bool verbose = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--verbose" || args[i] == "-v") {
-            verbose = true;
-        } else if (args[i] == "--port" && i + 1 < args.size()) {
-            port = args[++i];
-        } else if (args[i].rfind("--port=", 0) == 0) {
-            port = args[i].substr(7);
-        } else {
-            std::cerr << "mmx4210-cli read-tables: unexpected argument '" << args[i] << "' (try --help)\n";
-            return kUsage;
-        }
-    }
+int runReadTables(const std::string& port, bool verbose) {
     if (port.empty()) {
         std::cerr << "mmx4210-cli read-tables: name the port with --port ComN|PATH\n";
         return kUsage;
@@ -111,11 +99,22 @@ int runReadTables(const std::vector<std::string>& args) {
     return kSuccess;
 }
 
+struct ReadTablesArgs {
+    std::string port;
+    bool verbose = false;
+};
+
 const CommandRegistration registration({
     "read-tables",
-    "read-tables --port ComN|PATH [-v]",
     "read the message table back from the unit (command R) and print it decoded",
-    runReadTables,
+    [](CLI::App& app) -> CommandRun {
+        auto args = std::make_shared<ReadTablesArgs>();
+        app.add_option("--port", args->port, "the unit's port: Com1..Com10 or a device path")
+            ->type_name("ComN|PATH")
+            ->required();
+        app.add_flag("-v,--verbose", args->verbose, "also tell how the adapter was tuned (low-latency flag, latency timer)");
+        return [args] { return runReadTables(args->port, args->verbose); };
+    },
 });
 
 }  // namespace

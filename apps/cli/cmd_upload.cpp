@@ -1,5 +1,7 @@
 // mmx4210-cli upload SETUP.cfg --port ComN|PATH [--full] [--verify] [--quiet]: puts a set-up
 // on the unit, with a progress bar, and exits 0 only when the unit acknowledged the end ("L").
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
 #include <iostream>
 #include <unistd.h>
@@ -106,41 +108,12 @@ private:
     int64_t lastDrawMs_ = -1000;
 };
 
-int runUpload(const std::vector<std::string>& args) {
-    ManyUploadRequest request;
-    std::string& setupPath = request.setupPath;
-    UploadOptions& options = request.options;
-    bool& quiet = request.quiet;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--port" && i + 1 < args.size()) {
-            request.ports.push_back(args[++i]);
-        } else if (arg.rfind("--port=", 0) == 0) {
-            request.ports.push_back(arg.substr(7));
-        } else if ((arg == "--ports" && i + 1 < args.size() && args[i + 1] == "all") || arg == "--ports=all") {
-            request.allPorts = true;
-            i += arg == "--ports" ? 1 : 0;
-        } else if (arg == "--repeat") {
-            request.repeat = true;
-        } else if (arg == "--log" && i + 1 < args.size()) {
-            request.logPath = args[++i];
-        } else if (arg == "--full") {
-            options.forceFull = true;
-        } else if (arg == "--verify") {
-            options.verify = true;
-        } else if (arg == "--quiet" || arg == "-q") {
-            quiet = true;
-        } else if (arg == "--verbose" || arg == "-v") {
-            request.verbose = true;
-        } else if (!arg.empty() && arg[0] != '-' && setupPath.empty()) {
-            setupPath = arg;
-        } else {
-            std::cerr << "mmx4210-cli upload: unexpected argument '" << arg << "' (try --help)\n";
-            return kUsage;
-        }
-    }
-    if (setupPath.empty() || (request.ports.empty() && !request.allPorts)) {
-        std::cerr << "mmx4210-cli upload: name a set-up file and --port ComN|PATH or --ports all (try --help)\n";
+int runUpload(const ManyUploadRequest& request) {
+    const std::string& setupPath = request.setupPath;
+    const UploadOptions& options = request.options;
+    const bool quiet = request.quiet;
+    if (request.ports.empty() && !request.allPorts) {
+        std::cerr << "mmx4210-cli upload: name --port ComN|PATH or --ports all (try --help)\n";
         return kUsage;
     }
     if (request.ports.size() != 1 || request.allPorts || request.repeat || !request.logPath.empty()) {
@@ -214,22 +187,47 @@ int runUpload(const std::vector<std::string>& args) {
     return exitCodeFor(result);
 }
 
+// The request bound to the declarations; "--ports all" is kept as the word given.
+struct UploadArgs {
+    ManyUploadRequest request;
+    std::string portsWord;
+};
+
 const CommandRegistration registration({
     "upload",
-    "upload SETUP.cfg --port ComN|PATH [--port ...] | --ports all [--repeat] [--log FILE] [--full] [--verify]\n"
-    "         [--quiet] [-v]",
     "send the messages and configuration of a set-up file to the unit. Every message file is\n"
-    "      read and checked before anything is erased. Only the two tables are rewritten when this\n"
-    "      computer's record shows the unit holds exactly these messages; --full always erases and\n"
-    "      sends everything; --verify reads the message table back afterwards and compares it.\n"
-    "      Exits 0 only after the unit acknowledged the end of the upload (L). Ctrl-C cancels.\n"
-    "      -v also tells how the adapter was tuned (low-latency flag, latency timer).\n"
-    "      Several --port (or --ports all: every USB serial adapter present) upload to every unit at\n"
-    "      once, one line each, and end with a table; the exit code is 0 only when every unit\n"
-    "      succeeded, else the worst failure's. --repeat then waits on each line for the next unit\n"
-    "      (the unit taken off, a new one answering) and uploads again, always in full, until Ctrl-C;\n"
-    "      --log FILE appends one line per unit: time, port, verdict, seconds.",
-    runUpload,
+    "read and checked before anything is erased. Only the two tables are rewritten when this\n"
+    "computer's record shows the unit holds exactly these messages; --full always erases and\n"
+    "sends everything; --verify reads the message table back afterwards and compares it.\n"
+    "Exits 0 only after the unit acknowledged the end of the upload (L). Ctrl-C cancels.\n"
+    "-v also tells how the adapter was tuned (low-latency flag, latency timer).\n"
+    "Several --port (or --ports all: every USB serial adapter present) upload to every unit at\n"
+    "once, one line each, and end with a table; the exit code is 0 only when every unit\n"
+    "succeeded, else the worst failure's. --repeat then waits on each line for the next unit\n"
+    "(the unit taken off, a new one answering) and uploads again, always in full, until Ctrl-C;\n"
+    "--log FILE appends one line per unit: time, port, verdict, seconds.",
+    [](CLI::App& app) -> CommandRun {
+        auto args = std::make_shared<UploadArgs>();
+        ManyUploadRequest& request = args->request;
+        app.add_option("SETUP.cfg", request.setupPath, "the set-up file")->required();
+        app.add_option("--port", request.ports, "a unit's port: Com1..Com10 or a device path; give it once per unit")
+            ->type_name("ComN|PATH")
+            ->allow_extra_args(false);
+        app.add_option("--ports", args->portsWord, "every USB serial adapter present, one unit each")
+            ->type_name("all")
+            ->check(CLI::Validator([](const std::string& word) { return word == "all" ? "" : "the only value is all"; }, ""));
+        app.add_flag("--repeat", request.repeat, "upload again to each next unit on every line, until Ctrl-C");
+        app.add_option("--log", request.logPath, "append one line per unit: time, port, verdict, seconds")
+            ->type_name("FILE");
+        app.add_flag("--full", request.options.forceFull, "always erase and send everything");
+        app.add_flag("--verify", request.options.verify, "read the message table back afterwards and compare it");
+        app.add_flag("-q,--quiet", request.quiet, "no status lines or progress on stderr");
+        app.add_flag("-v,--verbose", request.verbose, "also tell how the adapter was tuned (low-latency flag, latency timer)");
+        return [args] {
+            args->request.allPorts = args->portsWord == "all";
+            return runUpload(args->request);
+        };
+    },
 });
 
 }  // namespace
