@@ -64,10 +64,11 @@ public:
 struct CommandReader {
     explicit CommandReader(const Command& command) : app(command.summary, std::string(kProgram) + " " + command.name) {
         app.formatter(std::make_shared<CommandFormatter>());
+        app.set_help_flag("-h,--help", "this text");
         app.get_formatter()->column_width(26);
         // "--full=false" would read as a switch turned off; a switch takes no value.
         app.option_defaults()->disable_flag_override();
-        app.footer("Exit codes: see " + std::string(kProgram) + " --help.");
+        app.footer("Exit codes: see " + std::string(kProgram) + " --help.\n");
         run = command.declare(app);
         // An argument is named for what it is ("SETUP.cfg"); its type says nothing more.
         for (CLI::Option* option : app.get_options()) {

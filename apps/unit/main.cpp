@@ -23,15 +23,10 @@ void onSignal(int) {
 int main(int argc, char** argv) {
     using namespace mmx;
     unitapp::Options options;
+    if (const auto exitCode = unitapp::readCommandLine(std::vector<std::string>(argv + 1, argv + argc), options)) {
+        return *exitCode;
+    }
     std::string error;
-    if (!unitapp::parseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        std::cerr << "mmx4210-unit: " << error << " (try --help)\n";
-        return 2;
-    }
-    if (options.help) {
-        std::cout << unitapp::helpText();
-        return 0;
-    }
 
     UnitEmulator unit(options.unit);
     if (!options.loadPath.empty()) {

@@ -1,126 +1,108 @@
 #include "unit_options.h"
 
-#include <charconv>
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "mmx_version.h"
 
 namespace mmx::unitapp {
 
 namespace {
 
-template <typename Number>
-bool parseNumber(const std::string& text, Number& value) {
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size();
+constexpr const char* kProgram = "mmx4210-unit";
+constexpr int kUsage = 2;
+
+// Checks whose words fit the line "mmx4210-unit: --nak-rate: takes 0 to 1, not 2"; no
+// description, so the help keeps the plain value names.
+CLI::Validator between(double low, double high, const std::string& range) {
+    return CLI::Validator(
+        [low, high, range](const std::string& text) -> std::string {
+            double value = 0;
+            if (CLI::detail::lexical_cast(text, value) && value >= low && value <= high) return {};
+            return "takes " + range + ", not " + text;
+        },
+        "");
 }
 
-bool parseRate(const std::string& text, double& value) {
-    try {
-        size_t used = 0;
-        value = std::stod(text, &used);
-        return used == text.size() && value >= 0 && value <= 1;
-    } catch (...) {
-        return false;
+// The usage line first, then what the program does.
+class UnitFormatter : public CLI::Formatter {
+public:
+    std::string make_usage(const CLI::App* app, std::string) const override {
+        return "Usage: " + app->get_name() + " [OPTIONS]\n\n" + app->get_description() + "\n";
     }
+    std::string make_description(const CLI::App*) const override { return {}; }
+};
+
+// Milliseconds on the command line, microseconds in the unit.
+struct Milliseconds {
+    int64_t delay = 0;
+    int64_t eraseInterval = 0;
+};
+
+void declareOptions(CLI::App& app, Options& options, Milliseconds& ms) {
+    UnitOptions& u = options.unit;
+    const CLI::Validator rate = between(0, 1, "0 to 1");
+    const CLI::Validator notNegative = between(0, 1e18, "0 or more");
+    app.add_option("--link", options.linkPath, "also make PATH a symlink to the pseudo-terminal")->type_name("PATH");
+    app.add_option("--dump", options.dumpDir,
+                   "at each acknowledged L write DIR/image.bin (0x400000 words, high byte first),\n"
+                   "message-table.txt, trigger-table.txt, check.txt and message-NN.bin per message")
+        ->type_name("DIR");
+    app.add_option("--load", options.loadPath,
+                   "start holding FILE, a whole memory as image.bin holds it\n"
+                   "(8388608 bytes; mmx4210-cli image writes one)")
+        ->type_name("FILE");
+    app.add_option("--erase-dots", u.eraseDots, "\".\" bytes sent while an erase runs (default 3)")->type_name("N");
+    app.add_option("--erase-ms", ms.eraseInterval, "time between them (default 0)")
+        ->type_name("MS")
+        ->check(notNegative);
+    app.add_flag("--reject-bad-image", u.rejectBadImage, "answer 21 to L when a word checksum is wrong");
+    app.add_flag("-q,--quiet", options.quiet, "no log of commands on standard error");
+
+    const std::string faults = "Faults (repeatable with --seed)";
+    app.add_option("--seed", u.seed, "seed of every random fault (default 1)")->type_name("N")->group(faults);
+    app.add_option("--nak-every", u.nakEveryNth, "answer 21 to every N-th frame")->type_name("N")->group(faults);
+    app.add_option("--nak-rate", u.nakRate, "answer 21 to a frame at rate R (0..1)")->type_name("R")->check(rate)->group(faults);
+    app.add_option("--corrupt-rx", u.corruptReceivedRate, "flip a bit of a received byte at rate R")
+        ->type_name("R")->check(rate)->group(faults);
+    app.add_option("--drop-rx", u.dropReceivedRate, "lose a received byte at rate R")->type_name("R")->check(rate)->group(faults);
+    app.add_option("--corrupt-tx", u.corruptSentRate, "flip a bit of a sent byte at rate R")
+        ->type_name("R")->check(rate)->group(faults);
+    app.add_option("--drop-tx", u.dropSentRate, "lose a sent byte at rate R")->type_name("R")->check(rate)->group(faults);
+    app.add_option("--silent-after", u.silentAfterFrames, "answer nothing once N frames were answered")
+        ->type_name("N")->check(notNegative)->group(faults);
+    app.add_option("--delay", ms.delay, "processing time before each answer")
+        ->type_name("MS")->check(notNegative)->group(faults);
+    app.add_option("--baud", u.baud, "pace the line as N baud with 11 bits a byte (8N2); default unpaced")
+        ->type_name("N")->check(between(1, 1e18, "1 or more"))->group(faults);
 }
 
 }  // namespace
 
-const char* helpText() {
-    return "Usage: mmx4210-unit [OPTIONS]\n"
-           "\n"
-           "Stands in for an MMX4210 unit on a pseudo-terminal. The first line on standard output\n"
-           "is the device path to open (for example MMX4210_COM1=PATH). Runs until Ctrl-C or SIGTERM.\n"
-           "\n"
-           "Options:\n"
-           "  --link PATH          also make PATH a symlink to the pseudo-terminal\n"
-           "  --dump DIR           at each acknowledged L write DIR/image.bin (0x400000 words, high\n"
-           "                       byte first), message-table.txt, trigger-table.txt, check.txt and\n"
-           "                       message-NN.bin per message\n"
-           "  --load FILE          start holding FILE, a whole memory as image.bin holds it\n"
-           "                       (8388608 bytes; mmx4210-cli image writes one)\n"
-           "  --erase-dots N       \".\" bytes sent while an erase runs (default 3)\n"
-           "  --erase-ms MS        time between them (default 0)\n"
-           "  --reject-bad-image   answer 21 to L when a word checksum is wrong\n"
-           "  --quiet              no log of commands on standard error\n"
-           "\n"
-           "Faults (repeatable with --seed):\n"
-           "  --seed N             seed of every random fault (default 1)\n"
-           "  --nak-every N        answer 21 to every N-th frame\n"
-           "  --nak-rate R         answer 21 to a frame at rate R (0..1)\n"
-           "  --corrupt-rx R       flip a bit of a received byte at rate R\n"
-           "  --drop-rx R          lose a received byte at rate R\n"
-           "  --corrupt-tx R       flip a bit of a sent byte at rate R\n"
-           "  --drop-tx R          lose a sent byte at rate R\n"
-           "  --silent-after N     answer nothing once N frames were answered\n"
-           "  --delay MS           processing time before each answer\n"
-           "  --baud N             pace the line as N baud with 11 bits a byte (8N2); default unpaced\n"
-           "  --help               this text\n";
-}
-
-bool parseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& name = args[i];
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-            continue;
-        }
-        if (name == "--quiet" || name == "-q") {
-            options.quiet = true;
-            continue;
-        }
-        if (name == "--reject-bad-image") {
-            options.unit.rejectBadImage = true;
-            continue;
-        }
-        if (i + 1 >= args.size()) {
-            error = name.rfind("--", 0) == 0 ? name + " needs a value" : "unknown argument " + name;
-            return false;
-        }
-        const std::string& value = args[++i];
-        UnitOptions& u = options.unit;
-        int64_t ms = 0;
-        bool ok = true;
-        if (name == "--link") {
-            options.linkPath = value;
-        } else if (name == "--dump") {
-            options.dumpDir = value;
-        } else if (name == "--load") {
-            options.loadPath = value;
-        } else if (name == "--seed") {
-            ok = parseNumber(value, u.seed);
-        } else if (name == "--nak-every") {
-            ok = parseNumber(value, u.nakEveryNth);
-        } else if (name == "--nak-rate") {
-            ok = parseRate(value, u.nakRate);
-        } else if (name == "--corrupt-rx") {
-            ok = parseRate(value, u.corruptReceivedRate);
-        } else if (name == "--drop-rx") {
-            ok = parseRate(value, u.dropReceivedRate);
-        } else if (name == "--corrupt-tx") {
-            ok = parseRate(value, u.corruptSentRate);
-        } else if (name == "--drop-tx") {
-            ok = parseRate(value, u.dropSentRate);
-        } else if (name == "--silent-after") {
-            ok = parseNumber(value, u.silentAfterFrames) && u.silentAfterFrames >= 0;
-        } else if (name == "--delay") {
-            ok = parseNumber(value, ms) && ms >= 0;
-            u.frameDelayUs = ms * 1000;
-        } else if (name == "--erase-ms") {
-            ok = parseNumber(value, ms) && ms >= 0;
-            u.eraseDotIntervalUs = ms * 1000;
-        } else if (name == "--erase-dots") {
-            ok = parseNumber(value, u.eraseDots);
-        } else if (name == "--baud") {
-            ok = parseNumber(value, u.baud) && u.baud > 0;
-        } else {
-            error = "unknown option " + name;
-            return false;
-        }
-        if (!ok) {
-            error = "bad value for " + name + ": " + value;
-            return false;
-        }
+std::optional<int> readCommandLine(const std::vector<std::string>& args, Options& options) {
+    CLI::App app("Stands in for an MMX4210 unit on a pseudo-terminal. The first line on standard output\n"
+                 "is the device path to open (for example MMX4210_COM1=PATH). Runs until Ctrl-C or SIGTERM.",
+                 kProgram);
+    app.formatter(std::make_shared<UnitFormatter>());
+    app.get_formatter()->column_width(21);
+    app.set_help_flag("-h,--help", "this text");
+    app.option_defaults()->disable_flag_override();
+    app.set_version_flag("--version", std::string(kProgram) + " " + std::string(kVersion), "print the version and exit");
+    Milliseconds ms;
+    declareOptions(app, options, ms);
+    try {
+        std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them last first
+        app.parse(reversed);
+    } catch (const CLI::Success& answered) {
+        return app.exit(answered);  // --help or --version on standard output
+    } catch (const CLI::ParseError& error) {
+        std::cerr << kProgram << ": " << error.what() << " (try --help)\n";
+        return kUsage;
     }
-    return true;
+    options.unit.frameDelayUs = ms.delay * 1000;
+    options.unit.eraseDotIntervalUs = ms.eraseInterval * 1000;
+    return std::nullopt;
 }
 
 }  // namespace mmx::unitapp

@@ -1,5 +1,6 @@
 #pragma once
 // Command line of mmx4210-unit.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,11 +14,11 @@ struct Options {
     std::string dumpDir;   // --dump: image and tables written at each acknowledged L
     std::string loadPath;  // --load: a memory image (as image.bin) to start from
     bool quiet = false;
-    bool help = false;
 };
 
-// False with a message in `error` for an unknown option or a bad value.
-bool parseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
-const char* helpText();
+// Reads the arguments (without the program name) into `options`. Nothing when the program
+// should go on; else the exit code, after --help or --version was answered on standard output or
+// a usage error was told on standard error.
+std::optional<int> readCommandLine(const std::vector<std::string>& args, Options& options);
 
 }  // namespace mmx::unitapp
