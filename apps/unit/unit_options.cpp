@@ -85,7 +85,7 @@ std::optional<int> readCommandLine(const std::vector<std::string>& args, Options
                  "is the device path to open (for example MMX4210_COM1=PATH). Runs until Ctrl-C or SIGTERM.",
                  kProgram);
     app.formatter(std::make_shared<UnitFormatter>());
-    app.get_formatter()->column_width(21);
+    app.get_formatter()->column_width(23);
     app.set_help_flag("-h,--help", "this text");
     app.option_defaults()->disable_flag_override();
     app.set_version_flag("--version", std::string(kProgram) + " " + std::string(kVersion), "print the version and exit");
