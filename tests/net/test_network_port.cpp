@@ -117,6 +117,7 @@ TEST_P(BytesOverTheServer, AWrittenBlockReadsBackExactly) {
     std::string error;
     ASSERT_TRUE(net.open(error)) << error;
     EXPECT_TRUE(net.noDelay()) << "frames must not wait for the answer to the previous one";
+    EXPECT_TRUE(net.quickAck()) << "an answer in pieces must not wait for the delayed acknowledgement";
 
     Bytes block = {0xFF, 0xFF, 0xFF, 0xFA, 0x2C, 0x01, 0xFF, 0xF0, 0x0D, 0x0A, 0x00, 0xFF, 0x0D, 0x00, 0xFF, 0xFE};
     for (int i = 0; block.size() < 350; ++i) block.push_back(static_cast<uint8_t>(i * 7));

@@ -4,12 +4,15 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstdarg>
 #include <ctime>
 #include <gensio/gensio.h>
 #include <gensio/gensio_os_funcs.h>
 #include <gensio/gensio_unix.h>
 #include <gensio/sergensio.h>
+
+#include "platform/net/quick_ack.h"
 
 namespace mmx {
 
@@ -145,6 +148,7 @@ void GensioStream::disconnect() {
     gensio_free(io_);
     io_ = nullptr;
     reading_ = false;
+    quickAckSocket_ = -1;
     received_.clear();
     readPos_ = 0;
 }
@@ -164,6 +168,16 @@ bool GensioStream::noDelay() {
     return gensio_control(io_, GENSIO_CONTROL_DEPTH_FIRST, GENSIO_CONTROL_GET, GENSIO_CONTROL_NODELAY, value,
                           &length) == 0 &&
            value[0] == '1';
+}
+
+bool GensioStream::acknowledgeEachReceipt(unsigned serverPort) {
+    if (io_ == nullptr) return false;
+    char port[32] = "";
+    gensiods length = sizeof port;
+    if (gensio_control(io_, GENSIO_CONTROL_DEPTH_FIRST, GENSIO_CONTROL_GET, GENSIO_CONTROL_LPORT, port, &length) != 0)
+        return false;
+    quickAckSocket_ = findConnectedSocket(static_cast<unsigned>(std::atoi(port)), serverPort);
+    return quickAckSocket_ >= 0;
 }
 
 bool GensioStream::write(std::span<const uint8_t> bytes, int timeoutMs) {
@@ -250,6 +264,7 @@ int GensioStream::onEvent(struct gensio*, void* self, int event, int err, unsign
                 stream->lost_ = true;
             } else if (buf != nullptr && buflen != nullptr) {
                 stream->received_.insert(stream->received_.end(), buf, buf + *buflen);
+                acknowledgeNow(stream->quickAckSocket_);
             }
             gensio_os_funcs_wake(stream->os_, stream->waiter_);
             return 0;

@@ -43,6 +43,9 @@ public:
 
     // Whether the socket has TCP_NODELAY on, read back from it.
     bool noDelay();
+    // From now on every receipt is acknowledged at once (see quick_ack.h); false when the
+    // connection's socket cannot be found.
+    bool acknowledgeEachReceipt(unsigned serverPort);
 
     // Hands all bytes to gensio in one call where it takes them (it always does for a frame).
     // False when the connection is gone or the bytes were not taken within timeoutMs.
@@ -82,6 +85,7 @@ private:
     bool closing_ = false;
     bool lost_ = false;
     bool reading_ = false;
+    int quickAckSocket_ = -1;
     bool writeReady_ = false;
     int settingsPending_ = 0;
     int settingError_ = 0;

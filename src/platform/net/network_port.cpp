@@ -3,7 +3,10 @@
 #include <gensio/gensio_err.h>
 #include <gensio/sergensio.h>
 
+#include <chrono>
+
 #include "platform/net/gensio_stream.h"
+#include "platform/net/host_lookup.h"
 
 namespace mmx {
 
@@ -40,8 +43,17 @@ std::string lineText(const GensioStream::SerialLine& line) {
 }
 
 // Each frame leaves at once instead of waiting for the answer to the previous one (Nagle).
-std::string tcpSpec(const NetworkAddress& address) {
-    return "tcp(nodelay)," + address.host + "," + std::to_string(address.port);
+std::string tcpSpec(const std::string& numericHost, unsigned port) {
+    return "tcp(nodelay)," + numericHost + "," + std::to_string(port);
+}
+
+std::string unknownName(const NetworkAddress& address) {
+    return address.text() + ": the name '" + address.host + "' is not known (check it, or use the server's address)";
+}
+
+std::string noAnswer(const NetworkAddress& address) {
+    return address.text() + ": no answer from " + address.host + " within " +
+           std::to_string(NetworkPort::kConnectTimeoutMs / 1000) + " s (is the address right and the server on?)";
 }
 
 std::string refusesLineSettings(const NetworkAddress& address) {
@@ -52,8 +64,7 @@ std::string connectFailure(const NetworkAddress& address, int code) {
     const std::string where = address.text() + ": ";
     switch (code) {
         case GE_TIMEDOUT:
-            return where + "no answer from " + address.host + " within " +
-                   std::to_string(NetworkPort::kConnectTimeoutMs / 1000) + " s (is the address right and the server on?)";
+            return noAnswer(address);
         case GE_CONNREFUSE:
             return where + "the server refused the connection (is ser2net running there, with an accepter on port " +
                    std::to_string(address.port) + "?)";
@@ -65,7 +76,7 @@ std::string connectFailure(const NetworkAddress& address, int code) {
         case GE_NAME_SERVER_FAILURE:
         case GE_NAME_INVALID:
         case GE_NAME_NET_NOT_UP:
-            return where + "the name '" + address.host + "' is not known (check it, or use the server's address)";
+            return unknownName(address);
         default:
             return where + "cannot connect: " + GensioStream::errorText(code);
     }
@@ -83,13 +94,27 @@ NetworkPort::~NetworkPort() { close(); }
 
 bool NetworkPort::open(std::string& error) {
     close();
+    // The name and the connection share one time limit.
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(kConnectTimeoutMs);
+    const HostLookup host = lookUpHost(address_.host, kConnectTimeoutMs);
+    switch (host.outcome) {
+        case HostLookup::Outcome::Found: break;
+        case HostLookup::Outcome::Unknown: error = unknownName(address_); return false;
+        case HostLookup::Outcome::TimedOut: error = noAnswer(address_); return false;
+        case HostLookup::Outcome::Failed:
+            error = address_.text() + ": cannot look up '" + address_.host + "': " + host.reason;
+            return false;
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     auto link = std::make_unique<Link>();
-    const int rv = link->stream.connect(tcpSpec(address_), kConnectTimeoutMs);
+    const int rv = link->stream.connect(tcpSpec(host.address, address_.port), static_cast<int>(std::max<int64_t>(left, 1)));
     if (rv != 0) {
         error = connectFailure(address_, rv);
         return false;
     }
     noDelay_ = link->stream.noDelay();
+    quickAck_ = link->stream.acknowledgeEachReceipt(address_.port);
     // Telnet runs over the connection once it stands, so that a server that is there but does
     // not speak telnet (a raw accepter never answers the negotiation) is told apart from one
     // that is not there at all.

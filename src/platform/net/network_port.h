@@ -34,6 +34,8 @@ public:
     const NetworkAddress& address() const { return address_; }
     // Whether the connection sends each write at once (TCP_NODELAY, read back from the socket).
     bool noDelay() const { return noDelay_; }
+    // Whether received bytes are acknowledged at once (see quick_ack.h).
+    bool quickAck() const { return quickAck_; }
 
 private:
     struct Link;
@@ -43,6 +45,7 @@ private:
     LineSettings line_;
     std::unique_ptr<Link> link_;
     bool noDelay_ = false;
+    bool quickAck_ = false;
 };
 
 }  // namespace mmx
