@@ -84,10 +84,6 @@ std::string connectFailure(const NetworkAddress& address, int code) {
 
 }  // namespace
 
-struct NetworkPort::Link {
-    GensioStream stream;
-};
-
 NetworkPort::NetworkPort(NetworkAddress address, LineSettings line) : address_(std::move(address)), line_(line) {}
 
 NetworkPort::~NetworkPort() { close(); }
@@ -107,22 +103,22 @@ bool NetworkPort::open(std::string& error) {
             return false;
     }
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    auto link = std::make_unique<Link>();
-    const int rv = link->stream.connect(tcpSpec(host.address, address_.port), static_cast<int>(std::max<int64_t>(left, 1)));
+    auto stream = std::make_unique<GensioStream>();
+    const int rv = stream->connect(tcpSpec(host.address, address_.port), static_cast<int>(std::max<int64_t>(left, 1)));
     if (rv != 0) {
         error = connectFailure(address_, rv);
         return false;
     }
-    noDelay_ = link->stream.noDelay();
-    quickAck_ = link->stream.acknowledgeEachReceipt(address_.port);
+    noDelay_ = stream->noDelay();
+    quickAck_ = stream->acknowledgeEachReceipt(address_.port);
     // Telnet runs over the connection once it stands, so that a server that is there but does
     // not speak telnet (a raw accepter never answers the negotiation) is told apart from one
     // that is not there at all.
-    if (address_.setsLine() && link->stream.stack("telnet(rfc2217)", kLineSettingsTimeoutMs) != 0) {
+    if (address_.setsLine() && stream->stack("telnet(rfc2217)", kLineSettingsTimeoutMs) != 0) {
         error = refusesLineSettings(address_);
         return false;
     }
-    link_ = std::move(link);
+    stream_ = std::move(stream);
     if (address_.setsLine() && !applyLineSettings(error)) {
         close();
         return false;
@@ -134,7 +130,7 @@ bool NetworkPort::applyLineSettings(std::string& error) {
     const GensioStream::SerialLine wanted{line_.baud, static_cast<unsigned>(line_.dataBits), parityCode(line_.parity),
                                           static_cast<unsigned>(line_.stopBits)};
     GensioStream::SerialLine granted;
-    const int rv = link_->stream.setSerialLine(wanted, granted, kLineSettingsTimeoutMs);
+    const int rv = stream_->setSerialLine(wanted, granted, kLineSettingsTimeoutMs);
     if (rv == GE_REMCLOSE) {
         error = address_.text() + ": the server closed the connection while the line was being set";
         return false;
@@ -152,17 +148,17 @@ bool NetworkPort::applyLineSettings(std::string& error) {
     return true;
 }
 
-void NetworkPort::close() { link_.reset(); }
+void NetworkPort::close() { stream_.reset(); }
 
-bool NetworkPort::isOpen() const { return link_ != nullptr; }
+bool NetworkPort::isOpen() const { return stream_ != nullptr; }
 
 bool NetworkPort::write(std::span<const uint8_t> bytes) {
-    return link_ != nullptr && link_->stream.write(bytes, kWriteTimeoutMs);
+    return stream_ != nullptr && stream_->write(bytes, kWriteTimeoutMs);
 }
 
 long NetworkPort::read(std::span<uint8_t> out, int timeoutMs) {
-    if (link_ == nullptr) return -1;
-    return link_->stream.read(out, timeoutMs);
+    if (stream_ == nullptr) return -1;
+    return stream_->read(out, timeoutMs);
 }
 
 std::string NetworkPort::description() const {

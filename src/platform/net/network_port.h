@@ -12,6 +12,8 @@
 
 namespace mmx {
 
+class GensioStream;
+
 class NetworkPort final : public BytePort {
 public:
     static constexpr int kConnectTimeoutMs = 3000;
@@ -38,12 +40,11 @@ public:
     bool quickAck() const { return quickAck_; }
 
 private:
-    struct Link;
     bool applyLineSettings(std::string& error);
 
     NetworkAddress address_;
     LineSettings line_;
-    std::unique_ptr<Link> link_;
+    std::unique_ptr<GensioStream> stream_;
     bool noDelay_ = false;
     bool quickAck_ = false;
 };
