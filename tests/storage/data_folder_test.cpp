@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         DataLayout{"BuildFolder", "build/apps/gui/", "build/share/mmx4210", "build/apps/gui/"},
         DataLayout{"OwnFolderNotUnderLib", "opt/mmx4210/", "share/mmx4210", "opt/mmx4210/"},
         DataLayout{"OtherProgramUnderLib", "usr/lib/other/", "usr/share/other", "usr/lib/other/"}),
-    [](const ::testing::TestParamInfo<DataLayout>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<DataLayout>& param) { return std::string(param.param.name); });
 
 TEST(DataFolderOf, ACurrentFolderStaysBesideTheProgram) { EXPECT_EQ(dataFolderFor(""), "./"); }
 
