@@ -5,6 +5,9 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
+# Checking the package: lintian, the desktop entry and metainfo validators, bash completion.
+$SUDO apt-get install -y -qq --no-install-recommends \
+    lintian desktop-file-utils appstream bash-completion >/dev/null
 $SUDO apt-get install -y -qq --no-install-recommends \
     build-essential cmake pkg-config \
     googletest libgtest-dev libgmock-dev libbenchmark-dev \

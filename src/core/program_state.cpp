@@ -17,14 +17,15 @@ std::string fileNameOf(const std::string& path) {
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-void ProgramState::initialise(const std::string& appFolder) {
+void ProgramState::initialise(const std::string& appFolder, const std::string& dataFolder) {
     SetupChanged = false;
     stroLNGFilePathType = false;
     VersionText = kVersionText;
     FrameCaption = std::string(kDesignCaption) + VersionText;
     frameWindowCaption = FrameCaption;
     AppPath = withTrailingSeparator(appFolder.empty() ? std::string(".") : appFolder);
-    strLNGFilePath = AppPath + "Font" + kPathSeparator;
+    DataPath = dataFolder.empty() ? AppPath : withTrailingSeparator(dataFolder);
+    strLNGFilePath = DataPath + "Font" + kPathSeparator;
     stroLNGFilePath = strLNGFilePath;
     strMSGFilePath = AppPath;
     strWAVFilePath = AppPath;

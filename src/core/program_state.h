@@ -47,7 +47,8 @@ struct ProgramState {
     std::string FrameCaption;        // caption base (language line 11) + VersionText
     std::string frameWindowCaption;  // what the frame window shows now (FrameCaption + set-up name)
     std::string AppPath;             // program folder, ends with the separator
-    std::string strLNGFilePath;      // built-in language files: AppPath + "Font/"
+    std::string DataPath;            // language files, translations, help documents; ends with "/"
+    std::string strLNGFilePath;      // built-in language files: DataPath + "Font/"
     std::string stroLNGFilePath;     // folder of a language file chosen with "other"
     std::string strMSGFilePath;      // folder of the set-up file
     std::string strWAVFilePath;      // folder of the last browsed WAVE file
@@ -67,9 +68,9 @@ struct ProgramState {
     MessageTable messages;
     TriggerTable triggers;
 
-    // Start-up (globals and folders for a program living in appFolder) followed by the
-    // editor's load-time defaults.
-    void initialise(const std::string& appFolder);
+    // Start-up (globals and folders for a program living in appFolder, its data in dataFolder,
+    // by default the same) followed by the editor's load-time defaults.
+    void initialise(const std::string& appFolder, const std::string& dataFolder = {});
     // The editor's load-time defaults: port settings, file names, English texts.
     void loadDefaults();
 

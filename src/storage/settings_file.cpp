@@ -10,7 +10,7 @@ namespace mmx {
 
 namespace {
 
-std::string fontFolder(const ProgramState& state) { return state.AppPath + "Font" + kPathSeparator; }
+std::string fontFolder(const ProgramState& state) { return state.DataPath + "Font" + kPathSeparator; }
 
 // A stored folder as this platform uses it: an empty value, or one that is no absolute folder
 // here (a file brought from a system with drive letters), gives the default; others end with "/".

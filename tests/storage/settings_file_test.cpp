@@ -139,6 +139,21 @@ TEST_F(SettingsFile, FoldersFromAnotherSystemFallBackToTheDefaults) {
     EXPECT_EQ(state.strMSGFilePath, "/srv/setups/");  // every stored folder ends with "/"
 }
 
+// An installed program keeps its language files apart from the program: empty or foreign
+// language folders in the file fall back to the data folder's, not the program's.
+TEST_F(SettingsFile, LanguageFoldersFallBackToTheDataFolder) {
+    ProgramState installed;
+    installed.initialise("/usr/lib/mmx4210/", "/usr/share/mmx4210");
+    EXPECT_EQ(installed.languageFolder(), "/usr/share/mmx4210/Font/");
+    auto lines = splitLines(defaultsText());
+    lines[6] = "strLNGFilePath=";
+    lines[7] = "stroLNGFilePath=C:\\Tools\\Font\\";
+    ASSERT_TRUE(OpenIni(installed, folder.write("MMX4210.INI", test::crlfLines(lines))));
+    EXPECT_EQ(installed.strLNGFilePath, "/usr/share/mmx4210/Font/");
+    EXPECT_EQ(installed.stroLNGFilePath, "/usr/share/mmx4210/Font/");
+    EXPECT_EQ(installed.strMSGFilePath, folder.folder());
+}
+
 TEST_F(SettingsFile, ConversionRules) {
     EXPECT_EQ(settingsInteger(" 42 "), 42);
     EXPECT_EQ(settingsInteger("-32768"), -32768);

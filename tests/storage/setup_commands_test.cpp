@@ -147,6 +147,20 @@ TEST_F(SetupCommands, OpenAppliesTheFileAndShowsItsName) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
+// A file handed to the program (the file manager's "Open with") opens without the dialog.
+TEST_F(SetupCommands, AFileHandedToTheProgramOpensWithoutTheDialog) {
+    const std::string path = folder.write("Evening.cfg", test::smallSetupFileBytes());
+    state.messages.clear();
+    state.SetupChanged = false;
+    ASSERT_EQ(commands.openFile(path), FileCommandResult::Done);
+    EXPECT_TRUE(dialog.requests.empty());
+    EXPECT_EQ(state.messages.slot(1).WaveFile, "Welcome");
+    EXPECT_EQ(state.MessageFile, "Evening.cfg");
+    EXPECT_EQ(state.strMSGFilePath, folder.folder());
+    EXPECT_EQ(captions, std::vector<std::string>{state.FrameCaption + "Evening.cfg"});
+    EXPECT_TRUE(commands.named());
+}
+
 TEST_F(SetupCommands, OpenAsksAboutUnsavedChangesAndSavesOnYes) {
     const std::string other = folder.write("Other.cfg", test::smallSetupFileBytes());
     state.SetupChanged = true;

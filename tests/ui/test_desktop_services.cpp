@@ -202,6 +202,7 @@ TEST(Splash, AKeyClosesItOnceAndThePictureFollowsTheScreen) {
     EXPECT_EQ(splash.Lb_Logo(1)->text(), "MMX4210/00 set up");
     EXPECT_TRUE(splash.Lb_Logo(4)->text().startsWith("Release 2.3"));
     EXPECT_TRUE(splash.Lb_Logo(9)->text().isEmpty());
+    EXPECT_EQ(splash.versionLabel()->text(), QStringLiteral("mmx4210 " MMX_VERSION));
 
     splash.chkWinFont1(120);
     EXPECT_EQ(splash.pictureInFront(), 2);

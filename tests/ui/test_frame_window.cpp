@@ -306,11 +306,13 @@ TEST_F(FrameWindowTest, PrintoutAndHelpOpenInTheTextViewer) {
     ASSERT_EQ(viewer.shown, std::vector<std::string>{printout});
     EXPECT_EQ(lineCount(printout), 17u);
 
+    // The help documents lie in the data folder (share/mmx4210 when installed).
+    state.DataPath = "/usr/share/mmx4210/";
     frame->action("Instructions_for_use")->trigger();
     frame->action("Contacts")->trigger();
     ASSERT_EQ(viewer.shown.size(), 3u);
-    EXPECT_EQ(viewer.shown[1], state.AppPath + "IFU Zanth Message manager.TXT");
-    EXPECT_EQ(viewer.shown[2], state.AppPath + "Contacts KDR.TXT");
+    EXPECT_EQ(viewer.shown[1], "/usr/share/mmx4210/IFU Zanth Message manager.TXT");
+    EXPECT_EQ(viewer.shown[2], "/usr/share/mmx4210/Contacts KDR.TXT");
 
     // A cancelled printout dialog shows nothing.
     frame->action("Save_as_text_file")->trigger();

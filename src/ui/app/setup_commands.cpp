@@ -72,9 +72,12 @@ FileCommandResult SetupFileCommands::open() {
     if (state_.MessageFile.empty()) state_.MessageFile = ProgramState::kDefaultMessageFile;
     const auto chosen = dialog_.show(setupDialogRequest(FileDialogRequest::Mode::Open));
     if (!chosen || fileNameOf(*chosen).empty()) return FileCommandResult::Cancelled;
+    return openFile(*chosen);
+}
 
-    state_.MessageFile = fileNameOf(*chosen);
-    state_.strMSGFilePath = folderOf(*chosen);
+FileCommandResult SetupFileCommands::openFile(const std::string& chosen) {
+    state_.MessageFile = fileNameOf(chosen);
+    state_.strMSGFilePath = folderOf(chosen);
     const std::string path = state_.strMSGFilePath + state_.MessageFile;
     if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, path, OpenConfig(state_, path)))
         return FileCommandResult::Failed;

@@ -34,6 +34,9 @@ public:
     // does, and a save that fails or is cancelled stops the open), then lets the user pick a
     // set-up file and opens it. SetupChanged is cleared only when the file was opened.
     FileCommandResult open();
+    // Opens the set-up file at path as open() does once a file was picked (a file handed to
+    // the program when it starts, for example by the file manager).
+    FileCommandResult openFile(const std::string& path);
     // Whether the set-up in the editor has a file of its own: it was opened or saved in this
     // run. A set-up that never had one is saved through the dialog (Save as).
     bool named() const { return named_; }

@@ -7,6 +7,7 @@
 
 #include "platform/qt/instance_marker.h"
 #include "platform/serial/port_names.h"
+#include "storage/data_folder.h"
 #include "storage/settings_folder.h"
 #include "ui/qt/editor_window.h"
 #include "ui/qt/upload_runner.h"
@@ -15,7 +16,7 @@ namespace mmx {
 
 DesktopProgram::DesktopProgram(const std::string& appFolder, QString instanceName)
     : instance_(std::move(instanceName)) {
-    state_.initialise(appFolder);
+    state_.initialise(appFolder, dataFolderFor(appFolder));
     // The settings file and the marker share one folder: beside the program when that is
     // writable, else the user's configuration folder.
     state_.SettingsFolder = chooseSettingsFolder(state_.AppPath);

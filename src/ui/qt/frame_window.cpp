@@ -46,7 +46,7 @@ FrameWindow::FrameWindow(ProgramState& state, CaptionTable& captions, Services s
       state_(state),
       captions_(captions),
       services_(std::move(services)),
-      translations_(translationsFolder(q(state.AppPath))) {
+      translations_(translationsFolder(q(state.DataPath))) {
     setObjectName(QStringLiteral("MDIMMX4210"));
     editor_ = new EditorWindow(state_, captions_, services_.editor, this);
     setCentralWidget(editor_);
@@ -278,6 +278,12 @@ void FrameWindow::Open_Click() {
     setWindowModified(state_.SetupChanged);
 }
 
+void FrameWindow::openSetupFile(const std::string& path) {
+    setup_->openFile(path);
+    editor_->refreshFromState();
+    setWindowModified(state_.SetupChanged);
+}
+
 void FrameWindow::Save_Click() { reportSave(setup_->saveUnderItsName()); }
 
 void FrameWindow::Save_as_Click() { reportSave(setup_->saveAs()); }
@@ -318,9 +324,9 @@ void FrameWindow::languageClicked(LanguageItem item) {
     refreshLanguageChecks();
 }
 
-void FrameWindow::Instructions_for_use_Click() { services_.viewer->show(state_.AppPath + kInstructionsDocument); }
+void FrameWindow::Instructions_for_use_Click() { services_.viewer->show(state_.DataPath + kInstructionsDocument); }
 
-void FrameWindow::Contacts_Click() { services_.viewer->show(state_.AppPath + kContactsDocument); }
+void FrameWindow::Contacts_Click() { services_.viewer->show(state_.DataPath + kContactsDocument); }
 
 void FrameWindow::About_Zanth_message_manager_Click() {
     // The splash window reads the language from the settings file: write the current one.

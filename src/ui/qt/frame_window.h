@@ -54,6 +54,8 @@ public:
 
     // Menu commands, callable by tests.
     void Open_Click();
+    // Opens the set-up file at path into the editor, as Open does with a picked file.
+    void openSetupFile(const std::string& path);
     void Save_Click();
     void Save_as_Click();
     void Save_as_text_file_Click();

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "mmx_version.h"
 #include "storage/settings_file.h"
 #include "storage/settings_folder.h"
 #include "ui/lang/language_file.h"
@@ -114,6 +115,10 @@ SplashWindow::SplashWindow(ProgramState& state, QWidget* parent)
         texts->addWidget(label);
     }
     texts->addStretch(1);
+    version_ = new QLabel(QStringLiteral("mmx4210 %1").arg(QLatin1String(kVersion.data(), kVersion.size())), this);
+    version_->setObjectName(QStringLiteral("Lb_Version"));
+    version_->setAlignment(Qt::AlignRight);
+    texts->addWidget(version_);
     layout->addLayout(texts, 1);
     setMinimumWidth(700);
 

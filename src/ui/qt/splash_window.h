@@ -23,6 +23,8 @@ public:
     explicit SplashWindow(ProgramState& state, QWidget* parent = nullptr);
 
     QLabel* Lb_Logo(int index) const { return labels_.at(static_cast<size_t>(index)); }
+    // "mmx4210 2.3": the build's own version, whatever the language file's lines say.
+    QLabel* versionLabel() const { return version_; }
     // 1 or 2: which picture is in front.
     int pictureInFront() const;
     // Puts the picture for the given pixels per inch in front (96: Image1, 120: Image2, any
@@ -50,6 +52,7 @@ private:
     ProgramState& state_;
     CaptionTable captions_;
     std::array<QLabel*, 10> labels_{};
+    QLabel* version_ = nullptr;
     QLabel* image1_ = nullptr;
     QLabel* image2_ = nullptr;
     QStackedLayout* pictures_ = nullptr;

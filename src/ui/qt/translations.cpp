@@ -40,8 +40,8 @@ bool Translations::use(const QString& locale) {
     return true;
 }
 
-QString translationsFolder(const QString& appFolder) {
-    const QString beside = QDir(appFolder).filePath(QStringLiteral("translations"));
+QString translationsFolder(const QString& dataFolder) {
+    const QString beside = QDir(dataFolder).filePath(QStringLiteral("translations"));
     if (QDir(beside).exists()) return beside;
 #ifdef MMX_BUILD_TRANSLATIONS_DIR
     return QStringLiteral(MMX_BUILD_TRANSLATIONS_DIR);

@@ -12,7 +12,7 @@ namespace mmx {
 
 class Translations {
 public:
-    // folder: where this program's .qm files lie ("translations" beside the program).
+    // folder: where this program's .qm files lie ("translations" in its data folder).
     explicit Translations(QString folder);
     ~Translations();
 
@@ -31,8 +31,8 @@ private:
     std::unique_ptr<QTranslator> own_;
 };
 
-// Where the translations of the program in appFolder lie: its "translations" folder, or the
-// build tree's when run from there.
-QString translationsFolder(const QString& appFolder);
+// Where the translations lie for a program whose data is in dataFolder: its "translations"
+// folder, or the build tree's when run from there.
+QString translationsFolder(const QString& dataFolder);
 
 }  // namespace mmx
