@@ -6,6 +6,7 @@
 #include "audio/decode.h"
 #include "audio/resample.h"
 #include "audio/unit_wave.h"
+#include "core/ui_text_table.h"
 #include "core/wave_header.h"
 
 namespace mmx::audio {
@@ -21,13 +22,18 @@ RenderedSequence failure(RenderProblem problem, const std::string& path, std::st
 
 // English words for a refusal by the unit's WAVE check.
 std::string refusalReason(const WaveCheck& check) {
-    if (!check.messageBoxIndex) return "no sound data found, or the file cannot be read";
-    if (check.channels != 1) return "not mono (" + std::to_string(check.channels) + " channels)";
-    if (check.bitsPerSample != 16) return "not 16 bits per sample (" + std::to_string(check.bitsPerSample) + ")";
-    if (check.headerSampleRate < kMinSampleRate || check.headerSampleRate > kMaxSampleRate) {
-        return "sample rate " + std::to_string(check.headerSampleRate) + " Hz is outside 8000 to 24000 Hz";
+    switch (check.messageBoxIndex.value_or(-1)) {
+        case UiTextTable::NotMono:
+            return "not mono (" + std::to_string(check.channels) + " channels)";
+        case UiTextTable::BadSampleRate:
+            return "sample rate " + std::to_string(check.headerSampleRate) + " Hz is outside 8000 to 24000 Hz";
+        case UiTextTable::Not16Bit:
+            return "not 16 bits per sample (" + std::to_string(check.bitsPerSample) + ")";
+        case UiTextTable::NotWave:
+            return "not a WAVE file";
+        default:
+            return "no sound data found, or the file cannot be read";
     }
-    return "not a WAVE file";
 }
 
 // Samples read from 16-bit files are exact multiples of 1/32768, so plain rounding gives the
