@@ -2,6 +2,7 @@
 // its messages one after the other as the unit plays them.
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <iostream>
 
 #include "audio/sequence_render.h"
@@ -38,12 +39,31 @@ bool collectMessages(const ProgramState& state, int row, std::vector<std::string
     return true;
 }
 
+bool samePath(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
+
+// Whether the output is the set-up file or one of its messages, which it must never replace.
+bool outputIsPartOfSetup(const ProgramState& state, const RenderArgs& args) {
+    if (samePath(args.output, args.setupPath)) return true;
+    for (int k = 1; k <= kSlotCount; ++k) {
+        const MessageSlot& slot = state.messages.slot(k);
+        if (slot.filled() && samePath(args.output, slot.FilePath)) return true;
+    }
+    return false;
+}
+
 int runRender(const RenderArgs& args) {
     ProgramState state;
     if (const FileOutcome outcome = OpenConfig(state, args.setupPath); !outcome) {
         printError(args.setupPath + ": " + state.texts.messageBox(UiTextTable::SetupFileMissing) + " (" +
                    outcome.reason() + ")");
         return kFailure;
+    }
+    if (outputIsPartOfSetup(state, args)) {
+        printError(args.output + " is the set-up file or one of its messages; it is never overwritten");
+        return kUsage;
     }
     std::vector<std::string> paths;
     if (!collectMessages(state, args.trigger, paths)) return kFailure;

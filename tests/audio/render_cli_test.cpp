@@ -112,6 +112,18 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"NoTrigger", {}, 2, "--trigger is required"}),
     [](const auto& param) { return param.param.name; });
 
+TEST(RenderCli, NeverWritesOverTheSetupOrItsMessages) {
+    ScratchFolder folder;
+    const std::string setup = savedSetup(folder);
+    for (const std::string& target : {setup, folder.folder() + "second.wav", folder.folder() + "./first.wav"}) {
+        const std::string before = readText(target);
+        const ProgramRun run = render({setup, "--trigger", "1", "-o", target});
+        EXPECT_EQ(run.exitCode, 2) << target;
+        EXPECT_NE(run.err.find("; it is never overwritten"), std::string::npos) << run.err;
+        EXPECT_EQ(readText(target), before);
+    }
+}
+
 TEST(RenderCli, DamagedSetupIsRefusedWithItsLine) {
     ScratchFolder folder;
     const std::string setup = folder.write("broken.cfg", crlfLines({"a=1", "b=2"}));
