@@ -17,4 +17,4 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     xdg-utils \
     clang libclang-rt-14-dev \
     libsndfile1-dev libsoxr-dev libebur128-dev libcli11-dev sox \
-    libgensio-dev ser2net >/dev/null
+    libgensio-dev ser2net espeak-ng >/dev/null

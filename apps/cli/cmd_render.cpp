@@ -1,0 +1,109 @@
+// mmx4210-cli render SETUP.cfg --trigger N -o OUT.wav: a trigger's sequence as one WAVE file,
+// its messages one after the other as the unit plays them.
+#include <CLI/CLI.hpp>
+
+#include <filesystem>
+#include <iostream>
+
+#include "audio/sequence_render.h"
+#include "cli_command.h"
+#include "core/number_format.h"
+#include "core/program_state.h"
+#include "storage/atomic_file.h"
+#include "storage/setup_file.h"
+
+namespace mmx::cli {
+namespace {
+
+struct RenderArgs {
+    std::string setupPath;
+    int trigger = 0;
+    std::string output;
+};
+
+void printError(const std::string& text) { std::cerr << "mmx4210-cli render: " << text << "\n"; }
+
+// The files trigger `row` plays, in order; an entry naming a slot without a file is an error
+// (the unit would be sent a sequence naming a message it does not hold).
+bool collectMessages(const ProgramState& state, int row, std::vector<std::string>& paths) {
+    for (int position = 1; position <= kEntriesPerTrigger; ++position) {
+        const int message = state.triggers.entry(entryIndex(row, position)).message();
+        if (message == 0) continue;
+        if (message > kSlotCount || !state.messages.slot(message).filled() || state.messages.slot(message).FilePath.empty()) {
+            printError("trigger " + std::to_string(row) + " plays message " + std::to_string(message) +
+                       ", but that slot holds no file");
+            return false;
+        }
+        paths.push_back(state.messages.slot(message).FilePath);
+    }
+    return true;
+}
+
+bool samePath(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
+
+// Whether the output is the set-up file or one of its messages, which it must never replace.
+bool outputIsPartOfSetup(const ProgramState& state, const RenderArgs& args) {
+    if (samePath(args.output, args.setupPath)) return true;
+    for (int k = 1; k <= kSlotCount; ++k) {
+        const MessageSlot& slot = state.messages.slot(k);
+        if (slot.filled() && samePath(args.output, slot.FilePath)) return true;
+    }
+    return false;
+}
+
+int runRender(const RenderArgs& args) {
+    ProgramState state;
+    if (const FileOutcome outcome = OpenConfig(state, args.setupPath); !outcome) {
+        printError(args.setupPath + ": " + state.texts.messageBox(UiTextTable::SetupFileMissing) + " (" +
+                   outcome.reason() + ")");
+        return kFailure;
+    }
+    if (outputIsPartOfSetup(state, args)) {
+        printError(args.output + " is the set-up file or one of its messages; it is never overwritten");
+        return kUsage;
+    }
+    std::vector<std::string> paths;
+    if (!collectMessages(state, args.trigger, paths)) return kFailure;
+    const audio::RenderedSequence rendered = audio::renderSequence(paths);
+    switch (rendered.problem) {
+        case audio::RenderProblem::None:
+            break;
+        case audio::RenderProblem::NoMessages:
+            printError("trigger " + std::to_string(args.trigger) + " plays no message; nothing was written");
+            return kFailure;
+        case audio::RenderProblem::NotUnitWave:
+        case audio::RenderProblem::CannotRead:
+            printError(rendered.path + ": " + rendered.reason + "; nothing was written");
+            return kFailure;
+    }
+    std::string error;
+    if (!writeFileAtomically(args.output, rendered.waveBytes, &error)) {
+        printError(args.output + ": " + error);
+        return kFailure;
+    }
+    std::cout << "Trigger " << args.trigger << "  " << paths.size() << (paths.size() == 1 ? " message  " : " messages  ")
+              << formatSeconds(rendered.seconds()) << " s  " << rendered.rate << " Hz  -> " << args.output << "\n";
+    return kSuccess;
+}
+
+const CommandRegistration registration({
+    "render",
+    "write a trigger's message sequence as one WAVE file, the messages one after the other as the\n"
+    "unit plays them; messages of lower rates are converted to the highest rate among them",
+    [](CLI::App& app) -> CommandRun {
+        auto args = std::make_shared<RenderArgs>();
+        app.add_option("SETUP.cfg", args->setupPath, "the set-up file")->required();
+        app.add_option("--trigger", args->trigger, "the trigger whose sequence is written, 1 to 12")
+            ->type_name("N")
+            ->required()
+            ->check(CLI::Range(1, kTriggerCount));
+        app.add_option("-o,--output", args->output, "the WAVE file to write")->type_name("OUT.wav")->required();
+        return [args] { return runRender(*args); };
+    },
+});
+
+}  // namespace
+}  // namespace mmx::cli

@@ -1,0 +1,37 @@
+// The file name of a spoken draft: the first words of its text, safe in any script.
+#include <gtest/gtest.h>
+
+#include "audio/spoken_draft.h"
+
+namespace mmx::test {
+namespace {
+
+struct NameCase {
+    int slot;
+    std::string text;
+    std::string name;
+};
+
+class DraftName : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(DraftName, TakesTheFirstWordsSafeForAFileName) {
+    EXPECT_EQ(audio::draftFileName(GetParam().slot, GetParam().text), GetParam().name);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DraftName,
+    ::testing::Values(NameCase{3, "Please leave the building now", "draft-3-please-leave-the-building.wav"},
+                      NameCase{12, "  Fire!  Evacuate.", "draft-12-fire-evacuate.wav"},
+                      NameCase{4, "../../etc/passwd", "draft-4-etc-passwd.wav"},
+                      NameCase{5, "Één moment, a.u.b.", "draft-5-Één-moment-a-u.wav"},
+                      NameCase{1, "请从最近的出口离开大楼。", "draft-1-请从最近的出口离开大楼.wav"},
+                      NameCase{2, "你好，世界！再见", "draft-2-你好-世界-再见.wav"},
+                      NameCase{6, "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十", "draft-6-一二三四五六七八九十一二三四五六七八九十一二三四.wav"},
+                      NameCase{7, "abcdefghijklmnopqrstuvwxyz", "draft-7-abcdefghijklmnopqrstuvwx.wav"},
+                      NameCase{8, "ab\xff\xfe" "cd \xe4\xbd", "draft-8-ab-cd.wav"},
+                      NameCase{9, "Doors 3 & 4 close", "draft-9-doors-3-4-close.wav"},
+                      NameCase{10, "!!! ??? ...", "draft-10.wav"},
+                      NameCase{11, "", "draft-11.wav"}));
+
+}  // namespace
+}  // namespace mmx::test

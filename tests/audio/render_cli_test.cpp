@@ -1,0 +1,137 @@
+// mmx4210-cli render as a user runs it: a trigger's sequence from a saved set-up into one file,
+// and clear refusals that leave an existing output alone.
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <filesystem>
+
+#include "core/number_format.h"
+#include "core/program_state.h"
+#include "core/wave_header.h"
+#include "sound_files.h"
+#include "storage/setup_file.h"
+#include "support/run_program.h"
+#include "support/test_support.h"
+
+namespace mmx::test {
+namespace {
+
+// Puts the file at path into slot k as choosing it in the window does.
+void fillSlot(ProgramState& state, int k, const std::string& path) {
+    const WaveCheck check = ReadWaveHeader(path);
+    ASSERT_TRUE(check.accepted) << path;
+    MessageSlot& slot = state.messages.slot(k);
+    slot.FilePath = path;
+    slot.WaveFile = std::filesystem::path(path).stem().string();
+    slot.MsgTime = playTimeText(check.info);
+    slot.MsgSample = formatKilohertz(check.info.sampleRate);
+    slot.TMsgSize = storedLength(check.info.fileLength);
+    slot.MsgSize = std::to_string(slot.TMsgSize / 1000);
+}
+
+void setSequence(ProgramState& state, int trigger, const std::vector<std::string>& entries) {
+    for (size_t e = 0; e < entries.size(); ++e) {
+        state.triggers.entry(entryIndex(trigger, static_cast<int>(e) + 1)).text = entries[e];
+    }
+}
+
+// Slot 1: 1 s at 8 kHz, slot 2: 0.5 s at 16 kHz; trigger 1 plays 1 then 2, trigger 2 nothing,
+// trigger 3 message 4 (an empty slot), trigger 4 message 3, whose file has gone.
+std::string savedSetup(const ScratchFolder& folder) {
+    ProgramState state;
+    state.loadDefaults();
+    const std::string dir = folder.folder();
+    writeSoundFile(dir + "first.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, 1.0, {{440, 0.3}});
+    writeSoundFile(dir + "second.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 16000, 1, 0.5, {{660, 0.3}});
+    writeSoundFile(dir + "gone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 16000, 1, 0.5, {{660, 0.3}});
+    fillSlot(state, 1, dir + "first.wav");
+    fillSlot(state, 2, dir + "second.wav");
+    fillSlot(state, 3, dir + "gone.wav");
+    state.triggers.rebuildLists(3);
+    setSequence(state, 1, {" 1", " 2", " ", " "});
+    setSequence(state, 3, {" 4", " ", " ", " "});
+    setSequence(state, 4, {" 3", " ", " ", " "});
+    state.triggers.recompute(state.messages);
+    const std::string path = dir + "setup.cfg";
+    EXPECT_TRUE(SaveConfig(state, path));
+    std::filesystem::remove(dir + "gone.wav");
+    return path;
+}
+
+ProgramRun render(const std::vector<std::string>& args) {
+    std::vector<std::string> all{"render"};
+    all.insert(all.end(), args.begin(), args.end());
+    return runProgram(MMX_CLI_PATH, all);
+}
+
+TEST(RenderCli, WritesTheTriggersSequenceAtTheHighestRate) {
+    ScratchFolder folder;
+    const std::string setup = savedSetup(folder);
+    const std::string out = folder.folder() + "trigger1.wav";
+    const ProgramRun run = render({setup, "--trigger", "1", "-o", out});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "Trigger 1  2 messages  1.50 s  16000 Hz  -> " + out + "\n");
+    const WaveCheck check = ReadWaveHeader(out);
+    EXPECT_TRUE(check.accepted);
+    EXPECT_EQ(check.info.sampleRate, 16000u);
+    EXPECT_EQ(check.info.dataLength, 2u * 24000u);
+}
+
+struct RefusalCase {
+    std::string name;
+    std::vector<std::string> args;  // after the set-up file and before -o
+    int exitCode;
+    std::string error;  // what standard error says (after the set-up folder is put in for "DIR/")
+};
+
+class RenderCliRefusal : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(RenderCliRefusal, SaysWhyAndLeavesTheOutputAlone) {
+    ScratchFolder folder;
+    const std::string setup = savedSetup(folder);
+    const std::string out = folder.write("out.wav", std::string("an earlier render"));
+    std::vector<std::string> args{setup};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    args.insert(args.end(), {"-o", out});
+    const ProgramRun run = render(args);
+    EXPECT_EQ(run.exitCode, GetParam().exitCode);
+    std::string expected = GetParam().error;
+    if (const size_t at = expected.find("DIR/"); at != std::string::npos) expected.replace(at, 4, folder.folder());
+    EXPECT_NE(run.err.find(expected), std::string::npos) << run.err;
+    EXPECT_EQ(readText(out), "an earlier render");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RenderCliRefusal,
+    ::testing::Values(
+        RefusalCase{"NoMessages", {"--trigger", "2"}, 1, "mmx4210-cli render: trigger 2 plays no message; nothing was written\n"},
+        RefusalCase{"EmptySlot", {"--trigger", "3"}, 1, "mmx4210-cli render: trigger 3 plays message 4, but that slot holds no file\n"},
+        RefusalCase{"MissingFile", {"--trigger", "4"}, 1,
+                    "mmx4210-cli render: DIR/gone.wav: no sound data found, or the file cannot be read; nothing was written\n"},
+        RefusalCase{"TriggerOutOfRange", {"--trigger", "13"}, 2, "--trigger"},
+        RefusalCase{"NoTrigger", {}, 2, "--trigger is required"}),
+    [](const auto& param) { return param.param.name; });
+
+TEST(RenderCli, NeverWritesOverTheSetupOrItsMessages) {
+    ScratchFolder folder;
+    const std::string setup = savedSetup(folder);
+    for (const std::string& target : {setup, folder.folder() + "second.wav", folder.folder() + "./first.wav"}) {
+        const std::string before = readText(target);
+        const ProgramRun run = render({setup, "--trigger", "1", "-o", target});
+        EXPECT_EQ(run.exitCode, 2) << target;
+        EXPECT_NE(run.err.find("; it is never overwritten"), std::string::npos) << run.err;
+        EXPECT_EQ(readText(target), before);
+    }
+}
+
+TEST(RenderCli, DamagedSetupIsRefusedWithItsLine) {
+    ScratchFolder folder;
+    const std::string setup = folder.write("broken.cfg", crlfLines({"a=1", "b=2"}));
+    const ProgramRun run = render({setup, "--trigger", "1", "-o", folder.folder() + "out.wav"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("has 2 lines, 280 are needed"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.folder() + "out.wav"));
+}
+
+}  // namespace
+}  // namespace mmx::test
