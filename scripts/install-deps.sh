@@ -13,4 +13,4 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     xvfb xauth fonts-wqy-microhei fonts-dejavu-core \
     xdg-utils \
     clang libclang-rt-14-dev \
-    libsndfile1-dev libsoxr-dev libebur128-dev sox >/dev/null
+    libsndfile1-dev libsoxr-dev libebur128-dev libssl-dev sox >/dev/null
