@@ -80,12 +80,9 @@ DecodedMessageTable decodeMessageTable(std::span<const uint8_t> table) {
     directory.endAddress = entryAt(table, 48);
     decoded.countByte = table[53];
     directory.count = std::min<uint8_t>(table[53], kSlots);
-    for (size_t i = 0; i + 1 < directory.count; ++i) {
-        decoded.lengths[i] = clampToInt32((int64_t{directory.address[i + 1]} - directory.address[i]) * 2);
-    }
-    if (directory.count >= 1) {
-        const size_t last = directory.count - 1u;
-        decoded.lengths[last] = clampToInt32((int64_t{directory.endAddress} - directory.address[last]) * 2);
+    for (size_t i = 0; i < directory.count; ++i) {
+        const int64_t next = i + 1 == directory.count ? directory.endAddress : directory.address[i + 1];
+        decoded.lengths[i] = clampToInt32((next - directory.address[i]) * 2);
     }
     decoded.erased = allErased(table);
     decoded.sealed = tableSealed(table);
