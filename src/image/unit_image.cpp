@@ -85,7 +85,7 @@ std::vector<std::span<const uint8_t>> UnitImage::memoryPieces() const {
     for (const auto& message : messages_) placed.push_back({size_t{message.address} * 2, message.bytes});
     placed.push_back({size_t{kMessageTableAddress} * 2, messageTable_});
     placed.push_back({size_t{kTriggerTableAddress} * 2, triggerTable_});
-    std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) { return a.at < b.at; });
+    std::ranges::stable_sort(placed, {}, &Placed::at);
 
     const size_t total = size_t{kUnitWords} * 2;
     std::vector<std::span<const uint8_t>> pieces;

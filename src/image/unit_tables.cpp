@@ -56,7 +56,11 @@ std::string rowLabel(const char* what, size_t index) {
 
 TableBytes encodeMessageTable(const MessageDirectory& directory) {
     TableBytes table{};
-    for (size_t i = 0; i < kSlots; ++i) putEntry(table, 4 * i, directory.address[i]);
+    size_t offset = 0;
+    for (const int32_t address : directory.address) {
+        putEntry(table, offset, address);
+        offset += 4;
+    }
     putEntry(table, 48, directory.endAddress);
     table[53] = directory.count;
     sealTable(table);
@@ -76,7 +80,11 @@ TableBytes encodeTriggerTable(const TriggerPlan& plan) {
 DecodedMessageTable decodeMessageTable(std::span<const uint8_t> table) {
     DecodedMessageTable decoded;
     MessageDirectory& directory = decoded.directory;
-    for (size_t i = 0; i < kSlots; ++i) directory.address[i] = entryAt(table, 4 * i);
+    size_t offset = 0;
+    for (int32_t& address : directory.address) {
+        address = entryAt(table, offset);
+        offset += 4;
+    }
     directory.endAddress = entryAt(table, 48);
     decoded.countByte = table[53];
     directory.count = std::min<uint8_t>(table[53], kSlots);
