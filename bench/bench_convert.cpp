@@ -1,26 +1,34 @@
 // Converting twelve 60 s 44.1 kHz stereo files to 16 kHz with `mmx4210-cli convert`, against
 // `sox` at its default quality converting the same files one after another.
 // Run: build/bench/bench_convert [SECONDS_PER_FILE]   (needs sox on the PATH for the comparison)
+// The files go into a new folder in the temp folder, removed at the end.
 #include <sndfile.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <numbers>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "scratch_folder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
+constexpr const char* kUsage =
+    "usage: bench_convert [SECONDS_PER_FILE]\n"
+    "  converts twelve generated 44.1 kHz stereo files of SECONDS_PER_FILE seconds (default 60)\n"
+    "  to 16 kHz with mmx4210-cli convert, and with sox when it is on the PATH\n";
+
 // Tones, a slow sweep and a little noise: something like speech or music for the converter.
-void writeInput(const std::string& path, double seconds, unsigned seed) {
+bool writeInput(const std::string& path, double seconds, unsigned seed) {
     SF_INFO info{};
     info.samplerate = 44100;
     info.channels = 2;
@@ -28,7 +36,7 @@ void writeInput(const std::string& path, double seconds, unsigned seed) {
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (!file) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), sf_strerror(nullptr));
-        std::exit(1);
+        return false;
     }
     std::mt19937 random(seed);
     std::normal_distribution<float> noise(0.0f, 0.01f);
@@ -46,6 +54,7 @@ void writeInput(const std::string& path, double seconds, unsigned seed) {
         sf_writef_float(file, block.data(), static_cast<sf_count_t>(block.size() / 2));
     }
     sf_close(file);
+    return true;
 }
 
 double childCpuSeconds() {
@@ -56,6 +65,7 @@ double childCpuSeconds() {
 }
 
 // Wall-clock seconds of a command; its processor seconds (user + system, all threads) go to cpu.
+// Negative when the command failed.
 double timeCommand(const std::string& command, double& cpu) {
     const double cpuBefore = childCpuSeconds();
     const auto start = std::chrono::steady_clock::now();
@@ -64,7 +74,7 @@ double timeCommand(const std::string& command, double& cpu) {
     cpu = childCpuSeconds() - cpuBefore;
     if (status != 0) {
         std::fprintf(stderr, "failed (%d): %s\n", status, command.c_str());
-        std::exit(1);
+        return -1;
     }
     return seconds;
 }
@@ -72,13 +82,30 @@ double timeCommand(const std::string& command, double& cpu) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const double seconds = argc > 1 ? std::atof(argv[1]) : 60.0;
-    const fs::path folder = fs::temp_directory_path() / ("bench_convert." + std::to_string(::getpid()));
+    double seconds = 60.0;
+    if (argc > 2 || (argc == 2 && std::strcmp(argv[1], "--help") == 0)) {
+        std::fputs(kUsage, argc == 2 ? stdout : stderr);
+        return argc == 2 ? 0 : 2;
+    }
+    if (argc == 2) {
+        char* end = nullptr;
+        seconds = std::strtod(argv[1], &end);
+        if (*end != '\0' || !(seconds > 0 && seconds <= 3600)) {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+    }
+    const mmx::bench::ScratchFolder scratch(fs::temp_directory_path(), "bench_convert");
+    if (scratch.path().empty()) {
+        std::fprintf(stderr, "bench_convert: cannot make a folder in %s\n", fs::temp_directory_path().c_str());
+        return 1;
+    }
+    const fs::path& folder = scratch.path();
     fs::create_directories(folder / "in");
     std::string inputs;
     for (unsigned i = 1; i <= 12; ++i) {
         const std::string path = (folder / "in" / ("message" + std::to_string(i) + ".wav")).string();
-        writeInput(path, seconds, i);
+        if (!writeInput(path, seconds, i)) return 1;
         inputs += " " + path;
     }
     std::printf("twelve %.0f s 44.1 kHz stereo 16-bit WAVE files to 16 kHz mono 16-bit\n", seconds);
@@ -87,8 +114,10 @@ int main(int argc, char** argv) {
     const std::string out = (folder / "out").string();
     double cpu = 0;
     const double ours = timeCommand(cli + " convert" + inputs + " --out-dir " + out + " --rate 16000 >/dev/null 2>&1", cpu);
+    if (ours < 0) return 1;
     std::printf("mmx4210-cli convert --rate 16000:                      %6.2f s wall  %6.2f s cpu\n", ours, cpu);
     const double loud = timeCommand(cli + " convert" + inputs + " --out-dir " + out + " --rate 16000 --loudness -16 --trim >/dev/null 2>&1", cpu);
+    if (loud < 0) return 1;
     std::printf("mmx4210-cli convert --rate 16000 --loudness -16 --trim: %6.2f s wall  %6.2f s cpu\n", loud, cpu);
 
     if (std::system("command -v sox >/dev/null 2>&1") == 0) {
@@ -96,11 +125,11 @@ int main(int argc, char** argv) {
         std::string loop = "for f in" + inputs + "; do sox \"$f\" -c 1 -b 16 -r 16000 " + (folder / "sox").string() +
                            "/$(basename \"$f\") || exit 1; done";
         const double sox = timeCommand("sh -c '" + loop + "'", cpu);
+        if (sox < 0) return 1;
         std::printf("sox one file after another (default quality):         %6.2f s wall  %6.2f s cpu\n", sox, cpu);
         std::printf("wall-clock ratio mmx4210-cli / sox:                    %6.2f\n", ours / sox);
     } else {
         std::printf("sox not found: no comparison\n");
     }
-    fs::remove_all(folder);
     return 0;
 }

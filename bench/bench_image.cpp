@@ -4,6 +4,7 @@
 // stored bytes, the most twelve equal messages can take. Goal: median under 50 ms.
 //
 //   bench_image [--runs N] [--folder DIR]
+// The files go into a new folder made inside DIR (default: the temp folder), removed at the end.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "core/program_state.h"
+#include "scratch_folder.h"
 #include "storage/atomic_file.h"
 #include "storage/message_files.h"
 
@@ -67,20 +69,34 @@ double cpuMs() {
 
 }  // namespace
 
+constexpr const char* kUsage =
+    "usage: bench_image [--runs N] [--folder DIR]\n"
+    "  --runs N      timed runs (default 20)\n"
+    "  --folder DIR  an existing folder in which the benchmark makes its own, removed at the end\n"
+    "                (default: the temp folder)\n";
+
 int main(int argc, char** argv) {
     int runs = 20;
-    fs::path folder = fs::temp_directory_path() / "mmx4210-bench-image";
+    fs::path parent = fs::temp_directory_path();
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
         } else if (std::strcmp(argv[i], "--folder") == 0 && i + 1 < argc) {
-            folder = argv[++i];
+            parent = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: bench_image [--runs N] [--folder DIR]\n");
+            std::fputs(kUsage, stderr);
             return 2;
         }
     }
-    fs::create_directories(folder);
+    const bench::ScratchFolder scratch(parent, "mmx4210-bench-image");
+    if (scratch.path().empty()) {
+        std::fprintf(stderr, "bench_image: cannot make a folder in %s\n", parent.c_str());
+        return 1;
+    }
+    const fs::path& folder = scratch.path();
     ProgramState state;
     state.loadDefaults();
     for (int k = 1; k <= 12; ++k) {
@@ -128,6 +144,5 @@ int main(int argc, char** argv) {
     report("write (atomic, flushed)", write);
     report("total", total);
     report("total, CPU time", cpu);
-    fs::remove_all(folder);
     return 0;
 }

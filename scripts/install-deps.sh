@@ -16,5 +16,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     xvfb xauth fonts-wqy-microhei fonts-dejavu-core \
     xdg-utils \
     clang libclang-rt-14-dev \
-    libsndfile1-dev libsoxr-dev libebur128-dev libcli11-dev sox \
+    libsndfile1-dev libsoxr-dev libebur128-dev libssl-dev libcli11-dev sox \
     libgensio-dev ser2net espeak-ng >/dev/null

@@ -15,7 +15,7 @@
 #include "cli_command.h"
 #include "core/message_table.h"
 #include "core/number_format.h"
-#include "core/ui_text_table.h"
+#include "core/unit_facts.h"
 #include "storage/atomic_file.h"
 
 namespace mmx::cli {
@@ -156,8 +156,8 @@ int runConvert(ConvertArgs& args) {
     }
     std::cout << "Total  " << formatSeconds(seconds) << " s  " << result.storedBytes / 1000 << " of "
               << kMemoryCapacityBytes / 1000 << " kB\n";
-    if (result.storedBytes > kMemoryCapacityBytes) {
-        std::cerr << UiTextTable().messageBox(UiTextTable::ExceedsCapacity) << "\n";
+    if (!result.fits) {
+        std::cerr << "The messages need " << result.storedBytes << " bytes; the unit holds " << unit::kCapacityBytes << ".\n";
     }
     return ok ? kSuccess : kFailure;
 }

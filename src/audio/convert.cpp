@@ -7,7 +7,7 @@
 #include "audio/resample.h"
 #include "audio/silence_trim.h"
 #include "audio/unit_wave.h"
-#include "core/message_table.h"
+#include "core/unit_facts.h"
 
 namespace mmx::audio {
 
@@ -61,8 +61,9 @@ BatchResult convertFiles(const std::vector<std::string>& inputs, const ConvertOp
     };
     const auto countStored = [&] {
         for (const auto& file : result.files) {
-            if (file.ok) result.storedBytes += storedLength(file.message.waveBytes.size());
+            if (file.ok) result.storedBytes += unit::storedLength(file.message.waveBytes.size());
         }
+        result.fits = fitsUnit(options.reservedBytes + result.storedBytes);
     };
 
     if (options.rate) {
@@ -79,13 +80,16 @@ BatchResult convertFiles(const std::vector<std::string>& inputs, const ConvertOp
     // The rate depends on every file's length: read them all first.
     forEachIndexInParallel(count, options.threads, read);
     std::vector<SourceLength> lengths;
-    for (size_t i = 0; i < count; ++i) {
-        if (result.files[i].ok) lengths.push_back({sources[i].samples.size(), sources[i].rate});
+    for (const MonoSignal& source : sources) {
+        if (!source.samples.empty()) lengths.push_back({source.samples.size(), source.rate});  // empty: not read
     }
     const RatePlan plan = planRate(lengths, options.reservedBytes, rateCeiling(lengths));
     result.rate = plan.rate;
     result.secondsTooLong = plan.secondsTooLong;
-    if (!result.rate) return result;
+    if (!result.rate) {
+        result.fits = false;
+        return result;
+    }
     forEachIndexInParallel(count, options.threads, convert);
     countStored();
     return result;

@@ -45,6 +45,7 @@ struct BatchResult {
     std::optional<uint32_t> rate;      // none when the set does not fit even at 8000 Hz (nothing converted)
     double secondsTooLong = 0;
     int64_t storedBytes = 0;           // unit memory the converted messages take, reserved bytes not counted
+    bool fits = true;                  // they fit into the unit together with the reserved bytes
 };
 
 // Progress over both passes (reading, then converting): done of total steps. Called from the

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <numeric>
+#include <span>
 
 namespace mmx::audio {
 namespace {
@@ -54,16 +56,9 @@ Decoded readAll(SNDFILE* file, const SF_INFO& info) {
         out.resize(at + frames);
         float* mono = out.data() + at;
         const float* in = chunk.data();
-        if (channels == 1) {
-            std::copy(in, in + frames, mono);
-        } else if (channels == 2) {
-            for (size_t f = 0; f < frames; ++f) mono[f] = (in[2 * f] + in[2 * f + 1]) * 0.5f;
-        } else {
-            for (size_t f = 0; f < frames; ++f, in += channels) {
-                float sum = 0;
-                for (size_t c = 0; c < channels; ++c) sum += in[c];
-                mono[f] = sum * scale;
-            }
+        for (float& sample : std::span(mono, frames)) {
+            sample = std::accumulate(in, in + channels, 0.0f) * scale;
+            in += channels;
         }
     }
     if (sf_error(file) != SF_ERR_NO_ERROR) return failure(sf_strerror(file));
@@ -116,16 +111,16 @@ Decoded decodeFile(const std::string& path) {
     if (S_ISDIR(status.st_mode)) return failure("is a folder");
     if (!S_ISREG(status.st_mode)) return failure("not a regular file");
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return failure(std::strerror(errno));
+    if (fd == -1) return failure(std::strerror(errno));
     // The path may have been swapped between the look and the open.
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return failure("not a regular file");
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        SF_INFO info{};
+        SndfilePtr file(sf_open_fd(fd, SFM_READ, &info, SF_TRUE));  // takes fd over
+        if (!file) return failure(openError());
+        return readAll(file.get(), info);
     }
-    SF_INFO info{};
-    SndfilePtr file(sf_open_fd(fd, SFM_READ, &info, SF_TRUE));
-    if (!file) return failure(openError());
-    return readAll(file.get(), info);
+    ::close(fd);
+    return failure("not a regular file");
 }
 
 Decoded decodeBytes(std::string_view bytes) {

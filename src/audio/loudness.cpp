@@ -25,7 +25,7 @@ std::optional<LoudnessMeasure> measureLoudness(const std::vector<float>& samples
     double peak = 0;
     if (ebur128_loudness_global(state.get(), &measure.integratedLufs) != EBUR128_SUCCESS) return std::nullopt;
     if (ebur128_true_peak(state.get(), 0, &peak) != EBUR128_SUCCESS) return std::nullopt;
-    measure.truePeakDb = peak > 0 ? 20.0 * std::log10(peak) : -HUGE_VAL;
+    measure.truePeakDb = 20.0 * std::log10(peak);  // -inf for silence
     return measure;
 }
 

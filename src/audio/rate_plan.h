@@ -16,6 +16,9 @@ struct SourceLength {
     uint32_t rate = 0;
 };
 
+// Whether messages taking storedBytes of unit memory (whole blocks) fit into it together.
+bool fitsUnit(int64_t storedBytes);
+
 // Unit memory the messages take at outRate, every one as a whole number of upload blocks.
 int64_t storedBytesAt(const std::vector<SourceLength>& sources, uint32_t outRate);
 

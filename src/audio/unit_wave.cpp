@@ -24,16 +24,17 @@ std::vector<int16_t> ditherTo16Bit(const std::vector<float>& samples, uint32_t s
     // xorshift64* gives both values from one draw; its quality is ample for dither and it is
     // many times faster than the standard engines.
     uint64_t state = 0x9E3779B97F4A7C15ull ^ seed;
-    std::vector<int16_t> out(samples.size());
-    for (size_t i = 0; i < samples.size(); ++i) {
+    std::vector<int16_t> out;
+    out.reserve(samples.size());
+    for (const float sample : samples) {
         state ^= state >> 12;
         state ^= state << 25;
         state ^= state >> 27;
         const uint64_t draw = state * 0x2545F4914F6CDD1Dull;
         const auto first = static_cast<double>(draw >> 32), second = static_cast<double>(draw & 0xFFFFFFFFu);
         const double dither = (first - second) * (1.0 / 4294967296.0);
-        const double scaled = static_cast<double>(samples[i]) * 32768.0 + dither;
-        out[i] = static_cast<int16_t>(std::clamp(std::nearbyint(scaled), -32768.0, 32767.0));
+        const double scaled = static_cast<double>(sample) * 32768.0 + dither;
+        out.push_back(static_cast<int16_t>(std::clamp(std::nearbyint(scaled), -32768.0, 32767.0)));
     }
     return out;
 }

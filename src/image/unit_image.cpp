@@ -33,10 +33,12 @@ UnitImage UnitImage::build(ImageInput input) {
 
 UnitImage UnitImage::fromMemory(std::span<const uint16_t> words) {
     auto tableAt = [&words](uint32_t address) {
+        const size_t from = std::min<size_t>(address, words.size());
         TableBytes table{};
-        for (uint32_t i = 0; i < kTableWords && address + i < words.size(); ++i) {
-            table[2 * i] = static_cast<uint8_t>(words[address + i] >> 8);
-            table[2 * i + 1] = static_cast<uint8_t>(words[address + i]);
+        auto byte = table.begin();
+        for (const uint16_t word : words.subspan(from, std::min<size_t>(kTableWords, words.size() - from))) {
+            *byte++ = static_cast<uint8_t>(word >> 8);
+            *byte++ = static_cast<uint8_t>(word);
         }
         return table;
     };
@@ -51,9 +53,9 @@ UnitImage UnitImage::fromMemory(std::span<const uint16_t> words) {
         StoredMessage message;
         message.slot = static_cast<int>(i + 1);
         message.address = range->first;
-        for (uint32_t w = range->first; w < range->end; ++w) {
-            message.bytes.push_back(static_cast<uint8_t>(words[w] >> 8));
-            message.bytes.push_back(static_cast<uint8_t>(words[w]));
+        for (const uint16_t word : words.subspan(range->first, range->end - range->first)) {
+            message.bytes.push_back(static_cast<uint8_t>(word >> 8));
+            message.bytes.push_back(static_cast<uint8_t>(word));
         }
         message.fileLength = message.bytes.size();
         image.messages_.push_back(std::move(message));
@@ -83,7 +85,7 @@ std::vector<std::span<const uint8_t>> UnitImage::memoryPieces() const {
     for (const auto& message : messages_) placed.push_back({size_t{message.address} * 2, message.bytes});
     placed.push_back({size_t{kMessageTableAddress} * 2, messageTable_});
     placed.push_back({size_t{kTriggerTableAddress} * 2, triggerTable_});
-    std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) { return a.at < b.at; });
+    std::ranges::stable_sort(placed, {}, &Placed::at);
 
     const size_t total = size_t{kUnitWords} * 2;
     std::vector<std::span<const uint8_t>> pieces;
@@ -120,7 +122,11 @@ std::vector<uint8_t> UnitImage::memoryBytes() const {
 std::vector<uint16_t> UnitImage::memoryWords() const {
     const std::vector<uint8_t> bytes = memoryBytes();
     std::vector<uint16_t> words(bytes.size() / 2);
-    for (size_t i = 0; i < words.size(); ++i) words[i] = static_cast<uint16_t>(bytes[2 * i] << 8 | bytes[2 * i + 1]);
+    auto byte = bytes.cbegin();
+    for (uint16_t& word : words) {
+        word = static_cast<uint16_t>(byte[0] << 8 | byte[1]);
+        byte += 2;
+    }
     return words;
 }
 

@@ -56,7 +56,11 @@ std::string rowLabel(const char* what, size_t index) {
 
 TableBytes encodeMessageTable(const MessageDirectory& directory) {
     TableBytes table{};
-    for (size_t i = 0; i < kSlots; ++i) putEntry(table, 4 * i, directory.address[i]);
+    size_t offset = 0;
+    for (const int32_t address : directory.address) {
+        putEntry(table, offset, address);
+        offset += 4;
+    }
     putEntry(table, 48, directory.endAddress);
     table[53] = directory.count;
     sealTable(table);
@@ -76,16 +80,17 @@ TableBytes encodeTriggerTable(const TriggerPlan& plan) {
 DecodedMessageTable decodeMessageTable(std::span<const uint8_t> table) {
     DecodedMessageTable decoded;
     MessageDirectory& directory = decoded.directory;
-    for (size_t i = 0; i < kSlots; ++i) directory.address[i] = entryAt(table, 4 * i);
+    size_t offset = 0;
+    for (int32_t& address : directory.address) {
+        address = entryAt(table, offset);
+        offset += 4;
+    }
     directory.endAddress = entryAt(table, 48);
     decoded.countByte = table[53];
     directory.count = std::min<uint8_t>(table[53], kSlots);
-    for (size_t i = 0; i + 1 < directory.count; ++i) {
-        decoded.lengths[i] = clampToInt32((int64_t{directory.address[i + 1]} - directory.address[i]) * 2);
-    }
-    if (directory.count >= 1) {
-        const size_t last = directory.count - 1u;
-        decoded.lengths[last] = clampToInt32((int64_t{directory.endAddress} - directory.address[last]) * 2);
+    for (size_t i = 0; i < directory.count; ++i) {
+        const int64_t next = i + 1 == directory.count ? directory.endAddress : directory.address[i + 1];
+        decoded.lengths[i] = clampToInt32((next - directory.address[i]) * 2);
     }
     decoded.erased = allErased(table);
     decoded.sealed = tableSealed(table);

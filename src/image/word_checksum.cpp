@@ -7,23 +7,22 @@ namespace mmx::image {
 std::vector<uint8_t> storedMessage(std::vector<uint8_t> stored) {
     // Room for the whole blocks at once (a file read for the image already has it).
     const size_t contentBytes = stored.size() + stored.size() % 2 + 2;
-    stored.reserve((contentBytes + kBlockBytes - 1) / kBlockBytes * kBlockBytes);
+    const size_t storedBytes = (contentBytes + kBlockBytes - 1) / kBlockBytes * kBlockBytes;
+    stored.reserve(storedBytes);
     if (stored.size() % 2 != 0) stored.push_back(0xFF);
     // The sum of (word + 1) over all words, modulo 2^16. Summing the high and the low bytes
     // apart keeps the loop free of a 16-bit carry chain (this runs on 8 MB).
     uint64_t high = 0;
     uint64_t low = 0;
-    const uint8_t* bytes = stored.data();
-    for (size_t i = 0; i < stored.size(); i += 2) {
-        high += bytes[i];
-        low += bytes[i + 1];
+    for (auto word = stored.cbegin(); word != stored.cend(); word += 2) {
+        high += word[0];
+        low += word[1];
     }
     const auto sum = static_cast<uint16_t>(high * 256 + low + stored.size() / 2);
     const uint16_t checksum = static_cast<uint16_t>(0xFFFF - sum);
     stored.push_back(static_cast<uint8_t>(checksum >> 8));
     stored.push_back(static_cast<uint8_t>(checksum & 0xFF));
-    const size_t blocks = (stored.size() + kBlockBytes - 1) / kBlockBytes;
-    stored.resize(blocks * kBlockBytes, 0xFF);
+    stored.resize(storedBytes, 0xFF);
     return stored;
 }
 

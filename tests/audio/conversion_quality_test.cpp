@@ -93,5 +93,25 @@ TEST_P(LoudnessTarget, ReachesTargetUnlessTruePeakWouldPassMinusOne) {
 
 INSTANTIATE_TEST_SUITE_P(Targets, LoudnessTarget, ::testing::Values(-16.0, -23.0, -3.0));
 
+struct Unmeasurable {
+    const char* name;
+    std::vector<float> samples;
+};
+
+class UnmeasurableLoudness : public ::testing::TestWithParam<Unmeasurable> {};
+
+// No loudness to speak of, so no gain: a silent file stays silent, a click is not blown up.
+TEST_P(UnmeasurableLoudness, LeavesTheSoundAsItIs) {
+    std::vector<float> samples = GetParam().samples;
+    const audio::LoudnessChange change = audio::normaliseLoudness(samples, 16000, -16);
+    EXPECT_FALSE(change.measured);
+    EXPECT_EQ(samples, GetParam().samples);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sounds, UnmeasurableLoudness,
+                         ::testing::Values(Unmeasurable{"Silence", std::vector<float>(32000, 0.0f)},
+                                           Unmeasurable{"ShorterThanOneGate", std::vector<float>(3200, 0.1f)}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
 }  // namespace
 }  // namespace mmx::test

@@ -46,15 +46,21 @@ TEST(ConvertCli, ConvertsWhatItCanReadAndNamesWhatItCannot) {
     EXPECT_EQ(check.info.sampleRate, 12000u);
 }
 
-TEST(ConvertCli, SetThatCannotFitWritesNothing) {
+TEST(ConvertCli, SetThatCannotFitIsWrittenOnlyAtAFixedRateAndThenSaysSo) {
     ScratchFolder folder;
     const std::string dir = folder.folder();
     // 9.6 MB of sound at 8000 Hz: about 76 s more than the memory holds.
     writeSoundFile(dir + "long.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, 600.0, {{440, 0.3}});
-    const CliRun run = convert(folder, dir + "long.wav -o " + dir + "out.wav");
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("are 76.3 s too long"), std::string::npos) << run.err;
+    const CliRun automatic = convert(folder, dir + "long.wav -o " + dir + "out.wav");
+    EXPECT_EQ(automatic.exitCode, 1);
+    EXPECT_NE(automatic.err.find("are 76.3 s too long"), std::string::npos) << automatic.err;
     EXPECT_FALSE(std::filesystem::exists(dir + "out.wav"));
+
+    // 44 + 2 x 4,800,000 bytes and the checksum word take 27,429 blocks of 350 bytes.
+    const CliRun fixed = convert(folder, dir + "long.wav -o " + dir + "out.wav --rate 8000");
+    EXPECT_EQ(fixed.exitCode, 0);
+    EXPECT_EQ(fixed.err, "The messages need 9600150 bytes; the unit holds 8380000.\n");
+    EXPECT_TRUE(std::filesystem::exists(dir + "out.wav"));
 }
 
 TEST(ConvertCli, RefusesToWriteOverAnInput) {

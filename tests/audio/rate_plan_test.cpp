@@ -37,6 +37,15 @@ INSTANTIATE_TEST_SUITE_P(
                       PlanCase{"beside_other_messages", {{44100 * 120, 44100}}, 5'000'000}),
     [](const auto& param) { return std::string(param.param.name); });
 
+TEST(AutoRate, SetThatFillsTheMemoryToTheByteIsTaken) {
+    const std::vector<SourceLength> sources{{44100 * 120, 44100}};
+    const int64_t reserved = kMemoryCapacityBytes - audio::storedBytesAt(sources, 16000);
+    const audio::RatePlan plan = audio::planRate(sources, reserved);
+    ASSERT_TRUE(plan.rate);
+    EXPECT_GE(*plan.rate, 16000u);
+    EXPECT_EQ(reserved + audio::storedBytesAt(sources, *plan.rate), kMemoryCapacityBytes);
+}
+
 TEST(AutoRate, SizeOfTheConvertedFileIsTheOnePlanned) {
     // The plan counts on the converter giving exactly resampledFrames frames.
     audio::MonoSignal signal{std::vector<float>(12345, 0.25f), 44100};
