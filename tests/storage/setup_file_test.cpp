@@ -81,7 +81,7 @@ TEST_F(SetupFile, OpenRestoresEveryValueAndSavesTheSameBytes) {
     EXPECT_EQ(opened.triggers.choices(), (std::vector<std::string>{" ", " 1", " 2"}));
     EXPECT_EQ(opened.triggers.entry(2).text, " 2");
     EXPECT_FALSE(opened.triggers.entry(4).enabled);
-    EXPECT_EQ(opened.triggers.zone(11), 2);
+    EXPECT_EQ(opened.triggers.zone(12), 1);
     EXPECT_EQ(opened.triggers.time(1), "3.75");
     EXPECT_EQ(opened.messages.TotalSize, "138");
     EXPECT_EQ(opened.messages.TFileLength, 138600);
@@ -95,21 +95,27 @@ TEST_F(SetupFile, ValuesConvertAsTheReaderPromises) {
     lines[1] = "anything=0";            // a number: 0 is False, keys are never read
     lines[2] = "MsgBt( 3) = 2 ";        // non-zero is True
     lines[60] = "TMsgSize( 1)=700 kB";  // leading number
-    lines[61] = "TMsgSize( 2)=";        // no number gives 0
-    lines[98] = "TRG1( 1)_Text=";       // an empty combo box text
+    lines[61] = "TMsgSize( 2)=28000 B"; // leading number
+    lines[62] = "TMsgSize( 3)=";        // no number gives 0 (an empty slot)
+    lines[98] = "TRG1( 1)_Text=";       // no message, as " " is
+    lines[215] = "Check1( 11)=2";       // greyed plays nowhere
     lines[206] = "Check1( 2)= 1 ";
     std::string bytes;
     for (const auto& l : lines) bytes += l + "\n";  // LF-only line ends read as well
     const std::string path = folder.write("lf.cfg", bytes);
     ASSERT_TRUE(OpenConfig(state, path));
+    // The flags must convert, but what is enabled follows the slots themselves.
     EXPECT_TRUE(state.messages.slot(1).MsgBtEnabled);
-    EXPECT_FALSE(state.messages.slot(2).MsgBtEnabled);
-    EXPECT_TRUE(state.messages.slot(3).MsgBtEnabled);
+    EXPECT_TRUE(state.messages.slot(2).MsgBtEnabled);
+    EXPECT_FALSE(state.messages.slot(3).MsgBtEnabled);
     EXPECT_EQ(state.messages.slot(1).TMsgSize, 700);
     EXPECT_EQ(state.messages.slot(1).MsgSize, "0");
-    EXPECT_EQ(state.messages.slot(2).TMsgSize, 0);
-    EXPECT_EQ(state.triggers.entry(1).text, "");
+    EXPECT_EQ(state.messages.slot(2).TMsgSize, 28000);
+    EXPECT_EQ(state.messages.slot(3).TMsgSize, 0);
+    EXPECT_EQ(state.triggers.entry(1).text, " ");
+    EXPECT_EQ(state.triggers.entry(2).text, " ");  // nothing plays behind an empty entry
     EXPECT_EQ(state.triggers.zone(2), 1);
+    EXPECT_EQ(state.triggers.zone(11), 0);
 }
 
 TEST_F(SetupFile, ReorderedLinesMoveValuesToOtherControls) {
@@ -157,7 +163,18 @@ INSTANTIATE_TEST_SUITE_P(BadValues, SetupFileRefused,
                                            BadFile{"list count", 97, "TRG1( 13)_ListCount=many"},
                                            BadFile{"negative size", 62, "TMsgSize( 2)=-350"},
                                            BadFile{"size above memory", 62, "TMsgSize( 2)=8380350"},
-                                           BadFile{"last trigger flag", 192, "TRG1( 48)_Enabled=maybe"}),
+                                           BadFile{"last trigger flag", 192, "TRG1( 48)_Enabled=maybe"},
+                                           BadFile{"entry with a fraction", 99, "TRG1( 1)_Text= 2.6"},
+                                           BadFile{"entry beyond the slots", 101, "TRG1( 2)_Text= 13"},
+                                           BadFile{"entry zero", 115, "TRG1( 9)_Text= 0"},
+                                           BadFile{"entry word", 193, "TRG1( 48)_Text=x"},
+                                           BadFile{"entry behind a gap", 111, "TRG1( 7)_Text=two"},
+                                           BadFile{"time of a filled slot", 50, "MsgTime( 2)=soon"},
+                                           BadFile{"negative time", 49, "MsgTime( 1)=-2.50"},
+                                           BadFile{"rate of a filled slot", 74, "MsgSample( 2)=44.100"},
+                                           BadFile{"rate below 8 kHz", 73, "MsgSample( 1)=7.999"},
+                                           BadFile{"size of no whole block", 61, "TMsgSize( 1)=1000"},
+                                           BadFile{"no size for a filled slot", 62, "TMsgSize( 2)=0"}),
                          [](const ::testing::TestParamInfo<BadFile>& param) {
                              std::string name = param.param.what;
                              for (auto& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
