@@ -19,24 +19,20 @@ std::string fileNameOf(const std::string& path) {
 
 void ProgramState::initialise(const std::string& appFolder) {
     SetupChanged = false;
-    stroLNGFilePathType = false;
     VersionText = kVersionText;
     FrameCaption = std::string(kDesignCaption) + VersionText;
     frameWindowCaption = FrameCaption;
     AppPath = withTrailingSeparator(appFolder.empty() ? std::string(".") : appFolder);
-    strLNGFilePath = AppPath + "Font" + kPathSeparator;
-    stroLNGFilePath = strLNGFilePath;
-    strMSGFilePath = AppPath;
-    strWAVFilePath = AppPath;
+    settings = Settings::defaultsFor(AppPath);
     MarkerPath = AppPath;
     RunningCaption.clear();
     loadDefaults();
 }
 
 void ProgramState::loadDefaults() {
-    port = PortSettings{};
-    MessageFile = kDefaultMessageFile;
-    LanguageFile = kDefaultLanguageFile;
+    settings.port = PortSettings{};
+    settings.setupFile = kDefaultMessageFile;
+    settings.languageFile = kDefaultLanguageFile;
     texts.fillDefaults();
     CloseText = "Close";
     messages.clear();

@@ -223,7 +223,7 @@ TEST_F(SecondStartTest, SplashSpeaksTheLanguageOfTheSettingsFile) {
     frame->action("About_Zanth_message_manager")->trigger();  // writes the settings
     SplashWindow splash(state);
     splash.loadTexts();
-    const auto dutch = readLanguageFile(state.strLNGFilePath + "nl.lng");
+    const auto dutch = readLanguageFile(state.settings.builtInLanguageFolder + "nl.lng");
     ASSERT_TRUE(dutch.has_value());
     EXPECT_EQ(splash.Lb_Logo(0)->text(), QString::fromStdString((*dutch)[0]));
 }
