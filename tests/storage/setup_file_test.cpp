@@ -10,6 +10,7 @@
 #include "sample_setup.h"
 #include "storage/setup_file.h"
 #include "storage/text_codec.h"
+#include "support/setup_values.h"
 #include "support/test_support.h"
 
 namespace mmx {
@@ -40,6 +41,28 @@ TEST_F(SetupFile, SmallSetUpIsWrittenByteForByte) {
     EXPECT_EQ(readText(path), test::smallSetupFileBytes());
     EXPECT_EQ(state.messages.TFileLength, 138600);  // summed before writing
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(SetupCodec, ASetupIsWrittenByteForByteAndReadBackToTheSameFigures) {
+    const auto lines = splitLines(test::smallSetupFileBytes());
+    EXPECT_EQ(setupLines(test::smallSetup()), lines);
+    const auto read = parseSetupLines(lines);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(setupLines(*read), lines);
+    for (int k = 1; k <= 12; ++k) {
+        EXPECT_EQ(storedLength(read->slot(k)), storedLength(test::smallSetup().slot(k))) << k;
+        EXPECT_EQ(playHundredths(read->slot(k)), playHundredths(test::smallSetup().slot(k))) << k;
+    }
+    EXPECT_EQ(read->triggers, test::smallSetup().triggers);
+}
+
+TEST(SetupCodec, AnEntryBehindAGapIsNotKept) {
+    auto lines = splitLines(test::smallSetupFileBytes());
+    lines[100] = "TRG1( 2)_Text= ";  // row 1: 1, -, 2 -> plays 1 only
+    lines[102] = "TRG1( 3)_Text= 2";
+    const auto read = parseSetupLines(lines);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->trigger(1), test::trigger({1}, 0b000101));
 }
 
 TEST_F(SetupFile, AFreshSetUpHas280LinesAndSurvivesARoundTrip) {

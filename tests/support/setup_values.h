@@ -31,3 +31,14 @@ inline Setup setupOf(std::initializer_list<Slot> slots, std::initializer_list<Tr
 }
 
 }  // namespace mmx::test
+
+namespace mmx::test {
+
+// Two messages and two triggers: what tests/storage's small set-up file holds.
+inline Setup smallSetup() {
+    return setupOf({Slot{"/data/sounds/Welcome.wav", "Welcome", WaveInfo{110250, 22050, 110294}},
+                    Slot{"/data/sounds/Alarm=loud.wav", "Alarm", WaveInfo{27562, 11025, 27998}}},
+                   {trigger({1, 2}, 0b000101), trigger({2}, 0b100000)});
+}
+
+}  // namespace mmx::test

@@ -17,7 +17,7 @@
 #include "platform/qt/document_viewer.h"
 #include "platform/qt/instance_marker.h"
 #include "platform/qt/qt_audio_player.h"
-#include "platform/qt/qt_file_dialog.h"
+#include "ui/qt/qt_file_dialog.h"
 #include "platform/qt/single_instance.h"
 #include "platform/qt/termination_signal.h"
 #include "ui/qt/desktop_program.h"

@@ -121,7 +121,7 @@ SetupFileCommands::PrintoutOutcome SetupFileCommands::saveAsTextFile(const Print
     if (!chosen) return outcome;
     outcome.path = chosen->empty() ? std::string(kDefaultPrintoutFile) : *chosen;
     // A failed write is never handed to the viewer: it would show an older printout there.
-    outcome.written = PrintOutTxt(state_, captions, outcome.path);
+    outcome.written = writePrintout(outcome.path, setupOfEditor(state_), captions);
     if (!outcome.written) {
         outcome.result = FileCommandResult::Failed;
         return outcome;
