@@ -69,6 +69,10 @@ TEST(SetupFigures, TriggerTimeAddsTheShownTimesOfItsMessages) {
     EXPECT_EQ(triggerPlayHundredths(setup, 2), 125 + 0 + 225);  // slot 5 is empty
     EXPECT_EQ(triggerPlayHundredths(setup, 3), 0);
     EXPECT_EQ(triggerPlayHundredths(setup, 4), 225);  // nothing behind the gap plays
+    mmx::Setup full = setup;
+    full.slot(12) = wavSlot("l", 8000, 20000);
+    full.trigger(5) = trigger({12});
+    EXPECT_EQ(triggerPlayHundredths(full, 5), 125);
     EXPECT_EQ(setup.trigger(4).length(), 1);
     EXPECT_EQ(setup.trigger(1).length(), 4);
 }

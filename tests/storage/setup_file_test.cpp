@@ -56,6 +56,26 @@ TEST(SetupCodec, ASetupIsWrittenByteForByteAndReadBackToTheSameFigures) {
     EXPECT_EQ(read->triggers, test::smallSetup().triggers);
 }
 
+TEST(SetupCodec, TheEdgesOfEveryRangeAreTaken) {
+    // Slot 12 filled at 24 kHz with one block, slot 1 at 8 kHz; trigger 1 plays slot 12.
+    mmx::Setup setup = test::smallSetup();
+    setup.slot(1) = Slot{"/s/low.wav", "low", WaveInfo{100, 8000, 300}};
+    for (int k = 3; k <= 12; ++k) setup.slot(k) = Slot{"/s/k.wav", "k", WaveInfo{48000, 24000, 48044}};
+    setup.slot(12) = Slot{"/s/high.wav", "high", WaveInfo{100, 24000, 300}};
+    setup.trigger(1) = test::trigger({12, 1});
+    const auto lines = setupLines(setup);
+    EXPECT_EQ(lines[60], "TMsgSize( 1)=350");
+    EXPECT_EQ(lines[72], "MsgSample( 1)=8.000");
+    EXPECT_EQ(lines[83], "MsgSample( 12)=24.000");
+    EXPECT_EQ(lines[98], "TRG1( 1)_Text= 12");
+    FileOutcome outcome;
+    const auto read = parseSetupLines(lines, &outcome);
+    ASSERT_TRUE(read) << outcome.reason();
+    EXPECT_EQ(setupLines(*read), lines);
+    EXPECT_EQ(read->slot(12).name, "high");
+    EXPECT_EQ(read->trigger(1), test::trigger({12, 1}));
+}
+
 TEST(SetupCodec, AnEntryBehindAGapIsNotKept) {
     auto lines = splitLines(test::smallSetupFileBytes());
     lines[100] = "TRG1( 2)_Text= ";  // row 1: 1, -, 2 -> plays 1 only
@@ -191,6 +211,8 @@ INSTANTIATE_TEST_SUITE_P(BadValues, SetupFileRefused,
                                            BadFile{"entry beyond the slots", 101, "TRG1( 2)_Text= 13"},
                                            BadFile{"entry zero", 115, "TRG1( 9)_Text= 0"},
                                            BadFile{"entry word", 193, "TRG1( 48)_Text=x"},
+                                           BadFile{"entry with leading zeros", 99, "TRG1( 1)_Text= 012"},
+                                           BadFile{"entry of many digits", 99, "TRG1( 1)_Text= 99999999999"},
                                            BadFile{"entry behind a gap", 111, "TRG1( 7)_Text=two"},
                                            BadFile{"time of a filled slot", 50, "MsgTime( 2)=soon"},
                                            BadFile{"negative time", 49, "MsgTime( 1)=-2.50"},
