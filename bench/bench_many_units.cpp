@@ -60,7 +60,7 @@ Figures uploadTo(int units, const image::UnitImage& image, const std::string& pr
         lines.push_back({path, serialPortFactory(folder.string() + "/", path)});
     }
     ProgramState setup;  // no settings folder: no record kept
-    setup.port.Bret = std::to_string(baud);
+    setup.settings.port.line.baud = static_cast<unsigned>(baud);
     cli::ManyUnitsObserver quiet;
     cli::ManyUnitsOptions options;
     options.upload.forceFull = true;

@@ -1,29 +1,33 @@
-// Any bytes as a settings file: the full reader and the splash window's reader never crash,
-// and whatever they apply keeps the port number and time-out within their ranges.
+// Any bytes as a settings file: the reader never crashes, whatever it takes keeps the port
+// number, time-out and framing within their ranges, and a file it took whole reads back the same.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
+#include "core/unit_facts.h"
 #include "storage/settings_file.h"
 #include "storage/text_codec.h"
-#include "storage/value_conversion.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const auto lines = mmx::splitLines(mmx::decodeText(bytes, mmx::CodePage::Windows1252).utf8);
-    mmx::ProgramState state;
-    state.initialise("/opt/mmx/");
-    mmx::applySettingsLines(state, lines);
-    if (state.port.Commport < 1 || state.port.Commport > 10) std::abort();
-    if (state.port.CommTimeOut < mmx::kMinCommTimeOutMs) std::abort();
-    for (const auto* folder : {&state.strLNGFilePath, &state.stroLNGFilePath, &state.strMSGFilePath, &state.strWAVFilePath}) {
+    const std::string app = "/opt/mmx/";
+    const mmx::Settings defaults = mmx::Settings::defaultsFor(app);
+    mmx::FileOutcome outcome;
+    const mmx::Settings read = mmx::parseSettingsLines(lines, defaults, app, &outcome);
+    if (read.port.Commport < 1 || read.port.Commport > mmx::kComPorts) std::abort();
+    if (read.port.CommTimeOut < mmx::unit::kMinByteTimeOutMs || read.port.CommTimeOut > mmx::unit::kMaxByteTimeOutMs) std::abort();
+    if (!mmx::isLineBaud(read.port.line.baud)) std::abort();
+    for (const auto* folder : {&read.builtInLanguageFolder, &read.otherLanguageFolder, &read.setupFolder, &read.waveFolder}) {
         if (folder->empty() || folder->back() != '/') std::abort();
     }
-    const auto lines2 = mmx::settingsFileLines(state);
-    if (lines2.size() != static_cast<size_t>(mmx::kSettingsFileLines)) std::abort();
-    for (const auto& line : lines) {
-        mmx::strictInteger(line);
-        mmx::booleanValue(line);
+    const auto written = mmx::settingsLines(read);
+    if (written.size() != static_cast<size_t>(mmx::kSettingsFileLines)) std::abort();
+    if (!outcome) return 0;
+    for (const auto& line : written) {
+        if (line.find_first_of("\r\n") != std::string::npos) return 0;
     }
+    mmx::FileOutcome again;
+    if (mmx::parseSettingsLines(written, defaults, app, &again) != read || !again) std::abort();
     return 0;
 }

@@ -114,7 +114,7 @@ int runErase(const EraseArgs& args) {
     StderrDisplay display(quiet);
     display.progressText = texts.statusMessage(UiTextTable::Erasing);
     LinkTextPresenter presenter(texts, display);
-    Connection connection(session->state.port, clock, presenter, session->factory);
+    Connection connection(session->state.settings.port, clock, presenter, session->factory);
     if (!connection.Connect()) {
         std::cerr << "mmx4210-cli erase: " << portFailureText(*session, connection) << "\n";
         return kPortError;

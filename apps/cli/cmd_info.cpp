@@ -6,9 +6,11 @@
 #include <iostream>
 #include <optional>
 
+#include "app/setup_edits.h"
 #include "cli_command.h"
-#include "collected_boxes.h"
-#include "ui/app/editor.h"
+#include "core/number_format.h"
+#include "core/setup.h"
+#include "core/ui_text_table.h"
 
 namespace mmx::cli {
 namespace {
@@ -19,50 +21,46 @@ std::string padded(const std::string& text, size_t width, bool right) {
     return right ? fill + text : text + fill;
 }
 
+// The reason a file was refused, in the program's own English texts.
+std::string refusalText(const app::AssignOutcome& outcome, const std::string& file) {
+    const UiTextTable texts;
+    if (outcome.verdict == app::EditVerdict::OverCapacity) return texts.messageBox(UiTextTable::ExceedsCapacity);
+    if (outcome.check.messageBoxIndex) return texts.messageBox(*outcome.check.messageBoxIndex);
+    if (!std::filesystem::is_regular_file(file)) return "no such file";
+    return "no \"data\" chunk found, or the file cannot be read";
+}
+
 int runInfo(const std::vector<std::string>& files) {
-    if (files.size() > static_cast<size_t>(kSlotCount)) {
-        std::cerr << "mmx4210-cli info: the unit has " << kSlotCount << " message slots; " << files.size()
+    if (files.size() > static_cast<size_t>(unit::kSlots)) {
+        std::cerr << "mmx4210-cli info: the unit has " << unit::kSlots << " message slots; " << files.size()
                   << " files given\n";
         return kUsage;
     }
-    ProgramState state;
-    state.initialise(programFolder());
-    NoFileDialog dialog;
-    CollectedBoxes messages;
-    Editor editor(state, dialog, messages);
-
+    Setup setup;
     std::cout << "Slot  " << padded("Name", 20, false) << padded("Time [s]", 10, true)
               << padded("Size [kB]", 11, true) << padded("Sample rate [kHz]", 19, true) << "\n";
     bool allAccepted = true;
     for (const auto& file : files) {
-        const int k = state.messages.filledCount() + 1;
-        messages.texts.clear();
-        const BrowseOutcome outcome = editor.assignFile(k, file);
-        if (outcome == BrowseOutcome::Accepted) {
-            const MessageSlot& slot = state.messages.slot(k);
-            std::cout << padded(std::to_string(k), 4, true) << "  " << padded(slot.WaveFile, 20, false)
-                      << padded(slot.MsgTime, 10, true) << padded(slot.MsgSize, 11, true)
-                      << padded(slot.MsgSample, 19, true) << "\n";
+        const int k = filledCount(setup) + 1;
+        const app::AssignOutcome outcome = app::assignFile(setup, k, file);
+        if (outcome.verdict == app::EditVerdict::Done) {
+            const Slot& slot = setup.slot(k);
+            std::cout << padded(std::to_string(k), 4, true) << "  " << padded(slot.name, 20, false)
+                      << padded(formatHundredths(playHundredths(slot)), 10, true)
+                      << padded(std::to_string(sizeKilobytes(slot)), 11, true)
+                      << padded(formatKilohertz(slot.wave.sampleRate), 19, true) << "\n";
             continue;
         }
         allAccepted = false;
-        std::string reason;
-        if (!messages.texts.empty()) {
-            reason = messages.texts.front();
-        } else if (!std::filesystem::is_regular_file(file)) {
-            reason = "no such file";
-        } else {
-            reason = "no \"data\" chunk found, or the file cannot be read";
-        }
-        std::cout << "   -  " << file << ": " << reason << "\n";
+        std::cout << "   -  " << file << ": " << refusalText(outcome, file) << "\n";
     }
-    const auto& table = state.messages;
-    std::cout << "      " << padded("Total", 20, false) << padded(table.TotalTime, 10, true)
-              << padded(table.TotalSize, 11, true) << "\n";
+    const int64_t stored = totalStoredLength(setup);
+    std::cout << "      " << padded("Total", 20, false) << padded(formatHundredths(totalPlayHundredths(setup)), 10, true)
+              << padded(std::to_string(totalKilobytes(setup)), 11, true) << "\n";
     char percent[32];
     std::snprintf(percent, sizeof percent, "%.1f",
-                  100.0 * static_cast<double>(table.TFileLength) / static_cast<double>(kMemoryCapacityBytes));
-    std::cout << "Memory: " << table.TFileLength << " of " << kMemoryCapacityBytes << " bytes (" << percent
+                  100.0 * static_cast<double>(stored) / static_cast<double>(unit::kCapacityBytes));
+    std::cout << "Memory: " << stored << " of " << unit::kCapacityBytes << " bytes (" << percent
               << "%): " << (allAccepted ? "fits" : "not every file was accepted") << "\n";
     return allAccepted ? kSuccess : kFailure;
 }

@@ -58,7 +58,7 @@ int runReadTables(const std::string& port, bool verbose) {
     SteadyClock clock;
     TerminalStatus status("read-tables", false);
     LinkTextPresenter presenter(state.texts, status);
-    Connection connection(state.port, clock, presenter, session->factory);
+    Connection connection(state.settings.port, clock, presenter, session->factory);
     if (!connection.Connect()) {
         std::cerr << "mmx4210-cli read-tables: " << state.texts.messageBox(UiTextTable::PortCannotOpen) << " "
                   << portFailureText(*session, connection) << "\n";

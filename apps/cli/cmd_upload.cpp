@@ -134,11 +134,11 @@ int runUpload(const ManyUploadRequest& request) {
     SteadyClock clock;
     TerminalStatus status("upload", quiet);
     TerminalUpload link(state.texts, status, clock, ::isatty(STDERR_FILENO) == 1, quiet);
-    Connection connection(state.port, clock, link, session->factory);
+    Connection connection(state.settings.port, clock, link, session->factory);
     status.onConnected = [&connection, &session, &state, quiet] {
         if (!quiet) {
             std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << ", time-out "
-                      << state.port.CommTimeOut << " ms per byte\n";
+                      << state.settings.port.CommTimeOut << " ms per byte\n";
         }
     };
     UploadDriver driver(connection);

@@ -35,7 +35,7 @@ std::optional<LinkSession> openLinkSession(const std::string& command, const std
     const std::string ini = settingsFileForReading(session.state.AppPath, session.settingsFolder);
     std::error_code ec;
     if (std::filesystem::exists(ini, ec)) {
-        OpenIni(session.state, ini);  // a broken settings file leaves the defaults, silently
+        openSettings(session.state, ini);  // a broken settings file leaves the defaults, silently
     }
     auto choice = resolvePortName(port, session.settingsFolder);
     if (!choice) {
@@ -43,7 +43,7 @@ std::optional<LinkSession> openLinkSession(const std::string& command, const std
                   << "'\n";
         return std::nullopt;
     }
-    if (choice->comNumber != 0) session.state.port.Commport = static_cast<int16_t>(choice->comNumber);
+    if (choice->comNumber != 0) session.state.settings.port.Commport = static_cast<int16_t>(choice->comNumber);
     session.portLabel = choice->label;
     session.factory = serialPortFactory(session.settingsFolder, choice->path, terminalPortNotes(verbose));
     return session;

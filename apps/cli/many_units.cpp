@@ -87,7 +87,7 @@ struct ManyUnits::Line {
         : unit(std::move(line)),
           status(index, observer),
           events(setup.texts, status, index, observer),
-          connection(setup.port, clock, events, unit.factory),
+          connection(setup.settings.port, clock, events, unit.factory),
           driver(connection) {}
     UnitLine unit;
     SteadyClock clock;
@@ -183,7 +183,7 @@ UnitReport ManyUnits::uploadUnit(size_t index) {
 // Whether a unit answers "P" on the line now; false also when the adapter is not there.
 bool ManyUnits::unitAnswers(size_t index) {
     if (cancelled_.load()) return false;
-    PortSettings quick = setup_.port;
+    PortSettings quick = setup_.settings.port;
     quick.CommTimeOut = static_cast<int16_t>(options_.probeTimeOutMs);
     SteadyClock clock;
     NoLinkEvents quiet;

@@ -105,7 +105,7 @@ int runManyUploads(const ManyUploadRequest& request) {
     }
     if (!request.quiet) {
         std::cerr << "uploading " << request.setupPath << " to " << lines.size() << (lines.size() == 1 ? " unit" : " units")
-                  << " at " << state.port.settingsText() << (request.repeat ? ", again for every next unit" : "") << "\n";
+                  << " at " << state.settings.port.settingsText() << (request.repeat ? ", again for every next unit" : "") << "\n";
     }
 
     ManyUnitsOptions options;

@@ -1,6 +1,8 @@
 #pragma once
 // The serial line's framing as a typed value: what the settings file holds as texts
 // ("115200", "N", "8", "2"), checked once when the file is read, and what a port is opened with.
+#include <algorithm>
+#include <array>
 #include <string>
 
 namespace mmx {
@@ -16,5 +18,10 @@ struct LineSettings {
 
     bool operator==(const LineSettings&) const = default;
 };
+
+// The baud rates a serial port is opened with.
+inline constexpr std::array<unsigned, 16> kLineBauds = {1200,   2400,   4800,   9600,    19200,   38400,   57600,   115200,
+                                                        230400, 460800, 500000, 576000, 921600, 1000000, 1500000, 2000000};
+inline bool isLineBaud(unsigned baud) { return std::find(kLineBauds.begin(), kLineBauds.end(), baud) != kLineBauds.end(); }
 
 }  // namespace mmx

@@ -19,25 +19,21 @@ std::string fileNameOf(const std::string& path) {
 
 void ProgramState::initialise(const std::string& appFolder, const std::string& dataFolder) {
     SetupChanged = false;
-    stroLNGFilePathType = false;
     VersionText = kVersionText;
     FrameCaption = std::string(kDesignCaption) + VersionText;
     frameWindowCaption = FrameCaption;
     AppPath = withTrailingSeparator(appFolder.empty() ? std::string(".") : appFolder);
     DataPath = dataFolder.empty() ? AppPath : withTrailingSeparator(dataFolder);
-    strLNGFilePath = DataPath + "Font" + kPathSeparator;
-    stroLNGFilePath = strLNGFilePath;
-    strMSGFilePath = AppPath;
-    strWAVFilePath = AppPath;
+    settings = Settings::defaultsFor(AppPath, DataPath);
     MarkerPath = AppPath;
     RunningCaption.clear();
     loadDefaults();
 }
 
 void ProgramState::loadDefaults() {
-    port = PortSettings{};
-    MessageFile = kDefaultMessageFile;
-    LanguageFile = kDefaultLanguageFile;
+    settings.port = PortSettings{};
+    settings.setupFile = kDefaultMessageFile;
+    settings.languageFile = kDefaultLanguageFile;
     texts.fillDefaults();
     CloseText = "Close";
     messages.clear();

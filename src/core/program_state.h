@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/message_table.h"
+#include "core/settings.h"
 #include "core/trigger_table.h"
 #include "core/ui_text_table.h"
 
@@ -19,48 +20,29 @@ std::string folderOf(const std::string& path);
 // Everything after the last separator.
 std::string fileNameOf(const std::string& path);
 
-struct PortSettings {
-    int16_t Commport = 1;         // Com1..Com10
-    std::string Bret = "115200";  // baud rate
-    std::string Pchk = "N";       // parity letter
-    std::string Dbit = "8";       // data bits
-    std::string Sbit = "2";       // stop bits
-    int16_t CommTimeOut = 5000;   // per-byte receive time-out, ms
-
-    // "115200,N,8,2"
-    std::string settingsText() const { return Bret + "," + Pchk + "," + Dbit + "," + Sbit; }
-};
-
 struct ProgramState {
     static constexpr const char* kVersionText = " Ver. 2.3  ";
     static constexpr const char* kDesignCaption = "MMX 4210 Zanth Message Manager Setup ";
-    static constexpr const char* kDefaultMessageFile = "MessageSetup.cfg";
-    static constexpr const char* kDefaultLanguageFile = "en.lng";
+    static constexpr const char* kDefaultMessageFile = Settings::kDefaultSetupFile;
+    static constexpr const char* kDefaultLanguageFile = Settings::kDefaultLanguageFile;
     static constexpr const char* kSettingsFileName = "MMX4210.INI";
     static constexpr const char* kMarkerFileName = "~MMX4210Temp";
     static constexpr const char* kEditorCaption = "MMX4210";
 
     // Start-up globals.
     bool SetupChanged = false;
-    bool stroLNGFilePathType = false;
     std::string VersionText = kVersionText;
     std::string FrameCaption;        // caption base (language line 11) + VersionText
     std::string frameWindowCaption;  // what the frame window shows now (FrameCaption + set-up name)
     std::string AppPath;             // program folder, ends with the separator
     std::string DataPath;            // language files, translations, help documents; ends with "/"
-    std::string strLNGFilePath;      // built-in language files: DataPath + "Font/"
-    std::string stroLNGFilePath;     // folder of a language file chosen with "other"
-    std::string strMSGFilePath;      // folder of the set-up file
-    std::string strWAVFilePath;      // folder of the last browsed WAVE file
     std::string MarkerPath;          // folder of the single-instance marker file
     std::string SettingsFolder;      // folder "MMX4210.INI" is written to; empty: AppPath
     std::string RunningCaption;      // caption read from the marker file
     std::string CloseText = "Close";
 
-    // Editor settings.
-    PortSettings port;
-    std::string MessageFile = kDefaultMessageFile;
-    std::string LanguageFile = kDefaultLanguageFile;
+    // What the settings file keeps.
+    Settings settings;
     bool MessagesUploaded = false;  // the unit holds the messages of this set-up
     UiTextTable texts;
 
@@ -75,7 +57,7 @@ struct ProgramState {
     void loadDefaults();
 
     // Folder of the current language file.
-    std::string languageFolder() const { return stroLNGFilePathType ? stroLNGFilePath : strLNGFilePath; }
+    std::string languageFolder() const { return settings.languageFolder(); }
     std::string settingsFilePath() const { return (SettingsFolder.empty() ? AppPath : SettingsFolder) + kSettingsFileName; }
     std::string markerFilePath() const { return MarkerPath + kMarkerFileName; }
 };

@@ -15,6 +15,8 @@ struct WaveInfo {
     uint32_t dataLength = 0;  // from the "data" chunk
     uint32_t sampleRate = 0;  // Hz
     uint64_t fileLength = 0;  // whole file, header included
+
+    bool operator==(const WaveInfo&) const = default;
 };
 
 struct WaveCheck {

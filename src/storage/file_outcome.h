@@ -26,6 +26,11 @@ enum class FileProblem {
     NotWholeNumber,        // value
     NotZoneState,          // value: not 0, 1 or 2
     BadSettingsValue,      // some value is not a number or True/False
+    NotSlotNumber,         // value: a sequence entry that is not a whole slot number 1..12
+    NotPlayTime,           // value: a filled slot's time is not seconds with a "." fraction
+    NotSampleRate,         // value: a filled slot's rate is not 8 to 24 kHz
+    NotTimeOut,            // value: not 0 to 60000 ms
+    NotLineSetting,        // value: a baud rate, parity, data or stop bits no port takes
 };
 
 struct FileOutcome {
@@ -74,6 +79,11 @@ inline FileOutcome refusedValue(FileProblem kind, const std::string& value, int 
     const char* what = kind == FileProblem::NotTrueFalseOrNumber ? "is not True, False or a number"
                        : kind == FileProblem::NotStoredLength    ? "is not a stored length within the memory"
                        : kind == FileProblem::NotZoneState       ? "is not 0, 1 or 2"
+                       : kind == FileProblem::NotSlotNumber      ? "is not a message number from 1 to 12"
+                       : kind == FileProblem::NotPlayTime        ? "is not a play time in seconds"
+                       : kind == FileProblem::NotSampleRate      ? "is not a sample rate of 8 to 24 kHz"
+                       : kind == FileProblem::NotTimeOut         ? "is not a time-out of 0 to 60000 ms"
+                       : kind == FileProblem::NotLineSetting     ? "is not a serial setting a port takes"
                                                                  : "is not a whole number";
     FileOutcome outcome = FileOutcome::failure(kind, "\"" + value + "\" " + what, line);
     outcome.value = value;

@@ -11,6 +11,7 @@
 #include "core/wave_header.h"
 #include "image/memory_map.h"
 #include "image/setup_plan.h"
+#include "storage/setup_file.h"
 
 namespace mmx {
 
@@ -62,16 +63,18 @@ bool readRegularFile(const std::string& path, std::vector<uint8_t>& bytes, Messa
 
 }  // namespace
 
-LoadedImage loadUnitImage(const ProgramState& state) {
+LoadedImage loadUnitImage(const ProgramState& state) { return loadUnitImage(setupOfEditor(state)); }
+
+LoadedImage loadUnitImage(const Setup& setup) {
     image::ImageInput input;
-    for (int k = 1; k <= kSlotCount; ++k) {
-        const MessageSlot& slot = state.messages.slot(k);
+    for (int k = 1; k <= unit::kSlots; ++k) {
+        const Slot& slot = setup.slot(k);
         if (!slot.filled()) continue;
         MessageFileProblem problem;
         problem.slot = k;
-        problem.name = slot.WaveFile;
-        problem.path = trimBlanks(slot.FilePath);
-        image::MessageFile file{slot.WaveFile, {}};
+        problem.name = slot.name;
+        problem.path = trimBlanks(slot.path);
+        image::MessageFile file{slot.name, {}};
         if (!readRegularFile(problem.path, file.bytes, problem)) return {std::nullopt, problem};
         const WaveCheck check = CheckWaveBytes(file.bytes);
         if (!check.accepted) {
@@ -82,7 +85,7 @@ LoadedImage loadUnitImage(const ProgramState& state) {
         }
         input.messages[static_cast<size_t>(k - 1)] = std::move(file);
     }
-    input.triggers = image::triggerPlanOf(state.triggers);
+    input.triggers = image::triggerPlanOf(setup);
     image::UnitImage built = image::UnitImage::build(std::move(input));
     if (built.storedBytes() > static_cast<uint64_t>(kMemoryCapacityBytes)) {
         MessageFileProblem problem;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/program_state.h"
+#include "core/setup.h"
 #include "image/unit_image.h"
 
 namespace mmx {
@@ -32,6 +33,8 @@ struct LoadedImage {
     std::optional<MessageFileProblem> problem;  // set exactly when image is not
 };
 
+LoadedImage loadUnitImage(const Setup& setup);
+// The set-up the editor's tables show.
 LoadedImage loadUnitImage(const ProgramState& state);
 
 }  // namespace mmx

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/program_state.h"
+#include "core/setup.h"
 #include "storage/file_outcome.h"
 
 namespace mmx {
@@ -30,17 +31,19 @@ struct PrintoutCaptions {
     std::string Lb_Total = "Total";
 };
 
-// "1,2, , " : the four entries of a trigger row joined by ",".
-std::string sequenceText(const TriggerTable& triggers, int row);
-// "1, ,3, , , " : the six zones of a trigger row joined by ",".
-std::string zonesText(const TriggerTable& triggers, int row);
+// "1,2, , " : the four entries of a trigger's sequence joined by ",", a blank for none.
+std::string sequenceText(const Trigger& trigger);
+// "1, ,3, , , " : the six zones of a trigger joined by ",".
+std::string zonesText(const Trigger& trigger);
 
 // The 17 lines (UTF-8, without line ends).
-std::vector<std::string> printoutLines(const ProgramState& state, const PrintoutCaptions& captions);
+std::vector<std::string> printoutLines(const Setup& setup, const PrintoutCaptions& captions);
 // The bytes a new printout file holds: the lines with CR LF, UTF-8.
+std::string printoutBytes(const Setup& setup, const PrintoutCaptions& captions);
+// The same for the set-up the editor's tables show.
 std::string printoutBytes(const ProgramState& state, const PrintoutCaptions& captions);
 
 // Writes the printout to path, replacing any file there; a failure comes back without a message.
-FileOutcome PrintOutTxt(const ProgramState& state, const PrintoutCaptions& captions, const std::string& path);
+FileOutcome writePrintout(const std::string& path, const Setup& setup, const PrintoutCaptions& captions);
 
 }  // namespace mmx

@@ -1,6 +1,6 @@
 #include "storage/settings_file.h"
 
-#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "storage/text_file.h"
@@ -10,7 +10,7 @@ namespace mmx {
 
 namespace {
 
-std::string fontFolder(const ProgramState& state) { return state.DataPath + "Font" + kPathSeparator; }
+std::string fontFolder(const std::string& dataPath) { return dataPath + "Font" + kPathSeparator; }
 
 // A stored folder as this platform uses it: an empty value, or one that is no absolute folder
 // here (a file brought from a system with drive letters), gives the default; others end with "/".
@@ -21,98 +21,126 @@ std::string folderValue(const std::string& value, const std::string& fallback) {
 
 bool holdsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
 
-}  // namespace
-
-std::optional<int16_t> settingsInteger(const std::string& value) {
-    // Decimal text only, blanks around allowed: "12.5" or "1e3" are no settings integers.
+// Decimal digits with an optional sign, blanks around allowed: "12.5" or "1e3" are no settings
+// integers.
+std::optional<int64_t> wholeInteger(const std::string& value) {
     if (value.find_first_of(".eE") != std::string::npos) return std::nullopt;
-    const auto number = strictInteger(value);
-    if (!number || *number < INT16_MIN || *number > INT16_MAX) return std::nullopt;
-    return static_cast<int16_t>(*number);
+    return strictInteger(value);
 }
 
-std::optional<bool> settingsBoolean(const std::string& value) { return booleanValue(value); }
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
 
-std::vector<std::string> settingsFileLines(const ProgramState& state) {
+std::optional<char> parityValue(const std::string& value) {
+    const std::string letter = trimmed(value);
+    if (letter.size() != 1) return std::nullopt;
+    const char p = static_cast<char>(std::toupper(static_cast<unsigned char>(letter[0])));
+    if (p != 'N' && p != 'E' && p != 'O' && p != 'M' && p != 'S') return std::nullopt;
+    return p;
+}
+
+}  // namespace
+
+std::vector<std::string> settingsLines(const Settings& settings) {
+    const LineSettings& line = settings.port.line;
     return {
-        "CommTimeOut=" + std::to_string(state.port.CommTimeOut),
-        "Commport=" + std::to_string(state.port.Commport),
-        "Bret=" + state.port.Bret,
-        "Pchk=" + state.port.Pchk,
-        "Dbit=" + state.port.Dbit,
-        "Sbit=" + state.port.Sbit,
-        "strLNGFilePath=" + state.strLNGFilePath,
-        "stroLNGFilePath=" + state.stroLNGFilePath,
-        std::string("stroLNGFilePathType=") + (state.stroLNGFilePathType ? "True" : "False"),
-        "LanguageFile=" + state.LanguageFile,
-        "strMSGFilePath=" + state.strMSGFilePath,
-        "MessageFile=" + state.MessageFile,
-        "strWAVFilePath=" + state.strWAVFilePath,
+        "CommTimeOut=" + std::to_string(settings.port.CommTimeOut),
+        "Commport=" + std::to_string(settings.port.Commport),
+        "Bret=" + std::to_string(line.baud),
+        std::string("Pchk=") + line.parity,
+        "Dbit=" + std::to_string(line.dataBits),
+        "Sbit=" + std::to_string(line.stopBits),
+        "strLNGFilePath=" + settings.builtInLanguageFolder,
+        "stroLNGFilePath=" + settings.otherLanguageFolder,
+        std::string("stroLNGFilePathType=") + (settings.otherLanguage ? "True" : "False"),
+        "LanguageFile=" + settings.languageFile,
+        "strMSGFilePath=" + settings.setupFolder,
+        "MessageFile=" + settings.setupFile,
+        "strWAVFilePath=" + settings.waveFolder,
     };
 }
 
-FileOutcome SaveIni(const ProgramState& state, const std::string& path) {
-    const auto lines = settingsFileLines(state);
+Settings parseSettingsLines(const std::vector<std::string>& lines, const Settings& current, const std::string& appPath,
+                            FileOutcome* outcome, const std::string& dataPath) {
+    const std::string fonts = fontFolder(dataPath.empty() ? appPath : dataPath);
+    if (lines.size() < static_cast<size_t>(kSettingsFileLines)) {
+        if (outcome) *outcome = tooFewLines(lines.size(), kSettingsFileLines);
+        return current;
+    }
+    const auto value = [&lines](int line) { return lineValue(lines[static_cast<size_t>(line - 1)]); };
+    Settings read = current;
+    // Taken in file order; a refused value stops here, the earlier ones stay taken.
+    const auto refuse = [&](FileProblem kind, int line) {
+        if (outcome) *outcome = refusedValue(kind, value(line), line);
+        return read;
+    };
+    const auto timeOut = wholeInteger(value(1));
+    if (!timeOut || *timeOut < unit::kMinByteTimeOutMs || *timeOut > unit::kMaxByteTimeOutMs)
+        return refuse(FileProblem::NotTimeOut, 1);
+    read.port.CommTimeOut = static_cast<int>(*timeOut);
+    const auto comPort = wholeInteger(value(2));
+    if (!comPort) return refuse(FileProblem::NotWholeNumber, 2);
+    read.port.Commport = static_cast<int16_t>(*comPort < 1 || *comPort > kComPorts ? 1 : *comPort);
+    const auto baud = wholeInteger(value(3));
+    if (!baud || *baud <= 0 || *baud > UINT32_MAX || !isLineBaud(static_cast<unsigned>(*baud)))
+        return refuse(FileProblem::NotLineSetting, 3);
+    read.port.line.baud = static_cast<unsigned>(*baud);
+    const auto parity = parityValue(value(4));
+    if (!parity) return refuse(FileProblem::NotLineSetting, 4);
+    read.port.line.parity = *parity;
+    const auto dataBits = wholeInteger(value(5));
+    if (!dataBits || *dataBits < 5 || *dataBits > 8) return refuse(FileProblem::NotLineSetting, 5);
+    read.port.line.dataBits = static_cast<int>(*dataBits);
+    const std::string stopBits = trimmed(value(6));
+    if (stopBits != "1" && stopBits != "2") return refuse(FileProblem::NotLineSetting, 6);
+    read.port.line.stopBits = stopBits == "2" ? 2 : 1;
+    read.builtInLanguageFolder = folderValue(value(7), fonts);
+    read.otherLanguageFolder = folderValue(value(8), fonts);
+    const auto other = booleanValue(value(9));
+    if (!other) return refuse(FileProblem::NotTrueFalseOrNumber, 9);
+    read.otherLanguage = *other;
+    read.languageFile = value(10);
+    read.setupFolder = folderValue(value(11), appPath);
+    read.setupFile = value(12);
+    read.waveFolder = folderValue(value(13), appPath);
+    if (outcome) *outcome = FileOutcome::success();
+    return read;
+}
+
+FileOutcome writeSettingsFile(const std::string& path, const Settings& settings) {
+    const auto lines = settingsLines(settings);
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (holdsLineBreak(lines[i]))
-            return lineBreakInValue(static_cast<int>(i + 1));
+        if (holdsLineBreak(lines[i])) return lineBreakInValue(static_cast<int>(i + 1));
     }
     // The user's configuration folder may not exist yet.
     const std::string folder = folderOf(path);
     std::error_code ignored;
     if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
-    if (FileOutcome written = writeTextFile(path, lines, CodePage::Windows1252); !written) return written;
-    return FileOutcome::success();
+    return writeTextFile(path, lines, CodePage::Windows1252);
 }
 
-bool applySettingsLines(ProgramState& state, const std::vector<std::string>& lines) {
-    if (lines.size() < static_cast<size_t>(kSettingsFileLines)) return false;
-    std::vector<std::string> value;
-    for (int i = 0; i < kSettingsFileLines; ++i) value.push_back(lineValue(lines[static_cast<size_t>(i)]));
-
-    // Applied in file order; a value that does not convert stops here, earlier ones stay.
-    const auto timeOut = settingsInteger(value[0]);
-    if (!timeOut) return false;
-    state.port.CommTimeOut = static_cast<int16_t>(std::clamp<int>(*timeOut, kMinCommTimeOutMs, kMaxCommTimeOutMs));
-    const auto commport = settingsInteger(value[1]);
-    if (!commport) return false;
-    state.port.Commport = (*commport < 1 || *commport > 10) ? int16_t{1} : *commport;
-    state.port.Bret = value[2];
-    state.port.Pchk = value[3];
-    state.port.Dbit = value[4];
-    state.port.Sbit = value[5];
-    state.strLNGFilePath = folderValue(value[6], fontFolder(state));
-    state.stroLNGFilePath = folderValue(value[7], fontFolder(state));
-    const auto otherType = settingsBoolean(value[8]);
-    if (!otherType) return false;
-    state.stroLNGFilePathType = *otherType;
-    state.LanguageFile = value[9];
-    state.strMSGFilePath = folderValue(value[10], state.AppPath);
-    state.MessageFile = value[11];
-    state.strWAVFilePath = folderValue(value[12], state.AppPath);
-    return true;
+FileOutcome readSettingsFile(const std::string& path, Settings& settings, const std::string& appPath,
+                             const std::string& dataPath) {
+    FileOutcome outcome;
+    const auto file = readTextFile(path, CodePage::Windows1252, &outcome);
+    if (!file) return outcome;
+    settings = parseSettingsLines(file->lines, settings, appPath, &outcome, dataPath);
+    return outcome;
 }
 
-FileOutcome OpenIni(ProgramState& state, const std::string& path) {
-    FileOutcome why;
-    const auto file = readTextFile(path, CodePage::Windows1252, &why);
-    if (!file) return why;
-    if (file->lines.size() < static_cast<size_t>(kSettingsFileLines)) return tooFewLines(file->lines.size(), kSettingsFileLines);
-    if (!applySettingsLines(state, file->lines))
-        return FileOutcome::failure(FileProblem::BadSettingsValue, "a value is not a number or True/False");
-    return FileOutcome::success();
-}
-
-bool Open_Logo_Ini(ProgramState& state, const std::string& path, std::string& splashLanguageFile) {
+std::optional<LanguageChoice> readLanguageChoice(const std::string& path, const std::string& appPath,
+                                                 const std::string& dataPath) {
+    const std::string fonts = fontFolder(dataPath.empty() ? appPath : dataPath);
     const auto file = readTextFile(path, CodePage::Windows1252);
-    if (!file || file->lines.size() < 10) return false;
-    const auto otherType = settingsBoolean(lineValue(file->lines[8]));
-    if (!otherType) return false;
-    state.strLNGFilePath = folderValue(lineValue(file->lines[6]), fontFolder(state));
-    state.stroLNGFilePath = folderValue(lineValue(file->lines[7]), fontFolder(state));
-    state.stroLNGFilePathType = *otherType;
-    splashLanguageFile = lineValue(file->lines[9]);
-    return true;
+    if (!file || file->lines.size() < 10) return std::nullopt;
+    const auto value = [&file](int line) { return lineValue(file->lines[static_cast<size_t>(line - 1)]); };
+    const auto other = booleanValue(value(9));
+    if (!other) return std::nullopt;
+    return LanguageChoice{folderValue(value(7), fonts), folderValue(value(8), fonts), *other,
+                          value(10)};
 }
 
 }  // namespace mmx

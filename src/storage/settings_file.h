@@ -1,48 +1,65 @@
 #pragma once
-// The settings file "MMX4210.INI": 13 "key=value" lines (port, time-out, language, folders,
-// set-up file name), read back by position.
-#include <cstdint>
+// The settings file "MMX4210.INI": 13 "key=value" lines (time-out, port and its framing,
+// language, folders, set-up file name) read by position into a Settings value. A value that
+// does not fit is refused with its line.
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/program_state.h"
+#include "core/settings.h"
 #include "storage/file_outcome.h"
 
 namespace mmx {
 
 inline constexpr int kSettingsFileLines = 13;
 
-// A hand-edited time-out outside this range would make a receive wait too long (or, read as
-// unsigned somewhere, forever); it is clamped into it. The device layer uses the same bounds.
-inline constexpr int kMinCommTimeOutMs = 0;
-inline constexpr int kMaxCommTimeOutMs = 60000;
+// The 13 lines (UTF-8, without line ends).
+std::vector<std::string> settingsLines(const Settings& settings);
 
-// The 13 lines from the program state (UTF-8, without line ends).
-std::vector<std::string> settingsFileLines(const ProgramState& state);
+// The settings the lines hold, read in file order onto `current`: a refused value stops the
+// reading there (outcome says which line and why), the values before it are taken and the
+// later ones stay as they were. Fewer than 13 lines change nothing. Commport 0, negative or
+// above 10 becomes 1; an empty folder is the default for a program in appPath whose data lies in
+// dataPath (empty: appPath).
+Settings parseSettingsLines(const std::vector<std::string>& lines, const Settings& current, const std::string& appPath,
+                            FileOutcome* outcome = nullptr, const std::string& dataPath = {});
 
-// Writes the 13 lines (creating the settings folder when it is missing); on failure the old
-// file is untouched.
-FileOutcome SaveIni(const ProgramState& state, const std::string& path);
+// Writes the 13 lines (creating the folder when it is missing); on failure the old file is
+// untouched.
+FileOutcome writeSettingsFile(const std::string& path, const Settings& settings);
+// Reads the file at path onto settings, as parseSettingsLines does.
+FileOutcome readSettingsFile(const std::string& path, Settings& settings, const std::string& appPath,
+                             const std::string& dataPath = {});
 
-// Reads all 13 lines, then applies them in file order. A short or unreadable file changes
-// nothing; a value that does not convert stops the applying there (earlier values stay).
-// Both are failures. Commport 0, negative or above 10 becomes 1; CommTimeOut is clamped to
-// [kMinCommTimeOutMs, kMaxCommTimeOutMs].
-FileOutcome OpenIni(ProgramState& state, const std::string& path);
+// The language settings alone (lines 7 to 10), for the splash window before the editor exists;
+// nothing when the file is missing, short or the "other" flag does not convert.
+struct LanguageChoice {
+    std::string builtInLanguageFolder;
+    std::string otherLanguageFolder;
+    bool otherLanguage = false;
+    std::string languageFile;
+};
+std::optional<LanguageChoice> readLanguageChoice(const std::string& path, const std::string& appPath,
+                                                 const std::string& dataPath = {});
 
-// OpenIni's work on lines already read: false (without a message) when there are fewer than
-// 13 or a value does not convert, with the values before that one applied.
-bool applySettingsLines(ProgramState& state, const std::vector<std::string>& lines);
-
-// For the splash window: reads lines 1 to 10 and applies only the language settings
-// (both language folders, the "other" flag, and the splash window's own language-file name).
-// Silent; false and nothing applied on any failure.
-bool Open_Logo_Ini(ProgramState& state, const std::string& path, std::string& splashLanguageFile);
-
-// Settings-file value conversions: a 16-bit integer (blanks around allowed) and a Boolean
-// ("True"/"False" in any letter case, or a number, 0 being false).
-std::optional<int16_t> settingsInteger(const std::string& value);
-std::optional<bool> settingsBoolean(const std::string& value);
+// The program state's settings to and from the file.
+inline FileOutcome saveSettings(const ProgramState& state, const std::string& path) {
+    return writeSettingsFile(path, state.settings);
+}
+inline FileOutcome openSettings(ProgramState& state, const std::string& path) {
+    return readSettingsFile(path, state.settings, state.AppPath, state.DataPath);
+}
+// The splash window's language: both folders and the "other" flag go into the state, the file
+// name into splashLanguageFile. False, with nothing changed, when the file gives none.
+inline bool readSplashLanguage(ProgramState& state, const std::string& path, std::string& splashLanguageFile) {
+    const auto choice = readLanguageChoice(path, state.AppPath, state.DataPath);
+    if (!choice) return false;
+    state.settings.builtInLanguageFolder = choice->builtInLanguageFolder;
+    state.settings.otherLanguageFolder = choice->otherLanguageFolder;
+    state.settings.otherLanguage = choice->otherLanguage;
+    splashLanguageFile = choice->languageFile;
+    return true;
+}
 
 }  // namespace mmx

@@ -1,9 +1,9 @@
 #include "storage/settings_folder.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace mmx {
 
@@ -26,7 +26,20 @@ bool absoluteVariable(const char* name, std::string& value) {
     return true;
 }
 
+// The folder's real path with a trailing "/" ("" when it does not exist).
+std::string realFolder(const std::string& folder) {
+    std::error_code error;
+    const auto real = std::filesystem::canonical(folder.empty() ? "." : folder, error);
+    return error ? std::string() : withSlash(real.string());
+}
+
+bool isWithin(const std::string& folder, const std::string& outer) {
+    return !folder.empty() && !outer.empty() && folder.compare(0, outer.size(), outer) == 0;
+}
+
 }  // namespace
+
+std::string buildFolder() { return withSlash(MMX_BUILD_FOLDER); }
 
 std::string userSettingsFolder() {
     std::string base;
@@ -35,11 +48,16 @@ std::string userSettingsFolder() {
     return "";
 }
 
-std::string chooseSettingsFolder(const std::string& appPath) {
+std::string chooseSettingsFolder(const std::string& appPath, const std::string& builtIn) {
     const std::string programFolder = withSlash(appPath.empty() ? "./" : appPath);
-    if (access(programFolder.c_str(), W_OK) == 0) return programFolder;
+    if (isWithin(realFolder(programFolder), realFolder(builtIn))) return programFolder;
     const std::string user = userSettingsFolder();
-    return user.empty() ? programFolder : user;
+    if (user.empty()) return programFolder;
+    // Private to the account, as the rest of ~/.config is; a failure shows when a file is written.
+    std::error_code ignored;
+    if (std::filesystem::create_directories(user, ignored))
+        std::filesystem::permissions(user, std::filesystem::perms::owner_all, ignored);
+    return user;
 }
 
 std::string settingsFileForReading(const std::string& appPath, const std::string& settingsFolder) {

@@ -1,5 +1,7 @@
 #include "storage/value_conversion.h"
 
+#include <algorithm>
+
 
 namespace mmx {
 
@@ -75,6 +77,41 @@ std::optional<bool> booleanValue(const std::string& text) {
 std::string lineValue(const std::string& line) {
     const auto equals = line.find('=');
     return equals == std::string::npos ? line : line.substr(equals + 1);
+}
+
+}  // namespace mmx
+
+namespace mmx {
+
+std::optional<int64_t> scaledDecimal(const std::string& text, int decimals) {
+    size_t i = 0;
+    size_t end = text.size();
+    while (i < end && isBlank(text[i])) ++i;
+    while (end > i && isBlank(text[end - 1])) --end;
+    int64_t value = 0;
+    int fractionDigits = -1;  // -1: no "." seen yet
+    bool anyDigit = false;
+    bool roundUp = false;
+    for (; i < end; ++i) {
+        const char c = text[i];
+        if (c == '.' && fractionDigits < 0) {
+            fractionDigits = 0;
+            continue;
+        }
+        if (c < '0' || c > '9') return std::nullopt;
+        anyDigit = true;
+        if (fractionDigits >= decimals) {
+            if (fractionDigits == decimals) roundUp = c >= '5';
+            ++fractionDigits;
+            continue;
+        }
+        if (value > 100'000'000'000'000) return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (fractionDigits >= 0) ++fractionDigits;
+    }
+    if (!anyDigit) return std::nullopt;
+    for (int d = std::max(fractionDigits, 0); d < decimals; ++d) value *= 10;
+    return value + (roundUp ? 1 : 0);
 }
 
 }  // namespace mmx

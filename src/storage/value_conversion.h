@@ -17,3 +17,12 @@ std::optional<bool> booleanValue(const std::string& text);
 std::string lineValue(const std::string& line);
 
 }  // namespace mmx
+
+namespace mmx {
+
+// A whole text that is a plain decimal number (blanks around it, digits, an optional fraction
+// with "."; no sign), scaled by 10^decimals and rounded half up: ("2.50", 2) -> 250,
+// ("22.05", 3) -> 22050. Nothing for any other text or beyond 10^15.
+std::optional<int64_t> scaledDecimal(const std::string& text, int decimals);
+
+}  // namespace mmx

@@ -70,7 +70,7 @@ TEST_F(EditorTest, BrowseFillsTheSlotAndItsTotals) {
     EXPECT_EQ(state.messages.TFileLength, 44450);
     EXPECT_TRUE(state.SetupChanged);
     EXPECT_FALSE(state.MessagesUploaded);
-    EXPECT_EQ(state.strWAVFilePath, folder.folder());
+    EXPECT_EQ(state.settings.waveFolder, folder.folder());
     EXPECT_EQ(state.triggers.choices(), (std::vector<std::string>{" ", " 1"}));
     EXPECT_TRUE(boxes.shown.empty());
 
@@ -100,7 +100,7 @@ TEST_F(EditorTest, ARefusedFileLeavesTheSlotAsItWas) {
     EXPECT_EQ(slot(1).MsgTime, before.MsgTime);
     EXPECT_EQ(slot(1).TMsgSize, before.TMsgSize);
     EXPECT_EQ(state.messages.TFileLength, totalsBefore);
-    EXPECT_EQ(state.strWAVFilePath, folder.folder() + "sub/") << "the folder is remembered anyway";
+    EXPECT_EQ(state.settings.waveFolder, folder.folder() + "sub/") << "the folder is remembered anyway";
 
     // A vanished file is refused without a message.
     dialog.choose(folder.folder() + "gone.wav");

@@ -13,10 +13,10 @@ TEST(ProgramState, StartUpDefaults) {
     EXPECT_EQ(state.AppPath, "/opt/mmx4210/");
     EXPECT_EQ(state.MarkerPath, "/opt/mmx4210/");
     EXPECT_EQ(state.FrameCaption, "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  ");
-    EXPECT_EQ(state.port.settingsText(), "115200,N,8,2");
+    EXPECT_EQ(state.settings.port.settingsText(), "115200,N,8,2");
     EXPECT_EQ(state.CloseText, "Close");
     EXPECT_FALSE(state.SetupChanged);
-    EXPECT_FALSE(state.stroLNGFilePathType);
+    EXPECT_FALSE(state.settings.otherLanguage);
     EXPECT_EQ(state.languageFolder(), "/opt/mmx4210/Font/");
     EXPECT_EQ(state.markerFilePath(), "/opt/mmx4210/~MMX4210Temp");
 }

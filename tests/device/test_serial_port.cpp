@@ -1,4 +1,4 @@
-// The POSIX side of the link without a unit: line settings, open failures and their advice,
+// The POSIX side of the link without a unit: open failures and their advice,
 // the ComN mapping and the device listing.
 #include <gtest/gtest.h>
 
@@ -18,33 +18,6 @@ namespace mmx {
 namespace {
 
 namespace fs = std::filesystem;
-
-TEST(LineSettings, DefaultsChoicesAndRefusedValuesSayWhich) {
-    struct Case {
-        std::string bret, pchk, dbit, sbit, expected;  // "": the default; the line's text, or the refusal
-    };
-    const Case cases[] = {
-        {"", "", "", "", "115200 8N2"},
-        {"9600", "e", "7", "1", "9600 7E1"},
-        {"115201", "", "", "", "baud rate \"115201\" is not supported"},
-        {"fast", "", "", "", "baud rate \"fast\" is not supported"},
-        {"", "X", "", "", "parity \"X\" is not one of N, E, O, M, S"},
-        {"", "", "9", "", "data bits \"9\" must be 5 to 8"},
-        {"", "", "", "1.5", "stop bits \"1.5\" must be 1 or 2"},
-    };
-    for (const auto& c : cases) {
-        PortSettings settings;
-        for (auto [field, value] : {std::pair{&settings.Bret, c.bret}, {&settings.Pchk, c.pchk}, {&settings.Dbit, c.dbit},
-                                    {&settings.Sbit, c.sbit}}) {
-            if (!value.empty()) *field = value;
-        }
-        LineSettings line;
-        std::string error;
-        const bool parsed = parseLineSettings(settings, line, error);
-        EXPECT_EQ(parsed ? line.text() : error, c.expected);
-        EXPECT_EQ(parsed, c.expected.find('"') == std::string::npos) << c.expected;
-    }
-}
 
 TEST(SerialPortOpen, FailuresGiveAdvice) {
     SerialPort missing("/dev/mmx4210-no-such-port", LineSettings{});

@@ -42,7 +42,7 @@ TEST_P(BuiltInLanguage, Has83CrLfLinesInItsCodePageAndLoadsEveryText) {
     CaptionTable captions;
     test::RecordingMessageBoxes boxes;
     ASSERT_TRUE(OpenLng(state, captions, kFont + name, boxes));
-    ASSERT_TRUE(Open_Logo_Lng(captions, kFont + name));
+    ASSERT_TRUE(readSplashCaptions(captions, kFont + name));
     EXPECT_EQ(captions.File, GetParam().file);
     EXPECT_EQ(state.CloseText, GetParam().close);
     const auto texts = readLanguageFile(kFont + name);

@@ -93,18 +93,18 @@ TEST_F(LanguageFile, UnknownFilesDecodeAsWindows1252AndUtf8FilesAsUtf8) {
 }
 
 TEST_F(LanguageFile, SplashTakesTheFirstTenLinesSilently) {
-    ASSERT_TRUE(Open_Logo_Lng(captions, folder.write("t.lng", numberedFile(83))));
+    ASSERT_TRUE(readSplashCaptions(captions, folder.write("t.lng", numberedFile(83))));
     EXPECT_EQ(captions.Lb_Logo[0], "T1");
     EXPECT_EQ(captions.Lb_Logo[9], "T10");
     EXPECT_EQ(captions.File, "File");  // nothing else
     EXPECT_EQ(state.texts.status(0), "Com port not connected!");
 
     // Ten lines are all the splash needs; nine are not enough.
-    ASSERT_TRUE(Open_Logo_Lng(captions, folder.write("ten.lng", numberedFile(10))));
+    ASSERT_TRUE(readSplashCaptions(captions, folder.write("ten.lng", numberedFile(10))));
     EXPECT_EQ(captions.Lb_Logo[9], "T10");
     const auto before = captions.Lb_Logo;
-    EXPECT_FALSE(Open_Logo_Lng(captions, folder.write("short.lng", numberedFile(9))));
-    EXPECT_FALSE(Open_Logo_Lng(captions, folder.folder() + "none.lng"));
+    EXPECT_FALSE(readSplashCaptions(captions, folder.write("short.lng", numberedFile(9))));
+    EXPECT_FALSE(readSplashCaptions(captions, folder.folder() + "none.lng"));
     EXPECT_EQ(captions.Lb_Logo, before);
 }
 
@@ -117,7 +117,7 @@ TEST_F(LanguageFile, WrittenLinesReadBackToTheSameCaptions) {
     ProgramState other;
     other.initialise(folder.folder());
     ASSERT_TRUE(OpenLng(state, captions, folder.write("x.lng", test::crlfLines(languageFileLines(other, changed))), boxes));
-    ASSERT_TRUE(Open_Logo_Lng(captions, folder.folder() + "x.lng"));
+    ASSERT_TRUE(readSplashCaptions(captions, folder.folder() + "x.lng"));
     EXPECT_EQ(captions.File, "Bestand");
     EXPECT_EQ(captions.Lb_Logo[3], "Logo");
     EXPECT_EQ(captions.ComP[1], "Poort 2");

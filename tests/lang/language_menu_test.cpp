@@ -21,6 +21,7 @@ class LanguageMenu : public ::testing::Test {
 protected:
     void SetUp() override {
         state.initialise(folder.folder());
+        state.SettingsFolder = state.AppPath;  // the test's own, never the account's
         fs::create_directories(folder.path() / "Font");
         for (const char* name : {"en.lng", "nl.lng", "zh-s.lng", "zh-t.lng"}) {
             fs::copy_file(std::string(MMX_FONT_DIR) + name, folder.path() / "Font" / name);
@@ -49,8 +50,8 @@ protected:
 TEST_F(LanguageMenu, BuiltInItemLoadsItsFileAndTakesTheCheckMark) {
     ASSERT_TRUE(languages.nl_Click());
     EXPECT_EQ(languages.checked(), LanguageItem::nl);
-    EXPECT_EQ(state.LanguageFile, "nl.lng");
-    EXPECT_FALSE(state.stroLNGFilePathType);
+    EXPECT_EQ(state.settings.languageFile, "nl.lng");
+    EXPECT_FALSE(state.settings.otherLanguage);
     EXPECT_EQ(captions.File, "Bestand");
     EXPECT_EQ(applied, std::vector<std::string>{"MMX 4210 Zanth Berichtenbeheer Instellen Ver. 2.3  "});
     EXPECT_EQ(languages.statusPanel1(), "Status: ");
@@ -74,7 +75,7 @@ TEST_F(LanguageMenu, AMissingBuiltInFileReturnsToThePreviousLanguage) {
     EXPECT_FALSE(languages.nl_Click());
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{lineOf("zh-s.lng", 80)});  // shown once, in Chinese
     EXPECT_EQ(languages.checked(), LanguageItem::zh_s);
-    EXPECT_EQ(state.LanguageFile, "zh-s.lng");
+    EXPECT_EQ(state.settings.languageFile, "zh-s.lng");
     EXPECT_EQ(applied.size(), 1u);  // the previous language was loaded again
 }
 
@@ -97,8 +98,8 @@ TEST_F(LanguageMenu, OtherPicksAnyFileAndIsCheckedWhateverItsName) {
     EXPECT_EQ(dialog.requests[0].fileName, "en.lng");
     EXPECT_EQ(dialog.requests[0].initialFolder, folder.folder() + "Font/");
     EXPECT_EQ(languages.checked(), LanguageItem::other);
-    EXPECT_TRUE(state.stroLNGFilePathType);
-    EXPECT_EQ(state.stroLNGFilePath, folder.folder() + "mine/");
+    EXPECT_TRUE(state.settings.otherLanguage);
+    EXPECT_EQ(state.settings.otherLanguageFolder, folder.folder() + "mine/");
     EXPECT_EQ(state.languageFolder(), folder.folder() + "mine/");
     EXPECT_EQ(captions.File, "mine 12");
 }
@@ -107,14 +108,14 @@ TEST_F(LanguageMenu, ACancelledOtherChangesNothingAndAFailedOneKeepsOnlyTheChose
     ASSERT_TRUE(languages.nl_Click());
     dialog.cancel();
     EXPECT_FALSE(languages.other_Click());
-    EXPECT_EQ(state.stroLNGFilePath, folder.folder() + "Font/");
+    EXPECT_EQ(state.settings.otherLanguageFolder, folder.folder() + "Font/");
     fs::create_directories(folder.path() / "bad");
     dialog.choose(writeLanguage("bad/x.lng", "x", 10));
     EXPECT_FALSE(languages.other_Click());
     EXPECT_EQ(languages.checked(), LanguageItem::nl);
-    EXPECT_FALSE(state.stroLNGFilePathType);
-    EXPECT_EQ(state.LanguageFile, "nl.lng");
-    EXPECT_EQ(state.stroLNGFilePath, folder.folder() + "bad/");
+    EXPECT_FALSE(state.settings.otherLanguage);
+    EXPECT_EQ(state.settings.languageFile, "nl.lng");
+    EXPECT_EQ(state.settings.otherLanguageFolder, folder.folder() + "bad/");
 }
 
 TEST_F(LanguageMenu, LngSelectComparesTheStemExactly) {
@@ -126,7 +127,7 @@ TEST_F(LanguageMenu, LngSelectComparesTheStemExactly) {
     EXPECT_EQ(languages.checked(), LanguageItem::nl);
     languages.LngSelect("en.old.lng");
     EXPECT_EQ(languages.checked(), LanguageItem::en);
-    state.stroLNGFilePathType = true;
+    state.settings.otherLanguage = true;
     languages.LngSelect("en.lng");
     EXPECT_EQ(languages.checked(), LanguageItem::other);
     languages.ClearLanguageChecks();
@@ -134,11 +135,11 @@ TEST_F(LanguageMenu, LngSelectComparesTheStemExactly) {
 }
 
 TEST_F(LanguageMenu, StartUpWithoutSettingsLoadsEnglishSilently) {
-    state.LanguageFile = "nl.lng";
-    state.stroLNGFilePathType = true;
+    state.settings.languageFile = "nl.lng";
+    state.settings.otherLanguage = true;
     EXPECT_FALSE(activateEditor(state, languages, boxes));
-    EXPECT_EQ(state.LanguageFile, "en.lng");
-    EXPECT_FALSE(state.stroLNGFilePathType);
+    EXPECT_EQ(state.settings.languageFile, "en.lng");
+    EXPECT_FALSE(state.settings.otherLanguage);
     EXPECT_EQ(languages.checked(), LanguageItem::en);
     EXPECT_EQ(applied.size(), 1u);
     EXPECT_TRUE(boxes.shown.empty());
@@ -154,14 +155,15 @@ TEST_F(LanguageMenu, StartUpWithoutAnyLanguageFileLoadsNothingAndShowsNothing) {
 }
 
 TEST_F(LanguageMenu, StartUpFollowsTheSettingsFile) {
-    state.LanguageFile = "nl.lng";
-    state.port.Commport = 4;
-    ASSERT_TRUE(SaveIni(state, state.settingsFilePath()));
+    state.settings.languageFile = "nl.lng";
+    state.settings.port.Commport = 4;
+    ASSERT_TRUE(saveSettings(state, state.settingsFilePath()));
     ProgramState next;
     next.initialise(folder.folder());
+    next.SettingsFolder = next.AppPath;
     LanguageCommands nextLanguages{next, captions, dialog, boxes};
     EXPECT_TRUE(activateEditor(next, nextLanguages, boxes));
-    EXPECT_EQ(next.port.Commport, 4);
+    EXPECT_EQ(next.settings.port.Commport, 4);
     EXPECT_EQ(nextLanguages.checked(), LanguageItem::nl);
     EXPECT_EQ(captions.File, "Bestand");
 }
@@ -173,7 +175,7 @@ TEST_F(LanguageMenu, SplashFollowsTheSavedLanguage) {
     EXPECT_EQ(captions.Lb_Logo[0], "message manager set up");
 
     ASSERT_TRUE(languages.zh_s_Click());
-    ASSERT_TRUE(SaveIni(state, state.settingsFilePath()));
+    ASSERT_TRUE(saveSettings(state, state.settingsFilePath()));
     CaptionTable splash;
     ASSERT_TRUE(loadSplashTexts(state, splash, splashFile));
     EXPECT_EQ(splashFile, "zh-s.lng");

@@ -1,9 +1,9 @@
 // The set-up printout: its 17 lines and the columns its TAB characters land on.
 #include <gtest/gtest.h>
 
-#include "sample_setup.h"
 #include "storage/printout.h"
 #include "storage/text_codec.h"
+#include "support/setup_values.h"
 #include "support/test_support.h"
 
 namespace mmx {
@@ -35,12 +35,8 @@ std::vector<size_t> tabColumns(const std::string& line) {
 
 class Printout : public ::testing::Test {
 protected:
-    void SetUp() override {
-        state.initialise(folder.folder());
-        test::fillSmallSetup(state);
-    }
     ScratchFolder folder;
-    ProgramState state;
+    mmx::Setup setup = test::smallSetup();
 };
 
 TEST_F(Printout, SmallSetUpIsWrittenByteForByte) {
@@ -60,43 +56,37 @@ TEST_F(Printout, SmallSetUpIsWrittenByteForByte) {
     for (const auto& line : expected) bytes += line + "\r\n";
 
     const std::string path = folder.folder() + "PrintSetup.txt";
-    ASSERT_TRUE(PrintOutTxt(state, PrintoutCaptions{}, path));
+    ASSERT_TRUE(writePrintout(path, setup, PrintoutCaptions{}));
     EXPECT_EQ(readText(path), bytes);
-    EXPECT_EQ(printoutBytes(state, PrintoutCaptions{}), bytes);
+    EXPECT_EQ(printoutBytes(setup, PrintoutCaptions{}), bytes);
 }
 
 TEST_F(Printout, LongAndWideFieldsAreCutAndTheColumnsHold) {
-    state.messages.slot(1).WaveFile = "ABCDEFGHIJKLMNOPQRSTUVWXY";  // 25 characters
-    state.messages.slot(2).WaveFile = "\xE4\xB8\xAD\xE6\x96\x87\xE5\x90\x8D";  // three Chinese characters
-    state.messages.slot(10).WaveFile = "ABCDEFGHIJKLMNOPQRST";  // 20 characters in a two-digit row
-    state.messages.slot(1).MsgTime = "12345.67";
-    state.triggers.time(3) = "123456.78";
-    state.triggers.entry(entryIndex(4, 1)).text = " 12";
-    state.triggers.entry(entryIndex(4, 2)).text = " 11";
-    state.triggers.entry(entryIndex(4, 3)).text = " 10";
-    state.triggers.entry(entryIndex(4, 4)).text = " 9";
-    const auto lines = printoutLines(state, PrintoutCaptions{});
+    setup.slot(1) = test::wavSlot("ABCDEFGHIJKLMNOPQRSTUVWXY", 8000, 493'827'200);  // 25 characters, 30864.20 s
+    setup.slot(2).name = "\xE4\xB8\xAD\xE6\x96\x87\xE5\x90\x8D";  // three Chinese characters
+    setup.slot(10) = test::wavSlot("ABCDEFGHIJKLMNOPQRST", 8000, 16000);  // 20 characters in a two-digit row
+    setup.trigger(3) = test::trigger({1, 1, 1, 1});  // 123456.80 s
+    setup.trigger(4) = test::trigger({12, 11, 10, 9});
+    const auto lines = printoutLines(setup, PrintoutCaptions{});
     ASSERT_EQ(lines.size(), 17u);
     for (int n = 1; n <= 12; ++n) {
         const std::vector<size_t> expected = {n < 10 ? 2u : 3u, 24, 31, 38, 45, 49, 64, 71};
         EXPECT_EQ(tabColumns(lines[static_cast<size_t>(n + 2)]), expected) << "row " << n;
     }
     EXPECT_EQ(lines[3].substr(0, 24), "1\tABCDEFGHIJKLMNOPQRST \t");
-    EXPECT_NE(lines[3].find("\t12345.\t"), std::string::npos);
+    EXPECT_NE(lines[3].find("\t30864.\t"), std::string::npos);
     EXPECT_EQ(lines[12].substr(0, 24), "10\tABCDEFGHIJKLMNOPQRST\t");
     EXPECT_NE(lines[5].find("\t123456\t"), std::string::npos);
     EXPECT_NE(lines[6].find("\t12,11,10,9" + sp(4) + "\t"), std::string::npos);
 }
 
 TEST_F(Printout, SequenceAndZoneTexts) {
-    EXPECT_EQ(sequenceText(state.triggers, 1), "1,2, , ");
-    EXPECT_EQ(sequenceText(state.triggers, 5), " , , , ");
-    state.triggers.entry(entryIndex(5, 1)).text = "";  // an emptied text contributes nothing
-    EXPECT_EQ(sequenceText(state.triggers, 5), ", , , ");
-    EXPECT_EQ(zonesText(state.triggers, 1), "1, ,3, , , ");
-    EXPECT_EQ(zonesText(state.triggers, 3), " , , , , , ");
-    for (int z = 1; z <= 6; ++z) state.triggers.zone(zoneIndex(3, z)) = 1;
-    EXPECT_EQ(zonesText(state.triggers, 3), "1,2,3,4,5,6");
+    EXPECT_EQ(sequenceText(setup.trigger(1)), "1,2, , ");
+    EXPECT_EQ(sequenceText(setup.trigger(5)), " , , , ");
+    EXPECT_EQ(sequenceText(test::trigger({12, 3, 4, 10})), "12,3,4,10");
+    EXPECT_EQ(zonesText(setup.trigger(1)), "1, ,3, , , ");
+    EXPECT_EQ(zonesText(setup.trigger(3)), " , , , , , ");
+    EXPECT_EQ(zonesText(test::trigger({}, kAllZones)), "1,2,3,4,5,6");
 }
 
 TEST_F(Printout, HeadingsFollowTheCurrentCaptions) {
@@ -107,7 +97,7 @@ TEST_F(Printout, HeadingsFollowTheCurrentCaptions) {
     captions.Lb_Message_Time_1 = "[s]";
     captions.Lb_Total = "Totaal";
     captions.Lb_Trigger_Zones_0 = "Zones";
-    const auto lines = printoutLines(state, captions);
+    const auto lines = printoutLines(setup, captions);
     EXPECT_EQ(lines[0], "Bericht" + std::string(48, '-') + " Trigger" + std::string(36, '-'));
     EXPECT_EQ(lines[1].substr(0, 9), "\tBestand\t");
     EXPECT_EQ(lines[15], "\tTotaal\t\t\t3.75\t138");
@@ -115,9 +105,9 @@ TEST_F(Printout, HeadingsFollowTheCurrentCaptions) {
 
 TEST_F(Printout, AnExistingPrintoutIsReplacedAndAFailureReported) {
     const std::string path = folder.write("PrintSetup.txt", "old printout");
-    ASSERT_TRUE(PrintOutTxt(state, PrintoutCaptions{}, path));
+    ASSERT_TRUE(writePrintout(path, setup, PrintoutCaptions{}));
     EXPECT_EQ(splitLines(readText(path)).size(), 17u);
-    EXPECT_FALSE(PrintOutTxt(state, PrintoutCaptions{}, folder.folder() + "missing/PrintSetup.txt"));
+    EXPECT_FALSE(writePrintout(folder.folder() + "missing/PrintSetup.txt", setup, PrintoutCaptions{}));
 }
 
 }  // namespace

@@ -40,7 +40,6 @@ inline void fillSmallSetup(ProgramState& state) {
     t.playEnabled(2) = true;
     t.zone(1) = 1;
     t.zone(3) = 1;
-    t.zone(11) = 2;  // greyed
     t.zone(12) = 1;
 }
 
@@ -89,7 +88,7 @@ inline std::string smallSetupFileBytes() {
         f.push_back(keyLine("TRG1", n, "_Text=", texts[n - 1]));
     }
     addKeyLines(f, "TrgTime", "=", padded({"3.75", "1.25"}, 12, "0.00"));
-    addKeyLines(f, "Check1", "=", spelled("101000000021" + std::string(60, '0')));
+    addKeyLines(f, "Check1", "=", spelled("101000000001" + std::string(60, '0')));
     f.insert(f.end(), {"TotalTime=3.75", "TotalSize=138", "TFileLength=138600"});
     return crlfLines(f);
 }

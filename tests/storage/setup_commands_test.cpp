@@ -51,9 +51,9 @@ TEST_F(SetupCommands, SaveWritesTheCurrentFileAndClearsTheFlag) {
     EXPECT_FALSE(state.SetupChanged);
     EXPECT_TRUE(dialog.requests.empty());
     EXPECT_TRUE(captions.empty());
-    state.MessageFile = "show";  // a name without a dot gets ".cfg"
+    state.settings.setupFile = "show";  // a name without a dot gets ".cfg"
     ASSERT_EQ(commands.save(), FileCommandResult::Done);
-    EXPECT_EQ(state.MessageFile, "show.cfg");
+    EXPECT_EQ(state.settings.setupFile, "show.cfg");
     EXPECT_EQ(readText(folder.folder() + "show.cfg"), test::smallSetupFileBytes());
 }
 
@@ -69,7 +69,7 @@ TEST_F(SetupCommands, SaveAfterOpeningATwoDotNameWritesBackToThatFile) {
 }
 
 TEST_F(SetupCommands, FailedSaveKeepsTheFlagSoTheChangesAreAskedAboutAgain) {
-    state.strMSGFilePath = folder.folder() + "gone/";
+    state.settings.setupFolder = folder.folder() + "gone/";
     state.SetupChanged = true;
     EXPECT_EQ(commands.save(), FileCommandResult::Failed);
     EXPECT_TRUE(state.SetupChanged);
@@ -79,7 +79,7 @@ TEST_F(SetupCommands, FailedSaveKeepsTheFlagSoTheChangesAreAskedAboutAgain) {
 
 TEST_F(SetupCommands, SaveAsAsksWithTheSetUpDialogAndShowsTheNameAfterSaving) {
     state.SetupChanged = true;
-    state.MessageFile = "old.cfg";
+    state.settings.setupFile = "old.cfg";
     dialog.choose(folder.folder() + "sub/Evening.cfg");
     fs::create_directory(folder.path() / "sub");
     ASSERT_EQ(commands.saveAs(), FileCommandResult::Done);
@@ -93,8 +93,8 @@ TEST_F(SetupCommands, SaveAsAsksWithTheSetUpDialogAndShowsTheNameAfterSaving) {
     EXPECT_EQ(request.initialFolder, folder.folder());
 
     EXPECT_EQ(readText(folder.folder() + "sub/Evening.cfg"), test::smallSetupFileBytes());
-    EXPECT_EQ(state.MessageFile, "Evening.cfg");
-    EXPECT_EQ(state.strMSGFilePath, folder.folder() + "sub/");
+    EXPECT_EQ(state.settings.setupFile, "Evening.cfg");
+    EXPECT_EQ(state.settings.setupFolder, folder.folder() + "sub/");
     EXPECT_FALSE(state.SetupChanged);
     EXPECT_EQ(captions, std::vector<std::string>{"MMX 4210 Zanth Message Manager Setup  Ver. 2.3  Evening.cfg"});
 }
@@ -107,7 +107,7 @@ TEST_F(SetupCommands, SaveAsMendsTheChosenName) {
     EXPECT_TRUE(fs::exists(folder.folder() + "Evening.cfg"));
     EXPECT_TRUE(fs::exists(folder.folder() + "Notes.cfg"));
     EXPECT_FALSE(fs::exists(folder.folder() + "Notes.txt"));
-    EXPECT_EQ(state.MessageFile, "Notes.cfg");
+    EXPECT_EQ(state.settings.setupFile, "Notes.cfg");
     EXPECT_EQ(captions.back(), state.FrameCaption + "Notes.cfg");
 }
 
@@ -120,8 +120,8 @@ TEST_F(SetupCommands, CancelledOrFailedSaveAsKeepsFlagNameAndCaption) {
     dialog.choose(folder.folder() + "missing/x.cfg");
     EXPECT_EQ(commands.saveAs(), FileCommandResult::Failed);
     EXPECT_TRUE(state.SetupChanged);
-    EXPECT_EQ(state.MessageFile, "MessageSetup.cfg");
-    EXPECT_EQ(state.strMSGFilePath, folder.folder());
+    EXPECT_EQ(state.settings.setupFile, "MessageSetup.cfg");
+    EXPECT_EQ(state.settings.setupFolder, folder.folder());
     EXPECT_TRUE(captions.empty());
     ASSERT_EQ(boxes.texts().size(), 1u);
     EXPECT_EQ(boxes.texts()[0].rfind("Configuration file cannot be found!\n\n", 0), 0u);
@@ -141,8 +141,8 @@ TEST_F(SetupCommands, OpenAppliesTheFileAndShowsItsName) {
     EXPECT_EQ(s.messages.slot(1).WaveFile, "Welcome");
     EXPECT_TRUE(s.MessagesUploaded);
     EXPECT_FALSE(s.SetupChanged);
-    EXPECT_EQ(s.MessageFile, "Morning.cfg");
-    EXPECT_EQ(s.strMSGFilePath, folder.folder());
+    EXPECT_EQ(s.settings.setupFile, "Morning.cfg");
+    EXPECT_EQ(s.settings.setupFolder, folder.folder());
     EXPECT_EQ(captions, std::vector<std::string>{s.FrameCaption + "Morning.cfg"});
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -155,8 +155,8 @@ TEST_F(SetupCommands, AFileHandedToTheProgramOpensWithoutTheDialog) {
     ASSERT_EQ(commands.openFile(path), FileCommandResult::Done);
     EXPECT_TRUE(dialog.requests.empty());
     EXPECT_EQ(state.messages.slot(1).WaveFile, "Welcome");
-    EXPECT_EQ(state.MessageFile, "Evening.cfg");
-    EXPECT_EQ(state.strMSGFilePath, folder.folder());
+    EXPECT_EQ(state.settings.setupFile, "Evening.cfg");
+    EXPECT_EQ(state.settings.setupFolder, folder.folder());
     EXPECT_EQ(captions, std::vector<std::string>{state.FrameCaption + "Evening.cfg"});
     EXPECT_TRUE(commands.named());
 }

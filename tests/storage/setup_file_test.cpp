@@ -10,6 +10,7 @@
 #include "sample_setup.h"
 #include "storage/setup_file.h"
 #include "storage/text_codec.h"
+#include "support/setup_values.h"
 #include "support/test_support.h"
 
 namespace mmx {
@@ -40,6 +41,48 @@ TEST_F(SetupFile, SmallSetUpIsWrittenByteForByte) {
     EXPECT_EQ(readText(path), test::smallSetupFileBytes());
     EXPECT_EQ(state.messages.TFileLength, 138600);  // summed before writing
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(SetupCodec, ASetupIsWrittenByteForByteAndReadBackToTheSameFigures) {
+    const auto lines = splitLines(test::smallSetupFileBytes());
+    EXPECT_EQ(setupLines(test::smallSetup()), lines);
+    const auto read = parseSetupLines(lines);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(setupLines(*read), lines);
+    for (int k = 1; k <= 12; ++k) {
+        EXPECT_EQ(storedLength(read->slot(k)), storedLength(test::smallSetup().slot(k))) << k;
+        EXPECT_EQ(playHundredths(read->slot(k)), playHundredths(test::smallSetup().slot(k))) << k;
+    }
+    EXPECT_EQ(read->triggers, test::smallSetup().triggers);
+}
+
+TEST(SetupCodec, TheEdgesOfEveryRangeAreTaken) {
+    // Slot 12 filled at 24 kHz with one block, slot 1 at 8 kHz; trigger 1 plays slot 12.
+    mmx::Setup setup = test::smallSetup();
+    setup.slot(1) = Slot{"/s/low.wav", "low", WaveInfo{100, 8000, 300}};
+    for (int k = 3; k <= 12; ++k) setup.slot(k) = Slot{"/s/k.wav", "k", WaveInfo{48000, 24000, 48044}};
+    setup.slot(12) = Slot{"/s/high.wav", "high", WaveInfo{100, 24000, 300}};
+    setup.trigger(1) = test::trigger({12, 1});
+    const auto lines = setupLines(setup);
+    EXPECT_EQ(lines[60], "TMsgSize( 1)=350");
+    EXPECT_EQ(lines[72], "MsgSample( 1)=8.000");
+    EXPECT_EQ(lines[83], "MsgSample( 12)=24.000");
+    EXPECT_EQ(lines[98], "TRG1( 1)_Text= 12");
+    FileOutcome outcome;
+    const auto read = parseSetupLines(lines, &outcome);
+    ASSERT_TRUE(read) << outcome.reason();
+    EXPECT_EQ(setupLines(*read), lines);
+    EXPECT_EQ(read->slot(12).name, "high");
+    EXPECT_EQ(read->trigger(1), test::trigger({12, 1}));
+}
+
+TEST(SetupCodec, AnEntryBehindAGapIsNotKept) {
+    auto lines = splitLines(test::smallSetupFileBytes());
+    lines[100] = "TRG1( 2)_Text= ";  // row 1: 1, -, 2 -> plays 1 only
+    lines[102] = "TRG1( 3)_Text= 2";
+    const auto read = parseSetupLines(lines);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->trigger(1), test::trigger({1}, 0b000101));
 }
 
 TEST_F(SetupFile, AFreshSetUpHas280LinesAndSurvivesARoundTrip) {
@@ -81,7 +124,7 @@ TEST_F(SetupFile, OpenRestoresEveryValueAndSavesTheSameBytes) {
     EXPECT_EQ(opened.triggers.choices(), (std::vector<std::string>{" ", " 1", " 2"}));
     EXPECT_EQ(opened.triggers.entry(2).text, " 2");
     EXPECT_FALSE(opened.triggers.entry(4).enabled);
-    EXPECT_EQ(opened.triggers.zone(11), 2);
+    EXPECT_EQ(opened.triggers.zone(12), 1);
     EXPECT_EQ(opened.triggers.time(1), "3.75");
     EXPECT_EQ(opened.messages.TotalSize, "138");
     EXPECT_EQ(opened.messages.TFileLength, 138600);
@@ -95,21 +138,27 @@ TEST_F(SetupFile, ValuesConvertAsTheReaderPromises) {
     lines[1] = "anything=0";            // a number: 0 is False, keys are never read
     lines[2] = "MsgBt( 3) = 2 ";        // non-zero is True
     lines[60] = "TMsgSize( 1)=700 kB";  // leading number
-    lines[61] = "TMsgSize( 2)=";        // no number gives 0
-    lines[98] = "TRG1( 1)_Text=";       // an empty combo box text
+    lines[61] = "TMsgSize( 2)=28000 B"; // leading number
+    lines[62] = "TMsgSize( 3)=";        // no number gives 0 (an empty slot)
+    lines[98] = "TRG1( 1)_Text=";       // no message, as " " is
+    lines[215] = "Check1( 11)=2";       // greyed plays nowhere
     lines[206] = "Check1( 2)= 1 ";
     std::string bytes;
     for (const auto& l : lines) bytes += l + "\n";  // LF-only line ends read as well
     const std::string path = folder.write("lf.cfg", bytes);
     ASSERT_TRUE(OpenConfig(state, path));
+    // The flags must convert, but what is enabled follows the slots themselves.
     EXPECT_TRUE(state.messages.slot(1).MsgBtEnabled);
-    EXPECT_FALSE(state.messages.slot(2).MsgBtEnabled);
-    EXPECT_TRUE(state.messages.slot(3).MsgBtEnabled);
+    EXPECT_TRUE(state.messages.slot(2).MsgBtEnabled);
+    EXPECT_FALSE(state.messages.slot(3).MsgBtEnabled);
     EXPECT_EQ(state.messages.slot(1).TMsgSize, 700);
     EXPECT_EQ(state.messages.slot(1).MsgSize, "0");
-    EXPECT_EQ(state.messages.slot(2).TMsgSize, 0);
-    EXPECT_EQ(state.triggers.entry(1).text, "");
+    EXPECT_EQ(state.messages.slot(2).TMsgSize, 28000);
+    EXPECT_EQ(state.messages.slot(3).TMsgSize, 0);
+    EXPECT_EQ(state.triggers.entry(1).text, " ");
+    EXPECT_EQ(state.triggers.entry(2).text, " ");  // nothing plays behind an empty entry
     EXPECT_EQ(state.triggers.zone(2), 1);
+    EXPECT_EQ(state.triggers.zone(11), 0);
 }
 
 TEST_F(SetupFile, ReorderedLinesMoveValuesToOtherControls) {
@@ -157,7 +206,20 @@ INSTANTIATE_TEST_SUITE_P(BadValues, SetupFileRefused,
                                            BadFile{"list count", 97, "TRG1( 13)_ListCount=many"},
                                            BadFile{"negative size", 62, "TMsgSize( 2)=-350"},
                                            BadFile{"size above memory", 62, "TMsgSize( 2)=8380350"},
-                                           BadFile{"last trigger flag", 192, "TRG1( 48)_Enabled=maybe"}),
+                                           BadFile{"last trigger flag", 192, "TRG1( 48)_Enabled=maybe"},
+                                           BadFile{"entry with a fraction", 99, "TRG1( 1)_Text= 2.6"},
+                                           BadFile{"entry beyond the slots", 101, "TRG1( 2)_Text= 13"},
+                                           BadFile{"entry zero", 115, "TRG1( 9)_Text= 0"},
+                                           BadFile{"entry word", 193, "TRG1( 48)_Text=x"},
+                                           BadFile{"entry with leading zeros", 99, "TRG1( 1)_Text= 012"},
+                                           BadFile{"entry of many digits", 99, "TRG1( 1)_Text= 99999999999"},
+                                           BadFile{"entry behind a gap", 111, "TRG1( 7)_Text=two"},
+                                           BadFile{"time of a filled slot", 50, "MsgTime( 2)=soon"},
+                                           BadFile{"negative time", 49, "MsgTime( 1)=-2.50"},
+                                           BadFile{"rate of a filled slot", 74, "MsgSample( 2)=44.100"},
+                                           BadFile{"rate below 8 kHz", 73, "MsgSample( 1)=7.999"},
+                                           BadFile{"size of no whole block", 61, "TMsgSize( 1)=1000"},
+                                           BadFile{"no size for a filled slot", 62, "TMsgSize( 2)=0"}),
                          [](const ::testing::TestParamInfo<BadFile>& param) {
                              std::string name = param.param.what;
                              for (auto& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';

@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <filesystem>
 #include <fstream>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -10,6 +11,18 @@
 #include <stdexcept>
 
 namespace mmx::test {
+
+namespace {
+
+// A program under test that is not in its build folder keeps its files in the account's
+// configuration folder: point that at a folder of the tests' own, never the real one.
+const bool kTestsOwnConfigFolder = [] {
+    const auto folder = std::filesystem::temp_directory_path() / "mmx4210-tests-config";
+    return setenv("XDG_CONFIG_HOME", folder.c_str(), 1) == 0;
+}();
+
+}  // namespace
+
 namespace {
 
 void put16(std::vector<uint8_t>& out, uint32_t value) {

@@ -17,7 +17,7 @@
 #include "platform/qt/document_viewer.h"
 #include "platform/qt/instance_marker.h"
 #include "platform/qt/qt_audio_player.h"
-#include "platform/qt/qt_file_dialog.h"
+#include "ui/qt/qt_file_dialog.h"
 #include "platform/qt/single_instance.h"
 #include "platform/qt/termination_signal.h"
 #include "ui/qt/desktop_program.h"
@@ -224,7 +224,7 @@ TEST_F(SecondStartTest, SplashSpeaksTheLanguageOfTheSettingsFile) {
     frame->action("About_Zanth_message_manager")->trigger();  // writes the settings
     SplashWindow splash(state);
     splash.loadTexts();
-    const auto dutch = readLanguageFile(state.strLNGFilePath + "nl.lng");
+    const auto dutch = readLanguageFile(state.settings.builtInLanguageFolder + "nl.lng");
     ASSERT_TRUE(dutch.has_value());
     EXPECT_EQ(splash.Lb_Logo(0)->text(), QString::fromStdString((*dutch)[0]));
 }

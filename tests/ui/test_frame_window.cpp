@@ -53,7 +53,7 @@ TEST_F(FrameWindowTest, CaptionMenusAndPortChecks) {
     EXPECT_TRUE(frame->action("ComP5")->isEnabled());
     EXPECT_TRUE(frame->action("ComP1")->isChecked());
     frame->action("ComP4")->trigger();
-    EXPECT_EQ(state.port.Commport, 4);
+    EXPECT_EQ(state.settings.port.Commport, 4);
     EXPECT_TRUE(frame->action("ComP4")->isChecked());
     EXPECT_FALSE(frame->action("ComP1")->isChecked());
     // English was loaded from the built-in folder at activation.
@@ -63,9 +63,9 @@ TEST_F(FrameWindowTest, CaptionMenusAndPortChecks) {
 }
 
 TEST_F(FrameWindowTest, SwitchingLanguageChangesEveryCaptionAtOnce) {
-    const auto dutch = readLanguageFile(state.strLNGFilePath + "nl.lng");
-    const auto simplified = readLanguageFile(state.strLNGFilePath + "zh-s.lng");
-    const auto traditional = readLanguageFile(state.strLNGFilePath + "zh-t.lng");
+    const auto dutch = readLanguageFile(state.settings.builtInLanguageFolder + "nl.lng");
+    const auto simplified = readLanguageFile(state.settings.builtInLanguageFolder + "zh-s.lng");
+    const auto traditional = readLanguageFile(state.settings.builtInLanguageFolder + "zh-t.lng");
     ASSERT_TRUE(dutch && simplified && traditional);
 
     frame->action("nl")->trigger();
@@ -108,7 +108,7 @@ TEST_F(FrameWindowTest, SwitchingLanguageChangesEveryCaptionAtOnce) {
 TEST_F(FrameWindowTest, OtherLanguageFileFromTheDialog) {
     // Any file in the 83-line format serves; this one is a renamed copy of the Dutch file.
     const std::string mine = scratch.folder() + "en.mine.lng";
-    std::filesystem::copy_file(state.strLNGFilePath + "nl.lng", mine);
+    std::filesystem::copy_file(state.settings.builtInLanguageFolder + "nl.lng", mine);
     dialog.answers.push_back(mine);
     frame->action("other")->trigger();
     ASSERT_FALSE(dialog.requests.empty());
@@ -127,10 +127,10 @@ TEST_F(FrameWindowTest, OtherLanguageFileFromTheDialog) {
 
 TEST_F(FrameWindowTest, AMissingLanguageFileReturnsToThePreviousLanguage) {
     frame->action("nl")->trigger();
-    std::filesystem::remove(state.strLNGFilePath + "zh-t.lng");
+    std::filesystem::remove(state.settings.builtInLanguageFolder + "zh-t.lng");
     frame->action("zh_t")->trigger();
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, readLanguageFile(state.strLNGFilePath + "nl.lng")->at(70 + 9));
+    EXPECT_EQ(boxes.shown[0].text, readLanguageFile(state.settings.builtInLanguageFolder + "nl.lng")->at(70 + 9));
     EXPECT_TRUE(frame->action("nl")->isChecked());
     EXPECT_FALSE(frame->action("zh_t")->isChecked());
 }
@@ -349,11 +349,11 @@ TEST_F(FrameWindowTest, TheNextStartComesBackWithPortAndLanguage) {
     FrameWindow again(next, nextCaptions, std::move(services));
     EXPECT_FALSE(again.action("nl")->isChecked());  // nothing is read before the activation
     again.Form_Activate();
-    EXPECT_EQ(next.port.Commport, 3);
+    EXPECT_EQ(next.settings.port.Commport, 3);
     EXPECT_TRUE(again.action("ComP3")->isChecked());
     EXPECT_TRUE(again.action("nl")->isChecked());
     EXPECT_EQ(again.editorWindow().Bt_SendMessage()->text(),
-              q(readLanguageFile(next.strLNGFilePath + "nl.lng")->at(53)));
+              q(readLanguageFile(next.settings.builtInLanguageFolder + "nl.lng")->at(53)));
     EXPECT_TRUE(boxes.shown.empty());
 }
 

@@ -16,7 +16,7 @@ namespace {
 using UnitAudioOfferTest = FrameFixture;
 
 TEST_F(UnitAudioOfferTest, AStereoFileIsConvertedIntoTheSlotWhenTheOperatorAgrees) {
-    state.strMSGFilePath = scratch.folder() + "setup/";
+    state.settings.setupFolder = scratch.folder() + "setup/";
     std::vector<QString> asked;
     editor().audioOffer().setAsk([&](const QString& file, const QString& reason) -> std::optional<ConversionChoice> {
         asked.push_back(file + " / " + reason);

@@ -63,7 +63,7 @@ TEST(ManyUnits, EachUnitGetsTheExactImageAndAFailingUnitFailsAlone) {
         lines.push_back({unit->path(), serialPortFactory(folder.folder(), unit->path())});
     }
     ProgramState setup;  // no settings folder: no record, every upload full
-    setup.port.CommTimeOut = 1000;
+    setup.settings.port.CommTimeOut = 1000;
     Unplugger unplugger(2, *units[2]);
     cli::ManyUnits run(setup, image, std::move(lines), {}, unplugger);
     const std::vector<UnitReport> reports = run.run();

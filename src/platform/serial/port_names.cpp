@@ -145,10 +145,9 @@ bool portDevicePresent(const std::string& path, const DeviceRoots& roots) {
 PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath, PortNoteSink notes) {
     return [settingsFolder = std::move(settingsFolder), fixedPath = std::move(fixedPath), notes = std::move(notes)](
                const PortSettings& settings, std::string& error) -> std::unique_ptr<BytePort> {
-        LineSettings line;
-        if (!parseLineSettings(settings, line, error)) return nullptr;
+        (void)error;  // the framing was checked when the settings were read
         std::string path = fixedPath.empty() ? mapComPort(settings.Commport, settingsFolder).path : fixedPath;
-        return std::make_unique<SerialPort>(path, line, notes);
+        return std::make_unique<SerialPort>(path, settings.line, notes);
     };
 }
 

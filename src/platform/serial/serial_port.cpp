@@ -72,43 +72,6 @@ constexpr tcflag_t kFrameFlags = CSIZE | CSTOPB | PARENB | PARODD
 
 }  // namespace
 
-bool parseLineSettings(const PortSettings& settings, LineSettings& line, std::string& error) {
-    const std::string baudText = trimBlanks(settings.Bret);
-    int64_t baud = wholeNumberValue(baudText);
-    speed_t code{};
-    if (baud <= 0 || baud > 4000000 || !speedCode(static_cast<unsigned>(baud), code)) {
-        error = "baud rate \"" + settings.Bret + "\" is not supported";
-        return false;
-    }
-    const std::string parity = trimBlanks(settings.Pchk);
-    const char p = parity.size() == 1 ? static_cast<char>(std::toupper(static_cast<unsigned char>(parity[0]))) : '?';
-    if (std::strchr("NEOMS", p) == nullptr || p == '\0') {
-        error = "parity \"" + settings.Pchk + "\" is not one of N, E, O, M, S";
-        return false;
-    }
-#ifndef CMSPAR
-    if (p == 'M' || p == 'S') {
-        error = "mark and space parity are not supported here";
-        return false;
-    }
-#endif
-    const int64_t dataBits = wholeNumberValue(settings.Dbit);
-    if (dataBits < 5 || dataBits > 8) {
-        error = "data bits \"" + settings.Dbit + "\" must be 5 to 8";
-        return false;
-    }
-    const std::string stopText = trimBlanks(settings.Sbit);
-    if (stopText != "1" && stopText != "2") {
-        error = "stop bits \"" + settings.Sbit + "\" must be 1 or 2";
-        return false;
-    }
-    line.baud = static_cast<unsigned>(baud);
-    line.parity = p;
-    line.dataBits = static_cast<int>(dataBits);
-    line.stopBits = stopText == "2" ? 2 : 1;
-    return true;
-}
-
 SerialPort::SerialPort(std::string path, LineSettings settings, PortNoteSink notes, std::string usbSerialRoot)
     : path_(std::move(path)),
       settings_(settings),
@@ -161,7 +124,16 @@ bool SerialPort::open(std::string& error) {
 
 bool SerialPort::configure(std::string& error) {
     speed_t speed{};
-    speedCode(settings_.baud, speed);
+    if (!speedCode(settings_.baud, speed)) {
+        error = path_ + ": " + std::to_string(settings_.baud) + " baud is not supported here";
+        return false;
+    }
+#ifndef CMSPAR
+    if (settings_.parity == 'M' || settings_.parity == 'S') {
+        error = path_ + ": mark and space parity are not supported here";
+        return false;
+    }
+#endif
     // Built whole, nothing inherited: raw bytes both ways, no echo, no flow control, and
     // reads that never block (poll() does the waiting).
     struct termios wanted {};

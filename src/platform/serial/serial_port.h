@@ -7,14 +7,9 @@
 #include <termios.h>
 
 #include "core/line_settings.h"
-#include "core/program_state.h"
 #include "device/byte_port.h"
 
 namespace mmx {
-
-// Baud rate, parity, data bits and stop bits from their texts ("115200", "N", "8", "2").
-// False with a reason when a value is not one a serial port can take.
-bool parseLineSettings(const PortSettings& settings, LineSettings& line, std::string& error);
 
 // Something about the adapter worth telling the user, said while the port opens: a warning
 // (shown always, by the caller once per device) or a detail (shown on request).

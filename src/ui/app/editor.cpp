@@ -51,7 +51,7 @@ BrowseOutcome Editor::browse(int k) {
     if (!slot.FilePath.empty() && slot.filled()) {
         request.initialFolder = folderOf(slot.FilePath);
     } else {
-        request.initialFolder = state_.strWAVFilePath;
+        request.initialFolder = state_.settings.waveFolder;
     }
     const auto chosen = dialog_.show(request);
     if (!chosen || chosen->empty()) return BrowseOutcome::Cancelled;
@@ -67,7 +67,7 @@ BrowseOutcome Editor::assignFile(int k, const std::string& path) {
     const MessageSlot before = slot;
 
     slot.FilePath = path;
-    state_.strWAVFilePath = folderOf(path);  // remembered even when the file is refused
+    state_.settings.waveFolder = folderOf(path);  // remembered even when the file is refused
 
     const WaveCheck check = ReadWaveHeader(path);
     if (!check.accepted) {

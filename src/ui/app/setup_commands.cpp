@@ -35,8 +35,8 @@ FileDialogRequest SetupFileCommands::setupDialogRequest(FileDialogRequest::Mode 
     request.mode = mode;
     request.filter = kSetupFileFilter;
     request.filterIndex = 2;
-    request.fileName = state_.MessageFile.empty() ? ProgramState::kDefaultMessageFile : state_.MessageFile;
-    request.initialFolder = state_.strMSGFilePath;
+    request.fileName = state_.settings.setupFile.empty() ? ProgramState::kDefaultMessageFile : state_.settings.setupFile;
+    request.initialFolder = state_.settings.setupFolder;
     return request;
 }
 
@@ -46,7 +46,7 @@ FileDialogRequest SetupFileCommands::printoutDialogRequest() const {
     request.filter = kPrintoutFilter;
     request.filterIndex = 2;
     request.fileName = kDefaultPrintoutFile;
-    request.initialFolder = printoutFolder.empty() ? state_.strMSGFilePath : printoutFolder;
+    request.initialFolder = printoutFolder.empty() ? state_.settings.setupFolder : printoutFolder;
     // An installed program's folder is not writable: start in the user's home folder then.
     const char* home = std::getenv("HOME");
     if (access(request.initialFolder.c_str(), W_OK) != 0 && home != nullptr && home[0] == '/') {
@@ -69,27 +69,27 @@ FileCommandResult SetupFileCommands::open() {
             if (saved != FileCommandResult::Done) return saved;
         }
     }
-    if (state_.MessageFile.empty()) state_.MessageFile = ProgramState::kDefaultMessageFile;
+    if (state_.settings.setupFile.empty()) state_.settings.setupFile = ProgramState::kDefaultMessageFile;
     const auto chosen = dialog_.show(setupDialogRequest(FileDialogRequest::Mode::Open));
     if (!chosen || fileNameOf(*chosen).empty()) return FileCommandResult::Cancelled;
     return openFile(*chosen);
 }
 
 FileCommandResult SetupFileCommands::openFile(const std::string& chosen) {
-    state_.MessageFile = fileNameOf(chosen);
-    state_.strMSGFilePath = folderOf(chosen);
-    const std::string path = state_.strMSGFilePath + state_.MessageFile;
+    state_.settings.setupFile = fileNameOf(chosen);
+    state_.settings.setupFolder = folderOf(chosen);
+    const std::string path = state_.settings.setupFolder + state_.settings.setupFile;
     if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, path, OpenConfig(state_, path)))
         return FileCommandResult::Failed;
     named_ = true;
-    showFileInCaption(state_.MessageFile);
+    showFileInCaption(state_.settings.setupFile);
     state_.SetupChanged = false;
     return FileCommandResult::Done;
 }
 
 FileCommandResult SetupFileCommands::save() {
-    state_.MessageFile = setupFileNameForSave(state_.MessageFile);
-    const std::string path = state_.strMSGFilePath + state_.MessageFile;
+    state_.settings.setupFile = setupFileNameForSave(state_.settings.setupFile);
+    const std::string path = state_.settings.setupFolder + state_.settings.setupFile;
     if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, path, SaveConfig(state_, path)))
         return FileCommandResult::Failed;
     state_.SetupChanged = false;
@@ -109,8 +109,8 @@ FileCommandResult SetupFileCommands::saveAs() {
     if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, folder + fileName,
                            SaveConfig(state_, folder + fileName)))
         return FileCommandResult::Failed;
-    state_.MessageFile = fileName;
-    state_.strMSGFilePath = folder;
+    state_.settings.setupFile = fileName;
+    state_.settings.setupFolder = folder;
     state_.SetupChanged = false;
     named_ = true;
     lastSavedPath_ = folder + fileName;
@@ -124,7 +124,7 @@ SetupFileCommands::PrintoutOutcome SetupFileCommands::saveAsTextFile(const Print
     if (!chosen) return outcome;
     outcome.path = chosen->empty() ? std::string(kDefaultPrintoutFile) : *chosen;
     // A failed write is never handed to the viewer: it would show an older printout there.
-    outcome.written = PrintOutTxt(state_, captions, outcome.path);
+    outcome.written = writePrintout(outcome.path, setupOfEditor(state_), captions);
     if (!outcome.written) {
         outcome.result = FileCommandResult::Failed;
         return outcome;

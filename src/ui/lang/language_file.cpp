@@ -109,7 +109,7 @@ bool OpenLng(ProgramState& state, CaptionTable& captions, const std::string& pat
     return true;
 }
 
-bool Open_Logo_Lng(CaptionTable& captions, const std::string& path) {
+bool readSplashCaptions(CaptionTable& captions, const std::string& path) {
     // The splash reads only its own ten lines; the rest of the file is the editor's business.
     const auto file = readTextFile(path, codePageForLanguageFile(path));
     if (!file || file->lines.size() < captions.Lb_Logo.size()) return false;
@@ -119,9 +119,9 @@ bool Open_Logo_Lng(CaptionTable& captions, const std::string& path) {
 
 bool loadSplashTexts(ProgramState& state, CaptionTable& captions, std::string& splashLanguageFile) {
     if (state.SettingsFolder.empty()) state.SettingsFolder = chooseSettingsFolder(state.AppPath);
-    Open_Logo_Ini(state, settingsFileForReading(state.AppPath, state.SettingsFolder), splashLanguageFile);
+    readSplashLanguage(state, settingsFileForReading(state.AppPath, state.SettingsFolder), splashLanguageFile);
     if (splashLanguageFile.empty()) return false;
-    return Open_Logo_Lng(captions, state.languageFolder() + splashLanguageFile);
+    return readSplashCaptions(captions, state.languageFolder() + splashLanguageFile);
 }
 
 std::vector<std::string> languageFileLines(const ProgramState& state, const CaptionTable& captions) {

@@ -32,9 +32,9 @@ void applyLanguageTexts(ProgramState& state, CaptionTable& captions, const Langu
 bool OpenLng(ProgramState& state, CaptionTable& captions, const std::string& path, MessageBoxes& boxes);
 
 // Splash window: lines 1 to 10 into Lb_Logo(0..9). Silent; false and nothing changed on failure.
-bool Open_Logo_Lng(CaptionTable& captions, const std::string& path);
+bool readSplashCaptions(CaptionTable& captions, const std::string& path);
 
-// Each activation of the splash window: the language settings (Open_Logo_Ini, when a settings
+// Each activation of the splash window: the language settings (readSplashLanguage, when a settings
 // file exists) and then lines 1 to 10 of the splash's language file from the language folder.
 // splashLanguageFile is the splash window's own language-file name. Chooses
 // state.SettingsFolder first when it is empty. Silent; false when the labels kept their texts.

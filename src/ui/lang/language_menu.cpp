@@ -43,7 +43,7 @@ bool LanguageCommands::OpenLng(const std::string& path) {
 
 void LanguageCommands::LngSelect(const std::string& name) {
     const std::string stem = name.substr(0, name.find('.'));
-    if (state_.stroLNGFilePathType) {
+    if (state_.settings.otherLanguage) {
         checked_ = LanguageItem::other;
     } else if (stem == "zh-s") {
         checked_ = LanguageItem::zh_s;
@@ -59,20 +59,20 @@ void LanguageCommands::LngSelect(const std::string& name) {
 }
 
 void LanguageCommands::returnToPrevious(const std::string& previousFile, bool previousType) {
-    state_.LanguageFile = previousFile;
-    state_.stroLNGFilePathType = previousType;
-    if (OpenLng(state_.languageFolder() + state_.LanguageFile)) LngSelect(state_.LanguageFile);
+    state_.settings.languageFile = previousFile;
+    state_.settings.otherLanguage = previousType;
+    if (OpenLng(state_.languageFolder() + state_.settings.languageFile)) LngSelect(state_.settings.languageFile);
 }
 
 bool LanguageCommands::chooseBuiltIn(LanguageItem item) {
     const std::string file = builtInLanguageFile(item);
     if (file.empty()) return false;
-    const std::string previousFile = state_.LanguageFile;
-    const bool previousType = state_.stroLNGFilePathType;
-    state_.LanguageFile = file;
+    const std::string previousFile = state_.settings.languageFile;
+    const bool previousType = state_.settings.otherLanguage;
+    state_.settings.languageFile = file;
     ClearLanguageChecks();
-    state_.stroLNGFilePathType = false;
-    if (OpenLng(state_.strLNGFilePath + state_.LanguageFile)) {
+    state_.settings.otherLanguage = false;
+    if (OpenLng(state_.settings.builtInLanguageFolder + state_.settings.languageFile)) {
         checked_ = item;
         return true;
     }
@@ -81,22 +81,22 @@ bool LanguageCommands::chooseBuiltIn(LanguageItem item) {
 }
 
 bool LanguageCommands::other_Click() {
-    const std::string previousFile = state_.LanguageFile;
-    const bool previousType = state_.stroLNGFilePathType;
+    const std::string previousFile = state_.settings.languageFile;
+    const bool previousType = state_.settings.otherLanguage;
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Open;
     request.filter = kLanguageFileFilter;
     request.filterIndex = 2;
-    request.fileName = state_.LanguageFile;
-    request.initialFolder = state_.stroLNGFilePath;
+    request.fileName = state_.settings.languageFile;
+    request.initialFolder = state_.settings.otherLanguageFolder;
     const auto chosen = dialog_.show(request);
     if (!chosen || fileNameOf(*chosen).empty()) return false;
 
-    state_.LanguageFile = fileNameOf(*chosen);
-    state_.stroLNGFilePath = folderOf(*chosen);
+    state_.settings.languageFile = fileNameOf(*chosen);
+    state_.settings.otherLanguageFolder = folderOf(*chosen);
     ClearLanguageChecks();
-    state_.stroLNGFilePathType = true;
-    if (OpenLng(state_.stroLNGFilePath + state_.LanguageFile)) {
+    state_.settings.otherLanguage = true;
+    if (OpenLng(state_.settings.otherLanguageFolder + state_.settings.languageFile)) {
         checked_ = LanguageItem::other;
         return true;
     }
@@ -106,12 +106,12 @@ bool LanguageCommands::other_Click() {
 
 void LanguageCommands::loadStartupLanguage(bool settingsFileRead) {
     if (!settingsFileRead) {
-        state_.LanguageFile = ProgramState::kDefaultLanguageFile;
-        state_.stroLNGFilePathType = false;
+        state_.settings.languageFile = ProgramState::kDefaultLanguageFile;
+        state_.settings.otherLanguage = false;
     }
-    const std::string path = state_.languageFolder() + state_.LanguageFile;
-    if (state_.LanguageFile.empty() || !isFile(path)) return;
-    if (OpenLng(path)) LngSelect(state_.LanguageFile);
+    const std::string path = state_.languageFolder() + state_.settings.languageFile;
+    if (state_.settings.languageFile.empty() || !isFile(path)) return;
+    if (OpenLng(path)) LngSelect(state_.settings.languageFile);
 }
 
 std::string LanguageCommands::statusPanel1() const { return state_.texts.status(UiTextTable::StatusPrefix) + " "; }
@@ -121,7 +121,7 @@ bool activateEditor(ProgramState& state, LanguageCommands& languages, MessageBox
     if (state.SettingsFolder.empty()) state.SettingsFolder = chooseSettingsFolder(state.AppPath);
     const std::string path = settingsFileForReading(state.AppPath, state.SettingsFolder);
     const bool exists = isFile(path);
-    if (exists) reportFileOutcome(boxes, state.texts, UiTextTable::SettingsFileMissing, path, OpenIni(state, path));
+    if (exists) reportFileOutcome(boxes, state.texts, UiTextTable::SettingsFileMissing, path, openSettings(state, path));
     languages.loadStartupLanguage(exists);
     return exists;
 }

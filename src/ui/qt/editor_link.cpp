@@ -36,7 +36,7 @@ void EditorWindow::showPortState() {
 QString EditorWindow::portPanelText() const {
     const std::string prefix = state_.texts.status(UiTextTable::PortPrefix) + " ";
     if (uploadRunning() || !connection_->isConnected()) return q(prefix);
-    return q(prefix + "COM" + std::to_string(state_.port.Commport) + " / " + state_.port.settingsText());
+    return q(prefix + "COM" + std::to_string(state_.settings.port.Commport) + " / " + state_.settings.port.settingsText());
 }
 
 void EditorWindow::tickClock() {

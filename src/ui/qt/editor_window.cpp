@@ -39,7 +39,7 @@ EditorWindow::EditorWindow(ProgramState& state, CaptionTable& captions, EditorSe
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(q(captions_.Form1));
     Clock& clock = services_.clock != nullptr ? *services_.clock : steadyClock_;
-    connection_ = std::make_unique<Connection>(state_.port, clock, linkTexts_, services_.portFactory);
+    connection_ = std::make_unique<Connection>(state_.settings.port, clock, linkTexts_, services_.portFactory);
     // While the worker owns the connection, the window does not look into it.
     editor_.setPortOpenQuery([this] { return uploadRunning() || connection_->isConnected(); });
     upload_ = new UploadRunner(*connection_, this);

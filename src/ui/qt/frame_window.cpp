@@ -64,7 +64,7 @@ FrameWindow::FrameWindow(ProgramState& state, CaptionTable& captions, Services s
         // A port that is open stays described: the language does not close it.
         editor_->statusPanel(2)->setText(editor_->portPanelText());
         // The set-up keeps its name in the caption.
-        if (setup_->named()) state_.frameWindowCaption = state_.FrameCaption + state_.MessageFile;
+        if (setup_->named()) state_.frameWindowCaption = state_.FrameCaption + state_.settings.setupFile;
         captionChanged();
     });
 
@@ -217,7 +217,7 @@ void FrameWindow::restoreWindowPlace() {
 void FrameWindow::saveSettings() {
     const std::string path = state_.settingsFilePath();
     reportFileOutcome(*services_.editor.boxes, state_.texts, UiTextTable::SettingsFileMissing, path,
-                      SaveIni(state_, path));
+                      mmx::saveSettings(state_, path));
 }
 
 void FrameWindow::saveWindowPlace() {
@@ -260,7 +260,7 @@ void FrameWindow::bringForward() {
 }
 
 void FrameWindow::refreshPortChecks() {
-    for (size_t i = 0; i < comP_.size(); ++i) comP_[i]->setChecked(static_cast<int>(i + 1) == state_.port.Commport);
+    for (size_t i = 0; i < comP_.size(); ++i) comP_[i]->setChecked(static_cast<int>(i + 1) == state_.settings.port.Commport);
 }
 
 void FrameWindow::refreshLanguageChecks() {
@@ -312,7 +312,7 @@ void FrameWindow::Save_as_text_file_Click() {
 }
 
 void FrameWindow::ComP_Click(int index) {
-    state_.port.Commport = static_cast<int16_t>(index);
+    state_.settings.port.Commport = static_cast<int16_t>(index);
     refreshPortChecks();
 }
 

@@ -34,6 +34,11 @@ QString problemOf(const FileOutcome& outcome) {
         case FileProblem::NotWholeNumber: return ProblemWords::tr("\"%1\" is not a whole number").arg(value);
         case FileProblem::NotZoneState: return ProblemWords::tr("\"%1\" is not 0, 1 or 2").arg(value);
         case FileProblem::BadSettingsValue: return ProblemWords::tr("a value is not a number or True/False");
+        case FileProblem::NotSlotNumber: return ProblemWords::tr("\"%1\" is not a message number from 1 to 12").arg(value);
+        case FileProblem::NotPlayTime: return ProblemWords::tr("\"%1\" is not a play time in seconds").arg(value);
+        case FileProblem::NotSampleRate: return ProblemWords::tr("\"%1\" is not a sample rate of 8 to 24 kHz").arg(value);
+        case FileProblem::NotTimeOut: return ProblemWords::tr("\"%1\" is not a time-out of 0 to 60000 ms").arg(value);
+        case FileProblem::NotLineSetting: return ProblemWords::tr("\"%1\" is not a serial setting a port takes").arg(value);
         case FileProblem::None: break;
     }
     return QString::fromStdString(outcome.problem);

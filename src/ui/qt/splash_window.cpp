@@ -144,11 +144,11 @@ void SplashWindow::loadTexts() {
     const std::string settingsFile = settingsFileForReading(state_.AppPath, settingsFolder);
     std::string splashLanguageFile;
     if (QFileInfo::exists(QString::fromStdString(settingsFile)))
-        Open_Logo_Ini(state_, settingsFile, splashLanguageFile);
+        readSplashLanguage(state_, settingsFile, splashLanguageFile);
     if (splashLanguageFile.empty()) return;
     const std::string path = state_.languageFolder() + splashLanguageFile;
     if (!QFileInfo(QString::fromStdString(path)).isFile()) return;
-    if (!Open_Logo_Lng(captions_, path)) return;
+    if (!readSplashCaptions(captions_, path)) return;
     for (size_t i = 0; i < labels_.size(); ++i) labels_[i]->setText(QString::fromStdString(captions_.Lb_Logo[i]));
 }
 

@@ -11,8 +11,8 @@ Translations::Translations(QString folder) : folder_(std::move(folder)) {}
 Translations::~Translations() { use(QString()); }
 
 QString Translations::localeFor(const ProgramState& state) {
-    if (state.stroLNGFilePathType) return {};
-    const std::string stem = state.LanguageFile.substr(0, state.LanguageFile.find('.'));
+    if (state.settings.otherLanguage) return {};
+    const std::string stem = state.settings.languageFile.substr(0, state.settings.languageFile.find('.'));
     if (stem == "nl") return QStringLiteral("nl");
     if (stem == "zh-s") return QStringLiteral("zh_CN");
     if (stem == "zh-t") return QStringLiteral("zh_TW");

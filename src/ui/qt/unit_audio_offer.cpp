@@ -39,7 +39,7 @@ UnitAudioOffer::~UnitAudioOffer() = default;
 bool UnitAudioOffer::converting() const { return worker_->running(); }
 
 std::string UnitAudioOffer::outputFolder(const ProgramState& state, const std::string& input) {
-    for (const fs::path& base : {fs::path(state.strMSGFilePath), fs::path(input).parent_path()}) {
+    for (const fs::path& base : {fs::path(state.settings.setupFolder), fs::path(input).parent_path()}) {
         if (base.empty()) continue;
         const fs::path folder = base / "unit-audio";
         std::error_code error;

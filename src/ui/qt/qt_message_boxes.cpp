@@ -1,4 +1,4 @@
-#include "platform/qt/qt_message_boxes.h"
+#include "ui/qt/qt_message_boxes.h"
 
 #include <QApplication>
 #include <QMessageBox>

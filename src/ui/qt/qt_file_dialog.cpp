@@ -1,4 +1,4 @@
-#include "platform/qt/qt_file_dialog.h"
+#include "ui/qt/qt_file_dialog.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,0 +1,116 @@
+// The set-up's file use cases: open and save, the check of every slot's file, the printout and
+// the unit image, on set-ups built in one line.
+#include "app/setup_files.h"
+
+#include <gtest/gtest.h>
+
+#include "storage/setup_codec.h"
+#include "support/setup_values.h"
+#include "support/test_support.h"
+
+namespace mmx::app {
+namespace {
+
+using test::ScratchFolder;
+using test::WaveShape;
+
+class SetupFiles : public ::testing::Test {
+protected:
+    // Slot k holds "mk.wav" of the given sound bytes, as the WAVE check found it.
+    Slot slotWith(int k, uint32_t dataBytes) {
+        WaveShape shape;
+        shape.dataBytes = dataBytes;
+        shape.fill = static_cast<uint8_t>(k * 40);
+        const std::string path = folder.writeWave("m" + std::to_string(k) + ".wav", shape);
+        return Slot{path, "m" + std::to_string(k), ReadWaveHeader(path).info};
+    }
+    ScratchFolder folder;
+};
+
+TEST_F(SetupFiles, SavedAndOpenedAgainTheSetupHoldsTheSameFigures) {
+    const mmx::Setup setup = test::setupOf({slotWith(1, 22050), slotWith(2, 3000)}, {test::trigger({2, 1}, 0b11)});
+    const std::string path = folder.folder() + "set.cfg";
+    ASSERT_TRUE(saveSetup(path, setup));
+    const OpenedSetup opened = openSetup(path);
+    ASSERT_TRUE(opened.outcome);
+    ASSERT_TRUE(opened.setup);
+    EXPECT_EQ(totalStoredLength(*opened.setup), totalStoredLength(setup));
+    EXPECT_EQ(totalPlayHundredths(*opened.setup), totalPlayHundredths(setup));
+    EXPECT_EQ(opened.setup->triggers, setup.triggers);
+    EXPECT_EQ(opened.setup->slot(2).path, setup.slot(2).path);
+}
+
+TEST_F(SetupFiles, OpeningABrokenFileSaysWhichLine) {
+    auto lines = setupLines(test::smallSetup());
+    lines[98] = "TRG1( 1)_Text= 2.6";
+    std::string bytes;
+    for (const auto& line : lines) bytes += line + "\r\n";
+    const OpenedSetup opened = openSetup(folder.write("bad.cfg", bytes));
+    EXPECT_FALSE(opened.setup);
+    EXPECT_EQ(opened.outcome.reason(), "line 99: \" 2.6\" is not a message number from 1 to 12");
+    EXPECT_FALSE(openSetup(folder.folder() + "none.cfg").setup);
+}
+
+TEST_F(SetupFiles, CheckFindsMissingChangedAndRefusedFiles) {
+    mmx::Setup setup = test::setupOf({slotWith(1, 22050), slotWith(2, 3000), slotWith(3, 1000), slotWith(4, 500)});
+    WaveShape grown;
+    grown.dataBytes = 44000;
+    folder.writeWave("m2.wav", grown);  // another valid file, larger now
+    WaveShape stereo;
+    stereo.channels = 2;
+    stereo.dataBytes = 1000;
+    folder.writeWave("m3.wav", stereo);
+    std::filesystem::remove(setup.slot(4).path);
+
+    const CheckReport report = checkSetup(setup);
+    ASSERT_EQ(report.slots.size(), 4u);
+    EXPECT_TRUE(report.slots[0].check.accepted);
+    EXPECT_FALSE(report.slots[0].changed());
+    EXPECT_TRUE(report.slots[1].changed());
+    EXPECT_EQ(report.slots[1].storedNow, unit::storedLength(44044));
+    EXPECT_EQ(report.slots[1].storedWhenSaved, unit::storedLength(3044));
+    EXPECT_FALSE(report.slots[2].check.accepted);
+    EXPECT_TRUE(report.slots[2].check.messageBoxIndex.has_value());
+    EXPECT_FALSE(report.slots[3].check.accepted);
+    EXPECT_FALSE(report.slots[3].check.messageBoxIndex.has_value());
+    EXPECT_EQ(report.totalStored, unit::storedLength(22094) + unit::storedLength(44044));
+    EXPECT_TRUE(report.fits());
+    EXPECT_FALSE(report.passed());
+
+    setup.slot(3) = Slot{};
+    setup.slot(4) = Slot{};
+    EXPECT_TRUE(checkSetup(setup).passed());
+}
+
+TEST_F(SetupFiles, ASetupThatNoLongerFitsFailsTheCheck) {
+    // A file that grew past the memory after it was chosen.
+    mmx::Setup setup = test::setupOf({slotWith(1, 100)});
+    WaveShape huge;
+    huge.dataBytes = 8'400'000;
+    folder.writeWave("m1.wav", huge);
+    const CheckReport report = checkSetup(setup);
+    EXPECT_TRUE(report.slots[0].check.accepted);
+    EXPECT_FALSE(report.fits());
+    EXPECT_FALSE(report.passed());
+    const LoadedImage image = buildUnitImage(setup);
+    ASSERT_TRUE(image.problem);
+    EXPECT_EQ(image.problem->kind, MessageFileProblem::Kind::OverCapacity);
+}
+
+TEST_F(SetupFiles, TheUnitImageHoldsEveryFilledSlotAndTheTriggers) {
+    const mmx::Setup setup = test::setupOf({slotWith(1, 1000), slotWith(2, 3000)}, {test::trigger({2, 1}, 0b100001)});
+    const LoadedImage loaded = buildUnitImage(setup);
+    ASSERT_TRUE(loaded.image) << loaded.problem->detail;
+    ASSERT_EQ(loaded.image->messages().size(), 2u);
+    EXPECT_EQ(loaded.image->messages()[1].slot, 2);
+    EXPECT_EQ(loaded.image->storedBytes(), static_cast<uint64_t>(totalStoredLength(setup)));
+}
+
+TEST_F(SetupFiles, ThePrintoutIsWritten) {
+    const std::string path = folder.folder() + "PrintSetup.txt";
+    ASSERT_TRUE(printSetup(path, test::smallSetup(), PrintoutCaptions{}));
+    EXPECT_EQ(test::readText(path), printoutBytes(test::smallSetup(), PrintoutCaptions{}));
+}
+
+}  // namespace
+}  // namespace mmx::app
