@@ -8,6 +8,8 @@
 #include <map>
 
 #include "core/ui_text_table.h"
+#include "platform/net/network_address.h"
+#include "platform/serial/open_port.h"
 
 namespace mmx {
 
@@ -80,7 +82,7 @@ std::optional<PortChoice> resolvePortName(const std::string& text, const std::st
     if (int number = comNumber(text)) {
         return PortChoice{number, mapComPort(number, settingsFolder).path, "COM" + std::to_string(number)};
     }
-    if (text.find('/') != std::string::npos) return PortChoice{0, text, text};
+    if (looksLikeNetworkPort(text) || text.find('/') != std::string::npos) return PortChoice{0, text, text};
     return std::nullopt;
 }
 
@@ -136,6 +138,8 @@ std::vector<SerialDeviceInfo> listSerialDevices(const DeviceRoots& roots) {
 }
 
 bool portDevicePresent(const std::string& path, const DeviceRoots& roots) {
+    // Only connecting tells whether a server answers; its address is never "missing" here.
+    if (looksLikeNetworkPort(path)) return true;
     std::error_code ec;
     const fs::path device = fs::canonical(path, ec);
     if (ec) return false;
@@ -148,7 +152,7 @@ PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath,
         LineSettings line;
         if (!parseLineSettings(settings, line, error)) return nullptr;
         std::string path = fixedPath.empty() ? mapComPort(settings.Commport, settingsFolder).path : fixedPath;
-        return std::make_unique<SerialPort>(path, line, notes);
+        return portForName(path, line, notes, error);
     };
 }
 
