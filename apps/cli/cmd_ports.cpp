@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli_command.h"
+#include "platform/net/network_address.h"
 #include "platform/serial/port_names.h"
 #include "storage/settings_folder.h"
 
@@ -74,15 +75,16 @@ int runPorts() {
               << " to change):\n";
     for (int n = 1; n <= 10; ++n) {
         const PortMapping& mapping = mappings[static_cast<size_t>(n - 1)];
-        const bool present = portDevicePresent(mapping.path);
+        // A server's address is reached only when a command connects.
+        const char* state = looksLikeNetworkPort(mapping.path) ? "network" : portDevicePresent(mapping.path) ? "present" : "missing";
         std::cout << "  " << padded("Com" + std::to_string(n), 6) << padded(mapping.path, 28) << padded(mapping.source, 20)
-                  << (present ? "present" : "missing") << "\n";
+                  << state << "\n";
     }
     return kSuccess;
 }
 
 const CommandRegistration registration{Command{
-    "ports", "list the serial devices present and the device each of Com1..Com10 stands for",
+    "ports", "list the serial devices present and the device or network address each of Com1..Com10 stands for",
     [](CLI::App&) -> CommandRun { return runPorts; }}};
 
 }  // namespace

@@ -39,7 +39,7 @@ std::optional<LinkSession> openLinkSession(const std::string& command, const std
     }
     auto choice = resolvePortName(port, session.settingsFolder);
     if (!choice) {
-        std::cerr << "mmx4210-cli " << command << ": --port takes Com1..Com10 or a device path, not '" << port
+        std::cerr << "mmx4210-cli " << command << ": --port takes Com1..Com10, a device path or a network address (rfc2217://HOST:PORT, tcp://HOST:PORT), not '" << port
                   << "'\n";
         return std::nullopt;
     }

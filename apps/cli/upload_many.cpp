@@ -62,7 +62,7 @@ int runManyUploads(const ManyUploadRequest& request) {
     for (const auto& name : names) {
         auto choice = resolvePortName(name, session->settingsFolder);
         if (!choice) {
-            std::cerr << "mmx4210-cli upload: --port takes Com1..Com10 or a device path, not '" << name << "'\n";
+            std::cerr << "mmx4210-cli upload: --port takes Com1..Com10, a device path or a network address (rfc2217://HOST:PORT, tcp://HOST:PORT), not '" << name << "'\n";
             return kUsage;
         }
         // Two names of one device would be two uploads fighting over one line.

@@ -97,7 +97,7 @@ const std::vector<ValueOption> kValueOptions = {
     {"convert", {"{dir}in.wav"}, "--out-dir", "{dir}", {}, 2, "in.wav is an input; it is never overwritten", ""},
     {"convert", {"{dir}in.wav"}, "--rate", "7000", {}, 2, "--rate takes auto or a whole number of Hz", ""},
     {"convert", {"{dir}in.wav"}, "--loudness", "0", {}, 2, "--loudness takes LUFS from -70 to -1", ""},
-    {"erase", {}, "--port", "Com11", {}, 2, "--port takes Com1..Com10 or a device path, not 'Com11'", ""},
+    {"erase", {}, "--port", "Com11", {}, 2, "--port takes Com1..Com10, a device path or a network address (rfc2217://HOST:PORT, tcp://HOST:PORT), not 'Com11'", ""},
     {"erase", {"--port", "Com1"}, "--address", "zz", {}, 2, "\"zz\" is not a unit address", ""},
     {"image", {"{setup}"}, "--output", "{dir}image.bin", {}, 0, "image.bin: 8388608 bytes", "image.bin"},
     {"read-tables", {}, "--port", "{dir}no-tty", {}, 3, "{dir}no-tty: no such device", ""},

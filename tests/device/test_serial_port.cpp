@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/serial/open_advice.h"
+#include "platform/net/network_address.h"
 #include "platform/serial/port_names.h"
 #include "platform/serial/serial_port.h"
 #include "support/test_support.h"
@@ -150,7 +151,8 @@ TEST_F(ComMapping, DefaultsPreferUsbAdaptersThenLegacyPorts) {
 }
 
 TEST_F(ComMapping, PortsFileAndEnvironmentOverride) {
-    folder.write("MMX4210-ports.ini", std::string("# my ports\r\nCom1=/dev/ttyUSB7\r\nCOM2 = /dev/serial/by-id/usb-x\r\n"));
+    folder.write("MMX4210-ports.ini", std::string("# my ports\r\nCom1=/dev/ttyUSB7\r\nCOM2 = /dev/serial/by-id/usb-x\r\nCom3=rfc2217://rack4:4001\r\n"));
+    EXPECT_EQ(mapComPort(3, folder.folder()).path, "rfc2217://rack4:4001");
     PortMapping fromFile = mapComPort(2, folder.folder());
     EXPECT_EQ(fromFile.path, "/dev/serial/by-id/usb-x");
     EXPECT_EQ(fromFile.source, "MMX4210-ports.ini");
@@ -174,6 +176,48 @@ TEST_F(ComMapping, PortNamesAndPaths) {
     EXPECT_EQ(path->path, "/dev/ttyUSB3");
     EXPECT_FALSE(resolvePortName("Com11", "").has_value());
     EXPECT_FALSE(resolvePortName("ttyUSB0", "").has_value());
+    auto server = resolvePortName("socket://rack4:4001", "");
+    ASSERT_TRUE(server.has_value());
+    EXPECT_EQ(server->path, "socket://rack4:4001");
+    EXPECT_EQ(server->label, "socket://rack4:4001");
+}
+
+// A name becomes a device port or a network port; only a network port over raw TCP notes that
+// the settings file's line is not the one in use.
+TEST_F(ComMapping, TheFactoryBuildsThePortTheNameStandsFor) {
+    std::vector<PortNote> notes;
+    const PortNoteSink sink = [&notes](const PortNote& note) { notes.push_back(note); };
+    PortSettings settings;
+    const struct {
+        std::string name;
+        std::string description;
+        std::vector<std::string> details;
+    } cases[] = {
+        {"/dev/ttyUSB3", "/dev/ttyUSB3 115200 8N2", {}},
+        {"rfc2217://rack4:4001", "rfc2217://rack4:4001 115200 8N2", {}},
+        {"tcp://rack4:4002", "tcp://rack4:4002",
+         {"tcp://rack4:4002: the line settings are the server's (115200 8N2 is not sent over tcp://; rfc2217:// sets it)"}},
+        {"socket://rack4:4003", "tcp://rack4:4003",
+         {"tcp://rack4:4003: the line settings are the server's (115200 8N2 is not sent over tcp://; rfc2217:// sets it)"}},
+    };
+    for (const auto& c : cases) {
+        notes.clear();
+        std::string error;
+        auto port = serialPortFactory("", c.name, sink)(settings, error);
+        ASSERT_NE(port, nullptr) << c.name << ": " << error;
+        EXPECT_EQ(port->description(), c.description);
+        std::vector<std::string> details;
+        for (const auto& note : notes) {
+            EXPECT_FALSE(note.warning) << note.text;
+            details.push_back(note.text);
+        }
+        EXPECT_EQ(details, c.details) << c.name;
+    }
+    // Only connecting tells whether a server is there: its address is never marked missing.
+    EXPECT_TRUE(portDevicePresent("rfc2217://rack4:4001"));
+    std::string error;
+    EXPECT_EQ(serialPortFactory("", "tcp://rack4", sink)(settings, error), nullptr);
+    EXPECT_NE(error.find("tcp://rack4"), std::string::npos) << error;
 }
 
 TEST(DeviceListing, NamesFromSysAndById) {

@@ -8,6 +8,8 @@
 #include <map>
 
 #include "core/ui_text_table.h"
+#include "platform/net/network_address.h"
+#include "platform/serial/open_port.h"
 
 namespace mmx {
 
@@ -80,7 +82,7 @@ std::optional<PortChoice> resolvePortName(const std::string& text, const std::st
     if (int number = comNumber(text)) {
         return PortChoice{number, mapComPort(number, settingsFolder).path, "COM" + std::to_string(number)};
     }
-    if (text.find('/') != std::string::npos) return PortChoice{0, text, text};
+    if (looksLikeNetworkPort(text) || text.find('/') != std::string::npos) return PortChoice{0, text, text};
     return std::nullopt;
 }
 
@@ -136,6 +138,8 @@ std::vector<SerialDeviceInfo> listSerialDevices(const DeviceRoots& roots) {
 }
 
 bool portDevicePresent(const std::string& path, const DeviceRoots& roots) {
+    // Only connecting tells whether a server answers; its address is never "missing" here.
+    if (looksLikeNetworkPort(path)) return true;
     std::error_code ec;
     const fs::path device = fs::canonical(path, ec);
     if (ec) return false;
@@ -145,9 +149,8 @@ bool portDevicePresent(const std::string& path, const DeviceRoots& roots) {
 PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath, PortNoteSink notes) {
     return [settingsFolder = std::move(settingsFolder), fixedPath = std::move(fixedPath), notes = std::move(notes)](
                const PortSettings& settings, std::string& error) -> std::unique_ptr<BytePort> {
-        (void)error;  // the framing was checked when the settings were read
         std::string path = fixedPath.empty() ? mapComPort(settings.Commport, settingsFolder).path : fixedPath;
-        return std::make_unique<SerialPort>(path, settings.line, notes);
+        return portForName(path, settings.line, notes, error);
     };
 }
 
