@@ -9,17 +9,18 @@
 #include "cli_command.h"
 #include "core/ui_text_table.h"
 #include "device/connection.h"
-#include "device/erase.h"
+#include "device/upload_result.h"
+#include "platform/serial/port_names.h"
 #include "link_session.h"
 #include "ui/link/link_text_presenter.h"
 
 namespace mmx::cli {
 namespace {
 
-std::atomic<CommandProtocol*> g_interruptible{nullptr};
+std::atomic<UnitSession*> g_interruptible{nullptr};
 
 void cancelErase() {
-    if (CommandProtocol* protocol = g_interruptible.load()) protocol->cancel();
+    if (UnitSession* session = g_interruptible.load()) session->requestCancel();
 }
 
 // Status lines on stderr; the progress dots redraw one line on a terminal and print as plain
@@ -52,15 +53,13 @@ private:
     long dots_ = 0;
 };
 
-int failureCode(const CommandProtocol& protocol) {
-    if (interrupted()) return kInterrupted;
-    switch (protocol.lastFailure()) {
-        case CommandProtocol::Failure::Silence:
-        case CommandProtocol::Failure::LineLost:
-        case CommandProtocol::Failure::PortClosed: return kNoAnswer;
-        case CommandProtocol::Failure::Cancelled: return kInterrupted;
-        default: return kRefused;
-    }
+int failureCode(const UnitAnswer& answer) {
+    if (interrupted() || answer.cancelled()) return kInterrupted;
+    return answer.kind == AnswerKind::NoAnswer ? kNoAnswer : kRefused;
+}
+
+std::string failureWords(const UnitAnswer& answer, const UnitSession& session) {
+    return answerFailureWords(answer, session.byteTimeOutMs(), session.answerTimeOutMs());
 }
 
 bool parseAddress(const std::string& text, uint32_t& address) {
@@ -119,32 +118,31 @@ int runErase(const std::vector<std::string>& args) {
     StderrDisplay display(quiet);
     display.progressText = texts.statusMessage(UiTextTable::Erasing);
     LinkTextPresenter presenter(texts, display);
-    Connection connection(session->state.port, clock, presenter, session->factory);
+    Connection connection(linkSettingsFrom(session->state.port), clock, presenter, session->factory);
     if (!connection.Connect()) {
         std::cerr << "mmx4210-cli erase: " << portFailureText(*session, connection) << "\n";
         return kPortError;
     }
     if (!quiet) std::cerr << "Port: " << connection.portDescription() << "\n";
 
-    CommandProtocol& protocol = connection.protocol();
-    g_interruptible.store(&protocol);
+    UnitSession& unit = connection.session();
+    g_interruptible.store(&unit);
     installInterruptHandler(cancelErase);
 
     int result = kSuccess;
-    protocol.DataLength = 0;
-    if (!protocol.CommandDo('P', CommandProtocol::kParameter)) {
+    const UnitAnswer started = unit.start();
+    if (!started.acknowledged()) {
         std::cerr << "mmx4210-cli erase: the unit did not accept the start command (result code "
-                  << static_cast<int>(protocol.Status) << ")"
-                  << (protocol.failureText().empty() ? "" : ": " + protocol.failureText()) << "\n";
-        result = failureCode(protocol);
+                  << static_cast<int>(started.code) << "): " << failureWords(started, unit) << "\n";
+        result = failureCode(started);
     }
     for (size_t i = 0; result == kSuccess && i < addresses.size(); ++i) {
-        EraseBlock(protocol, addresses[i]);
-        if (protocol.Status != ResultCode::Ack) {
+        const UnitAnswer erased = unit.erase(addresses[i]);
+        if (!erased.acknowledged()) {
             std::cerr << "mmx4210-cli erase: erasing at " << std::hex << std::uppercase << addresses[i] << std::dec
-                      << " failed (result code " << static_cast<int>(protocol.Status) << ")"
-                      << (protocol.failureText().empty() ? "" : ": " + protocol.failureText()) << "\n";
-            result = failureCode(protocol);
+                      << " failed (result code " << static_cast<int>(erased.code) << "): "
+                      << failureWords(erased, unit) << "\n";
+            result = failureCode(erased);
         }
     }
     g_interruptible.store(nullptr);

@@ -5,6 +5,8 @@
 
 #include "cli_command.h"
 #include "device/connection.h"
+#include "device/upload_result.h"
+#include "platform/serial/port_names.h"
 #include "image/unit_tables.h"
 #include "link_session.h"
 #include "ui/link/link_text_presenter.h"
@@ -12,10 +14,10 @@
 namespace mmx::cli {
 namespace {
 
-CommandProtocol* g_protocol = nullptr;
+UnitSession* g_session = nullptr;
 
 void cancelRead() {
-    if (g_protocol != nullptr) g_protocol->cancel();
+    if (g_session != nullptr) g_session->requestCancel();
 }
 
 std::string address(int32_t value) {
@@ -70,44 +72,38 @@ int runReadTables(const std::vector<std::string>& args) {
     SteadyClock clock;
     TerminalStatus status("read-tables", false);
     LinkTextPresenter presenter(state.texts, status);
-    Connection connection(state.port, clock, presenter, session->factory);
+    Connection connection(linkSettingsFrom(state.port), clock, presenter, session->factory);
     if (!connection.Connect()) {
         std::cerr << "mmx4210-cli read-tables: " << state.texts.messageBox(UiTextTable::PortCannotOpen) << " "
                   << portFailureText(*session, connection) << "\n";
         return kPortError;
     }
     std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << "\n";
-    CommandProtocol& protocol = connection.protocol();
-    g_protocol = &protocol;
+    UnitSession& unit = connection.session();
+    g_session = &unit;
     installInterruptHandler(cancelRead);
 
-    protocol.setAddressPayload(image::kMessageTableAddress);
-    protocol.CommandWrite('R', CommandProtocol::kParameter);
-    protocol.Status = protocol.CommandRead('R', CommandProtocol::kParameter);
-    const uint8_t code = protocol.Status;
-    const bool complete = code == ResultCode::Ack && protocol.DataLength >= image::kTableBytes;
-    std::vector<uint8_t> bytes;
-    if (complete) bytes.assign(protocol.Data.begin() + 1, protocol.Data.begin() + 1 + image::kTableBytes);
-    const std::string failure = protocol.failureText();
+    const TableAnswer read = unit.readMessageTable();
+    const std::string failure = answerFailureWords(read.answer, unit.byteTimeOutMs(), unit.answerTimeOutMs());
     connection.Disconnect();
-    g_protocol = nullptr;
+    g_session = nullptr;
 
     if (interrupted()) {
         std::cerr << "mmx4210-cli read-tables: interrupted; the port is closed\n";
         return kInterrupted;
     }
-    if (!complete) {
+    if (!read.table) {
         std::cerr << "mmx4210-cli read-tables: " << state.texts.statusMessage(UiTextTable::ReadingFailed) << " ";
-        if (code == ResultCode::TimeOut) {
-            std::cerr << (failure.empty() ? "no answer" : failure) << "\n";
+        if (read.answer.kind == AnswerKind::NoAnswer) {
+            std::cerr << failure << "\n";
             return kNoAnswer;
         }
-        std::cerr << (code == ResultCode::Ack ? "the answer holds " + std::to_string(protocol.DataLength) + " bytes, not 128"
-                                              : "result code " + std::to_string(code))
+        std::cerr << (read.answer.acknowledged() ? "the answer holds " + std::to_string(read.payloadBytes) + " bytes, not 128"
+                                                 : "result code " + std::to_string(read.answer.code))
                   << "\n";
         return kRefused;
     }
-    printTable(image::decodeMessageTable(bytes));
+    printTable(image::decodeMessageTable(*read.table));
     return kSuccess;
 }
 

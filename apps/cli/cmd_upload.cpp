@@ -11,6 +11,7 @@
 #include "ui/link/upload_job.h"
 #include "ui/link/link_text_presenter.h"
 #include "link_session.h"
+#include "platform/serial/port_names.h"
 #include "storage/setup_file.h"
 #include "unit_board.h"
 #include "upload_many.h"
@@ -62,8 +63,8 @@ public:
     }
     void progressTick(const UploadProgress& figures) override {
         LinkTextPresenter::progressTick(figures);
-        percent_ = figures.ProgressPercent;
-        remaining_ = figures.RemainingSeconds;
+        percent_ = figures.percent;
+        remaining_ = figures.remainingSeconds;
         haveEstimate_ = true;
         if (quiet_) return;
         if (terminal_) {
@@ -161,7 +162,7 @@ int runUpload(const std::vector<std::string>& args) {
     SteadyClock clock;
     TerminalStatus status("upload", quiet);
     TerminalUpload link(state.texts, status, clock, ::isatty(STDERR_FILENO) == 1, quiet);
-    Connection connection(state.port, clock, link, session->factory);
+    Connection connection(linkSettingsFrom(state.port), clock, link, session->factory);
     status.onConnected = [&connection, &session, &state, quiet] {
         if (!quiet) {
             std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << ", time-out "

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "cli_command.h"
+#include "platform/serial/port_names.h"
 #include "ui/link/link_text_presenter.h"
 #include "ui/link/upload_job.h"
 
@@ -41,7 +42,7 @@ public:
     }
     void progressTick(const UploadProgress& figures) override {
         LinkTextPresenter::progressTick(figures);
-        observer_.remaining(line_, figures.ProgressPercent, figures.RemainingSeconds);
+        observer_.remaining(line_, figures.percent, figures.remainingSeconds);
     }
 
 private:
@@ -87,7 +88,7 @@ struct ManyUnits::Line {
         : unit(std::move(line)),
           status(index, observer),
           events(setup.texts, status, index, observer),
-          connection(setup.port, clock, events, unit.factory),
+          connection(linkSettingsFrom(setup.port), clock, events, unit.factory),
           driver(connection) {}
     UnitLine unit;
     SteadyClock clock;
@@ -183,15 +184,15 @@ UnitReport ManyUnits::uploadUnit(size_t index) {
 // Whether a unit answers "P" on the line now; false also when the adapter is not there.
 bool ManyUnits::unitAnswers(size_t index) {
     if (cancelled_.load()) return false;
-    PortSettings quick = setup_.port;
-    quick.CommTimeOut = static_cast<int16_t>(options_.probeTimeOutMs);
+    LinkSettings quick;
+    std::string unusable;
+    if (!linkSettingsFor(setup_.port, quick, unusable)) return false;
+    quick.byteTimeOutMs = options_.probeTimeOutMs;
     SteadyClock clock;
     NoLinkEvents quiet;
     Connection connection(quick, clock, quiet, lines_[index]->unit.factory);
     if (!connection.Connect()) return false;
-    CommandProtocol& protocol = connection.protocol();
-    protocol.DataLength = 0;
-    const bool answered = protocol.CommandDo('P', CommandProtocol::kParameter);
+    const bool answered = connection.session().start().acknowledged();
     connection.Disconnect();
     return answered;
 }

@@ -91,7 +91,7 @@ TEST_P(RefusedStep, EndsTheUploadAtThatStepWithItsStatus) {
     if (c.lastFrame != nullptr) {
         EXPECT_EQ(rig.frames().back(), c.lastFrame);
     }
-    if (c.times == kFrameTries) {
+    if (c.times == unit::kFrameTries) {
         EXPECT_EQ(result.frameResends, 4u) << "five tries, never a sixth";
     }
     expectFailedAndEnded(result);

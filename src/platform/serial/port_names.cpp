@@ -144,12 +144,20 @@ bool portDevicePresent(const std::string& path, const DeviceRoots& roots) {
 
 PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath, PortNoteSink notes) {
     return [settingsFolder = std::move(settingsFolder), fixedPath = std::move(fixedPath), notes = std::move(notes)](
-               const PortSettings& settings, std::string& error) -> std::unique_ptr<BytePort> {
-        LineSettings line;
-        if (!parseLineSettings(settings, line, error)) return nullptr;
-        std::string path = fixedPath.empty() ? mapComPort(settings.Commport, settingsFolder).path : fixedPath;
-        return std::make_unique<SerialPort>(path, line, notes);
+               const LinkSettings& settings, std::string&) -> std::unique_ptr<BytePort> {
+        std::string path = fixedPath.empty() ? mapComPort(settings.portNumber, settingsFolder).path : fixedPath;
+        return std::make_unique<SerialPort>(path, settings.line, notes);
     };
+}
+
+bool linkSettingsFor(const PortSettings& settings, LinkSettings& link, std::string& error) {
+    link.portNumber = settings.Commport;
+    link.byteTimeOutMs = settings.CommTimeOut;
+    return parseLineSettings(settings, link.line, error);
+}
+
+LinkSettingsSource linkSettingsFrom(const PortSettings& settings) {
+    return [&settings](LinkSettings& link, std::string& error) { return linkSettingsFor(settings, link, error); };
 }
 
 }  // namespace mmx

@@ -43,6 +43,20 @@ UploadResult runUploadJob(UploadDriver& driver, const image::UnitImage& image, c
     return result;
 }
 
+void applyUploadResult(const UploadResult& result, ProgramState& setup) {
+    if (result.fullUpload && result.succeeded()) {
+        for (int k = 1; k <= kSlotCount; ++k) {
+            const int32_t stored = result.storedLengths[static_cast<size_t>(k - 1)];
+            MessageSlot& slot = setup.messages.slot(k);
+            if (stored == 0 || !slot.filled()) continue;
+            slot.TMsgSize = stored;
+            slot.MsgSize = std::to_string(stored / 1000);
+        }
+        setup.messages.recomputeTotals();
+    }
+    setup.MessagesUploaded = result.messagesUploaded;
+}
+
 std::string fileProblemText(const UiTextTable& texts, const MessageFileProblem& problem) {
     int box = UiTextTable::MessagePathIncorrect;
     if (problem.messageBoxIndex) box = *problem.messageBoxIndex;
