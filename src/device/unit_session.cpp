@@ -179,7 +179,8 @@ TableAnswer UnitSession::readMessageTable() {
     }
     // One frame, no resend: a refused read is simply no table.
     protocol_.sendCommand('R', addressBytes(image::kMessageTableAddress));
-    result.answer = UnitAnswer::from(protocol_.readAnswer('R'), protocol_.lastFailure());
+    const uint8_t code = protocol_.readAnswer('R');
+    result.answer = UnitAnswer::from(code, protocol_.lastFailure());
     answered();
     const std::span<const uint8_t> payload = protocol_.answerPayload();
     result.payloadBytes = result.answer.acknowledged() ? payload.size() : 0;
