@@ -8,6 +8,7 @@
 
 #include "cli_command.h"
 #include "core/ui_text_table.h"
+#include "app/link/unit_commands.h"
 #include "device/connection.h"
 #include "device/upload_result.h"
 #include "platform/serial/port_names.h"
@@ -27,6 +28,10 @@ void cancelErase() {
 // dots into a pipe or file.
 class StderrDisplay final : public StatusDisplay {
 public:
+    std::function<void()> onConnected;
+    void setConnectedIndicator(bool connected) override {
+        if (connected && onConnected) onConnected();
+    }
     explicit StderrDisplay(bool quiet) : quiet_(quiet), terminal_(::isatty(2) != 0) {}
     void setStatusPanel(const std::string& text) override {
         last = text;
@@ -53,13 +58,8 @@ private:
     long dots_ = 0;
 };
 
-int failureCode(const UnitAnswer& answer) {
-    if (interrupted() || answer.cancelled()) return kInterrupted;
-    return answer.kind == AnswerKind::NoAnswer ? kNoAnswer : kRefused;
-}
-
-std::string failureWords(const UnitAnswer& answer, const UnitSession& session) {
-    return answerFailureWords(answer, session.byteTimeOutMs(), session.answerTimeOutMs());
+std::string failureWords(const app::LinkOutcome& outcome) {
+    return answerFailureWords(outcome.answer, outcome.byteTimeOutMs, outcome.answerTimeOutMs);
 }
 
 bool parseAddress(const std::string& text, uint32_t& address) {
@@ -119,36 +119,31 @@ int runErase(const std::vector<std::string>& args) {
     display.progressText = texts.statusMessage(UiTextTable::Erasing);
     LinkTextPresenter presenter(texts, display);
     Connection connection(linkSettingsFrom(session->state.port), clock, presenter, session->factory);
-    if (!connection.Connect()) {
-        std::cerr << "mmx4210-cli erase: " << portFailureText(*session, connection) << "\n";
-        return kPortError;
-    }
-    if (!quiet) std::cerr << "Port: " << connection.portDescription() << "\n";
-
-    UnitSession& unit = connection.session();
-    g_interruptible.store(&unit);
+    display.onConnected = [&connection, quiet] {
+        if (!quiet) std::cerr << "Port: " << connection.portDescription() << "\n";
+    };
+    g_interruptible.store(&connection.session());
     installInterruptHandler(cancelErase);
-
-    int result = kSuccess;
-    const UnitAnswer started = unit.start();
-    if (!started.acknowledged()) {
-        std::cerr << "mmx4210-cli erase: the unit did not accept the start command (result code "
-                  << static_cast<int>(started.code) << "): " << failureWords(started, unit) << "\n";
-        result = failureCode(started);
-    }
-    for (size_t i = 0; result == kSuccess && i < addresses.size(); ++i) {
-        const UnitAnswer erased = unit.erase(addresses[i]);
-        if (!erased.acknowledged()) {
-            std::cerr << "mmx4210-cli erase: erasing at " << std::hex << std::uppercase << addresses[i] << std::dec
-                      << " failed (result code " << static_cast<int>(erased.code) << "): "
-                      << failureWords(erased, unit) << "\n";
-            result = failureCode(erased);
-        }
-    }
+    const app::EraseOutcome outcome = app::eraseUnit(connection, addresses);
     g_interruptible.store(nullptr);
-    connection.Disconnect();
-    if (result == kSuccess) std::cout << display.last << "\n";
-    return result;
+
+    switch (outcome.failedStep) {
+        case app::LinkStep::Connect:
+            std::cerr << "mmx4210-cli erase: " << portFailureText(*session, connection) << "\n";
+            break;
+        case app::LinkStep::Start:
+            std::cerr << "mmx4210-cli erase: the unit did not accept the start command (result code "
+                      << static_cast<int>(outcome.answer.code) << "): " << failureWords(outcome) << "\n";
+            break;
+        case app::LinkStep::Erase:
+            std::cerr << "mmx4210-cli erase: erasing at " << std::hex << std::uppercase << outcome.failedAddress
+                      << std::dec << " failed (result code " << static_cast<int>(outcome.answer.code)
+                      << "): " << failureWords(outcome) << "\n";
+            break;
+        default: break;
+    }
+    if (outcome.done()) std::cout << display.last << "\n";
+    return exitCodeFor(outcome);
 }
 
 const CommandRegistration registration{Command{

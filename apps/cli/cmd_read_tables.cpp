@@ -73,37 +73,35 @@ int runReadTables(const std::vector<std::string>& args) {
     TerminalStatus status("read-tables", false);
     LinkTextPresenter presenter(state.texts, status);
     Connection connection(linkSettingsFrom(state.port), clock, presenter, session->factory);
-    if (!connection.Connect()) {
-        std::cerr << "mmx4210-cli read-tables: " << state.texts.messageBox(UiTextTable::PortCannotOpen) << " "
-                  << portFailureText(*session, connection) << "\n";
-        return kPortError;
-    }
-    std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << "\n";
-    UnitSession& unit = connection.session();
-    g_session = &unit;
+    status.onConnected = [&connection, &session] {
+        std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << "\n";
+    };
+    g_session = &connection.session();
     installInterruptHandler(cancelRead);
-
-    const TableAnswer read = unit.readMessageTable();
-    const std::string failure = answerFailureWords(read.answer, unit.byteTimeOutMs(), unit.answerTimeOutMs());
-    connection.Disconnect();
+    const app::TablesOutcome outcome = app::readUnitTables(connection);
     g_session = nullptr;
 
-    if (interrupted()) {
-        std::cerr << "mmx4210-cli read-tables: interrupted; the port is closed\n";
-        return kInterrupted;
+    switch (outcome.verdict) {
+        case app::LinkVerdict::Done: break;
+        case app::LinkVerdict::PortError:
+            std::cerr << "mmx4210-cli read-tables: " << state.texts.messageBox(UiTextTable::PortCannotOpen) << " "
+                      << portFailureText(*session, connection) << "\n";
+            return kPortError;
+        case app::LinkVerdict::Cancelled:
+            std::cerr << "mmx4210-cli read-tables: interrupted; the port is closed\n";
+            return kInterrupted;
+        case app::LinkVerdict::Failed:
+            std::cerr << "mmx4210-cli read-tables: " << state.texts.statusMessage(UiTextTable::ReadingFailed) << " ";
+            if (outcome.answer.acknowledged()) {
+                std::cerr << "the answer holds " << outcome.payloadBytes << " bytes, not 128\n";
+            } else if (outcome.answer.kind == AnswerKind::NoAnswer || outcome.answer.code == ResultCode::TimeOut) {
+                std::cerr << answerFailureWords(outcome.answer, outcome.byteTimeOutMs, outcome.answerTimeOutMs) << "\n";
+            } else {
+                std::cerr << "result code " << static_cast<int>(outcome.answer.code) << "\n";
+            }
+            return exitCodeFor(outcome);
     }
-    if (!read.table) {
-        std::cerr << "mmx4210-cli read-tables: " << state.texts.statusMessage(UiTextTable::ReadingFailed) << " ";
-        if (read.answer.kind == AnswerKind::NoAnswer) {
-            std::cerr << failure << "\n";
-            return kNoAnswer;
-        }
-        std::cerr << (read.answer.acknowledged() ? "the answer holds " + std::to_string(read.payloadBytes) + " bytes, not 128"
-                                                 : "result code " + std::to_string(read.answer.code))
-                  << "\n";
-        return kRefused;
-    }
-    printTable(image::decodeMessageTable(*read.table));
+    printTable(image::decodeMessageTable(*outcome.messageTable));
     return kSuccess;
 }
 

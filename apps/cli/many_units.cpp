@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "cli_command.h"
+#include "app/link/unit_commands.h"
 #include "platform/serial/port_names.h"
 #include "ui/link/link_text_presenter.h"
 #include "ui/link/upload_job.h"
@@ -188,13 +189,7 @@ bool ManyUnits::unitAnswers(size_t index) {
     std::string unusable;
     if (!linkSettingsFor(setup_.port, quick, unusable)) return false;
     quick.byteTimeOutMs = options_.probeTimeOutMs;
-    SteadyClock clock;
-    NoLinkEvents quiet;
-    Connection connection(quick, clock, quiet, lines_[index]->unit.factory);
-    if (!connection.Connect()) return false;
-    const bool answered = connection.session().start().acknowledged();
-    connection.Disconnect();
-    return answered;
+    return app::unitAnswers(quick, lines_[index]->unit.factory);
 }
 
 }  // namespace mmx::cli

@@ -3,6 +3,8 @@
 // may go out again.
 #include <gtest/gtest.h>
 
+#include "app/link/unit_commands.h"
+#include "device/emulator_port.h"
 #include "device/unit_session.h"
 #include "scripted_port.h"
 #include "unit_images.h"
@@ -71,6 +73,91 @@ TEST(UnitSession, SilenceIsNoAnswerButBytesThenSilenceAreAGarbledOne) {
         EXPECT_EQ(answer.cause, talks ? LinkFailure::Garbled : LinkFailure::Silence) << talks;
         EXPECT_FALSE(port.isOpen()) << "either way the line is given up";
     }
+}
+
+}  // namespace
+}  // namespace mmx
+
+namespace mmx {
+namespace {
+
+// The erase and table-read use cases over a connection to the in-process unit.
+struct ConversationCase {
+    const char* name;
+    UnitOptions unit;
+    app::LinkVerdict verdict;
+    app::LinkStep step;
+    AnswerKind kind;
+};
+
+class UnitConversations : public ::testing::TestWithParam<ConversationCase> {
+protected:
+    app::EraseOutcome erase(const UnitOptions& options) {
+        UnitEmulator unit(options);
+        Connection connection(LinkSettings{}, clock, shown, factoryFor(unit));
+        const uint32_t addresses[] = {0x3FFFFF, 0x1FFFFF};
+        return app::eraseUnit(connection, addresses);
+    }
+    app::TablesOutcome read(const UnitOptions& options) {
+        UnitEmulator unit(options);
+        unit.load(0x3FF000, test::messageTableFor({0}, 175, 1));
+        Connection connection(LinkSettings{}, clock, shown, factoryFor(unit));
+        return app::readUnitTables(connection);
+    }
+    PortFactory factoryFor(UnitEmulator& unit) {
+        return [this, &unit](const LinkSettings&, std::string&) { return std::make_unique<EmulatorPort>(unit, clock); };
+    }
+    FakeClock clock;
+    test::RecordingLink shown;
+};
+
+UnitOptions silentUnit() {
+    UnitOptions options;
+    options.silentAfterFrames = 0;
+    return options;
+}
+UnitOptions garblingUnit() {
+    UnitOptions options;
+    options.corruptSentRate = 1.0;
+    return options;
+}
+
+TEST_F(UnitConversations, ErasingAndReadingAWorkingUnit) {
+    const app::EraseOutcome erased = erase({});
+    EXPECT_TRUE(erased.done());
+    EXPECT_EQ(erased.erased, 2u);
+    const app::TablesOutcome read = this->read({});
+    ASSERT_TRUE(read.done());
+    EXPECT_EQ(std::vector<uint8_t>(read.messageTable->begin(), read.messageTable->end()),
+              test::messageTableFor({0}, 175, 1));
+}
+
+TEST_P(UnitConversations, NameTheStepAndWhatTheUnitDid) {
+    const ConversationCase& c = GetParam();
+    const app::LinkOutcome outcome = std::string(c.name).find("Read") == 0 ? app::LinkOutcome(read(c.unit))
+                                                                            : app::LinkOutcome(erase(c.unit));
+    EXPECT_EQ(outcome.verdict, c.verdict);
+    EXPECT_EQ(outcome.failedStep, c.step);
+    EXPECT_EQ(outcome.answer.kind, c.kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, UnitConversations,
+    ::testing::Values(
+        ConversationCase{"EraseSilent", silentUnit(), app::LinkVerdict::Failed, app::LinkStep::Start, AnswerKind::NoAnswer},
+        ConversationCase{"EraseGarbled", garblingUnit(), app::LinkVerdict::Failed, app::LinkStep::Start, AnswerKind::Damaged},
+        ConversationCase{"ReadSilent", silentUnit(), app::LinkVerdict::Failed, app::LinkStep::ReadTable, AnswerKind::NoAnswer},
+        ConversationCase{"ReadGarbled", garblingUnit(), app::LinkVerdict::Failed, app::LinkStep::ReadTable, AnswerKind::Damaged}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(UnitConversations, APortThatCannotBeOpenedIsAPortError) {
+    Connection connection(LinkSettings{}, clock, shown, [](const LinkSettings&, std::string& error) {
+        error = "/dev/ttyUSB0: no such device";
+        return std::unique_ptr<BytePort>();
+    });
+    const app::TablesOutcome read = app::readUnitTables(connection);
+    EXPECT_EQ(read.verdict, app::LinkVerdict::PortError);
+    EXPECT_EQ(read.portError, "/dev/ttyUSB0: no such device");
 }
 
 }  // namespace
