@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "core/ui_text_table.h"
-#include "device/command_protocol.h"
-#include "device/frames.h"
+#include "device/unit_session.h"
 #include "device/emulator_port.h"
 #include "platform/serial/pty_unit_server.h"
 #include "platform/serial/serial_port.h"
@@ -21,14 +20,10 @@ namespace {
 
 using namespace mmx;
 
-bool commandRoundTrip(CommandProtocol& protocol) {
-    protocol.DataLength = 0;
-    return protocol.CommandDo('P', CommandProtocol::kParameter);
-}
+bool commandRoundTrip(UnitSession& session) { return session.start().acknowledged(); }
 
-bool blockRoundTrip(CommandProtocol& protocol, uint32_t address, const std::vector<uint8_t>& block) {
-    protocol.sendFrame(frames::dataFrame(address, block));
-    return protocol.CommandRead('W', CommandProtocol::kParameter) == ResultCode::Ack;
+bool blockRoundTrip(UnitSession& session, uint32_t address, const std::vector<uint8_t>& block) {
+    return session.writeBlock(address, block).acknowledged();
 }
 
 struct Figures {
@@ -77,11 +72,11 @@ int main(int argc, char** argv) {
         port.open(error);
         CommandProtocol protocol(clock, events);
         protocol.attach(&port);
-        print("in-process, command P + ACK", timed(count, [&](long) { return commandRoundTrip(protocol); }), count);
-        protocol.DataLength = 0;
-        protocol.CommandDo('W', CommandProtocol::kParameter);
+        UnitSession session(protocol);
+        print("in-process, command P + ACK", timed(count, [&](long) { return commandRoundTrip(session); }), count);
+        session.beginSeries();
         print("in-process, 360-byte data frame + answer",
-              timed(count, [&](long i) { return blockRoundTrip(protocol, static_cast<uint32_t>(i % 20000) * 175, block); }),
+              timed(count, [&](long i) { return blockRoundTrip(session, static_cast<uint32_t>(i % 20000) * 175, block); }),
               count);
     }
 
@@ -102,13 +97,13 @@ int main(int argc, char** argv) {
             } else {
                 CommandProtocol protocol(clock, events);
                 protocol.attach(&port);
-                print("pty unpaced, command P + ACK", timed(ptyCount, [&](long) { return commandRoundTrip(protocol); }),
+                UnitSession session(protocol);
+                print("pty unpaced, command P + ACK", timed(ptyCount, [&](long) { return commandRoundTrip(session); }),
                       ptyCount);
-                protocol.DataLength = 0;
-                protocol.CommandDo('W', CommandProtocol::kParameter);
+                session.beginSeries();
                 print("pty unpaced, 360-byte data frame + answer",
                       timed(ptyCount,
-                            [&](long i) { return blockRoundTrip(protocol, static_cast<uint32_t>(i % 20000) * 175, block); }),
+                            [&](long i) { return blockRoundTrip(session, static_cast<uint32_t>(i % 20000) * 175, block); }),
                       ptyCount);
             }
         }

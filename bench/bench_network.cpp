@@ -166,13 +166,12 @@ int main(int argc, char** argv) {
 
         std::string error;
         NetworkAddress address = *parseNetworkAddress(scheme + "://127.0.0.1:" + std::to_string(port), error);
-        PortSettings settings;
+        LinkSettings settings;
+        settings.line.baud = options.baud;
         SteadyClock clock;
         NoLinkEvents events;
-        LineSettings line;
-        line.baud = options.baud;
-        Connection connection(settings, clock, events, [&](const PortSettings&, std::string&) -> std::unique_ptr<BytePort> {
-            return std::make_unique<NetworkPort>(address, line);
+        Connection connection(settings, clock, events, [&](const LinkSettings& link, std::string&) -> std::unique_ptr<BytePort> {
+            return std::make_unique<NetworkPort>(address, link.line);
         });
         UploadDriver driver(connection);
         UploadOptions uploadOptions;

@@ -93,7 +93,7 @@ std::string distribution(std::vector<double> seconds) {
 
 Run uploadOverPty(const image::UnitImage& setup, const std::string& ptyPath, const fs::path& folder) {
     SteadyClock clock;
-    PortSettings settings;
+    LinkSettings settings;
     BlockTimes times;
     Connection connection(settings, clock, times, serialPortFactory(folder.string() + "/", ptyPath));
     UploadDriver driver(connection);
@@ -115,10 +115,10 @@ Run uploadOverPty(const image::UnitImage& setup, const std::string& ptyPath, con
 Run uploadInProcess(const image::UnitImage& setup) {
     FakeClock clock;
     UnitEmulator unit;
-    PortSettings settings;
+    LinkSettings settings;
     NoLinkEvents events;
     Connection connection(settings, clock, events,
-                          [&unit, &clock](const PortSettings&, std::string&) -> std::unique_ptr<BytePort> {
+                          [&unit, &clock](const LinkSettings&, std::string&) -> std::unique_ptr<BytePort> {
                               return std::make_unique<EmulatorPort>(unit, clock);
                           });
     UploadDriver driver(connection);

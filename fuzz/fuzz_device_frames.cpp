@@ -51,10 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     InputPort port(clock, data, size);
     CommandProtocol protocol(clock, events);
     protocol.attach(&port);
-    protocol.setCommTimeOut(0);
+    protocol.setByteTimeOut(0);
     while (port.isOpen() && !port.exhausted()) {
-        protocol.CommandRead('W', CommandProtocol::kParameter);
-        if (protocol.DataLength > CommandProtocol::kMaxPayload) __builtin_trap();
+        protocol.readAnswer('W');
+        if (protocol.answerPayload().size() > CommandProtocol::kMaxPayload) __builtin_trap();
     }
 
     static UnitEmulator unit;  // 8 MB image: made once

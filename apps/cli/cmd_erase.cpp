@@ -10,24 +10,30 @@
 
 #include "cli_command.h"
 #include "core/ui_text_table.h"
+#include "app/link/unit_commands.h"
 #include "device/connection.h"
-#include "device/erase.h"
+#include "device/upload_result.h"
+#include "platform/serial/port_names.h"
 #include "link_session.h"
 #include "ui/link/link_text_presenter.h"
 
 namespace mmx::cli {
 namespace {
 
-std::atomic<CommandProtocol*> g_interruptible{nullptr};
+std::atomic<UnitSession*> g_interruptible{nullptr};
 
 void cancelErase() {
-    if (CommandProtocol* protocol = g_interruptible.load()) protocol->cancel();
+    if (UnitSession* session = g_interruptible.load()) session->requestCancel();
 }
 
 // Status lines on stderr; the progress dots redraw one line on a terminal and print as plain
 // dots into a pipe or file.
 class StderrDisplay final : public StatusDisplay {
 public:
+    std::function<void()> onConnected;
+    void setConnectedIndicator(bool connected) override {
+        if (connected && onConnected) onConnected();
+    }
     explicit StderrDisplay(bool quiet) : quiet_(quiet), terminal_(::isatty(2) != 0) {}
     void setStatusPanel(const std::string& text) override {
         last = text;
@@ -54,15 +60,8 @@ private:
     long dots_ = 0;
 };
 
-int failureCode(const CommandProtocol& protocol) {
-    if (interrupted()) return kInterrupted;
-    switch (protocol.lastFailure()) {
-        case CommandProtocol::Failure::Silence:
-        case CommandProtocol::Failure::LineLost:
-        case CommandProtocol::Failure::PortClosed: return kNoAnswer;
-        case CommandProtocol::Failure::Cancelled: return kInterrupted;
-        default: return kRefused;
-    }
+std::string failureWords(const app::LinkOutcome& outcome) {
+    return answerFailureWords(outcome.answer, outcome.byteTimeOutMs, outcome.answerTimeOutMs);
 }
 
 bool parseAddress(const std::string& text, uint32_t& address) {
@@ -114,38 +113,32 @@ int runErase(const EraseArgs& args) {
     StderrDisplay display(quiet);
     display.progressText = texts.statusMessage(UiTextTable::Erasing);
     LinkTextPresenter presenter(texts, display);
-    Connection connection(session->state.settings.port, clock, presenter, session->factory);
-    if (!connection.Connect()) {
-        std::cerr << "mmx4210-cli erase: " << portFailureText(*session, connection) << "\n";
-        return kPortError;
-    }
-    if (!quiet) std::cerr << "Port: " << connection.portDescription() << "\n";
-
-    CommandProtocol& protocol = connection.protocol();
-    g_interruptible.store(&protocol);
+    Connection connection(linkSettingsFrom(session->state.settings.port), clock, presenter, session->factory);
+    display.onConnected = [&connection, quiet] {
+        if (!quiet) std::cerr << "Port: " << connection.portDescription() << "\n";
+    };
+    g_interruptible.store(&connection.session());
     installInterruptHandler(cancelErase);
-
-    int result = kSuccess;
-    protocol.DataLength = 0;
-    if (!protocol.CommandDo('P', CommandProtocol::kParameter)) {
-        std::cerr << "mmx4210-cli erase: the unit did not accept the start command (result code "
-                  << static_cast<int>(protocol.Status) << ")"
-                  << (protocol.failureText().empty() ? "" : ": " + protocol.failureText()) << "\n";
-        result = failureCode(protocol);
-    }
-    for (size_t i = 0; result == kSuccess && i < addresses.size(); ++i) {
-        EraseBlock(protocol, addresses[i]);
-        if (protocol.Status != ResultCode::Ack) {
-            std::cerr << "mmx4210-cli erase: erasing at " << std::hex << std::uppercase << addresses[i] << std::dec
-                      << " failed (result code " << static_cast<int>(protocol.Status) << ")"
-                      << (protocol.failureText().empty() ? "" : ": " + protocol.failureText()) << "\n";
-            result = failureCode(protocol);
-        }
-    }
+    const app::EraseOutcome outcome = app::eraseUnit(connection, addresses);
     g_interruptible.store(nullptr);
-    connection.Disconnect();
-    if (result == kSuccess) std::cout << display.last << "\n";
-    return result;
+
+    switch (outcome.failedStep) {
+        case app::LinkStep::Connect:
+            std::cerr << "mmx4210-cli erase: " << portFailureText(*session, connection) << "\n";
+            break;
+        case app::LinkStep::Start:
+            std::cerr << "mmx4210-cli erase: the unit did not accept the start command (result code "
+                      << static_cast<int>(outcome.answer.code) << "): " << failureWords(outcome) << "\n";
+            break;
+        case app::LinkStep::Erase:
+            std::cerr << "mmx4210-cli erase: erasing at " << std::hex << std::uppercase << outcome.failedAddress
+                      << std::dec << " failed (result code " << static_cast<int>(outcome.answer.code)
+                      << "): " << failureWords(outcome) << "\n";
+            break;
+        default: break;
+    }
+    if (outcome.done()) std::cout << display.last << "\n";
+    return exitCodeFor(outcome);
 }
 
 const CommandRegistration registration{Command{

@@ -7,6 +7,8 @@
 
 #include "cli_command.h"
 #include "device/connection.h"
+#include "device/upload_result.h"
+#include "platform/serial/port_names.h"
 #include "image/unit_tables.h"
 #include "link_session.h"
 #include "ui/link/link_text_presenter.h"
@@ -14,10 +16,10 @@
 namespace mmx::cli {
 namespace {
 
-CommandProtocol* g_protocol = nullptr;
+UnitSession* g_session = nullptr;
 
 void cancelRead() {
-    if (g_protocol != nullptr) g_protocol->cancel();
+    if (g_session != nullptr) g_session->requestCancel();
 }
 
 std::string address(int32_t value) {
@@ -58,44 +60,36 @@ int runReadTables(const std::string& port, bool verbose) {
     SteadyClock clock;
     TerminalStatus status("read-tables", false);
     LinkTextPresenter presenter(state.texts, status);
-    Connection connection(state.settings.port, clock, presenter, session->factory);
-    if (!connection.Connect()) {
-        std::cerr << "mmx4210-cli read-tables: " << state.texts.messageBox(UiTextTable::PortCannotOpen) << " "
-                  << portFailureText(*session, connection) << "\n";
-        return kPortError;
-    }
-    std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << "\n";
-    CommandProtocol& protocol = connection.protocol();
-    g_protocol = &protocol;
+    Connection connection(linkSettingsFrom(state.settings.port), clock, presenter, session->factory);
+    status.onConnected = [&connection, &session] {
+        std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << "\n";
+    };
+    g_session = &connection.session();
     installInterruptHandler(cancelRead);
+    const app::TablesOutcome outcome = app::readUnitTables(connection);
+    g_session = nullptr;
 
-    protocol.setAddressPayload(image::kMessageTableAddress);
-    protocol.CommandWrite('R', CommandProtocol::kParameter);
-    protocol.Status = protocol.CommandRead('R', CommandProtocol::kParameter);
-    const uint8_t code = protocol.Status;
-    const bool complete = code == ResultCode::Ack && protocol.DataLength >= image::kTableBytes;
-    std::vector<uint8_t> bytes;
-    if (complete) bytes.assign(protocol.Data.begin() + 1, protocol.Data.begin() + 1 + image::kTableBytes);
-    const std::string failure = protocol.failureText();
-    connection.Disconnect();
-    g_protocol = nullptr;
-
-    if (interrupted()) {
-        std::cerr << "mmx4210-cli read-tables: interrupted; the port is closed\n";
-        return kInterrupted;
+    switch (outcome.verdict) {
+        case app::LinkVerdict::Done: break;
+        case app::LinkVerdict::PortError:
+            std::cerr << "mmx4210-cli read-tables: " << state.texts.messageBox(UiTextTable::PortCannotOpen) << " "
+                      << portFailureText(*session, connection) << "\n";
+            return kPortError;
+        case app::LinkVerdict::Cancelled:
+            std::cerr << "mmx4210-cli read-tables: interrupted; the port is closed\n";
+            return kInterrupted;
+        case app::LinkVerdict::Failed:
+            std::cerr << "mmx4210-cli read-tables: " << state.texts.statusMessage(UiTextTable::ReadingFailed) << " ";
+            if (outcome.answer.acknowledged()) {
+                std::cerr << "the answer holds " << outcome.payloadBytes << " bytes, not 128\n";
+            } else if (outcome.answer.kind == AnswerKind::NoAnswer || outcome.answer.code == ResultCode::TimeOut) {
+                std::cerr << answerFailureWords(outcome.answer, outcome.byteTimeOutMs, outcome.answerTimeOutMs) << "\n";
+            } else {
+                std::cerr << "result code " << static_cast<int>(outcome.answer.code) << "\n";
+            }
+            return exitCodeFor(outcome);
     }
-    if (!complete) {
-        std::cerr << "mmx4210-cli read-tables: " << state.texts.statusMessage(UiTextTable::ReadingFailed) << " ";
-        if (code == ResultCode::TimeOut) {
-            std::cerr << (failure.empty() ? "no answer" : failure) << "\n";
-            return kNoAnswer;
-        }
-        std::cerr << (code == ResultCode::Ack ? "the answer holds " + std::to_string(protocol.DataLength) + " bytes, not 128"
-                                              : "result code " + std::to_string(code))
-                  << "\n";
-        return kRefused;
-    }
-    printTable(image::decodeMessageTable(bytes));
+    printTable(image::decodeMessageTable(*outcome.messageTable));
     return kSuccess;
 }
 

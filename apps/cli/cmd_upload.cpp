@@ -13,6 +13,7 @@
 #include "ui/link/upload_job.h"
 #include "ui/link/link_text_presenter.h"
 #include "link_session.h"
+#include "platform/serial/port_names.h"
 #include "storage/setup_file.h"
 #include "unit_board.h"
 #include "upload_many.h"
@@ -64,8 +65,8 @@ public:
     }
     void progressTick(const UploadProgress& figures) override {
         LinkTextPresenter::progressTick(figures);
-        percent_ = figures.ProgressPercent;
-        remaining_ = figures.RemainingSeconds;
+        percent_ = figures.percent;
+        remaining_ = figures.remainingSeconds;
         haveEstimate_ = true;
         if (quiet_) return;
         if (terminal_) {
@@ -134,7 +135,7 @@ int runUpload(const ManyUploadRequest& request) {
     SteadyClock clock;
     TerminalStatus status("upload", quiet);
     TerminalUpload link(state.texts, status, clock, ::isatty(STDERR_FILENO) == 1, quiet);
-    Connection connection(state.settings.port, clock, link, session->factory);
+    Connection connection(linkSettingsFrom(state.settings.port), clock, link, session->factory);
     status.onConnected = [&connection, &session, &state, quiet] {
         if (!quiet) {
             std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << ", time-out "

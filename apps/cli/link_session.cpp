@@ -56,6 +56,17 @@ std::string portFailureText(const LinkSession& session, const Connection& connec
     return session.portLabel + ": " + error;
 }
 
+int exitCodeFor(const app::LinkOutcome& outcome) {
+    switch (outcome.verdict) {
+        case app::LinkVerdict::Done: return kSuccess;
+        case app::LinkVerdict::PortError: return kPortError;
+        case app::LinkVerdict::Cancelled: return kInterrupted;
+        case app::LinkVerdict::Failed: break;
+    }
+    if (interrupted()) return kInterrupted;
+    return outcome.answer.kind == AnswerKind::NoAnswer ? kNoAnswer : kRefused;
+}
+
 PortNoteSink terminalPortNotes(bool verbose, std::function<void(const std::string&)> print) {
     return [verbose, print = std::move(print)](const PortNote& note) {
         static std::mutex lock;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/link/unit_commands.h"
 #include "core/program_state.h"
 #include "platform/serial/serial_port.h"
 #include "device/connection.h"
@@ -28,6 +29,10 @@ std::optional<LinkSession> openLinkSession(const std::string& command, const std
 // Why the port of the session could not be opened, naming the device once:
 // "/dev/ttyUSB0: no such device", "COM2: /dev/ttyUSB1: permission denied: ...".
 std::string portFailureText(const LinkSession& session, const Connection& connection);
+
+// The exit code of an erase or a table read: 0 done, 3 the port, 4 no answer, 5 refused or
+// garbled, 130 interrupted.
+int exitCodeFor(const app::LinkOutcome& outcome);
 
 // Prints status-panel changes and message boxes on stderr, one line each, without repeating
 // the same line ("Erasing data..." comes once per progress byte).

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include "cli_command.h"
+#include "app/link/unit_commands.h"
+#include "platform/serial/port_names.h"
 #include "ui/link/link_text_presenter.h"
 #include "ui/link/upload_job.h"
 
@@ -41,7 +43,7 @@ public:
     }
     void progressTick(const UploadProgress& figures) override {
         LinkTextPresenter::progressTick(figures);
-        observer_.remaining(line_, figures.ProgressPercent, figures.RemainingSeconds);
+        observer_.remaining(line_, figures.percent, figures.remainingSeconds);
     }
 
 private:
@@ -87,7 +89,7 @@ struct ManyUnits::Line {
         : unit(std::move(line)),
           status(index, observer),
           events(setup.texts, status, index, observer),
-          connection(setup.settings.port, clock, events, unit.factory),
+          connection(linkSettingsFrom(setup.settings.port), clock, events, unit.factory),
           driver(connection) {}
     UnitLine unit;
     SteadyClock clock;
@@ -183,17 +185,11 @@ UnitReport ManyUnits::uploadUnit(size_t index) {
 // Whether a unit answers "P" on the line now; false also when the adapter is not there.
 bool ManyUnits::unitAnswers(size_t index) {
     if (cancelled_.load()) return false;
-    PortSettings quick = setup_.settings.port;
-    quick.CommTimeOut = static_cast<int16_t>(options_.probeTimeOutMs);
-    SteadyClock clock;
-    NoLinkEvents quiet;
-    Connection connection(quick, clock, quiet, lines_[index]->unit.factory);
-    if (!connection.Connect()) return false;
-    CommandProtocol& protocol = connection.protocol();
-    protocol.DataLength = 0;
-    const bool answered = protocol.CommandDo('P', CommandProtocol::kParameter);
-    connection.Disconnect();
-    return answered;
+    LinkSettings quick;
+    std::string unusable;
+    if (!linkSettingsFor(setup_.settings.port, quick, unusable)) return false;
+    quick.byteTimeOutMs = options_.probeTimeOutMs;
+    return app::unitAnswers(quick, lines_[index]->unit.factory);
 }
 
 }  // namespace mmx::cli

@@ -1,48 +1,37 @@
 #include "device/command_protocol.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "device/frames.h"
 
 namespace mmx {
 
-namespace {
-
-constexpr uint8_t kStar = frames::kStar;
-constexpr uint8_t kCr = frames::kCr;
-constexpr uint8_t kLf = frames::kLf;
-
-}  // namespace
-
 CommandProtocol::CommandProtocol(Clock& clock, LinkEvents& events) : clock_(clock), events_(events) {}
 
-void CommandProtocol::setCommTimeOut(int milliseconds) {
-    commTimeOut_ = std::clamp(milliseconds, kMinCommTimeOut, kMaxCommTimeOut);
+void CommandProtocol::setByteTimeOut(int milliseconds) {
+    byteTimeOut_ = std::clamp(milliseconds, unit::kMinByteTimeOutMs, unit::kMaxByteTimeOutMs);
 }
 
-int CommandProtocol::ticksFor(int commTimeOutMs) {
-    int clamped = std::clamp(commTimeOutMs, kMinCommTimeOut, kMaxCommTimeOut);
+int CommandProtocol::ticksFor(int byteTimeOutMs) {
+    const int clamped = std::clamp(byteTimeOutMs, unit::kMinByteTimeOutMs, unit::kMaxByteTimeOutMs);
     return static_cast<int>(std::nearbyint(clamped / 100.0));  // default rounding: halves to even
 }
 
 void CommandProtocol::resetBuffers() {
-    DataInPoint = 0;
-    DataOutPoint = 0;
-    overrun_ = false;
-    failure_ = Failure::None;
+    clearReceiveRing();
+    failure_ = LinkFailure::None;
     answerDeadlineMs_ = INT64_MAX;
 }
 
 void CommandProtocol::clearReceiveRing() {
-    DataInPoint = 0;
-    DataOutPoint = 0;
+    writeIndex_ = 0;
+    readIndex_ = 0;
     overrun_ = false;
 }
 
 size_t CommandProtocol::ringFree() const {
     // One position always stays empty, otherwise a full ring would look empty.
-    size_t used = static_cast<size_t>((DataInPoint - DataOutPoint) & kRingMask);
+    const size_t used = static_cast<size_t>((writeIndex_ - readIndex_) & kRingMask);
     return kRingMask - used;
 }
 
@@ -52,21 +41,21 @@ bool CommandProtocol::receive(const uint8_t* bytes, size_t count) {
         return false;
     }
     for (size_t i = 0; i < count; ++i) {
-        RxBuffer[DataInPoint] = bytes[i];
-        DataInPoint = static_cast<uint16_t>((DataInPoint + 1) & kRingMask);
+        ring_[writeIndex_] = bytes[i];
+        writeIndex_ = static_cast<uint16_t>((writeIndex_ + 1) & kRingMask);
     }
     return true;
 }
 
-uint8_t CommandProtocol::CTN(uint8_t characterCode) {
+uint8_t CommandProtocol::hexDigitValue(uint8_t characterCode) {
     if (characterCode >= '0' && characterCode <= '9') return static_cast<uint8_t>(characterCode - '0');
     if (characterCode >= 'A' && characterCode <= 'F') return static_cast<uint8_t>(characterCode - 'A' + 10);
     return 0;
 }
 
-void CommandProtocol::giveUpLink(Failure why) {
+void CommandProtocol::giveUpLink(LinkFailure why) {
     failure_ = why;
-    TimeOut = true;
+    timedOut_ = true;
     if (linkLost_) {
         linkLost_();
     } else if (port_ != nullptr) {
@@ -74,195 +63,157 @@ void CommandProtocol::giveUpLink(Failure why) {
     }
 }
 
-bool CommandProtocol::RS232Read() {
-    ReadTicksLeft = ticksFor(commTimeOut_);
-    TimeOut = false;
+bool CommandProtocol::readByte(uint8_t& byte) {
+    timedOut_ = false;
     if (overrun_) {
         // Bytes were refused by the ring: whatever is read now would be a frame with a hole.
-        failure_ = Failure::RingOverrun;
+        failure_ = LinkFailure::RingOverrun;
         clearReceiveRing();
         return false;
     }
     if (ringEmpty()) {
-        const int64_t start = clock_.nowMs();
-        const int64_t deadline = std::min(start + byteTimeOutMs(), answerDeadlineMs_);
+        const int64_t deadline = std::min(clock_.nowMs() + byteTimeOutMs(), answerDeadlineMs_);
         while (ringEmpty()) {
             if (cancelled()) {
                 // The caller ends the exchange and closes the port itself, after telling the
                 // unit what it must know (an upload still sends its closing frame).
-                failure_ = Failure::Cancelled;
-                TimeOut = true;
+                failure_ = LinkFailure::Cancelled;
+                timedOut_ = true;
                 return false;
             }
             if (!portOpen()) {
                 // Keep the reason the port went (a lost line) rather than its consequence.
-                if (failure_ == Failure::None) failure_ = Failure::PortClosed;
-                TimeOut = true;
+                if (failure_ == LinkFailure::None) failure_ = LinkFailure::PortClosed;
+                timedOut_ = true;
                 return false;
             }
             const int64_t now = clock_.nowMs();
             if (now >= deadline) {
-                ReadTicksLeft = 0;
-                giveUpLink(now >= answerDeadlineMs_ ? Failure::AnswerTooSlow : Failure::Silence);
+                giveUpLink(now >= answerDeadlineMs_ ? LinkFailure::AnswerTooSlow : LinkFailure::Silence);
                 return false;
             }
             // Wait in slices of one tick so that a cancel is seen within 100 ms.
-            int slice = static_cast<int>(std::min<int64_t>(deadline - now, kTickMs));
+            const int slice = static_cast<int>(std::min<int64_t>(deadline - now, unit::kWaitTickMs));
             uint8_t chunk[kRingMask];
-            size_t room = std::min(ringFree(), sizeof chunk);
-            long got = port_->read(std::span<uint8_t>(chunk, room), slice);
+            const size_t room = std::min(ringFree(), sizeof chunk);
+            const long got = port_->read(std::span<uint8_t>(chunk, room), slice);
             if (got < 0) {
-                giveUpLink(Failure::LineLost);
+                giveUpLink(LinkFailure::LineLost);
                 return false;
             }
             if (got > 0) receive(chunk, static_cast<size_t>(got));
             if (waitHook_) waitHook_();
-            ReadTicksLeft = std::max(0, ticksFor(commTimeOut_) - static_cast<int>((clock_.nowMs() - start) / kTickMs));
         }
     }
-    Rs232DataByte = RxBuffer[DataOutPoint];
-    DataOutPoint = static_cast<uint16_t>((DataOutPoint + 1) & kRingMask);
-    InputCheckSum = static_cast<uint8_t>(InputCheckSum + Rs232DataByte);
+    ++answerBytes_;
+    byte = ring_[readIndex_];
+    readIndex_ = static_cast<uint16_t>((readIndex_ + 1) & kRingMask);
+    inputChecksum_ = static_cast<uint8_t>(inputChecksum_ + byte);
     return true;
 }
 
-bool CommandProtocol::RS232ReadHex() {
-    if (!RS232Read()) return false;
-    uint8_t high = CTN(Rs232DataByte);
-    if (!RS232Read()) return false;
-    Rs232DataByte = static_cast<uint8_t>(high * 16 + CTN(Rs232DataByte));
+bool CommandProtocol::readHexByte(uint8_t& value) {
+    uint8_t high = 0;
+    uint8_t low = 0;
+    if (!readByte(high) || !readByte(low)) return false;
+    value = static_cast<uint8_t>(hexDigitValue(high) * 16 + hexDigitValue(low));
     return true;
 }
 
-bool CommandProtocol::RS232ReadInt() {
-    if (!RS232Read()) return false;
-    uint16_t high = Rs232DataByte;
-    if (!RS232Read()) return false;
-    Rs232DataInt = static_cast<uint16_t>(high * 256 + Rs232DataByte);
+bool CommandProtocol::readLength(uint16_t& value) {
+    uint8_t high = 0;
+    uint8_t low = 0;
+    if (!readByte(high) || !readByte(low)) return false;
+    value = static_cast<uint16_t>(high * 256 + low);
     return true;
 }
 
 uint8_t CommandProtocol::discardAnswer(size_t count) {
+    uint8_t ignored = 0;
     for (size_t i = 0; i < count; ++i) {
-        if (!RS232Read()) return ResultCode::TimeOut;
+        if (!readByte(ignored)) return ResultCode::TimeOut;
     }
-    failure_ = Failure::AnswerTooLong;
+    failure_ = LinkFailure::AnswerTooLong;
     return ResultCode::TimeOut;
 }
 
-uint8_t CommandProtocol::CommandRead(uint8_t command, uint8_t parameter, int answerBudgetMs) {
-    Rs232DataByte = 0;
-    if (portOpen()) failure_ = Failure::None;
-    startAnswerDeadline(answerBudgetMs);
-    do {
-        if (!RS232Read()) return ResultCode::TimeOut;
-    } while (Rs232DataByte != kStar);
-    InputCheckSum = kStar;
+uint8_t CommandProtocol::readAnswer(uint8_t command, int answerBudgetMs) {
+    answerBytes_ = 0;
+    const uint8_t code = readAnswerFrame(command, answerBudgetMs);
+    // Silence after bytes that made no whole answer: the unit is there but talks nonsense.
+    if (code == ResultCode::TimeOut && failure_ == LinkFailure::Silence && answerBytes_ > 0) {
+        failure_ = LinkFailure::Garbled;
+    }
+    return code;
+}
 
-    if (!RS232ReadHex()) return ResultCode::TimeOut;
-    const uint8_t fieldA = Rs232DataByte;
-    if (!RS232ReadHex()) return ResultCode::TimeOut;
-    const uint8_t fieldB = Rs232DataByte;
-    if (!RS232ReadHex()) return ResultCode::TimeOut;
-    const uint8_t fieldC = Rs232DataByte;
-    if (!RS232ReadInt()) return ResultCode::TimeOut;
-    const uint16_t length = Rs232DataInt;
+uint8_t CommandProtocol::readAnswerFrame(uint8_t command, int answerBudgetMs) {
+    payloadLength_ = 0;
+    if (portOpen()) failure_ = LinkFailure::None;
+    startAnswerDeadline(answerBudgetMs);
+    uint8_t byte = 0;
+    do {
+        if (!readByte(byte)) return ResultCode::TimeOut;
+    } while (byte != frames::kStar);
+    inputChecksum_ = frames::kStar;
+
+    uint8_t fieldA = 0;
+    uint8_t fieldB = 0;
+    uint8_t fieldC = 0;
+    uint16_t length = 0;
+    if (!readHexByte(fieldA) || !readHexByte(fieldB) || !readHexByte(fieldC) || !readLength(length)) {
+        return ResultCode::TimeOut;
+    }
     if (length > kMaxPayload) {
-        // Data cannot hold it: take the rest of this answer off the line and report it unusable.
-        DataLength = 0;
+        // It cannot be stored: take the rest of this answer off the line and report it unusable.
         return discardAnswer(static_cast<size_t>(length) + 4);
     }
-    DataLength = length;
-    for (uint16_t i = 1; i <= length; ++i) {
-        if (!RS232Read()) return ResultCode::TimeOut;
-        Data[i] = Rs232DataByte;
+    for (uint16_t i = 0; i < length; ++i) {
+        if (!readByte(payload_[i])) return ResultCode::TimeOut;
     }
-    const uint8_t computed = InputCheckSum;
-    if (!RS232ReadHex()) return ResultCode::TimeOut;
-    const uint8_t checksum = Rs232DataByte;
-    if (!RS232Read()) return ResultCode::TimeOut;
-    const uint8_t x = Rs232DataByte;
-    if (!RS232Read()) return ResultCode::TimeOut;
-    const uint8_t y = Rs232DataByte;
+    payloadLength_ = length;
+    const uint8_t computed = inputChecksum_;
+    uint8_t checksum = 0;
+    uint8_t cr = 0;
+    uint8_t lf = 0;
+    if (!readHexByte(checksum) || !readByte(cr) || !readByte(lf)) return ResultCode::TimeOut;
 
     if (checksum != computed) return ResultCode::BadChecksum;
-    if (x != kCr) return ResultCode::NoCarriageReturn;
-    if (y != kLf) return ResultCode::NoLineFeed;
-    if (fieldA != command || fieldB != kMasterAddress) return ResultCode::WrongCommand;
-    if (fieldC != parameter) return ResultCode::WrongParameter;
-    // An empty answer carries no result: it is a failure, never the code of an earlier answer
-    // still standing in Data.
+    if (cr != frames::kCr) return ResultCode::NoCarriageReturn;
+    if (lf != frames::kLf) return ResultCode::NoLineFeed;
+    if (fieldA != command || fieldB != frames::kMasterAddress) return ResultCode::WrongCommand;
+    if (fieldC != kParameter) return ResultCode::WrongParameter;
+    // An empty answer carries no result: it is a failure, never the code of an earlier answer.
     if (length == 0) return ResultCode::TimeOut;
     if (length >= 2) return ResultCode::Ack;
-    return Data[1];
+    return payload_[0];
 }
 
-bool CommandProtocol::CommandDo(uint8_t command, uint8_t parameter) {
-    // Keep the frame: the answer overwrites Data and DataLength, and a resend must repeat the
-    // first frame exactly.
-    const uint16_t length = std::min(DataLength, kMaxPayload);
-    std::array<uint8_t, kArraySize> payload;
-    std::copy_n(Data.begin(), length + 1, payload.begin());
-
-    CommandWrite(command, parameter);
-    Status = CommandRead(command, parameter);
-    if (Status == ResultCode::Ack) return true;
-    if (Status != ResultCode::Nak) return false;
-
-    std::copy_n(payload.begin(), length + 1, Data.begin());
-    DataLength = length;
-    CommandWrite(command, parameter);
-    Status = CommandRead(command, parameter);
-    return Status == ResultCode::Ack;
+uint8_t CommandProtocol::exchange(uint8_t command, std::span<const uint8_t> payload) {
+    // The resend after a 21 repeats the first frame exactly.
+    const std::vector<uint8_t> frame = frames::commandFrame(command, kParameter, payload.first(std::min<size_t>(payload.size(), kMaxPayload)));
+    sendFrame(frame);
+    const uint8_t code = readAnswer(command);
+    if (code != ResultCode::Nak) return code;
+    sendFrame(frame);
+    return readAnswer(command);
 }
 
-void CommandProtocol::CommandWrite(uint8_t command, uint8_t parameter) {
-    // A payload longer than Data can hold is cut to what Data holds, so the length field
-    // always matches the bytes sent.
-    const uint16_t length = std::min(DataLength, kMaxPayload);
-    sendFrame(frames::commandFrame(command, parameter, std::span<const uint8_t>(Data.data() + 1, length)));
-    DataLength = 0;
+void CommandProtocol::sendCommand(uint8_t command, std::span<const uint8_t> payload) {
+    sendFrame(frames::commandFrame(command, kParameter, payload.first(std::min<size_t>(payload.size(), kMaxPayload))));
 }
 
 bool CommandProtocol::sendFrame(std::span<const uint8_t> frame) {
     if (!portOpen()) {
         // Nothing can be sent: say so and drop the frame.
         events_.status(LinkStatus::NotConnected);
-        failure_ = Failure::PortClosed;
+        failure_ = LinkFailure::PortClosed;
         return false;
     }
     const bool written = port_->write(frame);
     bytesSent_ += frame.size();
-    if (!written) giveUpLink(Failure::LineLost);
+    if (!written) giveUpLink(LinkFailure::LineLost);
     return written;
-}
-
-void CommandProtocol::setAddressPayload(uint32_t address) {
-    Data[1] = static_cast<uint8_t>((address >> 16) & 0xFF);
-    Data[2] = static_cast<uint8_t>((address >> 8) & 0xFF);
-    Data[3] = static_cast<uint8_t>(address & 0xFF);
-    DataLength = 3;
-}
-
-std::string CommandProtocol::failureText() const {
-    switch (failure_) {
-        case Failure::None: return "";
-        case Failure::Silence: {
-            int ms = byteTimeOutMs();
-            return "the unit did not answer within " + std::to_string(ms / 1000) + "." + std::to_string(ms % 1000 / 100) + " s";
-        }
-        case Failure::LineLost: return "the serial line was lost (adapter unplugged or the other end closed)";
-        case Failure::Cancelled: return "interrupted";
-        case Failure::RingOverrun: return "received bytes overran the receive buffer; the answer was discarded";
-        case Failure::AnswerTooLong: return "the unit announced an answer longer than 1200 bytes; it was discarded";
-        case Failure::PortClosed: return "the port is not open";
-        case Failure::AnswerTooSlow: {
-            const int ms = answerTimeOutMs();
-            return "the unit sent bytes but no whole answer within " + std::to_string(ms / 1000) + "." +
-                   std::to_string(ms % 1000 / 100) + " s";
-        }
-    }
-    return "";
 }
 
 }  // namespace mmx

@@ -34,19 +34,19 @@ std::string connectionClockText(int64_t elapsedMs) {
 }
 
 std::string progressCaption(const UploadProgress& progress, const std::string& remainingText) {
-    return std::to_string(progress.ProgressPercent) + remainingText + " " + hoursMinutesSeconds(progress.RemainingSeconds);
+    return std::to_string(progress.percent) + remainingText + " " + hoursMinutesSeconds(progress.remainingSeconds);
 }
 
 bool advanceProgress(UploadProgress& progress) {
-    progress.ProgressTicks += 1;
-    if (progress.TFileLength <= 0) return false;
-    if (progress.UploadedBytes > progress.TFileLength) progress.UploadedBytes = progress.TFileLength;
-    const int64_t uploaded = progress.UploadedBytes < 0 ? 0 : progress.UploadedBytes;
-    progress.ProgressPercent = percentOf(uploaded, progress.TFileLength);
-    const int64_t rate = progress.ProgressTicks > 0 ? uploaded / progress.ProgressTicks : 0;
+    progress.ticks += 1;
+    if (progress.totalBytes <= 0) return false;
+    if (progress.sentBytes > progress.totalBytes) progress.sentBytes = progress.totalBytes;
+    const int64_t uploaded = progress.sentBytes < 0 ? 0 : progress.sentBytes;
+    progress.percent = percentOf(uploaded, progress.totalBytes);
+    const int64_t rate = progress.ticks > 0 ? uploaded / progress.ticks : 0;
     if (rate > 0) {
-        int64_t remaining = progress.TFileLength / rate - progress.ProgressTicks;
-        progress.RemainingSeconds = static_cast<int32_t>(remaining < 0 ? 0 : remaining);
+        int64_t remaining = progress.totalBytes / rate - progress.ticks;
+        progress.remainingSeconds = static_cast<int32_t>(remaining < 0 ? 0 : remaining);
     }
     return true;
 }

@@ -7,18 +7,18 @@
 namespace mmx {
 
 struct UploadProgress {
-    int32_t TFileLength = 0;       // upload total in bytes
-    int32_t UploadedBytes = 0;     // bytes acknowledged so far
-    int32_t ProgressTicks = 0;     // seconds counted while the progress bar shows
-    int16_t ProgressPercent = 0;   // last percentage shown
-    int32_t RemainingSeconds = 0;  // last estimate of seconds left
+    int32_t totalBytes = 0;        // upload total in bytes
+    int32_t sentBytes = 0;         // bytes acknowledged so far
+    int32_t ticks = 0;             // seconds counted while the progress bar shows
+    int16_t percent = 0;           // last percentage shown
+    int32_t remainingSeconds = 0;  // last estimate of seconds left
 };
 
 // "hh:nn:ss " for an elapsed time (hours keep counting past 99; negative counts as 0).
 std::string connectionClockText(int64_t elapsedMs);
 
 // One tick while the progress bar shows: counts the tick and updates percentage and remaining
-// seconds. False when TFileLength is 0: the figures (and the caption) stay as they were.
+// seconds. False when totalBytes is 0: the figures (and the caption) stay as they were.
 bool advanceProgress(UploadProgress& progress);
 
 // The caption for the figures, "45%    Remaining Time:  00:01:23" with remainingText the

@@ -5,7 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "core/program_state.h"
+#include "core/unit_facts.h"
+#include "device/unit_session.h"
 #include "image/unit_tables.h"
 
 namespace mmx {
@@ -22,6 +23,7 @@ enum class UploadStep {
     None,
     Connect,
     CheckImage,         // the image does not fit the unit's memory
+    ReadTable,          // "R" before the upload: the unit's message table
     Start,              // "P"
     Erase,              // "E" 0x3FFFFF or 0x1FFFFF
     SendMessage,        // "W", blocks or closing frame of failedSlot
@@ -46,7 +48,7 @@ struct UploadResult {
     UploadStep failedStep = UploadStep::None;
     UploadFault fault = UploadFault::None;
     int failedSlot = 0;      // 1..12 for SendMessage
-    uint8_t lastStatus = 0;  // result code of the last reply
+    UnitAnswer answer;       // the answer that ended the upload (or the last one)
     std::string detail;      // English words for a log ("the unit did not answer within 5.1 s")
     std::string port;        // path of the port used ("/dev/ttyUSB0"), once it opened
 
@@ -54,10 +56,10 @@ struct UploadResult {
     bool tableReadBack = false;  // "R" before the upload was answered
     bool unitErased = false;     // the erase was acknowledged: the unit's old content is gone
     bool verified = false;       // "R" after the upload matched the written table
-    bool messagesUploaded = false;  // new value of MessagesUploaded
+    bool messagesUploaded = false;  // the unit now holds this image's messages (as far as known)
 
     // Stored length per slot after a full upload (0 where the slot had no message).
-    std::array<int32_t, kSlotCount> storedLengths{};
+    std::array<int32_t, unit::kSlots> storedLengths{};
 
     // The two tables as last sent.
     std::optional<image::TableBytes> messageTable;
@@ -69,8 +71,9 @@ struct UploadResult {
     bool succeeded() const {
         return verdict == UploadVerdict::Succeeded || verdict == UploadVerdict::ConfigurationSucceeded;
     }
-    // Stored lengths (and their size texts), the totals and MessagesUploaded into the set-up.
-    void applyTo(ProgramState& state) const;
 };
+
+// English words for why an answer failed ("the unit did not answer within 5.1 s").
+std::string answerFailureWords(const UnitAnswer& answer, int byteTimeOutMs, int answerTimeOutMs);
 
 }  // namespace mmx

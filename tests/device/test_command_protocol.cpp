@@ -57,14 +57,11 @@ struct CommandCase {
 
 class CommandFrames : public ProtocolTest, public ::testing::WithParamInterface<CommandCase> {};
 
-TEST_P(CommandFrames, GoOutWholeInOneWriteAndLeaveDataLengthZero) {
+TEST_P(CommandFrames, GoOutWholeInOneWrite) {
     const CommandCase& c = GetParam();
-    for (size_t i = 0; i < c.data.size(); ++i) protocol.Data[i + 1] = c.data[i];
-    protocol.DataLength = static_cast<uint16_t>(c.data.size());
-    protocol.CommandWrite(c.command, 0x55);
+    protocol.sendCommand(c.command, c.data);
     EXPECT_EQ(render(port.wire), c.frame);
     EXPECT_EQ(port.writes.size(), 1u);  // a LF inside the payload does not split the frame
-    EXPECT_EQ(protocol.DataLength, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -89,9 +86,9 @@ TEST(DataFrames, BlockTableAndClosingFrames) {
 }
 
 TEST_F(ProtocolTest, APayloadLongerThanDataCanHoldIsCutSoItsLengthFieldMatches) {
-    for (int i = 1; i <= 1200; ++i) protocol.Data[static_cast<size_t>(i)] = static_cast<uint8_t>(0x30 + i % 7);
-    protocol.DataLength = 1500;
-    protocol.CommandWrite('W', 0x55);
+    std::vector<uint8_t> payload(1500);
+    for (size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<uint8_t>(0x30 + (i + 1) % 7);
+    protocol.sendCommand('W', payload);
     ASSERT_EQ(port.wire.size(), 1213u);
     EXPECT_EQ(port.wire[7], 0x04);  // 1200 = 0x04B0
     EXPECT_EQ(port.wire[8], 0xB0);
@@ -100,7 +97,7 @@ TEST_F(ProtocolTest, APayloadLongerThanDataCanHoldIsCutSoItsLengthFieldMatches) 
 TEST(CharacterToNumber, HexDigitsUpperCaseOnly) {
     const std::pair<char, int> cases[] = {{'0', 0}, {'9', 9}, {'A', 10}, {'F', 15}, {'a', 0},
                                           {'G', 0}, {'*', 0}, {'/', 0}, {':', 0},  {'@', 0}};
-    for (auto [c, value] : cases) EXPECT_EQ(CommandProtocol::CTN(static_cast<uint8_t>(c)), value) << c;
+    for (auto [c, value] : cases) EXPECT_EQ(CommandProtocol::hexDigitValue(static_cast<uint8_t>(c)), value) << c;
 }
 
 // ---- Answers in ------------------------------------------------------------------------------
@@ -136,40 +133,38 @@ TEST_F(ProtocolTest, ResultCodesInTheirOrder) {
     for (const auto& c : cases) {
         port.incoming.clear();
         port.feed(c.answer);
-        EXPECT_EQ(protocol.CommandRead('P', 0x55), c.code) << c.what;
+        EXPECT_EQ(protocol.readAnswer('P'), c.code) << c.what;
         EXPECT_TRUE(port.incoming.empty()) << c.what << ": the whole answer is consumed";
     }
-    EXPECT_EQ(protocol.DataLength, 0) << "the empty answer, never an earlier one's code or payload";
+    EXPECT_TRUE(protocol.answerPayload().empty()) << "the empty answer, never an earlier one's code or payload";
     EXPECT_EQ(linkLost, 0);
 }
 
 TEST_F(ProtocolTest, NoiseAndProgressDotsBeforeTheStarAreSkippedAndNotSummed) {
     port.feed(std::string("..\x06\xFF junk"));
     port.feed(answerFrame('R', {0x10, 0x20, 0x30}));
-    EXPECT_EQ(protocol.CommandRead('R', 0x55), 6);
-    EXPECT_EQ(protocol.DataLength, 3);
-    EXPECT_EQ(protocol.Data[1], 0x10);
-    EXPECT_EQ(protocol.Data[3], 0x30);
+    EXPECT_EQ(protocol.readAnswer('R'), 6);
+    EXPECT_EQ(std::vector<uint8_t>(protocol.answerPayload().begin(), protocol.answerPayload().end()),
+              (std::vector<uint8_t>{0x10, 0x20, 0x30}));
 }
 
 TEST_F(ProtocolTest, AnswerOfExactly1200BytesIsStored) {
     std::vector<uint8_t> payload(1200);
     for (size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<uint8_t>(i * 7);
     port.feed(answerFrame('R', payload));
-    EXPECT_EQ(protocol.CommandRead('R', 0x55), 6);
-    EXPECT_EQ(protocol.DataLength, 1200);
-    EXPECT_EQ(protocol.Data[1200], payload[1199]);
+    EXPECT_EQ(protocol.readAnswer('R'), 6);
+    ASSERT_EQ(protocol.answerPayload().size(), 1200u);
+    EXPECT_EQ(protocol.answerPayload()[1199], payload[1199]);
 }
 
 TEST_F(ProtocolTest, AnswerAnnouncingMoreThan1200BytesIsDiscardedWithCodeZero) {
     std::vector<uint8_t> payload(1300, 0x2A);  // full of "*" to tempt a resync inside it
-    protocol.Data[1] = 0x5A;
     port.feed(answerFrame('R', payload));
     port.feed(answerFrame('P', {6}));
-    EXPECT_EQ(protocol.CommandRead('R', 0x55), 0);
-    EXPECT_EQ(protocol.lastFailure(), CommandProtocol::Failure::AnswerTooLong);
-    EXPECT_EQ(protocol.Data[1], 0x5A);  // nothing of the long answer stored
-    EXPECT_EQ(protocol.CommandRead('P', 0x55), 6);  // the next answer is read cleanly
+    EXPECT_EQ(protocol.readAnswer('R'), 0);
+    EXPECT_EQ(protocol.lastFailure(), LinkFailure::AnswerTooLong);
+    EXPECT_TRUE(protocol.answerPayload().empty());  // nothing of the long answer stored
+    EXPECT_EQ(protocol.readAnswer('P'), 6);  // the next answer is read cleanly
     EXPECT_EQ(linkLost, 0);
 }
 
@@ -188,13 +183,14 @@ TEST_F(ProtocolTest, RandomAnswersGiveACodeAndNeverOverrunData) {
         protocol.clearReceiveRing();
         port.incoming.clear();
         port.feed(answer);
-        const uint8_t code = protocol.CommandRead('R', 0x55);
-        EXPECT_LE(protocol.DataLength, CommandProtocol::kMaxPayload);
-        EXPECT_TRUE(code <= 6 || code == protocol.Data[1]) << round;
+        const uint8_t code = protocol.readAnswer('R');
+        const auto payload = protocol.answerPayload();
+        EXPECT_LE(payload.size(), CommandProtocol::kMaxPayload);
+        EXPECT_TRUE(code <= 6 || (payload.size() == 1 && code == payload[0])) << round;
     }
 }
 
-// ---- CommandDo and the resend after NAK --------------------------------------------------------
+// ---- The exchange and the resend after NAK --------------------------------------------------------
 
 TEST_F(ProtocolTest, NakThenAckRepeatsTheFirstFrameExactly) {
     std::vector<std::vector<uint8_t>> answers = {answerFrame('E', {21}), answerFrame('E', {6})};
@@ -202,9 +198,7 @@ TEST_F(ProtocolTest, NakThenAckRepeatsTheFirstFrameExactly) {
     port.respond = [&](test::ScriptedPort& p, const std::vector<uint8_t>& written) {
         if (written.back() == 0x0A && next < answers.size()) p.feed(answers[next++]);
     };
-    protocol.setAddressPayload(0x3FFFFF);
-    EXPECT_TRUE(protocol.CommandDo('E', 0x55));
-    EXPECT_EQ(protocol.Status, 6);
+    EXPECT_EQ(protocol.exchange('E', std::vector<uint8_t>{0x3F, 0xFF, 0xFF}), 6);
     ASSERT_EQ(port.writes.size(), 2u);
     EXPECT_EQ(port.writes[0], port.writes[1]);
     EXPECT_EQ(port.writes[1][9], 0x3F);  // the address, not the NAK byte
@@ -215,24 +209,22 @@ TEST_F(ProtocolTest, NakTwiceFailsAfterExactlyOneResendAndOtherFailuresAreNotRes
          {std::tuple{answerFrame('P', {21}), 21, 2u}, std::tuple{answerFrame('W', {6}), 4, 1u}}) {
         port.writes.clear();
         port.respond = [answer](test::ScriptedPort& p, const std::vector<uint8_t>&) { p.feed(answer); };
-        protocol.DataLength = 0;
-        EXPECT_FALSE(protocol.CommandDo('P', 0x55));
-        EXPECT_EQ(protocol.Status, status);
+        EXPECT_EQ(protocol.exchange('P'), status);
         EXPECT_EQ(port.writes.size(), writes);
     }
 }
 
 // ---- Time-out, lost line, cancel --------------------------------------------------------------
 
-TEST_F(ProtocolTest, SilenceAfterSomeBytesClosesThePortAfterFiftyOneTicks) {
+TEST_F(ProtocolTest, SilenceAfterSomeBytesIsAGarbledAnswerAndClosesThePortAfterFiftyOneTicks) {
     auto answer = answerFrame('P', {6});
     port.feed(std::vector<uint8_t>(answer.begin(), answer.begin() + 8));
-    EXPECT_EQ(protocol.CommandRead('P', 0x55), 0);
+    EXPECT_EQ(protocol.readAnswer('P'), 0);
     EXPECT_EQ(clock.nowMs(), 5100);  // fake time: (50 + 1) ticks of 100 ms after the last byte
     EXPECT_EQ(linkLost, 1);
     EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(protocol.lastFailure(), CommandProtocol::Failure::Silence);
-    EXPECT_TRUE(protocol.TimeOut);
+    EXPECT_EQ(protocol.lastFailure(), LinkFailure::Garbled);
+    EXPECT_TRUE(protocol.timedOut());
 }
 
 TEST_F(ProtocolTest, TimeOutTicksAsCounted) {
@@ -250,30 +242,32 @@ TEST_F(ProtocolTest, TimeOutTicksAsCounted) {
         test::ScriptedPort silent(fresh);
         CommandProtocol p(fresh, link);
         p.attach(&silent);
-        p.setCommTimeOut(c.setting);
-        EXPECT_FALSE(p.RS232Read());
+        p.setByteTimeOut(c.setting);
+        uint8_t byte = 0;
+        EXPECT_FALSE(p.readByte(byte));
         EXPECT_EQ(fresh.nowMs(), c.waited) << c.setting;
         EXPECT_FALSE(silent.isOpen()) << "without a handler the protocol closes the port itself";
     }
 }
 
 TEST_F(ProtocolTest, EveryByteRestartsTheCount) {
-    protocol.setCommTimeOut(1000);  // 10 ticks: 1100 ms of silence allowed per byte
+    protocol.setByteTimeOut(1000);  // 10 ticks: 1100 ms of silence allowed per byte
     port.schedule(1050, {'a'});
     port.schedule(2100, {'b'});     // 1050 ms after the previous byte: in time
     port.schedule(3300, {'c'});     // 1200 ms after: too late
-    EXPECT_TRUE(protocol.RS232Read());
-    EXPECT_TRUE(protocol.RS232Read());
-    EXPECT_EQ(protocol.Rs232DataByte, 'b');
-    EXPECT_FALSE(protocol.RS232Read());
+    uint8_t byte = 0;
+    EXPECT_TRUE(protocol.readByte(byte));
+    EXPECT_TRUE(protocol.readByte(byte));
+    EXPECT_EQ(byte, 'b');
+    EXPECT_FALSE(protocol.readByte(byte));
     EXPECT_EQ(clock.nowMs(), 3200);
     EXPECT_EQ(linkLost, 1);
 }
 
 TEST_F(ProtocolTest, BytesThatNeverMakeAWholeAnswerAreGivenUpAfterTheAnswerTimeOut) {
     for (int64_t t = 4000; t <= 60000; t += 4000) port.schedule(t, {'.'});  // a byte every 4 s
-    EXPECT_EQ(protocol.CommandRead('P', 0x55), 0);
-    EXPECT_EQ(protocol.lastFailure(), CommandProtocol::Failure::AnswerTooSlow);
+    EXPECT_EQ(protocol.readAnswer('P'), 0);
+    EXPECT_EQ(protocol.lastFailure(), LinkFailure::AnswerTooSlow);
     EXPECT_EQ(clock.nowMs(), protocol.answerTimeOutMs());
     EXPECT_EQ(protocol.answerTimeOutMs(), 4 * 5100);
     EXPECT_EQ(linkLost, 1);
@@ -281,23 +275,23 @@ TEST_F(ProtocolTest, BytesThatNeverMakeAWholeAnswerAreGivenUpAfterTheAnswerTimeO
 
 TEST_F(ProtocolTest, LostLineFailsAtOnce) {
     port.lineLost = true;
-    EXPECT_EQ(protocol.CommandRead('P', 0x55), 0);
+    EXPECT_EQ(protocol.readAnswer('P'), 0);
     EXPECT_EQ(clock.nowMs(), 0);
     EXPECT_EQ(linkLost, 1);
-    EXPECT_EQ(protocol.lastFailure(), CommandProtocol::Failure::LineLost);
+    EXPECT_EQ(protocol.lastFailure(), LinkFailure::LineLost);
 }
 
 TEST_F(ProtocolTest, CancelEndsTheWaitAsAFailureUntilCleared) {
     protocol.cancel();
     port.feed(answerFrame('P', {6}));
-    EXPECT_EQ(protocol.CommandRead('P', 0x55), 0);
-    EXPECT_EQ(protocol.lastFailure(), CommandProtocol::Failure::Cancelled);
+    EXPECT_EQ(protocol.readAnswer('P'), 0);
+    EXPECT_EQ(protocol.lastFailure(), LinkFailure::Cancelled);
     EXPECT_EQ(clock.nowMs(), 0);
     // The port stays open: the caller may still have something to tell the unit.
     EXPECT_EQ(linkLost, 0);
     EXPECT_TRUE(port.isOpen());
     protocol.clearCancel();
-    EXPECT_EQ(protocol.CommandRead('P', 0x55), 6);
+    EXPECT_EQ(protocol.readAnswer('P'), 6);
 }
 
 // ---- The receive ring -------------------------------------------------------------------------
@@ -307,8 +301,9 @@ TEST_F(ProtocolTest, LongChunksFromThePortAreNeverLost) {
     for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i % 251);
     port.feed(bytes);
     for (size_t i = 0; i < bytes.size(); ++i) {
-        ASSERT_TRUE(protocol.RS232Read()) << i;
-        ASSERT_EQ(protocol.Rs232DataByte, bytes[i]) << i;
+        uint8_t byte = 0;
+        ASSERT_TRUE(protocol.readByte(byte)) << i;
+        ASSERT_EQ(byte, bytes[i]) << i;
     }
 }
 
@@ -317,20 +312,18 @@ TEST_F(ProtocolTest, RingOverrunFailsTheReadInsteadOfLosingBytes) {
     EXPECT_TRUE(protocol.receive(fill.data(), fill.size()));
     const uint8_t one = '*';
     EXPECT_FALSE(protocol.receive(&one, 1));
-    EXPECT_EQ(protocol.CommandRead('P', 0x55), 0);
-    EXPECT_EQ(protocol.lastFailure(), CommandProtocol::Failure::RingOverrun);
-    EXPECT_FALSE(protocol.failureText().empty());
+    EXPECT_EQ(protocol.readAnswer('P'), 0);
+    EXPECT_EQ(protocol.lastFailure(), LinkFailure::RingOverrun);
     // The ring starts afresh and the next answer reads cleanly.
     port.feed(answerFrame('P', {6}));
-    EXPECT_EQ(protocol.CommandRead('P', 0x55), 6);
+    EXPECT_EQ(protocol.readAnswer('P'), 6);
 }
 
 // ---- Writing to a closed port ------------------------------------------------------------------
 
 TEST_F(ProtocolTest, FramesToAClosedPortAreDroppedWithTheStatusText) {
     port.close();
-    protocol.setAddressPayload(0x3FF000);
-    protocol.CommandWrite('R', 0x55);
+    protocol.sendCommand('R', std::vector<uint8_t>{0x3F, 0xF0, 0x00});
     EXPECT_FALSE(protocol.sendFrame(frames::closingFrame()));
     EXPECT_TRUE(port.wire.empty());
     EXPECT_EQ(link.display.last(), "Status:  Com port not connected!");

@@ -12,16 +12,22 @@ namespace {
 class ConnectionTest : public ::testing::Test {
 protected:
     ConnectionTest()
-        : display(shown.display), connection(settings, clock, shown, [this](const PortSettings& s, std::string& error) {
-              asked.push_back(s.Commport);
-              if (s.Commport == 3) {
+        : display(shown.display),
+          connection(
+              [this](LinkSettings& now, std::string&) {
+                  now = settings;  // read at every Connect, as the window's menus are
+                  return true;
+              },
+              clock, shown, [this](const LinkSettings& s, std::string& error) {
+              asked.push_back(s.portNumber);
+              if (s.portNumber == 3) {
                   error = "/dev/ttyS2: no such device";
                   return std::unique_ptr<BytePort>();
               }
               return std::unique_ptr<BytePort>(std::make_unique<EmulatorPort>(unit, clock));
           }) {}
 
-    PortSettings settings;
+    LinkSettings settings;
     FakeClock clock;
     test::RecordingLink shown;
     test::RecordingDisplay& display;
@@ -47,13 +53,13 @@ TEST_F(ConnectionTest, ConnectWithDefaultsShowsPortAndStartsTheClock) {
     p.receive(bytes, 3);
     connection.Disconnect();
     ASSERT_TRUE(connection.Connect());
-    EXPECT_EQ(p.DataInPoint, 0);
-    EXPECT_EQ(p.DataOutPoint, 0);
+    uint8_t byte = 0;
+    EXPECT_FALSE(p.readByte(byte)) << "the bytes that came before the reconnect are gone";
 }
 
 TEST_F(ConnectionTest, PortChoiceTakesEffectAtTheNextConnectAndAFailedOneGivesAReason) {
     ASSERT_TRUE(connection.Connect());
-    settings.Commport = 3;  // the menu changes the setting; the open port is untouched
+    settings.portNumber = 3;  // the menu changes the setting; the open port is untouched
     EXPECT_TRUE(connection.isConnected());
     EXPECT_EQ(display.portPanel, "RS232 PORT:  COM1 / 115200,N,8,2");
     connection.Disconnect();
@@ -101,10 +107,9 @@ TEST_F(ConnectionTest, SilentUnitTimesOutAndDisconnects) {
     unit = UnitEmulator(options);
     ASSERT_TRUE(connection.Connect());
     connection.showProgress(true);
-    CommandProtocol& p = connection.protocol();
-    p.DataLength = 0;
-    EXPECT_FALSE(p.CommandDo('P', 0x55));
-    EXPECT_EQ(p.Status, 0);
+    const UnitAnswer answer = connection.session().start();
+    EXPECT_EQ(answer.kind, AnswerKind::NoAnswer);
+    EXPECT_EQ(answer.cause, LinkFailure::Silence);
     EXPECT_FALSE(connection.isConnected());
     EXPECT_FALSE(display.indicator);
     EXPECT_EQ(display.portPanel, "RS232 PORT:  ");
@@ -114,12 +119,13 @@ TEST_F(ConnectionTest, SilentUnitTimesOutAndDisconnects) {
 }
 
 TEST_F(ConnectionTest, CommTimeOutIsTakenAtConnect) {
-    settings.CommTimeOut = 0;
+    settings.byteTimeOutMs = 0;
     UnitOptions options;
     options.silentAfterFrames = 0;
     unit = UnitEmulator(options);
     ASSERT_TRUE(connection.Connect());
-    EXPECT_FALSE(connection.protocol().RS232Read());
+    uint8_t byte = 0;
+    EXPECT_FALSE(connection.protocol().readByte(byte));
     EXPECT_EQ(clock.nowMs(), 100);
 }
 
@@ -128,12 +134,12 @@ TEST_F(ConnectionTest, ProgressCaptionOnTheOneSecondTick) {
     connection.tickClock();
     EXPECT_TRUE(display.captions.empty()) << "the caption is not touched while the bar is hidden";
     UploadProgress& figures = connection.progress();
-    figures.TFileLength = 100000;
-    figures.UploadedBytes = 1;
-    figures.ProgressTicks = 1;
+    figures.totalBytes = 100000;
+    figures.sentBytes = 1;
+    figures.ticks = 1;
     connection.showProgress(true);
-    figures.UploadedBytes = 45000;
-    figures.ProgressTicks = 9;  // the tick makes it 10: 4500 bytes/s, 22 s in all, 12 left
+    figures.sentBytes = 45000;
+    figures.ticks = 9;  // the tick makes it 10: 4500 bytes/s, 22 s in all, 12 left
     connection.tickClock();
     EXPECT_EQ(display.captions.back(), "45%    Remaining Time:  00:00:12");
 }
@@ -152,17 +158,17 @@ class UploadProgressTick : public ::testing::TestWithParam<TickCase> {};
 TEST_P(UploadProgressTick, PercentRateAndRemainingTime) {
     const TickCase& c = GetParam();
     UploadProgress p;
-    p.TFileLength = c.total;
-    p.UploadedBytes = c.uploaded;
-    p.ProgressTicks = c.ticks;
-    p.RemainingSeconds = c.remainingBefore;
+    p.totalBytes = c.total;
+    p.sentBytes = c.uploaded;
+    p.ticks = c.ticks;
+    p.remainingSeconds = c.remainingBefore;
     const bool shown = advanceProgress(p);
-    EXPECT_EQ(p.ProgressTicks, c.ticks + 1);
+    EXPECT_EQ(p.ticks, c.ticks + 1);
     ASSERT_EQ(shown, c.caption != nullptr);
     if (shown) {
         EXPECT_EQ(progressCaption(p, "%    Remaining Time: "), c.caption);
     }
-    EXPECT_EQ(p.UploadedBytes, c.uploadedAfter);
+    EXPECT_EQ(p.sentBytes, c.uploadedAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(

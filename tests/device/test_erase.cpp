@@ -1,11 +1,11 @@
-// EraseBlock against the unit emulator and against crafted lines.
+// The erase dialogue against the unit emulator and against crafted lines.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "core/ui_text_table.h"
 #include "device/emulator_port.h"
-#include "device/erase.h"
+#include "device/unit_session.h"
 #include "support/recording_display.h"
 #include "scripted_port.h"
 #include "unit_images.h"
@@ -26,19 +26,19 @@ protected:
     test::RecordingDisplay& display = shown.display;
     test::ScriptedPort port{clock};
     CommandProtocol protocol{clock, shown};
+    UnitSession session{protocol};
 };
 
 long countOf(const std::vector<std::string>& lines, const std::string& text) {
     return std::count(lines.begin(), lines.end(), text);
 }
 
-TEST(EraseBlock, ThreeDotsThenAck) {
+TEST(Erase, ThreeDotsThenAck) {
     UnitOptions options;
     options.eraseDots = 3;
     EmulatedLink link(options);
     link.unit.load(0x3FF000, std::vector<uint8_t>(256, 0x12));
-    EraseBlock(link.protocol, 0x3FF100);
-    EXPECT_EQ(link.protocol.Status, 6);
+    EXPECT_TRUE(link.session.erase(0x3FF100).acknowledged());
     EXPECT_EQ(link.display.status,
               (std::vector<std::string>{"Status:  Erasing data...", "Status:  Erasing data...", "Status:  Erasing data...",
                                         "Status:  Erasing data successfully!"}));
@@ -61,8 +61,7 @@ TEST_P(EraseDots, EveryProgressDotIsShownThenTheAck) {
     options.eraseDots = GetParam().dots;  // 5000 at once: more than the receive ring holds
     options.eraseDotIntervalUs = GetParam().intervalUs;
     EmulatedLink link(options);
-    EraseBlock(link.protocol, 0x1FFFFF);
-    EXPECT_EQ(link.protocol.Status, 6);
+    EXPECT_TRUE(link.session.erase(0x1FFFFF).acknowledged());
     EXPECT_EQ(countOf(link.display.status, "Status:  Erasing data..."), GetParam().dots);
     EXPECT_EQ(link.display.last(), "Status:  Erasing data successfully!");
     EXPECT_TRUE(link.port.isOpen());
@@ -77,16 +76,18 @@ TEST_F(EraseOnScriptedLine, DotsThenAnotherByteFails) {
         p.feed(answerFrame('E', {6}));
         p.feed(std::string("..\x15"));
     };
-    EraseBlock(protocol, 0x3FFFFF);
-    EXPECT_EQ(protocol.Status, 0);
+    const UnitAnswer erased = session.erase(0x3FFFFF);
+    EXPECT_EQ(erased.code, 0);
+    EXPECT_EQ(erased.kind, AnswerKind::Damaged) << "the unit answered, but not that it is done";
     EXPECT_EQ(display.last(), "Status:  Erasing data failed!");
     EXPECT_EQ(countOf(display.status, "Status:  Erasing data..."), 2);
 }
 
 TEST_F(EraseOnScriptedLine, NakTwiceLeavesTheNakCode) {
     port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>&) { p.feed(answerFrame('E', {21})); };
-    EraseBlock(protocol, 0x1FFFFF);
-    EXPECT_EQ(protocol.Status, 21);
+    const UnitAnswer erased = session.erase(0x1FFFFF);
+    EXPECT_EQ(erased.code, 21);
+    EXPECT_EQ(erased.kind, AnswerKind::Refused);
     EXPECT_EQ(display.status, (std::vector<std::string>{"Status:  Erasing data failed!"}));
     ASSERT_EQ(port.writes.size(), 2u);
     EXPECT_EQ(port.writes[0], port.writes[1]) << "the resend carries the same address";
@@ -97,8 +98,9 @@ TEST_F(EraseOnScriptedLine, SilenceWhileErasingFailsAndClosesThePort) {
         p.feed(answerFrame('E', {6}));
         p.feed(std::string("."));
     };
-    EraseBlock(protocol, 0x3FFFFF);
-    EXPECT_EQ(protocol.Status, 0);
+    const UnitAnswer erased = session.erase(0x3FFFFF);
+    EXPECT_EQ(erased.kind, AnswerKind::NoAnswer);
+    EXPECT_EQ(erased.cause, LinkFailure::Silence);
     EXPECT_EQ(display.last(), "Status:  Erasing data failed!");
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(clock.nowMs(), 5100);
@@ -113,10 +115,8 @@ TEST_F(EraseOnScriptedLine, BytesAfterTheFinalAckAreLeftForTheNextAnswer) {
             p.feed(answerFrame('W', {6}));
         }
     };
-    EraseBlock(protocol, 0x3FFFFF);
-    EXPECT_EQ(protocol.Status, 6);
-    protocol.DataLength = 0;
-    EXPECT_TRUE(protocol.CommandDo('W', 0x55));
+    EXPECT_TRUE(session.erase(0x3FFFFF).acknowledged());
+    EXPECT_TRUE(session.beginSeries().acknowledged());
 }
 
 }  // namespace

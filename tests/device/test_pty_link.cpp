@@ -31,11 +31,10 @@ TEST(PtyLink, FullExchangeWithTheUnitProgram) {
         << error;
     EXPECT_EQ(fs::read_symlink(link), unit.ptyPath());
 
-    PortSettings settings;
     SteadyClock clock;
     test::RecordingLink shown;
     test::RecordingDisplay& display = shown.display;
-    Connection connection(settings, clock, shown, serialPortFactory("", link));
+    Connection connection(LinkSettings{}, clock, shown, serialPortFactory("", link));
     ASSERT_TRUE(connection.Connect()) << connection.lastError();
     EXPECT_EQ(connection.portDescription(), link + " 115200 8N2");
     EXPECT_EQ(display.portPanel, "RS232 PORT:  COM1 / 115200,N,8,2");
@@ -55,10 +54,9 @@ TEST(PtyLink, FullExchangeWithTheUnitProgram) {
     EXPECT_EQ(std::count(display.status.begin(), display.status.end(), "Status:  Erasing data..."), 40);
 
     // Read the table back.
-    p.setAddressPayload(0x3FF000);
-    p.CommandWrite('R', 0x55);
-    ASSERT_EQ(p.CommandRead('R', 0x55), 6);
-    EXPECT_EQ(std::vector<uint8_t>(p.Data.begin() + 1, p.Data.begin() + 129), messageTable);
+    const TableAnswer read = connection.session().readMessageTable();
+    ASSERT_TRUE(read.table.has_value());
+    EXPECT_EQ(std::vector<uint8_t>(read.table->begin(), read.table->end()), messageTable);
 
     // What the unit holds, as its dump shows it.
     EXPECT_EQ(test::readText(dump + "/check.txt").substr(0, 9), "image ok\n");
@@ -77,8 +75,8 @@ TEST(PtyLink, UnitGoneIsALostLineAtOnce) {
     test::UnitProcess unit;
     std::string error;
     ASSERT_TRUE(unit.start(MMX_UNIT_PROGRAM, {"--quiet"}, error)) << error;
-    PortSettings settings;
-    settings.CommTimeOut = 30000;  // a lost line must not wait for this
+    LinkSettings settings;
+    settings.byteTimeOutMs = 30000;  // a lost line must not wait for this
     SteadyClock clock;
     test::RecordingLink shown;
     test::RecordingDisplay& display = shown.display;
@@ -87,7 +85,7 @@ TEST(PtyLink, UnitGoneIsALostLineAtOnce) {
     ASSERT_TRUE(test::sendCommand(connection.protocol(), 'P'));
     EXPECT_EQ(unit.stop(SIGINT), 0);
     EXPECT_FALSE(test::sendCommand(connection.protocol(), 'P'));
-    EXPECT_EQ(connection.protocol().lastFailure(), CommandProtocol::Failure::LineLost);
+    EXPECT_EQ(connection.protocol().lastFailure(), LinkFailure::LineLost);
     EXPECT_FALSE(connection.isConnected());
     EXPECT_EQ(display.portPanel, "RS232 PORT:  ");
 }

@@ -187,7 +187,7 @@ TEST_F(ComMapping, PortNamesAndPaths) {
 TEST_F(ComMapping, TheFactoryBuildsThePortTheNameStandsFor) {
     std::vector<PortNote> notes;
     const PortNoteSink sink = [&notes](const PortNote& note) { notes.push_back(note); };
-    PortSettings settings;
+    LinkSettings settings;
     const struct {
         std::string name;
         std::string description;

@@ -6,7 +6,7 @@
 
 #include "core/ui_text_table.h"
 #include "device/emulator_port.h"
-#include "device/erase.h"
+#include "device/unit_session.h"
 #include "support/recording_display.h"
 #include "unit_files.h"
 #include "support/test_support.h"
@@ -47,12 +47,10 @@ TEST(UnitEmulator, FullSequenceStoresMessagesAndTablesAndChecksThemAtL) {
     EXPECT_EQ(link.unit.counters().writesOverUnerased, 0u);
 
     // R gives the message table back.
-    link.protocol.setAddressPayload(0x3FF000);
-    link.protocol.CommandWrite('R', 0x55);
-    EXPECT_EQ(link.protocol.CommandRead('R', 0x55), 6);
-    ASSERT_EQ(link.protocol.DataLength, 128);
-    EXPECT_EQ(std::vector<uint8_t>(link.protocol.Data.begin() + 1, link.protocol.Data.begin() + 129),
-              link.unit.bytesAt(0x3FF000, 64));
+    const TableAnswer read = link.session.readMessageTable();
+    ASSERT_TRUE(read.table.has_value());
+    EXPECT_EQ(read.payloadBytes, 128u);
+    EXPECT_EQ(std::vector<uint8_t>(read.table->begin(), read.table->end()), link.unit.bytesAt(0x3FF000, 64));
 }
 
 TEST(UnitEmulator, CheckAtLReportsAWrongMessageChecksum) {
@@ -65,7 +63,7 @@ TEST(UnitEmulator, CheckAtLReportsAWrongMessageChecksum) {
     link.unit.load(0x3FF000, messageTableFor({0}, 175, 1));
     link.unit.load(0x3FF100, table({}));
     EXPECT_FALSE(link.command('L'));
-    EXPECT_EQ(link.protocol.Status, 21);
+    EXPECT_EQ(link.lastCode, 21);
     ASSERT_TRUE(link.unit.lastCheck().has_value());
     EXPECT_FALSE(link.unit.lastCheck()->ok);
     EXPECT_EQ(link.unit.lastCheck()->lines.back(), "message 1: words 000000..0000AE, checksum wrong");
@@ -126,7 +124,7 @@ TEST(UnitEmulator, SilentAfterTwoFrames) {
     EXPECT_TRUE(link.command('P'));
     EXPECT_TRUE(link.command('W'));
     EXPECT_FALSE(link.command('L'));
-    EXPECT_EQ(link.protocol.Status, 0);
+    EXPECT_EQ(link.lastCode, 0);
     EXPECT_FALSE(link.port.isOpen());
     EXPECT_TRUE(link.unit.silent());
 }
@@ -194,7 +192,7 @@ TEST(UnitEmulator, CorruptedAnswersGiveChecksumErrorsNotGarbage) {
     options.corruptSentRate = 1.0;  // every byte the unit sends has one bit flipped
     Link link(options);
     EXPECT_FALSE(link.command('P'));
-    EXPECT_NE(link.protocol.Status, 6);
+    EXPECT_NE(link.lastCode, 6);
 }
 
 TEST(UnitEmulator, PacingAndDelayMoveTheFakeClock) {
@@ -270,13 +268,13 @@ TEST(UnitEmulator, EraseAddressesChooseHalvesOrTheTableSector) {
     link.unit.load(0x200000, std::vector<uint8_t>{2, 2});
     link.unit.load(0x3FF000, std::vector<uint8_t>{3, 3});
     link.unit.load(0x3FE000, std::vector<uint8_t>{4, 4});
-    EraseBlock(link.protocol, 0x3FF100);
+    link.session.erase(0x3FF100);
     EXPECT_EQ(link.unit.word(0x3FF000), 0xFFFF);
     EXPECT_EQ(link.unit.word(0x3FE000), 0x0404);
-    EraseBlock(link.protocol, 0x3FFFFF);
+    link.session.erase(0x3FFFFF);
     EXPECT_EQ(link.unit.word(0x200000), 0xFFFF);
     EXPECT_EQ(link.unit.word(0), 0x0101);
-    EraseBlock(link.protocol, 0x1FFFFF);
+    link.session.erase(0x1FFFFF);
     EXPECT_EQ(link.unit.word(0), 0xFFFF);
     EXPECT_EQ(link.unit.counters().erases, 3u);
 }

@@ -6,7 +6,7 @@
 
 #include "device/command_protocol.h"
 #include "device/emulator_port.h"
-#include "device/erase.h"
+#include "device/unit_session.h"
 #include "device/frames.h"
 #include "support/expected_image.h"
 #include "support/recording_display.h"
@@ -41,12 +41,12 @@ inline std::vector<uint8_t> messageTableFor(const std::vector<int32_t>& addresse
 // One data frame through the protocol; returns the answer's result code.
 inline uint8_t sendDataFrame(CommandProtocol& protocol, uint32_t address, const std::vector<uint8_t>& payload) {
     protocol.sendFrame(frames::dataFrame(address, payload));
-    return protocol.CommandRead('W', 0x55);
+    return protocol.readAnswer('W');
 }
 
 inline uint8_t sendClosingFrame(CommandProtocol& protocol) {
     protocol.sendFrame(frames::closingFrame());
-    return protocol.CommandRead('W', 0x55);
+    return protocol.readAnswer('W');
 }
 
 // Sends bytes in 350-byte frames from `address`; returns the address after them, or 0xFFFFFFFF
@@ -61,8 +61,7 @@ inline uint32_t sendBlocks(CommandProtocol& protocol, uint32_t address, const st
 }
 
 inline bool sendCommand(CommandProtocol& protocol, uint8_t letter) {
-    protocol.DataLength = 0;
-    return protocol.CommandDo(letter, CommandProtocol::kParameter);
+    return protocol.exchange(letter) == ResultCode::Ack;
 }
 
 // The upload by hand: P, both erases, each stored message in its own W series from word 0, then
@@ -71,9 +70,9 @@ inline bool sendCommand(CommandProtocol& protocol, uint8_t letter) {
 inline std::vector<uint8_t> uploadByHand(CommandProtocol& p, const std::vector<std::vector<uint8_t>>& messages,
                                          const std::vector<uint8_t>& triggers) {
     if (!sendCommand(p, 'P')) return {};
+    UnitSession session(p);
     for (uint32_t half : {0x3FFFFFu, 0x1FFFFFu}) {
-        EraseBlock(p, half);
-        if (p.Status != ResultCode::Ack) return {};
+        if (!session.erase(half).acknowledged()) return {};
     }
     std::vector<int32_t> at;
     uint32_t address = 0;
@@ -95,7 +94,10 @@ struct EmulatedLink {
         port.recordWrites(true);
         protocol.attach(&port);
     }
-    bool command(uint8_t letter) { return sendCommand(protocol, letter); }
+    bool command(uint8_t letter) {
+        lastCode = protocol.exchange(letter);
+        return lastCode == ResultCode::Ack;
+    }
     uint8_t dataFrame(uint32_t address, const std::vector<uint8_t>& payload) { return sendDataFrame(protocol, address, payload); }
     uint8_t closingFrame() { return sendClosingFrame(protocol); }
 
@@ -105,6 +107,8 @@ struct EmulatedLink {
     UnitEmulator unit;
     EmulatorPort port;
     CommandProtocol protocol;
+    UnitSession session{protocol};
+    uint8_t lastCode = 0;  // result code of the last command()
 };
 
 }  // namespace mmx::test

@@ -31,11 +31,11 @@ protected:
         services.editor.boxes = &boxes;
         services.editor.player = &player;
         services.editor.clock = &clock;
-        services.editor.portFactory = [this](const PortSettings& settings, std::string& error)
+        services.editor.portFactory = [this](const LinkSettings& settings, std::string& error)
             -> std::unique_ptr<BytePort> {
-            if (settings.Commport != 1) {
+            if (settings.portNumber != 1) {
                 // As a real adapter that another program holds.
-                error = openFailureAdvice("/dev/ttyUSB" + std::to_string(settings.Commport - 1), EBUSY);
+                error = openFailureAdvice("/dev/ttyUSB" + std::to_string(settings.portNumber - 1), EBUSY);
                 return nullptr;
             }
             return std::make_unique<EmulatorPort>(unit, clock);

@@ -152,10 +152,10 @@ void runOne(uint32_t seed, Tally& tally, bool verbose) {
 
     FakeClock clock;
     UnitEmulator unit(scenario.unit);
-    PortSettings settings;
+    LinkSettings settings;
     NoLinkEvents events;
     Connection connection(settings, clock, events,
-                          [&unit, &clock](const PortSettings&, std::string&) -> std::unique_ptr<BytePort> {
+                          [&unit, &clock](const LinkSettings&, std::string&) -> std::unique_ptr<BytePort> {
                               return std::make_unique<EmulatorPort>(unit, clock);
                           });
     UploadDriver driver(connection);

@@ -3,6 +3,7 @@
 // success.
 #include <gtest/gtest.h>
 
+#include "many_units.h"
 #include "support/expected_image.h"
 #include "support/test_support.h"
 #include "upload_rig.h"
@@ -91,7 +92,7 @@ TEST_P(RefusedStep, EndsTheUploadAtThatStepWithItsStatus) {
     if (c.lastFrame != nullptr) {
         EXPECT_EQ(rig.frames().back(), c.lastFrame);
     }
-    if (c.times == kFrameTries) {
+    if (c.times == unit::kFrameTries) {
         EXPECT_EQ(result.frameResends, 4u) << "five tries, never a sixth";
     }
     expectFailedAndEnded(result);
@@ -220,6 +221,54 @@ TEST_F(UploadFaults, ReadBackFailureShowsStatus4AndTheFullUploadContinues) {
     EXPECT_TRUE(rig.display.showed(rig.statusText(UiTextTable::ReadingFailed)));
     EXPECT_EQ(rig.frames().at(0), "R 3FF000");
     EXPECT_EQ(rig.frames().at(2), "E 3FFFFF");
+}
+
+// The unit is asked for its table first (the set-up was uploaded before). When that read
+// loses the line, the upload ends there with the read's own cause: nothing more goes out, and
+// the exit code says silent (4) or garbled (5), never "port not connected".
+struct LostTableRead {
+    const char* name;
+    Kind kind;
+    std::vector<uint8_t> bytes;
+    UploadFault fault;
+    LinkFailure cause;
+    int exitCode;
+};
+
+class TableReadFirst : public UploadFaults, public ::testing::WithParamInterface<LostTableRead> {};
+
+TEST_P(TableReadFirst, LosingTheLineEndsTheUploadWithTheReadsCause) {
+    const LostTableRead& c = GetParam();
+    sabotage("R 3FF000", c.kind, 1, 0, c.bytes);
+    UploadOptions options;
+    options.readTableFirst = true;
+    const UploadResult result = rig.upload(image, options);
+    EXPECT_EQ(result.verdict, UploadVerdict::Failed);
+    EXPECT_EQ(result.failedStep, UploadStep::ReadTable);
+    EXPECT_EQ(result.fault, c.fault);
+    EXPECT_EQ(result.answer.cause, c.cause);
+    EXPECT_EQ(cli::exitCodeFor(result), c.exitCode);
+    EXPECT_EQ(rig.frames(), std::vector<std::string>{"R 3FF000"}) << "no P to a port that is gone";
+    EXPECT_FALSE(rig.display.showed(rig.statusText(UiTextTable::ComPortNotConnected)));
+    EXPECT_FALSE(result.unitErased);
+    expectFailedAndEnded(result);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lost, TableReadFirst,
+    ::testing::Values(LostTableRead{"Silent", Kind::Silence, {}, UploadFault::NoAnswer, LinkFailure::Silence, 4},
+                      LostTableRead{"Garbled", Kind::Bytes, {'#', 0x01, 'x', 0x7F}, UploadFault::Refused,
+                                    LinkFailure::Garbled, 5}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(UploadFaults, AGarbledAnswerToTheStartIsRefusalNotSilence) {
+    sabotage("P", Kind::Bytes, 1, 0, {'?', '?', 0x00});
+    const UploadResult result = rig.upload(image);
+    EXPECT_EQ(result.failedStep, UploadStep::Start);
+    EXPECT_EQ(result.fault, UploadFault::Refused);
+    EXPECT_EQ(result.answer.kind, AnswerKind::Damaged);
+    EXPECT_EQ(cli::exitCodeFor(result), 5);
+    expectFailedAndEnded(result);
 }
 
 TEST_F(UploadFaults, ImageBeyondTheMemoryIsRefusedBeforeThePortOpens) {

@@ -132,7 +132,7 @@ protected:
     UploadJobResult upload(UploadOptions options = {}) {
         rig.unit.resetLine();
         UploadJobResult job = runUploadJob(rig.driver, state, options, rig.link);
-        job.upload.applyTo(state);
+        applyUploadResult(job.upload, state);
         return job;
     }
     std::vector<std::string> framesOfLastUpload() {
@@ -275,12 +275,12 @@ TEST(UploadProgressReport, TicksFollowTheClockWithPercentAndRemainingTime) {
     int lastPercent = -1;
     for (size_t i = 0; i < ticks.size(); ++i) {
         const UploadProgress& f = ticks[i];
-        EXPECT_EQ(f.TFileLength, 70000);
-        EXPECT_GE(f.ProgressPercent, lastPercent);
-        lastPercent = f.ProgressPercent;
+        EXPECT_EQ(f.totalBytes, 70000);
+        EXPECT_GE(f.percent, lastPercent);
+        lastPercent = f.percent;
         char expected[64];
-        std::snprintf(expected, sizeof expected, "%d%%    Remaining Time:  %02d:%02d:%02d", f.ProgressPercent,
-                      f.RemainingSeconds / 3600, f.RemainingSeconds / 60 % 60, f.RemainingSeconds % 60);
+        std::snprintf(expected, sizeof expected, "%d%%    Remaining Time:  %02d:%02d:%02d", f.percent,
+                      f.remainingSeconds / 3600, f.remainingSeconds / 60 % 60, f.remainingSeconds % 60);
         EXPECT_NE(std::find(rig.display.captions.begin(), rig.display.captions.end(), expected), rig.display.captions.end());
     }
     EXPECT_EQ(rig.display.captions.back(), "");  // cleared at the end

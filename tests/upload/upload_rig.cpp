@@ -90,7 +90,7 @@ UploadRig::UploadRig(UnitOptions options)
     : unit(options),
       display(link.display),
       connection(settings, clock, link,
-                 [this](const PortSettings&, std::string& error) -> std::unique_ptr<BytePort> {
+                 [this](const LinkSettings&, std::string& error) -> std::unique_ptr<BytePort> {
                      if (!openError.empty()) {
                          error = openError;
                          return nullptr;

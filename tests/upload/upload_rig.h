@@ -65,7 +65,7 @@ public:
 
     FakeClock clock;
     UnitEmulator unit;
-    PortSettings settings;
+    LinkSettings settings;
     RecordingLink link;
     RecordingDisplay& display;
     std::vector<Sabotage> sabotage;

@@ -148,10 +148,22 @@ bool portDevicePresent(const std::string& path, const DeviceRoots& roots) {
 
 PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath, PortNoteSink notes) {
     return [settingsFolder = std::move(settingsFolder), fixedPath = std::move(fixedPath), notes = std::move(notes)](
-               const PortSettings& settings, std::string& error) -> std::unique_ptr<BytePort> {
-        std::string path = fixedPath.empty() ? mapComPort(settings.Commport, settingsFolder).path : fixedPath;
+               const LinkSettings& settings, std::string& error) -> std::unique_ptr<BytePort> {
+        std::string path = fixedPath.empty() ? mapComPort(settings.portNumber, settingsFolder).path : fixedPath;
         return portForName(path, settings.line, notes, error);
     };
+}
+
+bool linkSettingsFor(const PortSettings& settings, LinkSettings& link, std::string&) {
+    // The settings codec refused any framing a port cannot take when the file was read.
+    link.portNumber = settings.Commport;
+    link.line = settings.line;
+    link.byteTimeOutMs = settings.CommTimeOut;
+    return true;
+}
+
+LinkSettingsSource linkSettingsFrom(const PortSettings& settings) {
+    return [&settings](LinkSettings& link, std::string& error) { return linkSettingsFor(settings, link, error); };
 }
 
 }  // namespace mmx

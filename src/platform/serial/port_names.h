@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/settings.h"
 #include "device/connection.h"
 #include "platform/serial/device_claims.h"
 #include "platform/serial/serial_port.h"
@@ -62,8 +63,14 @@ std::vector<SerialDeviceInfo> listSerialDevices(const DeviceRoots& roots = {});
 // UART slot, a UART answers behind it.
 bool portDevicePresent(const std::string& path, const DeviceRoots& roots = {});
 
-// Builds a SerialPort for Connect: the path of settings.Commport (or `fixedPath` when given)
-// with the line settings of `settings`; what the port notes about the adapter goes to `notes`.
+// Builds a SerialPort for Connect: the path of settings.portNumber (or `fixedPath` when given)
+// with the framing of `settings`; what the port notes about the adapter goes to `notes`.
 PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath = "", PortNoteSink notes = {});
+
+// The connection's settings from the settings file's port entries, read at each Connect (the
+// menus may change them in between); a framing text no port takes is refused then.
+LinkSettingsSource linkSettingsFrom(const PortSettings& settings);
+// The same once, now.
+bool linkSettingsFor(const PortSettings& settings, LinkSettings& link, std::string& error);
 
 }  // namespace mmx

@@ -31,6 +31,10 @@ UploadJobResult runUploadJob(UploadDriver& driver, const ProgramState& setup, Up
 UploadResult runUploadJob(UploadDriver& driver, const image::UnitImage& image, const ProgramState& setup,
                           UploadOptions options, std::string& recordError, std::mutex* recordLock = nullptr);
 
+// What a finished upload means for the set-up: the stored lengths of a full upload (and their
+// size texts and totals) and whether the unit holds its messages.
+void applyUploadResult(const UploadResult& result, ProgramState& setup);
+
 // The message-box text for a file problem followed by what and where:
 // "Path of message file is incorrect! Slot 2 (welcome): /audio/welcome.wav: not a regular file".
 std::string fileProblemText(const UiTextTable& texts, const MessageFileProblem& problem);

@@ -70,7 +70,7 @@ void EditorWindow::cancelUpload() {
 void EditorWindow::uploadFinished(const UploadJobResult& job) {
     const UploadResult& result = job.upload;
     lastUpload_ = result;
-    result.applyTo(state_);
+    applyUploadResult(result, state_);
     if (job.fileProblem) {
         const MessageFileProblem& problem = *job.fileProblem;
         const std::string box = state_.texts.messageBox(problem.messageBoxIndex.value_or(UiTextTable::MessagePathIncorrect));

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "platform/serial/port_names.h"
 #include "ui/qt/connection_indicator.h"
 #include "ui/qt/memory_gauge.h"
 #include "ui/qt/unit_audio_offer.h"
@@ -39,7 +40,7 @@ EditorWindow::EditorWindow(ProgramState& state, CaptionTable& captions, EditorSe
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(q(captions_.Form1));
     Clock& clock = services_.clock != nullptr ? *services_.clock : steadyClock_;
-    connection_ = std::make_unique<Connection>(state_.settings.port, clock, linkTexts_, services_.portFactory);
+    connection_ = std::make_unique<Connection>(linkSettingsFrom(state_.settings.port), clock, linkTexts_, services_.portFactory);
     // While the worker owns the connection, the window does not look into it.
     editor_.setPortOpenQuery([this] { return uploadRunning() || connection_->isConnected(); });
     upload_ = new UploadRunner(*connection_, this);
