@@ -79,7 +79,7 @@ bool GensioStream::waitUntil(Done done, int timeoutMs) {
     return true;
 }
 
-int GensioStream::connect(const std::string& spec, int timeoutMs) {
+int GensioStream::connect(const std::string& description, int timeoutMs) {
     const HoldBrokenPipe hold;
     release();
     // An event loop of this stream's own: no wake-up signal is needed, as only the thread that
@@ -89,7 +89,7 @@ int GensioStream::connect(const std::string& spec, int timeoutMs) {
     gensio_os_funcs_set_vlog(os_, silentLog);
     waiter_ = gensio_os_funcs_alloc_waiter(os_);
     if (waiter_ == nullptr) return GE_NOMEM;
-    rv = str_to_gensio(spec.c_str(), os_, &GensioStream::onEvent, this, &io_);
+    rv = str_to_gensio(description.c_str(), os_, &GensioStream::onEvent, this, &io_);
     if (rv != 0) {
         io_ = nullptr;
         return rv;

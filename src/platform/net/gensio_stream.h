@@ -33,7 +33,7 @@ public:
 
     // Connects to a gensio string such as "tcp,host,4001". 0 when connected, else a gensio
     // error code (GE_TIMEDOUT when the server did not answer within timeoutMs).
-    int connect(const std::string& spec, int timeoutMs);
+    int connect(const std::string& description, int timeoutMs);
     // Runs a layer such as "telnet(rfc2217)" over the connection and opens it (for telnet: the
     // option negotiation). 0, or a gensio error code (GE_TIMEDOUT when the far end did not take
     // part within timeoutMs); on failure the whole connection is closed.
