@@ -17,6 +17,7 @@ const char* stepName(UploadStep step) {
         case UploadStep::None: return "-";
         case UploadStep::Connect: return "opening the port";
         case UploadStep::CheckImage: return "checking the message files";
+        case UploadStep::ReadTable: return "reading the unit's message table";
         case UploadStep::Start: return "start command P";
         case UploadStep::Erase: return "erase";
         case UploadStep::SendMessage: return "sending a message";

@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"NeverWhole", 0, LinkFailure::AnswerTooSlow, AnswerKind::NoAnswer, false},
                       AnswerCase{"LineLost", 0, LinkFailure::LineLost, AnswerKind::NoAnswer, false},
                       AnswerCase{"Cancelled", 0, LinkFailure::Cancelled, AnswerKind::NoAnswer, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(UnitSession, ACancelBeforeACommandSendsNothingAndEndsEveryStep) {
     test::EmulatedLink link;
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         ConversationCase{"EraseGarbled", garblingUnit(), app::LinkVerdict::Failed, app::LinkStep::Start, AnswerKind::Damaged},
         ConversationCase{"ReadSilent", silentUnit(), app::LinkVerdict::Failed, app::LinkStep::ReadTable, AnswerKind::NoAnswer},
         ConversationCase{"ReadGarbled", garblingUnit(), app::LinkVerdict::Failed, app::LinkStep::ReadTable, AnswerKind::Damaged}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(UnitConversations, APortThatCannotBeOpenedIsAPortError) {
     Connection connection(LinkSettings{}, clock, shown, [](const LinkSettings&, std::string& error) {

@@ -259,7 +259,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LostTableRead{"Silent", Kind::Silence, {}, UploadFault::NoAnswer, LinkFailure::Silence, 4},
                       LostTableRead{"Garbled", Kind::Bytes, {'#', 0x01, 'x', 0x7F}, UploadFault::Refused,
                                     LinkFailure::Garbled, 5}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(UploadFaults, AGarbledAnswerToTheStartIsRefusalNotSilence) {
     sabotage("P", Kind::Bytes, 1, 0, {'?', '?', 0x00});
