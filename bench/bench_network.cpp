@@ -61,17 +61,9 @@ void stop(pid_t pid) {
 }
 
 std::string startPacedUnit(const Options& options, pid_t& pid) {
-    int out[2];
-    if (pipe(out) != 0) return "";
-    std::vector<std::string> args{options.unitProgram, "--quiet", "--baud", std::to_string(options.baud)};
-    if (options.delayMs > 0) args.insert(args.end(), {"--delay", std::to_string(options.delayMs)});
-    pid = spawn(args, out[1]);
-    close(out[1]);
-    std::string path;
-    char c = 0;
-    while (read(out[0], &c, 1) == 1 && c != '\n') path += c;
-    close(out[0]);
-    return path;
+    std::vector<std::string> extra;
+    if (options.delayMs > 0) extra = {"--delay", std::to_string(options.delayMs)};
+    return startUnit(options.unitProgram, options.baud, pid, extra);
 }
 
 unsigned freePort() {

@@ -22,7 +22,10 @@ inline double nowSeconds() {
 }
 
 // Starts mmx4210-unit and returns the pseudo-terminal it serves ("" on failure).
-inline std::string startUnit(const std::string& program, unsigned baud, pid_t& pid) {
+// Starts the unit counterpart (paced at `baud` when it is not 0, with any further options) and
+// returns the pseudo-terminal it prints.
+inline std::string startUnit(const std::string& program, unsigned baud, pid_t& pid,
+                             const std::vector<std::string>& extraArgs = {}) {
     int out[2];
     if (pipe(out) != 0) return "";
     pid = fork();
@@ -35,6 +38,7 @@ inline std::string startUnit(const std::string& program, unsigned baud, pid_t& p
             args.push_back("--baud");
             args.push_back(std::to_string(baud));
         }
+        args.insert(args.end(), extraArgs.begin(), extraArgs.end());
         std::vector<char*> argv;
         for (auto& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
