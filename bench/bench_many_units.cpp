@@ -17,6 +17,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "cli_texts.h"
 #include "many_units.h"
 #include "platform/serial/port_names.h"
 #include "bench_support.h"
@@ -59,18 +60,17 @@ Figures uploadTo(int units, const image::UnitImage& image, const std::string& pr
         if (path.empty()) figures.ok = false;
         lines.push_back({path, serialPortFactory(folder.string() + "/", path)});
     }
-    ProgramState setup;  // no settings folder: no record kept
-    setup.settings.port.line.baud = static_cast<unsigned>(baud);
     cli::ManyUnitsObserver quiet;
-    cli::ManyUnitsOptions options;
+    cli::ManyUnitsOptions options;  // no record folder: no record kept
+    options.port.line.baud = static_cast<unsigned>(baud);
     options.upload.forceFull = true;
-    cli::ManyUnits run(setup, image, std::move(lines), options, quiet);
+    cli::ManyUnits run(image, std::move(lines), options, quiet);
     const double cpu0 = cpuSeconds();
     const double t0 = nowSeconds();
     for (const auto& report : run.run()) {
         if (report.exitCode != 0) {
             figures.ok = false;
-            std::fprintf(stderr, "unit %zu: %s\n", report.line, report.result.detail.c_str());
+            std::fprintf(stderr, "unit %zu: %s\n", report.line, cli::uploadFailureWords(report.result).c_str());
         }
     }
     figures.wall = nowSeconds() - t0;

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "cli_texts.h"
 #include "device/upload_driver.h"
 #include "platform/net/network_port.h"
 
@@ -177,7 +178,7 @@ int main(int argc, char** argv) {
         const double bound = static_cast<double>(result.blocksSent) * lineMs / 1e3;
         const double expected = lineMs / (lineMs + options.delayMs);
         std::printf("%s://: %s, %llu blocks in %.2f s, bound %.2f s, ratio %.4f (expected %.4f), tool CPU %.2f %%\n",
-                    scheme.c_str(), ok ? "ok" : result.detail.c_str(),
+                    scheme.c_str(), ok ? "ok" : cli::uploadFailureWords(result).c_str(),
                     static_cast<unsigned long long>(result.blocksSent), wall, bound, bound / wall, expected,
                     100.0 * cpu / wall);
         failures += ok ? 0 : 1;

@@ -26,6 +26,7 @@
 
 #include "core/message_table.h"
 #include "device/emulator_port.h"
+#include "cli_texts.h"
 #include "device/upload_driver.h"
 #include "platform/serial/port_names.h"
 #include "bench_support.h"
@@ -107,7 +108,7 @@ Run uploadOverPty(const image::UnitImage& setup, const std::string& ptyPath, con
     run.cpu = cpuSeconds() - cpu0;
     run.ok = result.verdict == UploadVerdict::Succeeded;
     run.blocks = result.blocksSent;
-    run.detail = result.detail;
+    run.detail = cli::uploadFailureWords(result);
     for (size_t i = 1; i < times.stamps.size(); ++i) run.blockSeconds.push_back(times.stamps[i] - times.stamps[i - 1]);
     return run;
 }
@@ -130,7 +131,7 @@ Run uploadInProcess(const image::UnitImage& setup) {
     run.cpu = cpuSeconds() - cpu0;
     run.ok = result.verdict == UploadVerdict::Succeeded && unit.checkImage().ok;
     run.blocks = result.blocksSent;
-    run.detail = result.detail;
+    run.detail = cli::uploadFailureWords(result);
     return run;
 }
 

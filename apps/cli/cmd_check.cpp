@@ -4,44 +4,39 @@
 
 #include <iostream>
 
+#include "app/setup_files.h"
 #include "cli_command.h"
-#include "core/wave_header.h"
-#include "setup_session.h"
+#include "cli_texts.h"
 
 namespace mmx::cli {
 namespace {
 
 int runCheck(const std::string& setupPath) {
-    SetupSession session;
-    if (!session.open(setupPath, "check")) return kFailure;
-    const ProgramState& state = session.state;
-
-    bool ok = true;
-    int64_t total = 0;
-    for (int k = 1; k <= kSlotCount; ++k) {
-        const MessageSlot& slot = state.messages.slot(k);
-        if (!slot.filled()) continue;
-        const WaveCheck check = ReadWaveHeader(slot.FilePath);
-        std::cout << "Slot " << k << "  " << slot.WaveFile << "  " << slot.FilePath << ": ";
-        if (!check.accepted) {
-            ok = false;
+    const app::OpenedSetup opened = app::openSetup(setupPath);
+    if (!opened.setup) {
+        std::cerr << setupRefusedText("check", setupPath, opened.outcome) << "\n";
+        return kFailure;
+    }
+    const Setup& setup = *opened.setup;
+    const app::CheckReport report = app::checkSetup(setup);
+    for (const app::SlotCheck& checked : report.slots) {
+        const Slot& slot = setup.slot(checked.slot);
+        std::cout << "Slot " << checked.slot << "  " << slot.name << "  " << slot.path << ": ";
+        if (!checked.check.accepted) {
             // No message of its own (missing, unreadable, no "data" chunk): the path is wrong.
-            const int text = check.messageBoxIndex.value_or(UiTextTable::MessagePathIncorrect);
-            std::cout << state.texts.messageBox(text) << "\n";
+            std::cout << boxText(checked.check.messageBoxIndex.value_or(kMessagePathIncorrect)) << "\n";
             continue;
         }
-        const int32_t stored = storedLength(check.info.fileLength);
-        total += stored;
         std::cout << "OK";
-        if (stored != slot.TMsgSize) std::cout << " (" << stored / 1000 << " kB now, " << slot.MsgSize << " kB when saved)";
+        if (checked.changed()) {
+            std::cout << " (" << checked.storedNow / 1000 << " kB now, " << checked.storedWhenSaved / 1000
+                      << " kB when saved)";
+        }
         std::cout << "\n";
     }
-    std::cout << "Total  " << total / 1000 << " kB of " << kMemoryCapacityBytes / 1000 << " kB\n";
-    if (total > kMemoryCapacityBytes) {
-        ok = false;
-        std::cout << state.texts.messageBox(UiTextTable::ExceedsCapacity) << "\n";
-    }
-    return ok ? kSuccess : kFailure;
+    std::cout << "Total  " << report.totalStored / 1000 << " kB of " << unit::kCapacityBytes / 1000 << " kB\n";
+    if (!report.fits()) std::cout << boxText(kExceedsCapacity) << "\n";
+    return report.passed() ? kSuccess : kFailure;
 }
 
 const CommandRegistration registration({

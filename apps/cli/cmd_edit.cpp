@@ -13,7 +13,7 @@
 #include "app/setup_edits.h"
 #include "app/setup_files.h"
 #include "cli_command.h"
-#include "core/ui_text_table.h"
+#include "cli_texts.h"
 
 namespace mmx::cli {
 namespace {
@@ -51,17 +51,14 @@ int usage(const std::string& problem) {
     return kUsage;
 }
 
-std::string refusalText(const app::AssignOutcome& outcome, const std::string& file) {
-    const auto& texts = UiTextTable::englishMessageBox();
+std::string refusal(const app::AssignOutcome& outcome, const std::string& file) {
     switch (outcome.verdict) {
-        case app::EditVerdict::OverCapacity: return texts[UiTextTable::ExceedsCapacity];
+        case app::EditVerdict::OverCapacity: return boxText(kExceedsCapacity);
         case app::EditVerdict::NotNextSlot: return "slots fill from 1 upward; the slot before it is empty";
         case app::EditVerdict::NoSuchSlot: return "the unit has message slots 1 to 12";
         default: break;
     }
-    if (outcome.check.messageBoxIndex) return texts[static_cast<size_t>(*outcome.check.messageBoxIndex)];
-    if (!std::filesystem::is_regular_file(file)) return "no such file";
-    return "no \"data\" chunk found, or the file cannot be read";
+    return refusalText(outcome.check, file);
 }
 
 std::string verdictText(app::EditVerdict verdict) {
@@ -83,7 +80,7 @@ bool apply(Setup& setup, const Edit& edit) {
     if (edit.option == "--slot") {
         const app::AssignOutcome outcome = app::assignFile(setup, *target, rest);
         if (outcome.verdict != app::EditVerdict::Done) {
-            std::cerr << "mmx4210-cli edit: slot " << *target << ": " << rest << ": " << refusalText(outcome, rest) << "\n";
+            std::cerr << "mmx4210-cli edit: slot " << *target << ": " << rest << ": " << refusal(outcome, rest) << "\n";
             return false;
         }
         return true;
@@ -116,9 +113,7 @@ int runEdit(const std::string& setupPath, const std::vector<Edit>& edits) {
     if (std::filesystem::exists(setupPath)) {
         const app::OpenedSetup opened = app::openSetup(setupPath);
         if (!opened.setup) {
-            std::cerr << "mmx4210-cli edit: " << setupPath << ": "
-                      << UiTextTable::englishMessageBox()[UiTextTable::SetupFileMissing] << " ("
-                      << opened.outcome.reason() << ")\n";
+            std::cerr << setupRefusedText("edit", setupPath, opened.outcome) << "\n";
             return kFailure;
         }
         setup = *opened.setup;

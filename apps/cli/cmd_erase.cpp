@@ -3,19 +3,17 @@
 #include <CLI/CLI.hpp>
 
 #include <atomic>
-#include <csignal>
 #include <iostream>
 #include <optional>
 #include <unistd.h>
 
-#include "cli_command.h"
-#include "core/ui_text_table.h"
 #include "app/link/unit_commands.h"
+#include "cli_command.h"
+#include "cli_texts.h"
 #include "device/connection.h"
-#include "device/upload_result.h"
-#include "platform/serial/port_names.h"
 #include "link_session.h"
-#include "ui/link/link_text_presenter.h"
+#include "platform/serial/port_names.h"
+#include "terminal_link.h"
 
 namespace mmx::cli {
 namespace {
@@ -25,40 +23,6 @@ std::atomic<UnitSession*> g_interruptible{nullptr};
 void cancelErase() {
     if (UnitSession* session = g_interruptible.load()) session->requestCancel();
 }
-
-// Status lines on stderr; the progress dots redraw one line on a terminal and print as plain
-// dots into a pipe or file.
-class StderrDisplay final : public StatusDisplay {
-public:
-    std::function<void()> onConnected;
-    void setConnectedIndicator(bool connected) override {
-        if (connected && onConnected) onConnected();
-    }
-    explicit StderrDisplay(bool quiet) : quiet_(quiet), terminal_(::isatty(2) != 0) {}
-    void setStatusPanel(const std::string& text) override {
-        last = text;
-        if (quiet_) return;
-        if (text == progressText) {
-            ++dots_;
-            if (terminal_) {
-                std::cerr << "\r" << text << " " << dots_ << std::flush;
-            } else {
-                std::cerr << (dots_ == 1 ? text + " " : std::string()) << "." << std::flush;
-            }
-            return;
-        }
-        if (dots_ > 0) std::cerr << "\n";
-        dots_ = 0;
-        std::cerr << text << "\n";
-    }
-    std::string progressText;
-    std::string last;
-
-private:
-    bool quiet_;
-    bool terminal_;
-    long dots_ = 0;
-};
 
 std::string failureWords(const app::LinkOutcome& outcome) {
     return answerFailureWords(outcome.answer, outcome.byteTimeOutMs, outcome.answerTimeOutMs);
@@ -108,15 +72,10 @@ int runErase(const EraseArgs& args) {
     // The line settings and time-out of the settings file, when there is one.
     std::optional<LinkSession> session = openLinkSession("erase", portName, args.verbose);
     if (!session) return kUsage;
-    const UiTextTable& texts = session->state.texts;
     SteadyClock clock;
-    StderrDisplay display(quiet);
-    display.progressText = texts.statusMessage(UiTextTable::Erasing);
-    LinkTextPresenter presenter(texts, display);
-    Connection connection(linkSettingsFrom(session->state.settings.port), clock, presenter, session->factory);
-    display.onConnected = [&connection, quiet] {
-        if (!quiet) std::cerr << "Port: " << connection.portDescription() << "\n";
-    };
+    TerminalLink link(clock, ::isatty(STDERR_FILENO) == 1, quiet);
+    Connection connection(linkSettingsFrom(session->settings.port), clock, link, session->factory);
+    link.portDescription = [&connection] { return connection.portDescription(); };
     g_interruptible.store(&connection.session());
     installInterruptHandler(cancelErase);
     const app::EraseOutcome outcome = app::eraseUnit(connection, addresses);
@@ -131,13 +90,14 @@ int runErase(const EraseArgs& args) {
                       << static_cast<int>(outcome.answer.code) << "): " << failureWords(outcome) << "\n";
             break;
         case app::LinkStep::Erase:
-            std::cerr << "mmx4210-cli erase: erasing at " << std::hex << std::uppercase << outcome.failedAddress
-                      << std::dec << " failed (result code " << static_cast<int>(outcome.answer.code)
-                      << "): " << failureWords(outcome) << "\n";
+            std::cerr << statusLine(LinkStatus::EraseFailed) << "\nmmx4210-cli erase: erasing at " << std::hex
+                      << std::uppercase << outcome.failedAddress << std::dec << " failed (result code "
+                      << static_cast<int>(outcome.answer.code) << "): " << failureWords(outcome) << "\n";
             break;
         default: break;
     }
-    if (outcome.done()) std::cout << display.last << "\n";
+    // The verdict once, on standard output, only for a success.
+    if (outcome.done()) std::cout << statusLine(LinkStatus::EraseSucceeded) << "\n";
     return exitCodeFor(outcome);
 }
 

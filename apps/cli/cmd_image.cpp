@@ -5,21 +5,20 @@
 #include <iostream>
 #include <string_view>
 
+#include "app/setup_files.h"
 #include "cli_command.h"
-#include "setup_session.h"
+#include "cli_texts.h"
 #include "storage/atomic_file.h"
-#include "storage/message_files.h"
 
 namespace mmx::cli {
 namespace {
 
 // "slot 2 (Alarm) /data/alarm.wav: <the system's text> (<why>)", or the capacity text.
-void printProblem(const MessageFileProblem& problem, const UiTextTable& texts) {
+void printProblem(const MessageFileProblem& problem) {
     std::cerr << "mmx4210-cli image: ";
     if (problem.slot > 0) std::cerr << "slot " << problem.slot << " (" << problem.name << ") " << problem.path << ": ";
     // A file that is gone or unreadable gets the text the upload shows for it.
-    const int text = problem.messageBoxIndex.value_or(UiTextTable::MessagePathIncorrect);
-    std::cerr << texts.messageBox(text) << " (" << problem.detail << ")\n";
+    std::cerr << boxText(problem.messageBoxIndex.value_or(kMessagePathIncorrect)) << " (" << problem.detail << ")\n";
 }
 
 struct ImageArgs {
@@ -36,11 +35,14 @@ int runImage(const ImageArgs& args) {
         std::cerr << "mmx4210-cli image: name -o FILE or --tables (or both)\n";
         return kUsage;
     }
-    SetupSession session;
-    if (!session.open(setupPath, "image")) return kFailure;
-    const LoadedImage loaded = loadUnitImage(session.state);
+    const app::OpenedSetup opened = app::openSetup(setupPath);
+    if (!opened.setup) {
+        std::cerr << setupRefusedText("image", setupPath, opened.outcome) << "\n";
+        return kFailure;
+    }
+    const LoadedImage loaded = app::buildUnitImage(*opened.setup);
     if (!loaded.image) {
-        printProblem(*loaded.problem, session.state.texts);
+        printProblem(*loaded.problem);
         return kFailure;
     }
     const image::UnitImage& unitImage = *loaded.image;
@@ -53,8 +55,7 @@ int runImage(const ImageArgs& args) {
                   << unitImage.storedBytes() << " bytes\n";
     }
     if (tables) {
-        std::cout << "Message table\n"
-                  << image::messageTableText(image::decodeMessageTable(unitImage.messageTable())) << "\nTrigger table\n"
+        std::cout << messageTableReport(image::decodeMessageTable(unitImage.messageTable())) << "\nTrigger table\n"
                   << image::triggerTableText(image::decodeTriggerTable(unitImage.triggerTable()));
         std::cout.flush();
         if (!std::cout) return kFailure;

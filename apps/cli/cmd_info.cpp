@@ -9,8 +9,8 @@
 #include "app/setup_edits.h"
 #include "cli_command.h"
 #include "core/number_format.h"
+#include "cli_texts.h"
 #include "core/setup.h"
-#include "core/ui_text_table.h"
 
 namespace mmx::cli {
 namespace {
@@ -22,12 +22,9 @@ std::string padded(const std::string& text, size_t width, bool right) {
 }
 
 // The reason a file was refused, in the program's own English texts.
-std::string refusalText(const app::AssignOutcome& outcome, const std::string& file) {
-    const UiTextTable texts;
-    if (outcome.verdict == app::EditVerdict::OverCapacity) return texts.messageBox(UiTextTable::ExceedsCapacity);
-    if (outcome.check.messageBoxIndex) return texts.messageBox(*outcome.check.messageBoxIndex);
-    if (!std::filesystem::is_regular_file(file)) return "no such file";
-    return "no \"data\" chunk found, or the file cannot be read";
+std::string refusal(const app::AssignOutcome& outcome, const std::string& file) {
+    if (outcome.verdict == app::EditVerdict::OverCapacity) return boxText(kExceedsCapacity);
+    return refusalText(outcome.check, file);
 }
 
 int runInfo(const std::vector<std::string>& files) {
@@ -52,7 +49,7 @@ int runInfo(const std::vector<std::string>& files) {
             continue;
         }
         allAccepted = false;
-        std::cout << "   -  " << file << ": " << refusalText(outcome, file) << "\n";
+        std::cout << "   -  " << file << ": " << refusal(outcome, file) << "\n";
     }
     const int64_t stored = totalStoredLength(setup);
     std::cout << "      " << padded("Total", 20, false) << padded(formatHundredths(totalPlayHundredths(setup)), 10, true)

@@ -1,20 +1,24 @@
 // mmx4210-cli print SETUP.cfg: the set-up printout on standard output, byte for byte what
-// "Save as text file" writes, with the captions of the current language.
+// "Save as text file" writes, with the English captions.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
 
+#include "app/setup_files.h"
 #include "cli_command.h"
-#include "setup_session.h"
-#include "storage/printout.h"
+#include "cli_texts.h"
 
 namespace mmx::cli {
 namespace {
 
 int runPrint(const std::string& setupPath) {
-    SetupSession session;
-    if (!session.open(setupPath, "print")) return kFailure;
-    const std::string bytes = printoutBytes(session.state, session.captions.printout());
+    const app::OpenedSetup opened = app::openSetup(setupPath);
+    if (!opened.setup) {
+        std::cerr << setupRefusedText("print", setupPath, opened.outcome) << "\n";
+        return kFailure;
+    }
+    // The command line speaks English: the printout's headings are the English captions.
+    const std::string bytes = app::printoutOf(*opened.setup, PrintoutCaptions{});
     std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     std::cout.flush();
     return std::cout ? kSuccess : kFailure;

@@ -2,16 +2,15 @@
 // prints it decoded.
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
 #include <iostream>
 
 #include "cli_command.h"
+#include "cli_texts.h"
 #include "device/connection.h"
-#include "device/upload_result.h"
-#include "platform/serial/port_names.h"
 #include "image/unit_tables.h"
 #include "link_session.h"
-#include "ui/link/link_text_presenter.h"
+#include "platform/serial/port_names.h"
+#include "terminal_link.h"
 
 namespace mmx::cli {
 namespace {
@@ -22,32 +21,6 @@ void cancelRead() {
     if (g_session != nullptr) g_session->requestCancel();
 }
 
-std::string address(int32_t value) {
-    if (value < 0) return "none";
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%06X", static_cast<unsigned>(value));
-    return text;
-}
-
-void printTable(const image::DecodedMessageTable& table) {
-    const image::MessageDirectory& directory = table.directory;
-    std::cout << "Slot  Address   Length [bytes]\n";
-    for (size_t i = 0; i < kSlotCount; ++i) {
-        char line[64];
-        const bool counted = i < directory.count;
-        std::snprintf(line, sizeof line, "%4zu  %-8s  %s", i + 1, address(directory.address[i]).c_str(),
-                      counted ? std::to_string(table.lengths[i]).c_str() : "-");
-        std::cout << line << "\n";
-    }
-    std::cout << "End address      " << address(directory.endAddress) << "\n";
-    std::cout << "Messages         " << static_cast<int>(table.countByte) << "\n";
-    std::cout << "Table checksum   " << (table.sealed ? "ok" : "wrong") << "\n";
-    int32_t end = directory.endAddress < 0 ? 0 : directory.endAddress;
-    std::cout << "Memory used      " << static_cast<int64_t>(end) * 2 << " of " << kMemoryCapacityBytes << " bytes\n";
-    if (table.erased) std::cout << "(the table area is erased: nothing was uploaded, or an upload did not finish)\n";
-    else if (!table.sealed) std::cout << "(the table's checksum is wrong: its contents cannot be trusted)\n";
-}
-
 int runReadTables(const std::string& port, bool verbose) {
     if (port.empty()) {
         std::cerr << "mmx4210-cli read-tables: name the port with --port ComN|PATH\n";
@@ -55,15 +28,11 @@ int runReadTables(const std::string& port, bool verbose) {
     }
     auto session = openLinkSession("read-tables", port, verbose);
     if (!session) return kUsage;
-    ProgramState& state = session->state;
 
     SteadyClock clock;
-    TerminalStatus status("read-tables", false);
-    LinkTextPresenter presenter(state.texts, status);
-    Connection connection(linkSettingsFrom(state.settings.port), clock, presenter, session->factory);
-    status.onConnected = [&connection, &session] {
-        std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << "\n";
-    };
+    TerminalLink link(clock, false, false);
+    Connection connection(linkSettingsFrom(session->settings.port), clock, link, session->factory);
+    link.portDescription = [&connection] { return connection.portDescription(); };
     g_session = &connection.session();
     installInterruptHandler(cancelRead);
     const app::TablesOutcome outcome = app::readUnitTables(connection);
@@ -72,14 +41,14 @@ int runReadTables(const std::string& port, bool verbose) {
     switch (outcome.verdict) {
         case app::LinkVerdict::Done: break;
         case app::LinkVerdict::PortError:
-            std::cerr << "mmx4210-cli read-tables: " << state.texts.messageBox(UiTextTable::PortCannotOpen) << " "
+            std::cerr << "mmx4210-cli read-tables: " << boxText(kPortCannotOpen) << " "
                       << portFailureText(*session, connection) << "\n";
             return kPortError;
         case app::LinkVerdict::Cancelled:
             std::cerr << "mmx4210-cli read-tables: interrupted; the port is closed\n";
             return kInterrupted;
         case app::LinkVerdict::Failed:
-            std::cerr << "mmx4210-cli read-tables: " << state.texts.statusMessage(UiTextTable::ReadingFailed) << " ";
+            std::cerr << "mmx4210-cli read-tables: " << statusLine(LinkStatus::ReadingFailed) << " ";
             if (outcome.answer.acknowledged()) {
                 std::cerr << "the answer holds " << outcome.payloadBytes << " bytes, not 128\n";
             } else if (outcome.answer.kind == AnswerKind::NoAnswer || outcome.answer.code == ResultCode::TimeOut) {
@@ -89,8 +58,9 @@ int runReadTables(const std::string& port, bool verbose) {
             }
             return exitCodeFor(outcome);
     }
-    printTable(image::decodeMessageTable(*outcome.messageTable));
-    return kSuccess;
+    std::cout << messageTableReport(image::decodeMessageTable(*outcome.messageTable));
+    std::cout.flush();
+    return std::cout ? kSuccess : kFailure;
 }
 
 struct ReadTablesArgs {

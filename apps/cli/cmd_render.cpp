@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/setup_files.h"
 #include "audio/sequence_render.h"
 #include "cli_command.h"
+#include "cli_texts.h"
 #include "core/number_format.h"
-#include "core/program_state.h"
 #include "storage/atomic_file.h"
-#include "storage/setup_file.h"
 
 namespace mmx::cli {
 namespace {
@@ -25,16 +25,16 @@ void printError(const std::string& text) { std::cerr << "mmx4210-cli render: " <
 
 // The files trigger `row` plays, in order; an entry naming a slot without a file is an error
 // (the unit would be sent a sequence naming a message it does not hold).
-bool collectMessages(const ProgramState& state, int row, std::vector<std::string>& paths) {
-    for (int position = 1; position <= kEntriesPerTrigger; ++position) {
-        const int message = state.triggers.entry(entryIndex(row, position)).message();
-        if (message == 0) continue;
-        if (message > kSlotCount || !state.messages.slot(message).filled() || state.messages.slot(message).FilePath.empty()) {
+bool collectMessages(const Setup& setup, int row, std::vector<std::string>& paths) {
+    for (const uint8_t message : setup.trigger(row).sequence) {
+        if (message == 0) break;
+        const Slot& slot = setup.slot(message);
+        if (!slot.filled() || slot.path.empty()) {
             printError("trigger " + std::to_string(row) + " plays message " + std::to_string(message) +
                        ", but that slot holds no file");
             return false;
         }
-        paths.push_back(state.messages.slot(message).FilePath);
+        paths.push_back(slot.path);
     }
     return true;
 }
@@ -45,28 +45,27 @@ bool samePath(const std::string& a, const std::string& b) {
 }
 
 // Whether the output is the set-up file or one of its messages, which it must never replace.
-bool outputIsPartOfSetup(const ProgramState& state, const RenderArgs& args) {
+bool outputIsPartOfSetup(const Setup& setup, const RenderArgs& args) {
     if (samePath(args.output, args.setupPath)) return true;
-    for (int k = 1; k <= kSlotCount; ++k) {
-        const MessageSlot& slot = state.messages.slot(k);
-        if (slot.filled() && samePath(args.output, slot.FilePath)) return true;
+    for (const Slot& slot : setup.slots) {
+        if (slot.filled() && samePath(args.output, slot.path)) return true;
     }
     return false;
 }
 
 int runRender(const RenderArgs& args) {
-    ProgramState state;
-    if (const FileOutcome outcome = OpenConfig(state, args.setupPath); !outcome) {
-        printError(args.setupPath + ": " + state.texts.messageBox(UiTextTable::SetupFileMissing) + " (" +
-                   outcome.reason() + ")");
+    const app::OpenedSetup opened = app::openSetup(args.setupPath);
+    if (!opened.setup) {
+        std::cerr << setupRefusedText("render", args.setupPath, opened.outcome) << "\n";
         return kFailure;
     }
-    if (outputIsPartOfSetup(state, args)) {
+    const Setup& setup = *opened.setup;
+    if (outputIsPartOfSetup(setup, args)) {
         printError(args.output + " is the set-up file or one of its messages; it is never overwritten");
         return kUsage;
     }
     std::vector<std::string> paths;
-    if (!collectMessages(state, args.trigger, paths)) return kFailure;
+    if (!collectMessages(setup, args.trigger, paths)) return kFailure;
     const audio::RenderedSequence rendered = audio::renderSequence(paths);
     switch (rendered.problem) {
         case audio::RenderProblem::None:

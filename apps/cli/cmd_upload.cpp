@@ -2,19 +2,17 @@
 // on the unit, with a progress bar, and exits 0 only when the unit acknowledged the end ("L").
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
 #include <iostream>
 #include <unistd.h>
 
+#include "app/link/upload_unit.h"
+#include "app/setup_files.h"
 #include "cli_command.h"
-#include "collected_boxes.h"
-#include "core/ui_text_table.h"
+#include "cli_texts.h"
 #include "device/upload_driver.h"
-#include "ui/link/upload_job.h"
-#include "ui/link/link_text_presenter.h"
 #include "link_session.h"
 #include "platform/serial/port_names.h"
-#include "storage/setup_file.h"
+#include "terminal_link.h"
 #include "unit_board.h"
 #include "upload_many.h"
 
@@ -27,91 +25,21 @@ void cancelUpload() {
     if (g_driver != nullptr) g_driver->cancel();
 }
 
-// The link's texts on stderr, one line per slot sent, and the progress: on a terminal a bar
-// redrawn in place; otherwise one plain line whenever the percentage moved.
-class TerminalUpload : public LinkTextPresenter {
-public:
-    TerminalUpload(const UiTextTable& texts, TerminalStatus& status, Clock& clock, bool terminal, bool quiet)
-        : LinkTextPresenter(texts, status), status_(status), clock_(clock), terminal_(terminal), quiet_(quiet) {}
-
-    void messageSent(int slot, const std::string& name) override {
-        if (quiet_) return;
-        if (drawn_) {
-            std::cerr << "\r\033[K";
-            drawn_ = false;
-            status_.setProgressLineShown(false);
-        }
-        std::cerr << "slot " << slot << " (" << name << "): sent\n";
+// What a successful upload did, in a few words.
+std::string summary(const UploadResult& result, bool verified) {
+    std::string text;
+    if (result.fullUpload) {
+        text = "full upload: " + std::to_string(result.blocksSent) + " blocks acknowledged";
+    } else {
+        // Nothing of the messages went out: say so rather than count none.
+        text = "configuration only: the unit holds these messages already; both tables rewritten";
     }
-    void progressVisible(bool visible, long maximum) override {
-        LinkTextPresenter::progressVisible(visible, maximum);
-        maximum_ = maximum;
-        if (!visible && drawn_) {
-            std::cerr << "\r\033[K";
-            drawn_ = false;
-            status_.setProgressLineShown(false);
-        }
-        if (visible) startMs_ = clock_.nowMs();
-    }
-    void progressValue(long value, long maximum) override {
-        LinkTextPresenter::progressValue(value, maximum);
-        value_ = value;
-        maximum_ = maximum;
-        if (!terminal_ || quiet_) return;
-        const int64_t now = clock_.nowMs();
-        if (now - lastDrawMs_ < 100 && value < maximum) return;  // redraw at most ten times a second
-        lastDrawMs_ = now;
-        draw();
-    }
-    void progressTick(const UploadProgress& figures) override {
-        LinkTextPresenter::progressTick(figures);
-        percent_ = figures.percent;
-        remaining_ = figures.remainingSeconds;
-        haveEstimate_ = true;
-        if (quiet_) return;
-        if (terminal_) {
-            draw();
-        } else if (percent_ != lastPrinted_) {
-            lastPrinted_ = percent_;
-            std::cerr << "progress " << percent_ << "%, " << value_ << " of " << maximum_ << " bytes, remaining "
-                      << clockText(remaining_) << "\n";
-        }
-    }
-
-private:
-    void draw() {
-        constexpr int kWidth = 32;
-        const double fraction = maximum_ > 0 ? static_cast<double>(value_) / static_cast<double>(maximum_) : 0.0;
-        const int filled = static_cast<int>(fraction * kWidth);
-        std::string bar(static_cast<size_t>(filled), '#');
-        bar.append(static_cast<size_t>(kWidth - filled), '-');
-        char line[160];
-        std::snprintf(line, sizeof line, "\r\033[K[%s] %3d%%  %s left  %ld/%ld bytes", bar.c_str(),
-                      static_cast<int>(fraction * 100.0 + 0.5),
-                      haveEstimate_ ? clockText(remaining_).c_str() : "--:--:--", value_, maximum_);
-        std::cerr << line << std::flush;
-        drawn_ = true;
-        status_.setProgressLineShown(true);
-    }
-
-    TerminalStatus& status_;
-    Clock& clock_;
-    bool terminal_;
-    bool quiet_;
-    long value_ = 0;
-    long maximum_ = 0;
-    int percent_ = 0;
-    int lastPrinted_ = -1;
-    int32_t remaining_ = 0;
-    bool haveEstimate_ = false;
-    bool drawn_ = false;
-    int64_t startMs_ = 0;
-    int64_t lastDrawMs_ = -1000;
-};
+    text += ", " + std::to_string(result.frameResends) + " frames sent again";
+    if (verified) text += ", message table read back and equal";
+    return text;
+}
 
 int runUpload(const ManyUploadRequest& request) {
-    const std::string& setupPath = request.setupPath;
-    const UploadOptions& options = request.options;
     const bool quiet = request.quiet;
     if (request.ports.empty() && !request.allPorts) {
         std::cerr << "mmx4210-cli upload: name --port ComN|PATH or --ports all (try --help)\n";
@@ -120,70 +48,59 @@ int runUpload(const ManyUploadRequest& request) {
     if (request.ports.size() != 1 || request.allPorts || request.repeat || !request.logPath.empty()) {
         return runManyUploads(request);
     }
-    const std::string& port = request.ports.front();
-
-    auto session = openLinkSession("upload", port, request.verbose);
+    auto session = openLinkSession("upload", request.ports.front(), request.verbose);
     if (!session) return kUsage;
-    ProgramState& state = session->state;
-    const FileOutcome opened = OpenConfig(state, setupPath);
-    if (!opened) {
-        std::cerr << "mmx4210-cli upload: " << setupPath << ": " << state.texts.messageBox(UiTextTable::SetupFileMissing)
-                  << " (" << opened.reason() << ")\n";
+    const app::OpenedSetup opened = app::openSetup(request.setupPath);
+    if (!opened.setup) {
+        std::cerr << setupRefusedText("upload", request.setupPath, opened.outcome) << "\n";
+        return kFailure;
+    }
+    // Every message file is read whole and checked again before the port opens.
+    const LoadedImage loaded = app::buildUnitImage(*opened.setup);
+    if (!loaded.image) {
+        std::cerr << statusLine(LinkStatus::UploadFailed) << "\nmmx4210-cli upload: " << fileProblemText(*loaded.problem)
+                  << "\nmmx4210-cli upload: nothing was sent; the unit is as it was\n";
         return kFailure;
     }
 
     SteadyClock clock;
-    TerminalStatus status("upload", quiet);
-    TerminalUpload link(state.texts, status, clock, ::isatty(STDERR_FILENO) == 1, quiet);
-    Connection connection(linkSettingsFrom(state.settings.port), clock, link, session->factory);
-    status.onConnected = [&connection, &session, &state, quiet] {
-        if (!quiet) {
-            std::cerr << "port " << session->portLabel << ": " << connection.portDescription() << ", time-out "
-                      << state.settings.port.CommTimeOut << " ms per byte\n";
-        }
-    };
+    TerminalLink link(clock, ::isatty(STDERR_FILENO) == 1, quiet);
+    Connection connection(linkSettingsFrom(session->settings.port), clock, link, session->factory);
+    link.portDescription = [&connection] { return connection.portDescription(); };
     UploadDriver driver(connection);
 
     g_driver = &driver;
     installInterruptHandler(cancelUpload);
-    const UploadJobResult job = runUploadJob(driver, state, options, link);
-    const UploadResult& result = job.upload;
+    // A set-up read from its file may be on the unit already: the unit's own table decides.
+    const app::UploadOutcome outcome =
+        app::uploadImage(driver, *loaded.image, app::UploadPlace{session->folders.settings, true}, request.options);
     g_driver = nullptr;
+    const UploadResult& result = outcome.upload;
 
-    if (job.fileProblem) {
-        std::cout << state.texts.statusMessage(UiTextTable::UploadFailed) << "\n";
-        std::cerr << "mmx4210-cli upload: " << fileProblemText(state.texts, *job.fileProblem)
-                  << "\nmmx4210-cli upload: nothing was sent; the unit is as it was\n";
-        return kFailure;
+    if (!outcome.recordError.empty()) {
+        std::cerr << "mmx4210-cli upload: warning: cannot keep the record of this upload: " << outcome.recordError << "\n";
     }
-    if (!job.recordError.empty()) {
-        std::cerr << "mmx4210-cli upload: warning: cannot keep the record of this upload: " << job.recordError << "\n";
-    }
-    // The verdict, in the program's own words, is the one line on standard output: a success
-    // text only for a success.
+    // The verdict, in the program's own words, once: on standard output for a success, on
+    // standard error for anything else.
     if (result.succeeded()) {
-        std::cout << state.texts.statusMessage(result.verdict == UploadVerdict::Succeeded ? UiTextTable::UploadSucceeded
-                                                                                          : UiTextTable::ConfigUploadSucceeded)
-                  << "\n";
-        if (!quiet) {
-            std::cerr << (result.fullUpload ? "full upload: " : "configuration only: ") << result.blocksSent
-                      << " blocks acknowledged, " << result.frameResends << " frames sent again"
-                      << (options.verify ? ", message table read back and equal" : "") << "\n";
-        }
+        std::cout << verdictLine(result) << "\n";
+        if (!quiet) std::cerr << summary(result, request.options.verify) << "\n";
         return kSuccess;
     }
-    const std::string last = status.lastStatus();
-    const bool lastIsFailure = !last.empty() && last != state.texts.statusMessage(UiTextTable::UploadSucceeded) &&
-                               last != state.texts.statusMessage(UiTextTable::ConfigUploadSucceeded);
-    std::cout << (lastIsFailure ? last : state.texts.statusMessage(UiTextTable::UploadFailed)) << "\n";
+    std::cerr << verdictLine(result) << "\n";
     if (result.verdict == UploadVerdict::Cancelled) {
         std::cerr << "mmx4210-cli upload: interrupted; the port is closed and the upload was NOT completed"
                   << (result.unitErased ? " (the unit holds a partial image: upload again)" : "") << "\n";
         return kInterrupted;
     }
+    if (result.verdict == UploadVerdict::PortError) {
+        std::cerr << "mmx4210-cli upload: " << boxText(kPortCannotOpen) << " " << portFailureText(*session, connection)
+                  << "\n";
+        return exitCodeFor(result);
+    }
     std::cerr << "mmx4210-cli upload: failed at " << stepName(result.failedStep);
     if (result.failedSlot != 0) std::cerr << " (slot " << result.failedSlot << ")";
-    if (!result.detail.empty()) std::cerr << ": " << result.detail;
+    if (const std::string why = uploadFailureWords(result); !why.empty()) std::cerr << ": " << why;
     std::cerr << "\n";
     return exitCodeFor(result);
 }

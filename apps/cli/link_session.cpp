@@ -8,10 +8,7 @@
 #include <unistd.h>
 
 #include "cli_command.h"
-#include "collected_boxes.h"
 #include "platform/serial/port_names.h"
-#include "storage/settings_file.h"
-#include "storage/settings_folder.h"
 
 namespace mmx::cli {
 
@@ -29,23 +26,17 @@ void onInterrupt(int) {
 
 std::optional<LinkSession> openLinkSession(const std::string& command, const std::string& port, bool verbose) {
     LinkSession session;
-    session.state.initialise(programFolder());
-    session.settingsFolder = chooseSettingsFolder(session.state.AppPath);
-    session.state.SettingsFolder = session.settingsFolder;
-    const std::string ini = settingsFileForReading(session.state.AppPath, session.settingsFolder);
-    std::error_code ec;
-    if (std::filesystem::exists(ini, ec)) {
-        openSettings(session.state, ini);  // a broken settings file leaves the defaults, silently
-    }
-    auto choice = resolvePortName(port, session.settingsFolder);
+    session.folders = app::ProgramFolders::of(programFolder());
+    session.settings = app::loadSettings(session.folders).settings;
+    auto choice = resolvePortName(port, session.folders.settings);
     if (!choice) {
         std::cerr << "mmx4210-cli " << command << ": --port takes Com1..Com10, a device path or a network address (rfc2217://HOST:PORT, tcp://HOST:PORT), not '" << port
                   << "'\n";
         return std::nullopt;
     }
-    if (choice->comNumber != 0) session.state.settings.port.Commport = static_cast<int16_t>(choice->comNumber);
+    if (choice->comNumber != 0) session.settings.port.Commport = static_cast<int16_t>(choice->comNumber);
     session.portLabel = choice->label;
-    session.factory = serialPortFactory(session.settingsFolder, choice->path, terminalPortNotes(verbose));
+    session.factory = serialPortFactory(session.folders.settings, choice->path, terminalPortNotes(verbose));
     return session;
 }
 
@@ -83,26 +74,6 @@ PortNoteSink terminalPortNotes(bool verbose, std::function<void(const std::strin
             std::cerr << text << "\n";
         }
     };
-}
-
-void TerminalStatus::clearProgressLine() {
-    if (progressLine_) {
-        std::cerr << "\r\033[K";
-        progressLine_ = false;
-    }
-}
-
-void TerminalStatus::setStatusPanel(const std::string& text) {
-    if (text == last_) return;
-    last_ = text;
-    if (quiet_) return;
-    clearProgressLine();
-    std::cerr << text << "\n";
-}
-
-void TerminalStatus::alert(const std::string& text) {
-    clearProgressLine();
-    std::cerr << "mmx4210-cli " << command_ << ": " << text << "\n";
 }
 
 void installInterruptHandler(void (*handler)()) {

@@ -1,23 +1,23 @@
 #pragma once
-// What the commands that talk to a unit share: the program state with the user's port
-// settings, the port named on the command line, and status output on the terminal.
-#include <atomic>
+// What the commands that talk to a unit share: the user's settings (port framing, time-out),
+// the port named on the command line, and Ctrl-C.
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "app/link/unit_commands.h"
-#include "core/program_state.h"
-#include "platform/serial/serial_port.h"
+#include "app/program_settings.h"
+#include "core/settings.h"
 #include "device/connection.h"
-#include "ui/link/status_display.h"
+#include "platform/serial/serial_port.h"
 
 namespace mmx::cli {
 
-// Program state with the English texts and the port settings of the settings file, when one
-// can be read (its failure is not an error for the command line: the defaults stay).
+// The settings of the settings file, when one can be read (a refused line is no error for the
+// command line: the defaults stay for what follows it), with the port named on the command line.
 struct LinkSession {
-    ProgramState state;
-    std::string settingsFolder;
+    app::ProgramFolders folders;
+    Settings settings;
     std::string portLabel;  // "COM3" or the path
     PortFactory factory;
 };
@@ -33,31 +33,6 @@ std::string portFailureText(const LinkSession& session, const Connection& connec
 // The exit code of an erase or a table read: 0 done, 3 the port, 4 no answer, 5 refused or
 // garbled, 130 interrupted.
 int exitCodeFor(const app::LinkOutcome& outcome);
-
-// Prints status-panel changes and message boxes on stderr, one line each, without repeating
-// the same line ("Erasing data..." comes once per progress byte).
-class TerminalStatus : public StatusDisplay {
-public:
-    TerminalStatus(std::string command, bool quiet) : command_(std::move(command)), quiet_(quiet) {}
-    void setStatusPanel(const std::string& text) override;
-    void alert(const std::string& text) override;
-    // Called with the port's own description when the connection opens.
-    std::function<void()> onConnected;
-    void setConnectedIndicator(bool connected) override {
-        if (connected && onConnected) onConnected();
-    }
-    const std::string& lastStatus() const { return last_; }
-
-    // A progress line is on screen: the next line clears it first.
-    void setProgressLineShown(bool shown) { progressLine_ = shown; }
-
-private:
-    void clearProgressLine();
-    std::string command_;
-    bool quiet_;
-    std::string last_;
-    bool progressLine_ = false;
-};
 
 // Prints what a port notes about its adapter: each note once per run, however many times the
 // port opens, and details only when verbose. Safe from several threads.

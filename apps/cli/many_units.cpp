@@ -8,41 +8,19 @@
 #include "cli_command.h"
 #include "app/link/unit_commands.h"
 #include "platform/serial/port_names.h"
-#include "ui/link/link_text_presenter.h"
-#include "ui/link/upload_job.h"
 
 namespace mmx::cli {
 
 namespace {
 
-// One line's status texts and progress, handed on to the observer with the line's index.
-class LineStatus final : public StatusDisplay {
+// One line's statuses and progress, handed on to the observer with the line's index.
+class LineEvents final : public LinkEvents {
 public:
-    LineStatus(size_t line, ManyUnitsObserver& observer) : line_(line), observer_(observer) {}
-    void setStatusPanel(const std::string& text) override {
-        if (text == last_) return;
-        last_ = text;
-        observer_.status(line_, text);
-    }
-    const std::string& lastStatus() const { return last_; }
-    void clear() { last_.clear(); }
-
-private:
-    size_t line_;
-    ManyUnitsObserver& observer_;
-    std::string last_;
-};
-
-class LineEvents final : public LinkTextPresenter {
-public:
-    LineEvents(const UiTextTable& texts, LineStatus& status, size_t line, ManyUnitsObserver& observer)
-        : LinkTextPresenter(texts, status), line_(line), observer_(observer) {}
-    void progressValue(long value, long maximum) override {
-        LinkTextPresenter::progressValue(value, maximum);
-        observer_.progress(line_, value, maximum);
-    }
+    LineEvents(size_t line, ManyUnitsObserver& observer) : line_(line), observer_(observer) {}
+    void status(LinkStatus status) override { observer_.status(line_, status); }
+    void sendingMessage(int slot, const std::string& name) override { observer_.sending(line_, slot, name); }
+    void progressValue(long value, long maximum) override { observer_.progress(line_, value, maximum); }
     void progressTick(const UploadProgress& figures) override {
-        LinkTextPresenter::progressTick(figures);
         observer_.remaining(line_, figures.percent, figures.remainingSeconds);
     }
 
@@ -85,25 +63,23 @@ int worstExitCode(const std::vector<UnitReport>& reports) {
 // A line's connection and driver live as long as the run, so that cancel() (from a signal
 // handler too) never meets a driver that is going away.
 struct ManyUnits::Line {
-    Line(size_t index, UnitLine line, const ProgramState& setup, ManyUnitsObserver& observer)
+    Line(size_t index, UnitLine line, const PortSettings& port, ManyUnitsObserver& observer)
         : unit(std::move(line)),
-          status(index, observer),
-          events(setup.texts, status, index, observer),
-          connection(linkSettingsFrom(setup.settings.port), clock, events, unit.factory),
+          events(index, observer),
+          connection(linkSettingsFrom(port), clock, events, unit.factory),
           driver(connection) {}
     UnitLine unit;
     SteadyClock clock;
-    LineStatus status;
     LineEvents events;
     Connection connection;
     UploadDriver driver;
 };
 
-ManyUnits::ManyUnits(const ProgramState& setup, const image::UnitImage& image, std::vector<UnitLine> lines,
-                     ManyUnitsOptions options, ManyUnitsObserver& observer)
-    : setup_(setup), image_(image), options_(std::move(options)), observer_(observer) {
+ManyUnits::ManyUnits(const image::UnitImage& image, std::vector<UnitLine> lines, ManyUnitsOptions options,
+                     ManyUnitsObserver& observer)
+    : image_(image), options_(std::move(options)), observer_(observer) {
     for (size_t i = 0; i < lines.size(); ++i) {
-        lines_.push_back(std::make_unique<Line>(i, std::move(lines[i]), setup_, observer_));
+        lines_.push_back(std::make_unique<Line>(i, std::move(lines[i]), options_.port, observer_));
     }
     if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) wake_[0] = wake_[1] = -1;
 }
@@ -170,14 +146,14 @@ void ManyUnits::runLine(size_t index) {
 // image (and the record of what each unit holds) is shared.
 UnitReport ManyUnits::uploadUnit(size_t index) {
     Line& line = *lines_[index];
-    line.status.clear();
     const int64_t startMs = line.clock.nowMs();
     UnitReport report;
     report.line = index;
-    report.result = runUploadJob(line.driver, image_, setup_, options_.upload, report.recordError, &recordLock_);
+    app::UploadOutcome outcome = app::uploadImage(line.driver, image_, options_.place, options_.upload, &recordLock_);
+    report.result = std::move(outcome.upload);
+    report.recordError = std::move(outcome.recordError);
     report.seconds = static_cast<double>(line.clock.nowMs() - startMs) / 1000.0;
     report.exitCode = exitCodeFor(report.result);
-    report.statusText = line.status.lastStatus();
     report.finishedAt = std::chrono::system_clock::now();
     return report;
 }
@@ -187,7 +163,7 @@ bool ManyUnits::unitAnswers(size_t index) {
     if (cancelled_.load()) return false;
     LinkSettings quick;
     std::string unusable;
-    if (!linkSettingsFor(setup_.settings.port, quick, unusable)) return false;
+    if (!linkSettingsFor(options_.port, quick, unusable)) return false;
     quick.byteTimeOutMs = options_.probeTimeOutMs;
     return app::unitAnswers(quick, lines_[index]->unit.factory);
 }

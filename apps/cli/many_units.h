@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "core/program_state.h"
-#include "core/ui_text_table.h"
+#include "app/link/upload_unit.h"
+#include "core/settings.h"
 #include "device/connection.h"
 #include "device/upload_driver.h"
 #include "image/unit_image.h"
@@ -32,7 +32,6 @@ struct UnitReport {
     UploadResult result;
     int exitCode = 0;          // as a single upload would exit
     double seconds = 0;
-    std::string statusText;    // the last status line ("Status:  Message and configuration upload successfully!")
     std::string recordError;   // the record of what the unit holds could not be kept
     std::chrono::system_clock::time_point finishedAt;
 };
@@ -49,13 +48,16 @@ class ManyUnitsObserver {
 public:
     virtual ~ManyUnitsObserver() = default;
     virtual void phase(size_t /*line*/, LinePhase /*phase*/) {}
-    virtual void status(size_t /*line*/, const std::string& /*text*/) {}
+    virtual void status(size_t /*line*/, LinkStatus /*status*/) {}
+    virtual void sending(size_t /*line*/, int /*slot*/, const std::string& /*name*/) {}
     virtual void progress(size_t /*line*/, long /*value*/, long /*maximum*/) {}
     virtual void remaining(size_t /*line*/, int /*percent*/, int32_t /*seconds*/) {}
     virtual void finished(const UnitReport& /*report*/) {}
 };
 
 struct ManyUnitsOptions {
+    PortSettings port;  // framing and time-out of every line
+    app::UploadPlace place;  // the record of what each unit holds (none without a folder)
     UploadOptions upload;
     bool repeat = false;
     int probeIntervalMs = 1000;  // repeat: how often a line asks whether a unit is there
@@ -70,10 +72,8 @@ int worstExitCode(const std::vector<UnitReport>& reports);
 
 class ManyUnits {
 public:
-    // setup: line settings and time-out for every line, the texts, the settings folder (for the
-    // record of what each unit holds) and whether its messages were uploaded before.
-    ManyUnits(const ProgramState& setup, const image::UnitImage& image, std::vector<UnitLine> lines,
-              ManyUnitsOptions options, ManyUnitsObserver& observer);
+    ManyUnits(const image::UnitImage& image, std::vector<UnitLine> lines, ManyUnitsOptions options,
+              ManyUnitsObserver& observer);
     ~ManyUnits();
     ManyUnits(const ManyUnits&) = delete;
     ManyUnits& operator=(const ManyUnits&) = delete;
@@ -91,7 +91,6 @@ private:
     bool unitAnswers(size_t index);
     bool waitCancelled(int ms) const;
 
-    const ProgramState& setup_;
     const image::UnitImage& image_;
     ManyUnitsOptions options_;
     ManyUnitsObserver& observer_;

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "cli_command.h"
+#include "cli_texts.h"
 
 namespace mmx::cli {
 
@@ -141,12 +142,17 @@ void UnitBoard::phase(size_t line, LinePhase phase) {
     draw(true);
 }
 
-void UnitBoard::status(size_t line, const std::string& text) {
+void UnitBoard::show(size_t line, const std::string& text) {
     std::lock_guard<std::mutex> hold(lock_);
+    if (rows_[line].status == text) return;
     rows_[line].status = text;
     plain(line, text);
     draw(false);
 }
+
+void UnitBoard::status(size_t line, LinkStatus status) { show(line, statusLine(status)); }
+
+void UnitBoard::sending(size_t line, int, const std::string& name) { show(line, sendingLine(name)); }
 
 void UnitBoard::progress(size_t line, long value, long maximum) {
     std::lock_guard<std::mutex> hold(lock_);

@@ -40,7 +40,8 @@ public:
     UnitBoard(std::vector<std::string> labels, bool terminal, bool quiet, bool repeat, UnitLog* log);
 
     void phase(size_t line, LinePhase phase) override;
-    void status(size_t line, const std::string& text) override;
+    void status(size_t line, LinkStatus status) override;
+    void sending(size_t line, int slot, const std::string& name) override;
     void progress(size_t line, long value, long maximum) override;
     void remaining(size_t line, int percent, int32_t seconds) override;
     void finished(const UnitReport& report) override;
@@ -67,6 +68,7 @@ private:
     std::string rowText(size_t line) const;
     void draw(bool force);
     void plain(size_t line, const std::string& text);
+    void show(size_t line, const std::string& text);
 
     std::mutex lock_;
     std::vector<std::string> labels_;

@@ -6,13 +6,12 @@
 #include <set>
 #include <unistd.h>
 
+#include "app/setup_files.h"
 #include "cli_command.h"
+#include "cli_texts.h"
 #include "link_session.h"
 #include "many_units.h"
 #include "platform/serial/port_names.h"
-#include "storage/message_files.h"
-#include "storage/setup_file.h"
-#include "ui/link/upload_job.h"
 #include "unit_board.h"
 
 namespace mmx::cli {
@@ -54,13 +53,13 @@ int runManyUploads(const ManyUploadRequest& request) {
     }
     auto session = openLinkSession("upload", names.front(), request.verbose);
     if (!session) return kUsage;
-    ProgramState& state = session->state;
+    const std::string& settingsFolder = session->folders.settings;
 
     std::vector<std::string> labels;
     std::vector<std::string> paths;
     std::set<std::string> devices;
     for (const auto& name : names) {
-        auto choice = resolvePortName(name, session->settingsFolder);
+        auto choice = resolvePortName(name, settingsFolder);
         if (!choice) {
             std::cerr << "mmx4210-cli upload: --port takes Com1..Com10, a device path or a network address (rfc2217://HOST:PORT, tcp://HOST:PORT), not '" << name << "'\n";
             return kUsage;
@@ -75,17 +74,15 @@ int runManyUploads(const ManyUploadRequest& request) {
         paths.push_back(choice->path);
     }
 
-    const FileOutcome opened = OpenConfig(state, request.setupPath);
-    if (!opened) {
-        std::cerr << "mmx4210-cli upload: " << request.setupPath << ": "
-                  << state.texts.messageBox(UiTextTable::SetupFileMissing) << " (" << opened.reason() << ")\n";
+    const app::OpenedSetup opened = app::openSetup(request.setupPath);
+    if (!opened.setup) {
+        std::cerr << setupRefusedText("upload", request.setupPath, opened.outcome) << "\n";
         return kFailure;
     }
     // Every message file read and checked once; the image is shared read-only by every line.
-    const LoadedImage loaded = loadUnitImage(state);
+    const LoadedImage loaded = app::buildUnitImage(*opened.setup);
     if (!loaded.image) {
-        std::cout << state.texts.statusMessage(UiTextTable::UploadFailed) << "\n";
-        std::cerr << "mmx4210-cli upload: " << fileProblemText(state.texts, *loaded.problem)
+        std::cerr << statusLine(LinkStatus::UploadFailed) << "\nmmx4210-cli upload: " << fileProblemText(*loaded.problem)
                   << "\nmmx4210-cli upload: nothing was sent; the units are as they were\n";
         return kFailure;
     }
@@ -101,20 +98,23 @@ int runManyUploads(const ManyUploadRequest& request) {
     const PortNoteSink notes = terminalPortNotes(request.verbose, [&board](const std::string& text) { board.note(text); });
     std::vector<UnitLine> lines;
     for (size_t i = 0; i < paths.size(); ++i) {
-        lines.push_back(UnitLine{labels[i], serialPortFactory(session->settingsFolder, paths[i], notes)});
+        lines.push_back(UnitLine{labels[i], serialPortFactory(settingsFolder, paths[i], notes)});
     }
     if (!request.quiet) {
         std::cerr << "uploading " << request.setupPath << " to " << lines.size() << (lines.size() == 1 ? " unit" : " units")
-                  << " at " << state.settings.port.settingsText() << (request.repeat ? ", again for every next unit" : "") << "\n";
+                  << " at " << session->settings.port.line.text() << (request.repeat ? ", again for every next unit" : "") << "\n";
     }
 
     ManyUnitsOptions options;
+    options.port = session->settings.port;
+    // A set-up read from its file may be on a unit already: the unit's own table decides.
+    options.place = app::UploadPlace{settingsFolder, true};
     options.upload = request.options;
     options.repeat = request.repeat;
     // A port's record speaks for the unit that was on it; with units coming and going it cannot
     // vouch for the next one (same table, other sound), so every repeated upload is full.
     if (request.repeat) options.upload.forceFull = true;
-    ManyUnits run(state, *loaded.image, std::move(lines), options, board);
+    ManyUnits run(*loaded.image, std::move(lines), options, board);
     g_run = &run;
     installInterruptHandler(cancelAll);
     std::vector<UnitReport> reports = run.run();
@@ -134,7 +134,7 @@ int runManyUploads(const ManyUploadRequest& request) {
         if (report.result.failedStep != UploadStep::None && report.result.verdict != UploadVerdict::Cancelled) {
             failing += std::string(" at ") + stepName(report.result.failedStep);
         }
-        if (!report.result.detail.empty()) failing += ": " + report.result.detail;
+        if (const std::string why = uploadFailureWords(report.result); !why.empty()) failing += ": " + why;
         failing += ")";
     }
     if (!failing.empty()) std::cerr << "mmx4210-cli upload: failed: " << failing << "\n";

@@ -37,6 +37,8 @@ CheckReport checkSetup(const Setup& setup) {
     return report;
 }
 
+std::string printoutOf(const Setup& setup, const PrintoutCaptions& captions) { return printoutBytes(setup, captions); }
+
 FileOutcome printSetup(const std::string& path, const Setup& setup, const PrintoutCaptions& captions) {
     return writePrintout(path, setup, captions);
 }

@@ -38,6 +38,8 @@ struct CheckReport {
 // Every filled slot's file again, as an upload would find it.
 CheckReport checkSetup(const Setup& setup);
 
+// The bytes of the printout, as a file of it would hold them.
+std::string printoutOf(const Setup& setup, const PrintoutCaptions& captions);
 // Writes the printout (replacing any file there).
 FileOutcome printSetup(const std::string& path, const Setup& setup, const PrintoutCaptions& captions);
 

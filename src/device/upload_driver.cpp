@@ -29,7 +29,6 @@ void UploadDriver::end(UploadResult& result) {
     if (session_.cancelRequested() && !result.succeeded()) {
         result.verdict = UploadVerdict::Cancelled;
         result.fault = UploadFault::Cancelled;
-        if (result.detail.empty()) result.detail = "cancelled";
     }
 }
 
@@ -52,8 +51,8 @@ UploadResult UploadDriver::runSteps(const image::UnitImage& image, const UploadO
     if (!image.fitsMemory()) {
         events_.status(LinkStatus::UploadFailed);
         events_.alert(LinkAlert::OverCapacity);
-        failWith(result, UploadStep::CheckImage, UploadFault::OverCapacity,
-                 "the messages need " + std::to_string(image.storedBytes()) + " bytes; they must end below word 0x3FF000");
+        failWith(result, UploadStep::CheckImage, UploadFault::OverCapacity);
+        result.neededBytes = image.storedBytes();
         return result;
     }
 
@@ -65,7 +64,7 @@ UploadResult UploadDriver::runSteps(const image::UnitImage& image, const UploadO
         result.verdict = UploadVerdict::PortError;
         result.failedStep = UploadStep::Connect;
         result.fault = UploadFault::PortCannotOpen;
-        result.detail = connection_.lastError();
+        result.portError = connection_.lastError();
         return result;
     }
     const std::string description = connection_.portDescription();
@@ -240,10 +239,10 @@ void UploadDriver::verifyTable(UploadResult& result) {
     if (!same) {
         events_.status(LinkStatus::CheckFailed);
         if (read.table) {
-            failWith(result, UploadStep::Verify, UploadFault::VerifyMismatch,
-                     "the message table read back differs from the one written");
+            failWith(result, UploadStep::Verify, UploadFault::VerifyMismatch);
         } else if (read.answer.acknowledged()) {
-            failWith(result, UploadStep::Verify, UploadFault::Refused, "the unit answered R with too few bytes");
+            // Acknowledged, but too few bytes for a table.
+            failWith(result, UploadStep::Verify, UploadFault::Refused);
         } else {
             failOn(result, UploadStep::Verify, read.answer);
         }
@@ -257,22 +256,22 @@ void UploadDriver::verifyTable(UploadResult& result) {
                                                               : LinkStatus::ConfigurationSucceeded);
 }
 
-void UploadDriver::failWith(UploadResult& result, UploadStep step, UploadFault fault, const std::string& detail) {
+void UploadDriver::failWith(UploadResult& result, UploadStep step, UploadFault fault) {
     result.verdict = UploadVerdict::Failed;
     result.failedStep = step;
     result.fault = fault;
-    result.detail = detail;
 }
 
 void UploadDriver::failOn(UploadResult& result, UploadStep step, const UnitAnswer& answer) {
     result.answer = answer;
     if (session_.cancelRequested() || answer.cancelled()) {
-        failWith(result, step, UploadFault::Cancelled, "cancelled");
+        failWith(result, step, UploadFault::Cancelled);
         return;
     }
     const UploadFault fault = answer.kind == AnswerKind::NoAnswer ? UploadFault::NoAnswer : UploadFault::Refused;
-    failWith(result, step, fault,
-             answerFailureWords(answer, session_.byteTimeOutMs(), session_.answerTimeOutMs()));
+    failWith(result, step, fault);
+    result.byteTimeOutMs = session_.byteTimeOutMs();
+    result.answerTimeOutMs = session_.answerTimeOutMs();
 }
 
 }  // namespace mmx

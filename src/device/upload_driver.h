@@ -52,7 +52,7 @@ private:
     void verifyTable(UploadResult& result);
 
     void pumpClock();
-    void failWith(UploadResult& result, UploadStep step, UploadFault fault, const std::string& detail);
+    void failWith(UploadResult& result, UploadStep step, UploadFault fault);
     void failOn(UploadResult& result, UploadStep step, const UnitAnswer& answer);
     void end(UploadResult& result);
 

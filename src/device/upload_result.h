@@ -1,5 +1,5 @@
 #pragma once
-// How an upload ended, in values: the caller chooses the words and boxes for it.
+// How an upload ended, in values only: the caller chooses the words and boxes for it.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -49,7 +49,10 @@ struct UploadResult {
     UploadFault fault = UploadFault::None;
     int failedSlot = 0;      // 1..12 for SendMessage
     UnitAnswer answer;       // the answer that ended the upload (or the last one)
-    std::string detail;      // English words for a log ("the unit did not answer within 5.1 s")
+    int byteTimeOutMs = 0;   // the patience that applied to that answer, to word a silence
+    int answerTimeOutMs = 0;
+    std::string portError;   // PortCannotOpen: the port's own reason ("/dev/ttyUSB0: no such device")
+    uint64_t neededBytes = 0;  // OverCapacity: what the messages would take
     std::string port;        // path of the port used ("/dev/ttyUSB0"), once it opened
 
     bool fullUpload = false;     // the erase-and-rewrite road was taken
@@ -72,8 +75,5 @@ struct UploadResult {
         return verdict == UploadVerdict::Succeeded || verdict == UploadVerdict::ConfigurationSucceeded;
     }
 };
-
-// English words for why an answer failed ("the unit did not answer within 5.1 s").
-std::string answerFailureWords(const UnitAnswer& answer, int byteTimeOutMs, int answerTimeOutMs);
 
 }  // namespace mmx

@@ -19,6 +19,15 @@ std::string folderValue(const std::string& value, const std::string& fallback) {
     return withTrailingSeparator(value);
 }
 
+// A settings file written by an older install names the shipped language files' folder where that
+// install kept them; when the language file is not there but in this program's own folder, the
+// program's folder is meant (and the next save writes it).
+std::string builtInFolderNow(const std::string& stored, const std::string& languageFile, const std::string& fonts) {
+    std::error_code error;
+    if (stored == fonts || languageFile.empty() || std::filesystem::exists(stored + languageFile, error)) return stored;
+    return std::filesystem::exists(fonts + languageFile, error) ? fonts : stored;
+}
+
 bool holdsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
 
 // Decimal digits with an optional sign, blanks around allowed: "12.5" or "1e3" are no settings
@@ -128,6 +137,10 @@ FileOutcome readSettingsFile(const std::string& path, Settings& settings, const 
     const auto file = readTextFile(path, CodePage::Windows1252, &outcome);
     if (!file) return outcome;
     settings = parseSettingsLines(file->lines, settings, appPath, &outcome, dataPath);
+    if (!settings.otherLanguage) {
+        settings.builtInLanguageFolder = builtInFolderNow(settings.builtInLanguageFolder, settings.languageFile,
+                                                          fontFolder(dataPath.empty() ? appPath : dataPath));
+    }
     return outcome;
 }
 
@@ -139,8 +152,9 @@ std::optional<LanguageChoice> readLanguageChoice(const std::string& path, const 
     const auto value = [&file](int line) { return lineValue(file->lines[static_cast<size_t>(line - 1)]); };
     const auto other = booleanValue(value(9));
     if (!other) return std::nullopt;
-    return LanguageChoice{folderValue(value(7), fonts), folderValue(value(8), fonts), *other,
-                          value(10)};
+    const std::string builtIn = folderValue(value(7), fonts);
+    return LanguageChoice{*other ? builtIn : builtInFolderNow(builtIn, value(10), fonts), folderValue(value(8), fonts),
+                          *other, value(10)};
 }
 
 }  // namespace mmx

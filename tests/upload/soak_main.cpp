@@ -200,7 +200,7 @@ void runOne(uint32_t seed, Tally& tally, bool verbose) {
             ++tally.failures;
             ++tally.failureKinds[faultName(result.fault)];
             if (difference.empty() && unit.lastCheck() && unit.lastCheck()->ok) ++tally.falseFailures;
-            if (verbose) std::printf("seed %u round %d: failed (%s): %s\n", seed, round + 1, faultName(result.fault), result.detail.c_str());
+            if (verbose) std::printf("seed %u round %d: failed (%s), result code %d\n", seed, round + 1, faultName(result.fault), static_cast<int>(result.answer.code));
             break;  // the unit may hold anything now; the next run starts afresh
         }
         if (connection.isConnected()) {

@@ -33,21 +33,47 @@ protected:
 
 TEST_F(CliUpload, SucceedsOnlyAfterTheEndCommandAndPrintsTheVerdict) {
     serve({});
+    const std::string portLine = "port " + served->path() + " 115200 8N2\n";
+    // An erased unit's table is said to be erased, nothing more.
+    const ProgramRun erased = runCli({"read-tables", "--port", served->path()});
+    EXPECT_EQ(erased.exitCode, 0) << erased.err;
+    EXPECT_EQ(erased.out, "Message table\nerased: nothing was uploaded, or an upload did not finish\n");
+    EXPECT_EQ(erased.err, portLine);
+
     const std::string setup = writeSetup(3000);
     const ProgramRun upload = runCli({"upload", setup, "--port", served->path(), "--verify"});
     EXPECT_EQ(upload.exitCode, 0) << upload.err;
+    // The verdict once, on standard output only.
     EXPECT_EQ(upload.out, "Status:  Message and configuration upload successfully!\n");
-    EXPECT_NE(upload.err.find(served->path() + " 115200 8N2"), std::string::npos) << upload.err;
+    EXPECT_EQ(upload.err.rfind(portLine + "Status:  Erasing data...\nStatus:  m1 File is uploading...\n", 0), 0u)
+        << upload.err;
+    EXPECT_EQ(upload.err.find("upload successfully"), std::string::npos) << upload.err;
+    EXPECT_NE(upload.err.find("\nfull upload: 18 blocks acknowledged, 0 frames sent again, message table read back "
+                              "and equal\n"),
+              std::string::npos)
+        << upload.err;
 
     const ProgramRun again = runCli({"upload", setup, "--port", served->path()});
     EXPECT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(again.out, "Status:  Configuration upload successfully!\n");
+    // No message went out: that is what is said, not a count of none.
+    EXPECT_EQ(again.err, portLine + "Status:  Erasing data...\nconfiguration only: the unit holds these messages already; "
+                                    "both tables rewritten, 0 frames sent again\n");
+    const ProgramRun quiet = runCli({"upload", setup, "--port", served->path(), "--quiet"});
+    EXPECT_EQ(quiet.out, "Status:  Configuration upload successfully!\n");
+    EXPECT_EQ(quiet.err, "");
 
+    // The message table in the one form image --tables prints too.
     const ProgramRun tables = runCli({"read-tables", "--port", served->path()});
     EXPECT_EQ(tables.exitCode, 0) << tables.err;
-    EXPECT_NE(tables.out.find("   1  0x000000  3150\n"), std::string::npos) << tables.out;
-    EXPECT_NE(tables.out.find("Messages         2\n"), std::string::npos) << tables.out;
-    EXPECT_NE(tables.out.find("Table checksum   ok\n"), std::string::npos) << tables.out;
+    EXPECT_EQ(tables.err, portLine);
+    EXPECT_EQ(tables.out,
+              "Message table\nmessage 1  0x000000  3150 bytes\nmessage 2  0x000627  3150 bytes\nmessage 3  none\n"
+              "message 4  none\nmessage 5  none\nmessage 6  none\nmessage 7  none\nmessage 8  none\nmessage 9  none\n"
+              "message 10 none\nmessage 11 none\nmessage 12 none\nend        0x000C4E\ncount      2\nchecksum   ok\n"
+              "memory     6300 of 8380000 bytes used\n");
+    const ProgramRun image = runCli({"image", setup, "--tables"});
+    EXPECT_EQ(image.out.substr(0, tables.out.size()), tables.out);
 
     stopServing();
     EXPECT_TRUE(served->unit.checkImage().ok);
@@ -62,8 +88,12 @@ TEST_F(CliUpload, RefusalEndsWithItsOwnExitCode) {
     serve(refusing);
     const ProgramRun upload = runCli({"upload", writeSetup(1000), "--port", served->path()});
     EXPECT_EQ(upload.exitCode, 5) << upload.err;
-    EXPECT_EQ(upload.out, "Status:  Message and configuration upload unsuccessfully!\n");
-    EXPECT_EQ(upload.err.find("upload successfully!"), std::string::npos) << "a failed upload's log holds no success text";
+    // The verdict once, on standard error only, then why.
+    EXPECT_EQ(upload.out, "");
+    EXPECT_EQ(upload.err, "port " + served->path() +
+                              " 115200 8N2\nStatus:  Reading data failed!\n"
+                              "Status:  Message and configuration upload unsuccessfully!\n"
+                              "mmx4210-cli upload: failed at start command P: the unit sent not acknowledged (21)\n");
 }
 
 TEST_F(CliUpload, WrongArgumentsAndMissingPort) {

@@ -133,7 +133,7 @@ TEST_F(UploadFaults, RefusedOrDamagedBlocksGoOutAgainUnchangedWithinFiveTries) {
     sabotage("D 0000AF", Kind::Damaged, 2);
     sabotage("D 0000AF", Kind::Nak, 2);  // takes over once the first rule is used up
     const UploadResult result = rig.upload(image);
-    ASSERT_EQ(result.verdict, UploadVerdict::Succeeded) << result.detail;
+    ASSERT_EQ(result.verdict, UploadVerdict::Succeeded) << static_cast<int>(result.fault);
     EXPECT_EQ(count("D 0000AF 350"), 5);
     EXPECT_EQ(result.frameResends, 4u);
     EXPECT_TRUE(unitHoldsTheImage());
@@ -147,7 +147,7 @@ TEST_F(UploadFaults, AUnitThatRefusesEverySecondFrameStillGetsTheWholeImage) {
     options.nakEveryNth = 2;
     UploadRig naky(options);
     const UploadResult result = naky.upload(image);
-    ASSERT_EQ(result.verdict, UploadVerdict::Succeeded) << result.detail;
+    ASSERT_EQ(result.verdict, UploadVerdict::Succeeded) << static_cast<int>(result.fault);
     EXPECT_EQ(firstDifference(naky.unit.image(), expectedUpload(files.bytes, {}).image), "");
     // Closing frames are refused too and go out again: three series, more than three on the line.
     EXPECT_GT(occurrences(naky.wire, closingFrame()), 3);
@@ -176,7 +176,7 @@ TEST_P(CancelledUpload, StopsAtOnceClosesTheSeriesAndThePortAndCountsOnlySentBlo
     };
     const UploadResult result = rig.upload(image);
     EXPECT_EQ(result.verdict, UploadVerdict::Cancelled);
-    EXPECT_EQ(result.detail, "cancelled");
+    EXPECT_EQ(result.fault, UploadFault::Cancelled);
     EXPECT_EQ(result.failedStep, UploadStep::SendMessage);
     EXPECT_TRUE(result.unitErased);
     EXPECT_EQ(result.blocksSent, afterFirstBlock ? 1u : 3u);
@@ -195,7 +195,7 @@ TEST_F(UploadFaults, PortThatCannotBeOpenedOrIsAlreadyOpen) {
     rig.openError = "no such device";
     UploadResult result = rig.upload(image);
     EXPECT_EQ(result.verdict, UploadVerdict::PortError);
-    EXPECT_EQ(result.detail, "no such device");
+    EXPECT_EQ(result.portError, "no such device");
     EXPECT_EQ(rig.display.last(), rig.statusText(UiTextTable::UploadFailed));
     EXPECT_EQ(rig.display.alerts, std::vector<std::string>{"RS232 Com Port cannot be open!"});
     EXPECT_TRUE(rig.wire.empty());

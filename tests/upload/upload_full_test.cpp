@@ -37,7 +37,7 @@ TEST(FullUpload, UnitHoldsTheImageOfTheMemoryMapSentInSlotOrder) {
     UploadRig rig;
     const UploadResult result = rig.upload(imageFor(files, plan));
 
-    ASSERT_EQ(result.verdict, UploadVerdict::Succeeded) << result.detail;
+    ASSERT_EQ(result.verdict, UploadVerdict::Succeeded) << static_cast<int>(result.fault);
     EXPECT_TRUE(result.fullUpload);
     EXPECT_TRUE(result.messagesUploaded);
     const ExpectedUpload expected = expectedUpload(files.bytes, triggers);
@@ -169,7 +169,7 @@ TEST_F(OperatorUpload, SeveralRatesThenOnlyTheTablesWhenTheUnitHoldsTheseMessage
     editor.chooseEntry(entryIndex(4, 1), " 3");
     editor.setZone(zoneIndex(4, 5), 1);
     const UploadJobResult second = upload();
-    ASSERT_EQ(second.upload.verdict, UploadVerdict::ConfigurationSucceeded) << second.upload.detail;
+    ASSERT_EQ(second.upload.verdict, UploadVerdict::ConfigurationSucceeded) << static_cast<int>(second.upload.fault);
     const std::vector<std::string> expected{"R 3FF000", "P", "E 3FF100", "W", "D 3FF000 128", "D 3FF100 128",
                                             "D close", "L"};
     EXPECT_EQ(framesOfLastUpload(), expected);

@@ -62,10 +62,10 @@ TEST(ManyUnits, EachUnitGetsTheExactImageAndAFailingUnitFailsAlone) {
     for (const auto& unit : units) {
         lines.push_back({unit->path(), serialPortFactory(folder.folder(), unit->path())});
     }
-    ProgramState setup;  // no settings folder: no record, every upload full
-    setup.settings.port.CommTimeOut = 1000;
+    cli::ManyUnitsOptions options;  // no record folder: no record, every upload full
+    options.port.CommTimeOut = 1000;
     Unplugger unplugger(2, *units[2]);
-    cli::ManyUnits run(setup, image, std::move(lines), {}, unplugger);
+    cli::ManyUnits run(image, std::move(lines), options, unplugger);
     const std::vector<UnitReport> reports = run.run();
 
     ASSERT_EQ(reports.size(), 4u);
