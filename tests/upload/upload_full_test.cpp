@@ -4,12 +4,12 @@
 
 #include <set>
 
-#include "ui/app/editor.h"
+#include "app/link/upload_unit.h"
+#include "app/setup_edits.h"
+#include "app/setup_files.h"
 #include "storage/upload_record.h"
 #include "support/expected_image.h"
-#include "support/fake_dialogs.h"
 #include "support/test_support.h"
-#include "ui/link/upload_job.h"
 #include "upload_rig.h"
 
 namespace mmx::test {
@@ -111,29 +111,30 @@ TEST(FullUpload, AllSlotsEmptyGivesEmptyTablesAndNoMessageFrames) {
     EXPECT_EQ(rig.frames(), expected);
 }
 
-// The upload as the operator starts it: a set-up built in the editor, its files read and checked,
-// the record of what the unit holds kept in the settings folder.
+// The upload as the operator starts it: a set-up value edited as the window and `edit` do, its
+// files read and checked into an image, the record of what the unit holds kept in a folder.
 class OperatorUpload : public ::testing::Test {
 protected:
-    OperatorUpload() : editor(state, dialog, boxes) {
-        state.loadDefaults();
-        state.SettingsFolder = folder.folder();
-    }
     std::string addSlot(int k, uint32_t rate, uint32_t dataBytes) {
         WaveShape shape;
         shape.sampleRate = rate;
         shape.dataBytes = dataBytes;
         shape.fill = static_cast<uint8_t>(0x20 + k);
         const std::string path = folder.writeWave("m" + std::to_string(k) + ".wav", shape);
-        EXPECT_EQ(editor.assignFile(k, path), BrowseOutcome::Accepted);
+        EXPECT_EQ(app::assignFile(setup, k, path).verdict, app::EditVerdict::Done);
         slotBytes[static_cast<size_t>(k - 1)] = readBytes(path);
         return path;
     }
-    UploadJobResult upload(UploadOptions options = {}) {
+    // Nothing when a message file no longer passes: then nothing was sent.
+    std::optional<UploadResult> upload(UploadOptions options = {}) {
         rig.unit.resetLine();
-        UploadJobResult job = runUploadJob(rig.driver, state, options, rig.link);
-        applyUploadResult(job.upload, state);
-        return job;
+        const LoadedImage loaded = app::buildUnitImage(setup);
+        problem = loaded.problem;
+        if (!loaded.image) return std::nullopt;
+        const UploadResult result =
+            app::uploadImage(rig.driver, *loaded.image, {folder.folder(), messagesUploaded}, options).upload;
+        messagesUploaded = result.messagesUploaded;
+        return result;
     }
     std::vector<std::string> framesOfLastUpload() {
         std::vector<std::string> all = rig.frames();
@@ -143,10 +144,9 @@ protected:
     }
 
     ScratchFolder folder;
-    ProgramState state;
-    ScriptedFileDialog dialog;
-    RecordingMessageBoxes boxes;
-    Editor editor;
+    mmx::Setup setup;
+    bool messagesUploaded = false;
+    std::optional<MessageFileProblem> problem;
     UploadRig rig;
     std::array<std::optional<std::vector<uint8_t>>, 12> slotBytes{};
 };
@@ -156,20 +156,21 @@ TEST_F(OperatorUpload, SeveralRatesThenOnlyTheTablesWhenTheUnitHoldsTheseMessage
     addSlot(2, 11025, 305);
     addSlot(3, 16000, 2000);
     addSlot(4, 24000, 0);
-    editor.chooseEntry(entryIndex(1, 1), " 2");
-    editor.setZone(zoneIndex(1, 3), 1);
-    ASSERT_TRUE(upload().succeeded());
+    app::setSequence(setup, 1, {2});
+    app::setZones(setup, 1, {3});
+    const auto first = upload();
+    ASSERT_TRUE(first && first->succeeded());
     std::array<ExpectedTrigger, 12> triggers{};
     triggers[0] = ExpectedTrigger{{2, 0, 0, 0}, {false, false, true, false, false, false}};
     EXPECT_EQ(firstDifference(rig.unit.image(), expectedUpload(slotBytes, triggers).image), "");
-    EXPECT_TRUE(state.MessagesUploaded);
-    EXPECT_EQ(state.messages.slot(2).TMsgSize, 700);  // the blocks really sent
-    EXPECT_EQ(state.messages.TFileLength, 350 + 700 + 2100 + 350);
+    EXPECT_TRUE(messagesUploaded);
+    // The blocks really sent.
+    EXPECT_EQ(first->storedLengths, (std::array<int32_t, 12>{350, 700, 2100, 350, 0, 0, 0, 0, 0, 0, 0, 0}));
 
-    editor.chooseEntry(entryIndex(4, 1), " 3");
-    editor.setZone(zoneIndex(4, 5), 1);
-    const UploadJobResult second = upload();
-    ASSERT_EQ(second.upload.verdict, UploadVerdict::ConfigurationSucceeded) << static_cast<int>(second.upload.fault);
+    app::setSequence(setup, 4, {3});
+    app::setZones(setup, 4, {5});
+    const auto second = upload();
+    ASSERT_EQ(second->verdict, UploadVerdict::ConfigurationSucceeded) << static_cast<int>(second->fault);
     const std::vector<std::string> expected{"R 3FF000", "P", "E 3FF100", "W", "D 3FF000 128", "D 3FF100 128",
                                             "D close", "L"};
     EXPECT_EQ(framesOfLastUpload(), expected);
@@ -180,16 +181,16 @@ TEST_F(OperatorUpload, SeveralRatesThenOnlyTheTablesWhenTheUnitHoldsTheseMessage
 
 TEST_F(OperatorUpload, OtherSoundOfTheSameLengthIsSentInFull) {
     const std::string path = addSlot(1, 8000, 1000);
-    ASSERT_TRUE(upload().succeeded());
+    ASSERT_TRUE(upload()->succeeded());
     WaveShape other;
     other.sampleRate = 8000;
     other.dataBytes = 1000;
     other.fill = 0x77;
     folder.writeWave("m1.wav", other);
-    const UploadJobResult second = upload();
-    ASSERT_EQ(second.upload.verdict, UploadVerdict::Succeeded);
-    EXPECT_TRUE(second.upload.tableReadBack);
-    EXPECT_TRUE(second.upload.fullUpload);
+    const auto second = upload();
+    ASSERT_EQ(second->verdict, UploadVerdict::Succeeded);
+    EXPECT_TRUE(second->tableReadBack);
+    EXPECT_TRUE(second->fullUpload);
     slotBytes[0] = readBytes(path);
     EXPECT_EQ(firstDifference(rig.unit.image(), expectedUpload(slotBytes, {}).image), "");
 }
@@ -203,11 +204,11 @@ class UntrustedUnitTable : public OperatorUpload, public ::testing::WithParamInt
 
 TEST_P(UntrustedUnitTable, TheMessagesAreSentAgain) {
     addSlot(1, 8000, 1000);
-    ASSERT_TRUE(upload().succeeded());
+    ASSERT_TRUE(upload()->succeeded());
     GetParam().change(rig, folder.folder());
-    const UploadJobResult second = upload();
-    ASSERT_EQ(second.upload.verdict, UploadVerdict::Succeeded);
-    EXPECT_TRUE(second.upload.fullUpload);
+    const auto second = upload();
+    ASSERT_EQ(second->verdict, UploadVerdict::Succeeded);
+    EXPECT_TRUE(second->fullUpload);
     EXPECT_EQ(firstDifference(rig.unit.image(), expectedUpload(slotBytes, {}).image), "");
 }
 
@@ -232,13 +233,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(OperatorUpload, FullSwitchSkipsTheReadBackAndVerifyReadsTheTableAfterL) {
     addSlot(1, 8000, 500);
-    ASSERT_TRUE(upload().succeeded());
+    ASSERT_TRUE(upload()->succeeded());
     UploadOptions options;
     options.forceFull = true;
     options.verify = true;
-    const UploadJobResult second = upload(options);
-    ASSERT_EQ(second.upload.verdict, UploadVerdict::Succeeded);
-    EXPECT_TRUE(second.upload.verified);
+    const auto second = upload(options);
+    ASSERT_EQ(second->verdict, UploadVerdict::Succeeded);
+    EXPECT_TRUE(second->verified);
     const auto frames = framesOfLastUpload();
     EXPECT_EQ(frames.at(0), "P");
     EXPECT_EQ(frames.at(1), "E 3FFFFF");
@@ -252,12 +253,12 @@ TEST_F(OperatorUpload, AFileThatChangedSinceItWasChosenStopsTheUploadBeforeTheEr
     WaveShape stereo;
     stereo.channels = 2;
     folder.writeWave("m1.wav", stereo);
-    const UploadJobResult job = upload();
-    ASSERT_TRUE(job.fileProblem);
-    EXPECT_EQ(job.fileProblem->slot, 1);
+    EXPECT_FALSE(upload());
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->slot, 1);
+    EXPECT_EQ(problem->kind, MessageFileProblem::Kind::Refused);
+    EXPECT_EQ(problem->messageBoxIndex, WaveCheck(ReadWaveHeader(folder.folder() + "m1.wav")).messageBoxIndex);
     EXPECT_TRUE(rig.wire.empty());  // the port was not even opened
-    EXPECT_EQ(rig.display.last(), rig.statusText(UiTextTable::UploadFailed));
-    EXPECT_EQ(fileProblemText(state.texts, *job.fileProblem).rfind(state.texts.messageBox(UiTextTable::NotMono), 0), 0u);
 }
 
 TEST(UploadProgressReport, TicksFollowTheClockWithPercentAndRemainingTime) {
