@@ -11,6 +11,7 @@
 #include "cli_texts.h"
 #include "link_session.h"
 #include "many_units.h"
+#include "port_list.h"
 #include "platform/serial/port_names.h"
 #include "unit_board.h"
 
@@ -73,6 +74,7 @@ int runManyUploads(const ManyUploadRequest& request) {
         labels.push_back(choice->comNumber != 0 ? choice->label + " (" + choice->path + ")" : choice->path);
         paths.push_back(choice->path);
     }
+    if (refuseSameServer("upload", labels, paths)) return kUsage;
 
     const app::OpenedSetup opened = app::openSetup(request.setupPath);
     if (!opened.setup) {
