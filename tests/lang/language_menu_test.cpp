@@ -21,7 +21,7 @@ class LanguageMenu : public ::testing::Test {
 protected:
     void SetUp() override {
         state.initialise(folder.folder());
-        state.SettingsFolder = state.AppPath;  // the test's own, never the account's
+        state.settingsFolder = state.appFolder;  // the test's own, never the account's
         fs::create_directories(folder.path() / "Font");
         for (const char* name : {"en.lng", "nl.lng", "zh-s.lng", "zh-t.lng"}) {
             fs::copy_file(std::string(MMX_FONT_DIR) + name, folder.path() / "Font" / name);
@@ -39,7 +39,7 @@ protected:
         return folder.write(path, bytes);
     }
     ScratchFolder folder;
-    ProgramState state;
+    WindowState state;
     CaptionTable captions;
     ScriptedFileDialog dialog;
     RecordingMessageBoxes boxes;
@@ -158,9 +158,9 @@ TEST_F(LanguageMenu, StartUpFollowsTheSettingsFile) {
     state.settings.languageFile = "nl.lng";
     state.settings.port.Commport = 4;
     ASSERT_TRUE(saveSettings(state, state.settingsFilePath()));
-    ProgramState next;
+    WindowState next;
     next.initialise(folder.folder());
-    next.SettingsFolder = next.AppPath;
+    next.settingsFolder = next.appFolder;
     LanguageCommands nextLanguages{next, captions, dialog, boxes};
     EXPECT_TRUE(activateEditor(next, nextLanguages, boxes));
     EXPECT_EQ(next.settings.port.Commport, 4);

@@ -31,7 +31,7 @@ std::string builtInLanguageFile(LanguageItem item) {
     return "";
 }
 
-LanguageCommands::LanguageCommands(ProgramState& state, CaptionTable& captions, FileDialog& dialog,
+LanguageCommands::LanguageCommands(WindowState& state, CaptionTable& captions, FileDialog& dialog,
                                    MessageBoxes& boxes)
     : state_(state), captions_(captions), dialog_(dialog), boxes_(boxes) {}
 
@@ -106,7 +106,7 @@ bool LanguageCommands::other_Click() {
 
 void LanguageCommands::loadStartupLanguage(bool settingsFileRead) {
     if (!settingsFileRead) {
-        state_.settings.languageFile = ProgramState::kDefaultLanguageFile;
+        state_.settings.languageFile = WindowState::kDefaultLanguageFile;
         state_.settings.otherLanguage = false;
     }
     const std::string path = state_.languageFolder() + state_.settings.languageFile;
@@ -117,9 +117,9 @@ void LanguageCommands::loadStartupLanguage(bool settingsFileRead) {
 std::string LanguageCommands::statusPanel1() const { return state_.texts.status(UiTextTable::StatusPrefix) + " "; }
 std::string LanguageCommands::statusPanel2() const { return state_.texts.status(UiTextTable::PortPrefix) + " "; }
 
-bool activateEditor(ProgramState& state, LanguageCommands& languages, MessageBoxes& boxes) {
-    if (state.SettingsFolder.empty()) state.SettingsFolder = chooseSettingsFolder(state.AppPath);
-    const std::string path = settingsFileForReading(state.AppPath, state.SettingsFolder);
+bool activateEditor(WindowState& state, LanguageCommands& languages, MessageBoxes& boxes) {
+    if (state.settingsFolder.empty()) state.settingsFolder = chooseSettingsFolder(state.appFolder);
+    const std::string path = settingsFileForReading(state.appFolder, state.settingsFolder);
     const bool exists = isFile(path);
     if (exists) reportFileOutcome(boxes, state.texts, UiTextTable::SettingsFileMissing, path, openSettings(state, path));
     languages.loadStartupLanguage(exists);

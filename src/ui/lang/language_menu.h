@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ui/app/dialogs.h"
-#include "core/program_state.h"
+#include "ui/app/window_state.h"
 #include "ui/lang/caption_table.h"
 
 namespace mmx {
@@ -19,7 +19,7 @@ std::string builtInLanguageFile(LanguageItem item);
 
 class LanguageCommands {
 public:
-    LanguageCommands(ProgramState& state, CaptionTable& captions, FileDialog& dialog, MessageBoxes& boxes);
+    LanguageCommands(WindowState& state, CaptionTable& captions, FileDialog& dialog, MessageBoxes& boxes);
 
     // Runs after every language file was applied: the window refreshes its captions, shows
     // state.frameWindowCaption, sets the status panels to statusPanel1()/statusPanel2() and
@@ -59,7 +59,7 @@ public:
 private:
     void returnToPrevious(const std::string& previousFile, bool previousType);
 
-    ProgramState& state_;
+    WindowState& state_;
     CaptionTable& captions_;
     FileDialog& dialog_;
     MessageBoxes& boxes_;
@@ -68,8 +68,8 @@ private:
 };
 
 // The whole activation of the editor window: the settings file (when it exists) and then the
-// language. Chooses state.SettingsFolder first when it is empty. Returns whether a settings
+// language. Chooses state.settingsFolder first when it is empty. Returns whether a settings
 // file was read.
-bool activateEditor(ProgramState& state, LanguageCommands& languages, MessageBoxes& boxes);
+bool activateEditor(WindowState& state, LanguageCommands& languages, MessageBoxes& boxes);
 
 }  // namespace mmx
