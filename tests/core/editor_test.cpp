@@ -254,7 +254,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HistoryCase{"SequenceCut", [](Editor& e, const std::string&) { e.pickEntry(4, 1, 0); }},
                       HistoryCase{"ZoneOn", [](Editor& e, const std::string&) { e.toggleZone(4, 6, true); }},
                       HistoryCase{"ZoneOff", [](Editor& e, const std::string&) { e.toggleZone(4, 2, false); }}),
-    [](const ::testing::TestParamInfo<HistoryCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<HistoryCase>& param) { return std::string(param.param.name); });
 
 TEST(NumberFormat, DecimalPointIsAlwaysADot) {
     struct Comma : std::numpunct<char> {

@@ -41,7 +41,7 @@ TEST_P(BuiltInLanguage, Has83CrLfLinesInItsCodePageAndLoadsEveryText) {
     state.initialise("/opt/mmx/");
     CaptionTable captions;
     test::RecordingMessageBoxes boxes;
-    ASSERT_TRUE(OpenLng(state, captions, kFont + name, boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, kFont + name, boxes));
     ASSERT_TRUE(readSplashCaptions(captions, kFont + name));
     EXPECT_EQ(captions.File, GetParam().file);
     EXPECT_EQ(state.closeText, GetParam().close);
@@ -82,7 +82,7 @@ TEST(BuiltInLanguages, DutchStatusTextsAreDecoded) {
     state.initialise("/opt/mmx/");
     CaptionTable captions;
     test::RecordingMessageBoxes boxes;
-    ASSERT_TRUE(OpenLng(state, captions, kFont + "nl.lng", boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, kFont + "nl.lng", boxes));
     EXPECT_EQ(state.texts.status(1), "Bestand wordt ge\xC3\xBCpload...");
     EXPECT_EQ(state.texts.saveQuestion(), "Wilt u de wijzigingen opslaan?");
 }

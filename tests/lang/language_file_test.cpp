@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_F(LanguageFile, EachLineReplacesItsOwnTextAndLinesAfter83AreIgnored) {
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("t.lng", numberedFile(90)), boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, folder.write("t.lng", numberedFile(90)), boxes));
     // Line n's text "Tn" where it belongs; the zone numbers keep their texts, only the first two
     // port items are replaced, and only the splash reads lines 1 to 10.
     const std::pair<std::string, const char*> shown[] = {
@@ -53,14 +53,14 @@ TEST_F(LanguageFile, EachLineReplacesItsOwnTextAndLinesAfter83AreIgnored) {
 
 TEST_F(LanguageFile, AFileOf82LinesChangesNothing) {
     const CaptionTable before = captions;
-    EXPECT_FALSE(OpenLng(state, captions, folder.write("short.lng", numberedFile(82)), boxes));
+    EXPECT_FALSE(loadLanguageFile(state, captions, folder.write("short.lng", numberedFile(82)), boxes));
     EXPECT_EQ(languageFileLines(state, captions), languageFileLines(state, before));
     EXPECT_EQ(state.frameCaption, "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  ");
     EXPECT_EQ(state.texts.status(0), "Com port not connected!");
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Language file cannot be found!");
     EXPECT_EQ(boxes.shown[0].title, "MMX4210");
-    EXPECT_FALSE(OpenLng(state, captions, folder.folder() + "missing.lng", boxes));
+    EXPECT_FALSE(loadLanguageFile(state, captions, folder.folder() + "missing.lng", boxes));
     EXPECT_EQ(boxes.shown.size(), 2u);
 }
 
@@ -74,7 +74,7 @@ TEST_F(LanguageFile, TextsAreTrimmedAndTakenAfterTheFirstEquals) {
     lines[36] = "Frame1_0=\tBericht\t";
     std::string bytes;
     for (const auto& l : lines) bytes += l + "\n";  // LF-only
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("edge.lng", bytes), boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, folder.write("edge.lng", bytes), boxes));
     EXPECT_EQ(captions.File, "");
     EXPECT_EQ(captions.Open, "Open without label");
     EXPECT_EQ(captions.Save, "a = b");
@@ -84,11 +84,11 @@ TEST_F(LanguageFile, TextsAreTrimmedAndTakenAfterTheFirstEquals) {
 TEST_F(LanguageFile, UnknownFilesDecodeAsWindows1252AndUtf8FilesAsUtf8) {
     auto lines = splitLines(numberedFile(83));
     lines[11] = "File=Fran\xE7" "ais";
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("fr.lng", test::crlfLines(lines)), boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, folder.write("fr.lng", test::crlfLines(lines)), boxes));
     EXPECT_EQ(captions.File, "Fran\xC3\xA7" "ais");
 
     lines[11] = "File=\xE6\x96\x87\xE4\xBB\xB6";  // UTF-8, even under a Chinese name
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("zh-t.lng", "\xEF\xBB\xBF" + test::crlfLines(lines)), boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, folder.write("zh-t.lng", "\xEF\xBB\xBF" + test::crlfLines(lines)), boxes));
     EXPECT_EQ(captions.File, "\xE6\x96\x87\xE4\xBB\xB6");
 }
 
@@ -116,7 +116,7 @@ TEST_F(LanguageFile, WrittenLinesReadBackToTheSameCaptions) {
     changed.Lb_Total = "Totaal";
     WindowState other;
     other.initialise(folder.folder());
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("x.lng", test::crlfLines(languageFileLines(other, changed))), boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, folder.write("x.lng", test::crlfLines(languageFileLines(other, changed))), boxes));
     ASSERT_TRUE(readSplashCaptions(captions, folder.folder() + "x.lng"));
     EXPECT_EQ(captions.File, "Bestand");
     EXPECT_EQ(captions.Lb_Logo[3], "Logo");

@@ -96,11 +96,11 @@ TEST_P(UndoRedoTest, UndoingBackToTheSavedSetUpClearsTheMarkAndRedoSetsItAgain) 
 
 INSTANTIATE_TEST_SUITE_P(
     Edits, UndoRedoTest,
-    ::testing::Values(EditCase{"Assign", [](WindowEditsTest& t) { t.assignThirdSlot(); }},
-                      EditCase{"Clear", [](WindowEditsTest& t) { t.clearSecondSlot(); }},
-                      EditCase{"Sequence", [](WindowEditsTest& t) { t.pickForSecondTrigger(); }},
-                      EditCase{"Zone", [](WindowEditsTest& t) { t.untickFirstZone(); }}),
-    [](const ::testing::TestParamInfo<EditCase>& info) { return std::string(info.param.name); });
+    ::testing::Values(EditCase{"Assign", [](WindowEditsTest& test) { test.assignThirdSlot(); }},
+                      EditCase{"Clear", [](WindowEditsTest& test) { test.clearSecondSlot(); }},
+                      EditCase{"Sequence", [](WindowEditsTest& test) { test.pickForSecondTrigger(); }},
+                      EditCase{"Zone", [](WindowEditsTest& test) { test.untickFirstZone(); }}),
+    [](const ::testing::TestParamInfo<EditCase>& param) { return std::string(param.param.name); });
 
 TEST_F(WindowEditsTest, TheEditMenuIsNamedAndOpenClearsTheHistory) {
     for (const char* name : {"Undo", "Redo"}) {

@@ -99,7 +99,7 @@ void applyLanguageTexts(WindowState& state, CaptionTable& captions, const Langua
     state.closeText = text(texts, kCloseTextLine);
 }
 
-bool OpenLng(WindowState& state, CaptionTable& captions, const std::string& path, MessageBoxes& boxes) {
+bool loadLanguageFile(WindowState& state, CaptionTable& captions, const std::string& path, MessageBoxes& boxes) {
     const auto texts = readLanguageFile(path);
     if (!texts) {
         boxes.alert(state.texts.messageBox(UiTextTable::LanguageFileMissing), WindowState::kEditorCaption);

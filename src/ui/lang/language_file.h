@@ -29,7 +29,7 @@ void applyLanguageTexts(WindowState& state, CaptionTable& captions, const Langua
 
 // Reads the file at path and applies it; on failure beeps and shows "Language file cannot be
 // found!" titled "MMX4210", changes nothing and returns false.
-bool OpenLng(WindowState& state, CaptionTable& captions, const std::string& path, MessageBoxes& boxes);
+bool loadLanguageFile(WindowState& state, CaptionTable& captions, const std::string& path, MessageBoxes& boxes);
 
 // Splash window: lines 1 to 10 into Lb_Logo(0..9). Silent; false and nothing changed on failure.
 bool readSplashCaptions(CaptionTable& captions, const std::string& path);

@@ -180,8 +180,10 @@ void EditorWindow::refreshFromState() {
         const bool missing = slot.filled() && !isRegularFile(slot.path);
         // The name shows only the file's stem: its tooltip gives the whole path.
         name->setToolTip(missing ? tr("The file of this message is missing: %1").arg(q(slot.path)) : q(slot.path));
-        name->setProperty("missing", missing);
-        name->setStyleSheet(missing ? QStringLiteral("QLineEdit { color: #b00020; }") : QString());
+        if (name->property("missing").toBool() != missing) {
+            name->setProperty("missing", missing);
+            name->setStyleSheet(missing ? QStringLiteral("QLineEdit { color: #b00020; }") : QString());
+        }
         browseButton(k)->setEnabled(k == 1 || setup.slot(k - 1).filled());
         playButton(k)->setEnabled(slot.filled() && !missing);
         setTextIfChanged(timeLabel(k), slot.filled() ? formatHundredths(playHundredths(slot)) : "");

@@ -5,7 +5,10 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "platform/serial/port_names.h"
 #include "ui/qt/frame_window.h"
+#include "ui/qt/network_port_entry.h"
+#include "ui/qt/unit_check.h"
 
 namespace mmx {
 
@@ -71,6 +74,8 @@ void FrameWindow::buildMenus() {
     comportMenu_ = setupMenu_->addMenu(QString());
     comportMenu_->setObjectName(QStringLiteral("Comport"));
     auto* ports = new QActionGroup(this);
+    // A network address may be the port instead: then no Com item is checked.
+    ports->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int index = 1; index <= static_cast<int>(comP_.size()); ++index) {
         QAction* item = comportMenu_->addAction(QString(), this, [this, index] { choosePort(index); });
         item->setObjectName(QStringLiteral("ComP%1").arg(index));
@@ -80,6 +85,7 @@ void FrameWindow::buildMenus() {
     }
     // The device list is read afresh each time the submenu opens (adapters come and go).
     connect(comportMenu_, &QMenu::aboutToShow, this, &FrameWindow::applyCaptions);
+    networkPort_ = new NetworkPortEntry(*comportMenu_, state_.settings.port, [this] { refreshPortChecks(); }, this);
 
     languageMenu_ = setupMenu_->addMenu(QString());
     languageMenu_->setObjectName(QStringLiteral("Language"));
@@ -95,6 +101,12 @@ void FrameWindow::buildMenus() {
     zhT_ = addLanguage("zh_t", LanguageItem::zh_t);
     languageMenu_->addSeparator();
     other_ = addLanguage("other", LanguageItem::other);
+
+    unitCheck_ = new UnitCheck(*setupMenu_,
+                               {[this] { return state_.setup; }, [this] { return state_.settings.port; },
+                                [folder = state_.settingsFolder](const PortSettings& port) { return chosenPortFactory(folder, port); },
+                                state_.settingsFolder, [this] { return editor_->connection().isConnected(); }},
+                               this);
 
     helpMenu_ = bar->addMenu(QString());
     helpMenu_->setObjectName(QStringLiteral("Help"));
@@ -152,6 +164,8 @@ void FrameWindow::applyCaptions() {
     instructions_->setText(itemText(captions_.Instructions_for_use));
     contacts_->setText(itemText(captions_.Contacts));
     about_->setText(itemText(captions_.About_Zanth_message_manager));
+    networkPort_->refresh();
+    unitCheck_->refresh();
 }
 
 }  // namespace mmx

@@ -1,7 +1,6 @@
 #include "ui/qt/frame_window.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
@@ -11,8 +10,10 @@
 #include <QTimer>
 
 #include "platform/qt/instance_marker.h"
+#include "platform/serial/port_names.h"
 #include "storage/settings_file.h"
 #include "ui/app/file_alerts.h"
+#include "ui/qt/network_port_entry.h"
 #include "ui/qt/problem_words.h"
 
 namespace mmx {
@@ -145,7 +146,9 @@ void FrameWindow::bringForward() {
 }
 
 void FrameWindow::refreshPortChecks() {
-    for (size_t i = 0; i < comP_.size(); ++i) comP_[i]->setChecked(static_cast<int>(i + 1) == state_.settings.port.Commport);
+    const PortSettings& port = state_.settings.port;
+    for (size_t i = 0; i < comP_.size(); ++i) comP_[i]->setChecked(!port.networkPortChosen && static_cast<int>(i + 1) == port.Commport);
+    networkPort_->refresh();
 }
 
 void FrameWindow::refreshLanguageChecks() {
@@ -203,12 +206,13 @@ void FrameWindow::savePrintout() {
 
 void FrameWindow::choosePort(int index) {
     state_.settings.port.Commport = static_cast<int16_t>(index);
+    state_.settings.port.networkPortChosen = false;
     refreshPortChecks();
 }
 
 void FrameWindow::languageClicked(LanguageItem item) {
     if (item == LanguageItem::other)
-        languages_->other_Click();
+        languages_->chooseOther();
     else
         languages_->chooseBuiltIn(item);
     refreshLanguageChecks();
