@@ -98,7 +98,7 @@ const CommandRegistration registration({
         app.add_option("--trigger", args->trigger, "the trigger whose sequence is written, 1 to 12")
             ->type_name("N")
             ->required()
-            ->check(CLI::Range(1, kTriggerCount));
+            ->check(CLI::Range(1, unit::kTriggers));
         app.add_option("-o,--output", args->output, "the WAVE file to write")->type_name("OUT.wav")->required();
         return [args] { return runRender(*args); };
     },

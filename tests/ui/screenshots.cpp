@@ -122,22 +122,21 @@ int main(int argc, char* argv[]) {
         editor.editor().assignFile(1, welcome);
         editor.editor().assignFile(2, evacuate);
         editor.editor().assignFile(3, closing);
-        editor.editor().recomputeTriggers();
         editor.refreshFromState();
-        editor.TRG1_Picked(mmx::entryIndex(1, 1), " 1");
-        editor.TRG1_Picked(mmx::entryIndex(1, 2), " 2");
-        editor.TRG1_Picked(mmx::entryIndex(2, 1), " 2");
-        editor.TRG1_Picked(mmx::entryIndex(2, 2), " 2");
-        editor.TRG1_Picked(mmx::entryIndex(2, 3), " 3");
-        editor.TRG1_Picked(mmx::entryIndex(3, 1), " 3");
+        editor.pickEntry(mmx::entryIndex(1, 1), " 1");
+        editor.pickEntry(mmx::entryIndex(1, 2), " 2");
+        editor.pickEntry(mmx::entryIndex(2, 1), " 2");
+        editor.pickEntry(mmx::entryIndex(2, 2), " 2");
+        editor.pickEntry(mmx::entryIndex(2, 3), " 3");
+        editor.pickEntry(mmx::entryIndex(3, 1), " 3");
         for (int zone : {1, 2, 3, 6 + 2, 6 + 4, 12 + 1, 12 + 2, 12 + 3, 12 + 4, 12 + 5, 12 + 6}) {
-            editor.Check1_Click(zone, 1);
+            editor.toggleZone(zone, true);
         }
         editor.refreshFromState();
         pump(100);
         save(&frame, output, "02-filled-en");
 
-        mmx::SequenceCombo* list = editor.TRG1(mmx::entryIndex(2, 4));
+        mmx::SequenceCombo* list = editor.sequenceBox(mmx::entryIndex(2, 4));
         list->showPopup();
         pump(150);
         saveWithPopup(&frame, list->view()->window(), output, "02-sequence-list-en");
@@ -161,12 +160,12 @@ int main(int argc, char* argv[]) {
         frame.resize(full);
 
         // "About" writes the settings first, so the splash window speaks the chosen language.
-        frame.About_Zanth_message_manager_Click();
+        frame.showAboutWindow();
         pump(150);
         save(program.splash(), output, "04-splash-zh-t");
         program.splash()->finish();
         frame.languageClicked(mmx::LanguageItem::en);
-        frame.About_Zanth_message_manager_Click();
+        frame.showAboutWindow();
         pump(150);
         save(program.splash(), output, "04-splash-en");
         program.splash()->finish();
@@ -177,9 +176,9 @@ int main(int argc, char* argv[]) {
         save(ports, output, "05-comport-menu");
         ports->hide();
 
-        frame.Form_Activate();
-        editor.Bt_SendMessage_Click();
-        if (pumpUntil([&] { return editor.ProgressBar1()->isVisible() && editor.ProgressBar1()->value() > 0; },
+        frame.startUp();
+        editor.sendToUnit();
+        if (pumpUntil([&] { return editor.progressBar()->isVisible() && editor.progressBar()->value() > 0; },
                       20000)) {
             pump(2500);
             save(&frame, output, "06-uploading");
@@ -214,7 +213,7 @@ int main(int argc, char* argv[]) {
         save(&offer, output, "09-convert-offer-nl");
         offer.hide();
 
-        program.state().SetupChanged = false;
+        program.state().markSaved();
         frame.close();
     }
     server.stop();

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "core/program_state.h"
+#include "ui/app/window_state.h"
 #include "platform/qt/document_viewer.h"
 #include "platform/qt/qt_audio_player.h"
 #include "ui/qt/qt_file_dialog.h"
@@ -29,7 +29,7 @@ public:
     // With showSplash false the frame window shows at once (used to time the start).
     bool Main(bool showSplash = true);
 
-    ProgramState& state() { return state_; }
+    WindowState& state() { return state_; }
     FrameWindow& frame() { return *frame_; }
     SplashWindow* splash() const { return splash_.get(); }
     SingleInstance& instance() { return instance_; }
@@ -43,7 +43,7 @@ private:
     void showSplash(bool atStart);
     void showFrame();
 
-    ProgramState state_;
+    WindowState state_;
     CaptionTable captions_;
     QtFileDialog dialog_;
     QtMessageBoxes boxes_;

@@ -123,6 +123,30 @@
         <source>Slot %1 (%2): %3: %4</source>
         <translation>Positie %1 (%2): %3: %4</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not a message number from 1 to 12</source>
+        <translation>&quot;%1&quot; is geen berichtnummer van 1 tot 12</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a play time in seconds</source>
+        <translation>&quot;%1&quot; is geen speelduur in seconden</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a sample rate of 8 to 24 kHz</source>
+        <translation>&quot;%1&quot; is geen samplefrequentie van 8 tot 24 kHz</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time-out of 0 to 60000 ms</source>
+        <translation>&quot;%1&quot; is geen time-out van 0 tot 60000 ms</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a serial setting a port takes</source>
+        <translation>&quot;%1&quot; is geen seriële instelling die een poort aanneemt</translation>
+    </message>
+    <message>
+        <source>Trigger %1 plays slot %2, which is empty.</source>
+        <translation>Trigger %1 speelt positie %2 af, maar die positie is leeg.</translation>
+    </message>
 </context>
 <context>
     <name>mmx::ConvertOfferDialog</name>
@@ -217,6 +241,18 @@
         <source>%1: the messages would take %2 KB; the unit holds 8380 KB</source>
         <translation>%1: de berichten zouden %2 KB innemen; de unit bevat 8380 KB</translation>
     </message>
+    <message>
+        <source>Trigger %1 plays slot %2, which is empty. Choose another message for it or fill the slot, then send again.</source>
+        <translation>Trigger %1 speelt positie %2 af, maar die positie is leeg. Kies er een ander bericht voor of vul de positie, en verstuur dan opnieuw.</translation>
+    </message>
+    <message>
+        <source>The file of this message is missing: %1</source>
+        <translation>Het bestand van dit bericht ontbreekt: %1</translation>
+    </message>
+    <message>
+        <source>Trigger %1: slot %2 is empty, so this entry plays nothing</source>
+        <translation>Trigger %1: positie %2 is leeg, dus dit onderdeel speelt niets af</translation>
+    </message>
 </context>
 <context>
     <name>mmx::FrameWindow</name>
@@ -248,6 +284,42 @@
         <source>No device is present at %1 now.</source>
         <translation>Er is nu geen apparaat aanwezig op %1.</translation>
     </message>
+    <message>
+        <source>Slot %1 (%2): %3</source>
+        <translation>Positie %1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>The WAVE files of these messages are missing:</source>
+        <translation>De WAVE-bestanden van deze berichten ontbreken:</translation>
+    </message>
+    <message>
+        <source>No program on this system opened %1. The document is in %2.</source>
+        <translation>Geen programma op dit systeem heeft %1 geopend. Het document staat in %2.</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bewerken</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Ongedaan maken</translation>
+    </message>
+    <message>
+        <source>Undo the last change to the messages or triggers (Ctrl+Z)</source>
+        <translation>De laatste wijziging aan de berichten of triggers ongedaan maken (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Opnieuw</translation>
+    </message>
+    <message>
+        <source>Redo the change last undone (Ctrl+Shift+Z or Ctrl+Y)</source>
+        <translation>De laatst ongedaan gemaakte wijziging opnieuw uitvoeren (Ctrl+Shift+Z of Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>Undo and redo changes to the messages and triggers</source>
+        <translation>Wijzigingen aan de berichten en triggers ongedaan maken en opnieuw uitvoeren</translation>
+    </message>
 </context>
 <context>
     <name>mmx::MemoryGauge</name>
@@ -258,6 +330,25 @@
     <message>
         <source>%1 of %2 kB</source>
         <translation>%1 van %2 kB</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::NetworkPortEntry</name>
+    <message>
+        <source>Network address...</source>
+        <translation>Netwerkadres...</translation>
+    </message>
+    <message>
+        <source>Network address</source>
+        <translation>Netwerkadres</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s serial device server, rfc2217://HOST:PORT (the tool sets the line) or tcp://HOST:PORT (the server&apos;s line settings):</source>
+        <translation>De seriële apparaatserver van de unit, rfc2217://HOST:POORT (het programma stelt de lijn in) of tcp://HOST:POORT (de lijninstellingen van de server):</translation>
+    </message>
+    <message>
+        <source>This is no network address: %1</source>
+        <translation>Dit is geen netwerkadres: %1</translation>
     </message>
 </context>
 <context>
@@ -284,25 +375,6 @@
     </message>
 </context>
 <context>
-    <name>mmx::NetworkPortEntry</name>
-    <message>
-        <source>Network address...</source>
-        <translation>Netwerkadres...</translation>
-    </message>
-    <message>
-        <source>Network address</source>
-        <translation>Netwerkadres</translation>
-    </message>
-    <message>
-        <source>The unit's serial device server, rfc2217://HOST:PORT (the tool sets the line) or tcp://HOST:PORT (the server's line settings):</source>
-        <translation>De seriële apparaatserver van de unit, rfc2217://HOST:POORT (het programma stelt de lijn in) of tcp://HOST:POORT (de lijninstellingen van de server):</translation>
-    </message>
-    <message>
-        <source>This is no network address: %1</source>
-        <translation>Dit is geen netwerkadres: %1</translation>
-    </message>
-</context>
-<context>
     <name>mmx::UnitCheck</name>
     <message>
         <source>%1 s</source>
@@ -325,7 +397,7 @@
         <translation>De unit bevat deze set-up (vanaf hier geschreven op %1).</translation>
     </message>
     <message>
-        <source>The unit holds these messages, but this computer's record cannot vouch for the configuration.</source>
+        <source>The unit holds these messages, but this computer&apos;s record cannot vouch for the configuration.</source>
         <translation>De unit bevat deze berichten, maar de administratie van deze computer kan niet instaan voor de configuratie.</translation>
     </message>
     <message>
@@ -333,7 +405,7 @@
         <translation>De unit bevat andere berichten (%1, eindadres 0x%2).</translation>
     </message>
     <message>
-        <source>The unit's message table is damaged (its checksum is wrong).</source>
+        <source>The unit&apos;s message table is damaged (its checksum is wrong).</source>
         <translation>De berichtentabel van de unit is beschadigd (de controlesom klopt niet).</translation>
     </message>
     <message>
