@@ -32,6 +32,7 @@ EditorExtensions::EditorExtensions(FrameWindow& frame, ProgramState& state, Serv
     estimate_ = new UploadEstimateLabel(editor.Bt_SendMessage()->parentWidget());
     if (auto* row = qobject_cast<QBoxLayout*>(editor.Bt_SendMessage()->parentWidget()->layout()))
         row->insertWidget(row->indexOf(editor.Bt_SendMessage()) + 1, estimate_);
+    estimate_->setVisible(!editor.uploadRunning());
     connect(&editor, &EditorWindow::uploadActive, estimate_, [this](bool active) {
         estimate_->setVisible(!active);
         follow();

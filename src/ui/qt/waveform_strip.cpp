@@ -32,6 +32,7 @@ void WaveformStrip::place(EditorWindow& editor) {
         int row = 0, ignored = 0;
         grid->getItemPosition(grid->indexOf(editor.WaveFile(k)), &row, &ignored, &ignored, &ignored);
         grid->addWidget(view, row, column, Qt::AlignCenter);
+        view->show();
     }
 }
 
