@@ -14,6 +14,7 @@ WaveformLoader::~WaveformLoader() {
     {
         const std::lock_guard hold(lock_);
         jobs_.clear();
+        loudness_.clear();
     }
     for (auto& worker : workers_) worker.request_stop();
     wake_.notify_all();
@@ -23,7 +24,7 @@ WaveformLoader::~WaveformLoader() {
 void WaveformLoader::request(int slot, const std::string& path) {
     {
         const std::lock_guard hold(lock_);
-        jobs_.push_back(Job{slot, path});
+        jobs_.push_back(Job{slot, path, false});
     }
     wake_.notify_one();
 }
@@ -33,11 +34,19 @@ void WaveformLoader::work(const std::stop_token& stop) {
         Job job;
         {
             std::unique_lock hold(lock_);
-            if (!wake_.wait(hold, stop, [this] { return !jobs_.empty(); })) return;
-            job = std::move(jobs_.front());
-            jobs_.pop_front();
+            if (!wake_.wait(hold, stop, [this] { return !jobs_.empty() || !loudness_.empty(); })) return;
+            auto& queue = jobs_.empty() ? loudness_ : jobs_;
+            job = std::move(queue.front());
+            queue.pop_front();
         }
-        Result result{job.slot, job.path, cache_.summary(job.path, columnCount_), std::this_thread::get_id()};
+        Result result{job.slot, job.path, cache_.summary(job.path, columnCount_, job.loudness), std::this_thread::get_id()};
+        if (!job.loudness && result.summary->ok && !result.summary->loudnessMeasured) {
+            {
+                const std::lock_guard hold(lock_);
+                loudness_.push_back(Job{job.slot, job.path, true});
+            }
+            wake_.notify_one();
+        }
         QMetaObject::invokeMethod(this, [this, result = std::move(result)] { Q_EMIT ready(result); },
                                   Qt::QueuedConnection);
     }

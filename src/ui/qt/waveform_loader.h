@@ -1,7 +1,8 @@
 #pragma once
 // Reads the slots' waveforms off the window thread: a couple of worker threads take the files
-// in the order asked and hand each summary back on the window thread. The cache keeps a
-// summary per file and change time, so a set-up opened again is shown at once.
+// in the order asked and hand each summary back on the window thread, twice: first the picture
+// alone (quick), then with loudness and true peak, once every picture asked for is out. The
+// cache keeps a summary per file and change time, so a set-up opened again is shown at once.
 #include <QObject>
 #include <QString>
 #include <condition_variable>
@@ -39,6 +40,7 @@ private:
     struct Job {
         int slot = 0;
         std::string path;
+        bool loudness = false;
     };
     void work(const std::stop_token& stop);
 
@@ -46,7 +48,8 @@ private:
     audio::WaveformCache cache_;
     std::mutex lock_;
     std::condition_variable_any wake_;
-    std::deque<Job> jobs_;
+    std::deque<Job> jobs_;      // pictures first
+    std::deque<Job> loudness_;  // then the figures
     std::vector<std::jthread> workers_;
 };
 

@@ -61,9 +61,14 @@ bool WaveformStrip::complete() const {
 void WaveformStrip::arrived(const WaveformLoader::Result& result) {
     const auto i = static_cast<size_t>(result.slot - 1);
     if (result.path != shownPath_[i]) return;  // the slot has taken another file since
+    // The quick picture may come after the full one when the cache had it already.
+    if (!pending_[i] && views_[i]->summary() != nullptr && views_[i]->summary()->loudnessMeasured &&
+        !result.summary->loudnessMeasured)
+        return;
+    const bool wasPending = pending_[i];
     pending_[i] = false;
     views_[i]->showSummary(result.summary, audio::isSpokenDraftName(result.path));
-    if (complete()) Q_EMIT allShown();
+    if (wasPending && complete()) Q_EMIT allShown();
 }
 
 }  // namespace mmx

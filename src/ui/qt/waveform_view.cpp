@@ -16,8 +16,11 @@ QString decibels(double value) {
 QString waveformToolTip(const audio::WaveformSummary& summary, bool draft) {
     if (!summary.ok) return WaveformView::tr("The waveform cannot be read: %1").arg(QString::fromStdString(summary.error));
     QStringList lines;
-    lines << WaveformView::tr("Loudness %1 LUFS, true peak %2 dBTP")
-                 .arg(decibels(summary.integratedLufs), decibels(summary.truePeakDb));
+    if (summary.loudnessMeasured)
+        lines << WaveformView::tr("Loudness %1 LUFS, true peak %2 dBTP")
+                     .arg(decibels(summary.integratedLufs), decibels(summary.truePeakDb));
+    else
+        lines << WaveformView::tr("Measuring loudness and true peak…");
     if (summary.clips()) lines << WaveformView::tr("The sound clips where the waveform is red.");
     if (draft) lines << WaveformView::tr("A spoken draft: replace it with the real recording.");
     return lines.join(QLatin1Char('\n'));
