@@ -57,6 +57,7 @@ void WaveformView::showSummary(std::shared_ptr<const audio::WaveformSummary> sum
 }
 
 void WaveformView::paintEvent(QPaintEvent*) {
+    if (!summary_ && !reading_) return;  // an empty slot shows nothing
     QPainter painter(this);
     const QRect area = rect().adjusted(0, 1, -1, -2);
     painter.setPen(palette().color(QPalette::Mid));
