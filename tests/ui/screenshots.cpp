@@ -308,8 +308,13 @@ int main(int argc, char* argv[]) {
         recent->hide();
         file->hide();
 
-        // The time line beside the upload button, and a trigger row's menu.
+        // The time line beside the upload button; the whole filled window on a larger screen
+        // (the README's picture), and a trigger row's menu.
         save(editor.Bt_SendMessage()->parentWidget(), output, "13-time-line-en");
+        frame.resize(1480, 960);
+        pump(300);
+        save(&frame, output, "15-filled-wide-en");
+        frame.grab().scaledToWidth(900, Qt::SmoothTransformation).save(output + "/15-filled-wide-en-small.png");
         QMenu* rowMenu = extensions.sequenceExport().menuFor(2, &frame);
         rowMenu->popup(editor.TrgTime(2)->mapToGlobal(QPoint(20, 10)));
         pump(150);
