@@ -9,6 +9,7 @@
 #include "cli_command.h"
 #include "link_session.h"
 #include "many_units.h"
+#include "port_list.h"
 #include "platform/serial/port_names.h"
 #include "storage/message_files.h"
 #include "storage/setup_file.h"
@@ -74,6 +75,7 @@ int runManyUploads(const ManyUploadRequest& request) {
         labels.push_back(choice->comNumber != 0 ? choice->label + " (" + choice->path + ")" : choice->path);
         paths.push_back(choice->path);
     }
+    if (refuseSameServer("upload", labels, paths)) return kUsage;
 
     const FileOutcome opened = OpenConfig(state, request.setupPath);
     if (!opened) {

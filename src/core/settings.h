@@ -17,6 +17,10 @@ struct PortSettings {
     int16_t Commport = 1;  // Com1..Com10
     LineSettings line;
     int CommTimeOut = unit::kDefaultByteTimeOutMs;  // silence allowed per received byte, ms
+    // A serial device server's address typed in the port menu ("rfc2217://host:4001"), offered
+    // there again; when chosen it is the port instead of Commport.
+    std::string networkPort;
+    bool networkPortChosen = false;
 
     // "115200,N,8,2", as the status bar shows the framing.
     std::string settingsText() const {

@@ -74,7 +74,7 @@ std::vector<std::string> settingsLines(const Settings& settings) {
 
 std::vector<std::string> positionalSettingsLines(const Settings& settings) {
     const LineSettings& line = settings.port.line;
-    return {
+    std::vector<std::string> lines{
         "CommTimeOut=" + std::to_string(settings.port.CommTimeOut),
         "Commport=" + std::to_string(settings.port.Commport),
         "Bret=" + std::to_string(line.baud),
@@ -89,6 +89,13 @@ std::vector<std::string> positionalSettingsLines(const Settings& settings) {
         "MessageFile=" + settings.setupFile,
         "strWAVFilePath=" + settings.waveFolder,
     };
+    // A network address follows the thirteen lines only when one was typed, so that a file
+    // without one stays exactly what it always was.
+    if (!settings.port.networkPort.empty()) {
+        lines.push_back("NetworkPort=" + settings.port.networkPort);
+        lines.push_back(std::string("NetworkPortChosen=") + (settings.port.networkPortChosen ? "True" : "False"));
+    }
+    return lines;
 }
 
 Settings parseSettingsLines(const std::vector<std::string>& lines, const Settings& current, const std::string& appPath,
@@ -134,6 +141,12 @@ Settings parseSettingsLines(const std::vector<std::string>& lines, const Setting
     read.setupFolder = folderValue(value(11), appPath);
     read.setupFile = value(12);
     read.waveFolder = folderValue(value(13), appPath);
+    read.port.networkPort.clear();
+    read.port.networkPortChosen = false;
+    if (lines.size() >= 15 && lines[13].rfind("NetworkPort=", 0) == 0) {
+        read.port.networkPort = value(14);
+        read.port.networkPortChosen = !read.port.networkPort.empty() && booleanValue(value(15)).value_or(false);
+    }
     read.recentSetups = recentSetupsIn(lines);
     if (outcome) *outcome = FileOutcome::success();
     return read;

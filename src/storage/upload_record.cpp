@@ -1,6 +1,7 @@
 #include "storage/upload_record.h"
 
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <vector>
 
@@ -10,18 +11,38 @@ namespace mmx {
 
 namespace {
 
-// One line a port: PORT TAB DIGEST TAB TABLE, both in hex.
+// One line a port: PORT TAB DIGEST TAB TABLE, both in hex, then TAB and the time of the upload
+// in UTC ("2026-12-07T23:50:33Z"); lines written before the time was kept end after the table.
 struct RecordLine {
     std::string port;
     std::string digest;
     std::string table;
+    std::string time;
 };
 
 std::optional<RecordLine> parse(const std::string& line) {
     const size_t first = line.find('\t');
     const size_t second = first == std::string::npos ? first : line.find('\t', first + 1);
     if (second == std::string::npos) return std::nullopt;
-    return RecordLine{line.substr(0, first), line.substr(first + 1, second - first - 1), line.substr(second + 1)};
+    const size_t third = line.find('\t', second + 1);
+    const std::string table = line.substr(second + 1, third == std::string::npos ? third : third - second - 1);
+    const std::string time = third == std::string::npos ? std::string() : line.substr(third + 1);
+    return RecordLine{line.substr(0, first), line.substr(first + 1, second - first - 1), table, time};
+}
+
+std::string utcText(std::time_t time) {
+    std::tm parts{};
+    gmtime_r(&time, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return text;
+}
+
+std::optional<std::time_t> timeFromUtcText(const std::string& text) {
+    std::tm parts{};
+    const char* end = strptime(text.c_str(), "%Y-%m-%dT%H:%M:%SZ", &parts);
+    if (end == nullptr || *end != '\0') return std::nullopt;
+    return timegm(&parts);
 }
 
 std::vector<std::string> readLines(const std::string& path) {
@@ -58,9 +79,20 @@ std::map<std::string, image::TableBytes> UploadRecord::tablesFor(const image::Un
     return tables;
 }
 
-bool UploadRecord::remember(const std::string& port, const image::UnitImage& image, std::string* error) const {
+std::optional<RecordedUnit> UploadRecord::unitOn(const std::string& port) const {
+    for (const std::string& text : readLines(path_)) {
+        const auto line = parse(text);
+        if (!line || line->port != port) continue;
+        return RecordedUnit{line->digest, tableFromHex(line->table), timeFromUtcText(line->time)};
+    }
+    return std::nullopt;
+}
+
+bool UploadRecord::remember(const std::string& port, const image::UnitImage& image, std::string* error,
+                            std::optional<std::time_t> writtenAt) const {
     return replaceLine(port,
-                       port + "\t" + image::hexText(image.messagesDigest()) + "\t" + image::hexText(image.messageTable()),
+                       port + "\t" + image::hexText(image.messagesDigest()) + "\t" + image::hexText(image.messageTable()) +
+                           "\t" + utcText(writtenAt.value_or(std::time(nullptr))),
                        error);
 }
 

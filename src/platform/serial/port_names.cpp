@@ -154,6 +154,16 @@ PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath,
     };
 }
 
+PortFactory chosenPortFactory(std::string settingsFolder, const PortSettings& settings, PortNoteSink notes) {
+    return [settingsFolder = std::move(settingsFolder), &settings, notes = std::move(notes)](
+               const LinkSettings& link, std::string& error) -> std::unique_ptr<BytePort> {
+        const std::string path = settings.networkPortChosen && !settings.networkPort.empty()
+                                     ? settings.networkPort
+                                     : mapComPort(link.portNumber, settingsFolder).path;
+        return portForName(path, link.line, notes, error);
+    };
+}
+
 bool linkSettingsFor(const PortSettings& settings, LinkSettings& link, std::string&) {
     // The settings codec refused any framing a port cannot take when the file was read.
     link.portNumber = settings.Commport;

@@ -66,6 +66,9 @@ bool portDevicePresent(const std::string& path, const DeviceRoots& roots = {});
 // Builds a SerialPort for Connect: the path of settings.portNumber (or `fixedPath` when given)
 // with the framing of `settings`; what the port notes about the adapter goes to `notes`.
 PortFactory serialPortFactory(std::string settingsFolder, std::string fixedPath = "", PortNoteSink notes = {});
+// The port the settings choose at each Connect: the network address typed in the port menu when
+// it is chosen, else ComN. `settings` must outlive the factory.
+PortFactory chosenPortFactory(std::string settingsFolder, const PortSettings& settings, PortNoteSink notes = {});
 
 // The connection's settings from the settings file's port entries, read at each Connect (the
 // menus may change them in between); a framing text no port takes is refused then.

@@ -36,7 +36,7 @@ bool DesktopProgram::Main(bool withSplash) {
     services.editor.boxes = &boxes_;
     services.editor.player = &player_;
     services.editor.offerConversion = true;
-    services.editor.portFactory = serialPortFactory(settingsFolder);
+    services.editor.portFactory = chosenPortFactory(settingsFolder, state_.settings.port);
     services.viewer = &viewer_;
     services.portDevice = [settingsFolder](int number) {
         std::string path = mapComPort(number, settingsFolder).path;

@@ -67,8 +67,9 @@ void EditorExtensions::applyTexts() {
 
 void EditorExtensions::follow() {
     waveforms_->refresh();
-    const LineSettings& line = state_.settings.port.line;
-    estimate_->showEstimate(estimateUpload(state_.messages.TFileLength, state_.MessagesUploaded, line));
+    int messages = 0;
+    for (int k = 1; k <= kSlotCount; ++k) messages += state_.messages.slot(k).filled() ? 1 : 0;
+    estimate_->showEstimate(state_.messages.TFileLength, messages, state_.MessagesUploaded, state_.settings.port.line);
 }
 
 void EditorExtensions::noteNamedSetup() {

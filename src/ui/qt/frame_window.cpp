@@ -11,9 +11,13 @@
 #include <QTimer>
 
 #include "platform/qt/instance_marker.h"
+#include "platform/serial/port_names.h"
 #include "storage/settings_file.h"
+#include "storage/setup_file.h"
 #include "ui/app/file_alerts.h"
+#include "ui/qt/network_port_entry.h"
 #include "ui/qt/problem_words.h"
+#include "ui/qt/unit_check.h"
 
 namespace mmx {
 
@@ -110,6 +114,8 @@ void FrameWindow::buildMenus() {
     comportMenu_ = setupMenu_->addMenu(QString());
     comportMenu_->setObjectName(QStringLiteral("Comport"));
     auto* ports = new QActionGroup(this);
+    // A network address may be the port instead: then no Com item is checked.
+    ports->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int index = 1; index <= static_cast<int>(comP_.size()); ++index) {
         QAction* item = comportMenu_->addAction(QString(), this, [this, index] { ComP_Click(index); });
         item->setObjectName(QStringLiteral("ComP%1").arg(index));
@@ -119,6 +125,7 @@ void FrameWindow::buildMenus() {
     }
     // The device list is read afresh each time the submenu opens (adapters come and go).
     connect(comportMenu_, &QMenu::aboutToShow, this, &FrameWindow::applyCaptions);
+    networkPort_ = new NetworkPortEntry(*comportMenu_, state_.settings.port, [this] { refreshPortChecks(); }, this);
 
     languageMenu_ = setupMenu_->addMenu(QString());
     languageMenu_->setObjectName(QStringLiteral("Language"));
@@ -134,6 +141,12 @@ void FrameWindow::buildMenus() {
     zhT_ = addLanguage("zh_t", LanguageItem::zh_t);
     languageMenu_->addSeparator();
     other_ = addLanguage("other", LanguageItem::other);
+
+    unitCheck_ = new UnitCheck(*setupMenu_,
+                               {[this] { return setupOfEditor(state_); }, [this] { return state_.settings.port; },
+                                [folder = state_.SettingsFolder](const PortSettings& port) { return chosenPortFactory(folder, port); },
+                                state_.SettingsFolder, [this] { return editor_->connection().isConnected(); }},
+                               this);
 
     helpMenu_ = bar->addMenu(QString());
     helpMenu_->setObjectName(QStringLiteral("Help"));
@@ -183,6 +196,8 @@ void FrameWindow::applyCaptions() {
     instructions_->setText(itemText(captions_.Instructions_for_use));
     contacts_->setText(itemText(captions_.Contacts));
     about_->setText(itemText(captions_.About_Zanth_message_manager));
+    networkPort_->refresh();
+    unitCheck_->refresh();
 }
 
 QAction* FrameWindow::action(const QString& name) const { return findChild<QAction*>(name); }
@@ -260,7 +275,9 @@ void FrameWindow::bringForward() {
 }
 
 void FrameWindow::refreshPortChecks() {
-    for (size_t i = 0; i < comP_.size(); ++i) comP_[i]->setChecked(static_cast<int>(i + 1) == state_.settings.port.Commport);
+    const PortSettings& port = state_.settings.port;
+    for (size_t i = 0; i < comP_.size(); ++i) comP_[i]->setChecked(!port.networkPortChosen && static_cast<int>(i + 1) == port.Commport);
+    networkPort_->refresh();
 }
 
 void FrameWindow::refreshLanguageChecks() {
@@ -313,6 +330,7 @@ void FrameWindow::Save_as_text_file_Click() {
 
 void FrameWindow::ComP_Click(int index) {
     state_.settings.port.Commport = static_cast<int16_t>(index);
+    state_.settings.port.networkPortChosen = false;
     refreshPortChecks();
 }
 

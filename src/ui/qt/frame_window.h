@@ -20,6 +20,9 @@ class QMenu;
 
 namespace mmx {
 
+class NetworkPortEntry;
+class UnitCheck;
+
 class FrameWindow final : public QMainWindow {
     Q_OBJECT
 public:
@@ -125,6 +128,8 @@ private:
     QAction* instructions_ = nullptr;
     QAction* contacts_ = nullptr;
     QAction* about_ = nullptr;
+    NetworkPortEntry* networkPort_ = nullptr;
+    UnitCheck* unitCheck_ = nullptr;
 };
 
 }  // namespace mmx

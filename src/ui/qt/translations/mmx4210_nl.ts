@@ -374,6 +374,25 @@
     </message>
 </context>
 <context>
+    <name>mmx::NetworkPortEntry</name>
+    <message>
+        <source>Network address...</source>
+        <translation>Netwerkadres...</translation>
+    </message>
+    <message>
+        <source>Network address</source>
+        <translation>Netwerkadres</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s serial device server, rfc2217://HOST:PORT (the tool sets the line) or tcp://HOST:PORT (the server&apos;s line settings):</source>
+        <translation>De seriële apparaatserver van de unit, rfc2217://HOST:POORT (het programma stelt de lijn in) of tcp://HOST:POORT (de lijninstellingen van de server):</translation>
+    </message>
+    <message>
+        <source>This is no network address: %1</source>
+        <translation>Dit is geen netwerkadres: %1</translation>
+    </message>
+</context>
+<context>
     <name>mmx::RecentSetups</name>
     <message>
         <source>Recent set-ups</source>
@@ -462,6 +481,85 @@ Er is niets geschreven.</translation>
     <message>
         <source>no folder can be written</source>
         <translation>er kan in geen enkele map worden geschreven</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::UnitCheck</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>The unit holds this set-up.</source>
+        <translation>De unit bevat deze set-up.</translation>
+    </message>
+    <message>
+        <source>The unit holds this set-up (written from here %1).</source>
+        <translation>De unit bevat deze set-up (vanaf hier geschreven op %1).</translation>
+    </message>
+    <message>
+        <source>The unit holds these messages, but this computer&apos;s record cannot vouch for the configuration.</source>
+        <translation>De unit bevat deze berichten, maar de administratie van deze computer kan niet instaan voor de configuratie.</translation>
+    </message>
+    <message>
+        <source>The unit holds other messages (%1, end address 0x%2).</source>
+        <translation>De unit bevat andere berichten (%1, eindadres 0x%2).</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s message table is damaged (its checksum is wrong).</source>
+        <translation>De berichtentabel van de unit is beschadigd (de controlesom klopt niet).</translation>
+    </message>
+    <message>
+        <source>The unit is erased.</source>
+        <translation>De unit is gewist.</translation>
+    </message>
+    <message>
+        <source>Check unit</source>
+        <translation>Unit controleren</translation>
+    </message>
+    <message>
+        <source>An upload would rewrite the tables only, about %1.</source>
+        <translation>Een upload zou alleen de tabellen herschrijven, ongeveer %1.</translation>
+    </message>
+    <message>
+        <source>An upload would send everything, about %1.</source>
+        <translation>Een upload zou alles verzenden, ongeveer %1.</translation>
+    </message>
+    <message>
+        <source>The port cannot be opened: %1</source>
+        <translation>De poort kan niet worden geopend: %1</translation>
+    </message>
+    <message>
+        <source>The unit answered garbage: %1 bytes instead of its message table.</source>
+        <translation>De unit antwoordde onzin: %1 bytes in plaats van de berichtentabel.</translation>
+    </message>
+    <message>
+        <source>The unit did not answer: %1</source>
+        <translation>De unit antwoordde niet: %1</translation>
+    </message>
+    <message>
+        <source>The unit answered garbage: %1</source>
+        <translation>De unit antwoordde onzin: %1</translation>
+    </message>
+    <message>
+        <source>The check was interrupted.</source>
+        <translation>De controle is onderbroken.</translation>
+    </message>
+    <message>
+        <source>The port is open: close the connection first, then check the unit.</source>
+        <translation>De poort is open: verbreek eerst de verbinding en controleer dan de unit.</translation>
+    </message>
+    <message>
+        <source>Slot %1: its message file cannot be used, so there is nothing to compare the unit with.</source>
+        <translation>Slot %1: het berichtbestand is onbruikbaar, dus er is niets om de unit mee te vergelijken.</translation>
     </message>
 </context>
 <context>

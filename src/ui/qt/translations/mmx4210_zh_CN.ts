@@ -129,19 +129,19 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a play time in seconds</source>
-        <translation>&quot;%1&quot; 不是以秒为单位的播放时间</translation>
+        <translation>“%1”不是以秒为单位的播放时间</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a sample rate of 8 to 24 kHz</source>
-        <translation>&quot;%1&quot; 不是 8 到 24 kHz 的采样率</translation>
+        <translation>“%1”不是 8 到 24 kHz 的采样率</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a time-out of 0 to 60000 ms</source>
-        <translation>&quot;%1&quot; 不是 0 到 60000 ms 的超时</translation>
+        <translation>“%1”不是 0 到 60000 ms 的超时</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a serial setting a port takes</source>
-        <translation>&quot;%1&quot; 不是端口可接受的串口设置</translation>
+        <translation>“%1”不是端口可接受的串口设置</translation>
     </message>
 </context>
 <context>
@@ -374,6 +374,25 @@
     </message>
 </context>
 <context>
+    <name>mmx::NetworkPortEntry</name>
+    <message>
+        <source>Network address...</source>
+        <translation>网络地址...</translation>
+    </message>
+    <message>
+        <source>Network address</source>
+        <translation>网络地址</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s serial device server, rfc2217://HOST:PORT (the tool sets the line) or tcp://HOST:PORT (the server&apos;s line settings):</source>
+        <translation>设备的串口服务器，rfc2217://主机:端口（由本程序设置线路）或 tcp://主机:端口（使用服务器的线路设置）：</translation>
+    </message>
+    <message>
+        <source>This is no network address: %1</source>
+        <translation>这不是网络地址：%1</translation>
+    </message>
+</context>
+<context>
     <name>mmx::RecentSetups</name>
     <message>
         <source>Recent set-ups</source>
@@ -462,6 +481,85 @@ Nothing was written.</source>
     <message>
         <source>no folder can be written</source>
         <translation>没有可写入的文件夹</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::UnitCheck</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 分钟</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 分 %2 秒</translation>
+    </message>
+    <message>
+        <source>The unit holds this set-up.</source>
+        <translation>设备中是此设置。</translation>
+    </message>
+    <message>
+        <source>The unit holds this set-up (written from here %1).</source>
+        <translation>设备中是此设置（由本机于 %1 写入）。</translation>
+    </message>
+    <message>
+        <source>The unit holds these messages, but this computer&apos;s record cannot vouch for the configuration.</source>
+        <translation>设备中是这些消息，但本机的记录无法证实其配置。</translation>
+    </message>
+    <message>
+        <source>The unit holds other messages (%1, end address 0x%2).</source>
+        <translation>设备中是其他消息（%1 条，结束地址 0x%2）。</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s message table is damaged (its checksum is wrong).</source>
+        <translation>设备的消息表已损坏（校验和错误）。</translation>
+    </message>
+    <message>
+        <source>The unit is erased.</source>
+        <translation>设备已擦除。</translation>
+    </message>
+    <message>
+        <source>Check unit</source>
+        <translation>检查设备</translation>
+    </message>
+    <message>
+        <source>An upload would rewrite the tables only, about %1.</source>
+        <translation>上传只会重写两个表，约 %1。</translation>
+    </message>
+    <message>
+        <source>An upload would send everything, about %1.</source>
+        <translation>上传会发送全部内容，约 %1。</translation>
+    </message>
+    <message>
+        <source>The port cannot be opened: %1</source>
+        <translation>无法打开端口：%1</translation>
+    </message>
+    <message>
+        <source>The unit answered garbage: %1 bytes instead of its message table.</source>
+        <translation>设备的应答无效：%1 字节，而不是消息表。</translation>
+    </message>
+    <message>
+        <source>The unit did not answer: %1</source>
+        <translation>设备没有应答：%1</translation>
+    </message>
+    <message>
+        <source>The unit answered garbage: %1</source>
+        <translation>设备的应答无效：%1</translation>
+    </message>
+    <message>
+        <source>The check was interrupted.</source>
+        <translation>检查已中断。</translation>
+    </message>
+    <message>
+        <source>The port is open: close the connection first, then check the unit.</source>
+        <translation>端口已打开：请先断开连接，再检查设备。</translation>
+    </message>
+    <message>
+        <source>Slot %1: its message file cannot be used, so there is nothing to compare the unit with.</source>
+        <translation>插槽 %1：其消息文件无法使用，因此无从与设备比较。</translation>
     </message>
 </context>
 <context>

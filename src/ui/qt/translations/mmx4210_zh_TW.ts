@@ -129,19 +129,19 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a play time in seconds</source>
-        <translation>&quot;%1&quot; 不是以秒為單位的播放時間</translation>
+        <translation>「%1」不是以秒為單位的播放時間</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a sample rate of 8 to 24 kHz</source>
-        <translation>&quot;%1&quot; 不是 8 到 24 kHz 的取樣率</translation>
+        <translation>「%1」不是 8 到 24 kHz 的取樣率</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a time-out of 0 to 60000 ms</source>
-        <translation>&quot;%1&quot; 不是 0 到 60000 ms 的逾時</translation>
+        <translation>「%1」不是 0 到 60000 ms 的逾時</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a serial setting a port takes</source>
-        <translation>&quot;%1&quot; 不是連接埠可接受的序列設定</translation>
+        <translation>「%1」不是連接埠可接受的序列設定</translation>
     </message>
 </context>
 <context>
@@ -374,6 +374,25 @@
     </message>
 </context>
 <context>
+    <name>mmx::NetworkPortEntry</name>
+    <message>
+        <source>Network address...</source>
+        <translation>網路位址...</translation>
+    </message>
+    <message>
+        <source>Network address</source>
+        <translation>網路位址</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s serial device server, rfc2217://HOST:PORT (the tool sets the line) or tcp://HOST:PORT (the server&apos;s line settings):</source>
+        <translation>裝置的序列埠伺服器，rfc2217://主機:連接埠（由本程式設定線路）或 tcp://主機:連接埠（使用伺服器的線路設定）：</translation>
+    </message>
+    <message>
+        <source>This is no network address: %1</source>
+        <translation>這不是網路位址：%1</translation>
+    </message>
+</context>
+<context>
     <name>mmx::RecentSetups</name>
     <message>
         <source>Recent set-ups</source>
@@ -462,6 +481,85 @@ Nothing was written.</source>
     <message>
         <source>no folder can be written</source>
         <translation>沒有可寫入的資料夾</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::UnitCheck</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 分鐘</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 分 %2 秒</translation>
+    </message>
+    <message>
+        <source>The unit holds this set-up.</source>
+        <translation>裝置中是此設定。</translation>
+    </message>
+    <message>
+        <source>The unit holds this set-up (written from here %1).</source>
+        <translation>裝置中是此設定（由本機於 %1 寫入）。</translation>
+    </message>
+    <message>
+        <source>The unit holds these messages, but this computer&apos;s record cannot vouch for the configuration.</source>
+        <translation>裝置中是這些訊息，但本機的紀錄無法證實其設定。</translation>
+    </message>
+    <message>
+        <source>The unit holds other messages (%1, end address 0x%2).</source>
+        <translation>裝置中是其他訊息（%1 則，結束位址 0x%2）。</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s message table is damaged (its checksum is wrong).</source>
+        <translation>裝置的訊息表已損壞（檢查碼錯誤）。</translation>
+    </message>
+    <message>
+        <source>The unit is erased.</source>
+        <translation>裝置已清除。</translation>
+    </message>
+    <message>
+        <source>Check unit</source>
+        <translation>檢查裝置</translation>
+    </message>
+    <message>
+        <source>An upload would rewrite the tables only, about %1.</source>
+        <translation>上傳只會重寫兩個表，約 %1。</translation>
+    </message>
+    <message>
+        <source>An upload would send everything, about %1.</source>
+        <translation>上傳會傳送全部內容，約 %1。</translation>
+    </message>
+    <message>
+        <source>The port cannot be opened: %1</source>
+        <translation>無法開啟連接埠：%1</translation>
+    </message>
+    <message>
+        <source>The unit answered garbage: %1 bytes instead of its message table.</source>
+        <translation>裝置的回應無效：%1 位元組，而不是訊息表。</translation>
+    </message>
+    <message>
+        <source>The unit did not answer: %1</source>
+        <translation>裝置沒有回應：%1</translation>
+    </message>
+    <message>
+        <source>The unit answered garbage: %1</source>
+        <translation>裝置的回應無效：%1</translation>
+    </message>
+    <message>
+        <source>The check was interrupted.</source>
+        <translation>檢查已中斷。</translation>
+    </message>
+    <message>
+        <source>The port is open: close the connection first, then check the unit.</source>
+        <translation>連接埠已開啟：請先中斷連線，再檢查裝置。</translation>
+    </message>
+    <message>
+        <source>Slot %1: its message file cannot be used, so there is nothing to compare the unit with.</source>
+        <translation>插槽 %1：其訊息檔無法使用，因此無從與裝置比較。</translation>
     </message>
 </context>
 <context>
