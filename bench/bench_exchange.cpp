@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/ui_text_table.h"
+#include "ui/lang/ui_text_table.h"
 #include "device/unit_session.h"
 #include "device/emulator_port.h"
 #include "platform/serial/pty_unit_server.h"

@@ -87,7 +87,7 @@ int startOnce(int argc, char* argv[]) {
         });
         if (!program.Main(false)) return 1;
         QApplication::exec();
-        program.state().SetupChanged = false;
+        program.state().markSaved();
         program.frame().close();
     }
     std::filesystem::remove_all(folder);
@@ -148,7 +148,7 @@ int uploadCpu(int argc, char* argv[]) {
         editor.editor().assignFile(1, writeWave(folder, "a.wav", 16000, 40000));
         editor.editor().assignFile(2, writeWave(folder, "b.wav", 8000, 30000));
         editor.refreshFromState();
-        bytes = program.state().messages.TFileLength;
+        bytes = totalStoredLength(program.state().setup);
         Clock::time_point begin;
         double cpuBegin = 0;
         QObject::connect(&editor, &mmx::EditorWindow::uploadActive, [&](bool active) {
@@ -157,16 +157,16 @@ int uploadCpu(int argc, char* argv[]) {
             cpuSeconds = threadCpuSeconds() - cpuBegin;
             succeeded = editor.lastUpload().succeeded();
             // Quitting closes the windows, which would ask about the unsaved set-up.
-            program.state().SetupChanged = false;
+            program.state().markSaved();
             QApplication::quit();
         });
         QTimer::singleShot(200, [&] {
             begin = Clock::now();
             cpuBegin = threadCpuSeconds();
-            editor.Bt_SendMessage_Click();
+            editor.sendToUnit();
         });
         QApplication::exec();
-        program.state().SetupChanged = false;
+        program.state().markSaved();
         program.frame().close();
     }
     server.stop();

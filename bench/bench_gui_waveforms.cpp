@@ -14,7 +14,7 @@
 #include <string>
 
 #include "core/number_format.h"
-#include "storage/setup_file.h"
+#include "app/setup_files.h"
 #include "ui/qt/desktop_program.h"
 #include "ui/qt/editor_extensions.h"
 #include "ui/qt/waveform_strip.h"
@@ -63,26 +63,20 @@ int main(int argc, char* argv[]) {
 
     // The set-up file names the twelve files with their shown values (more than the unit holds:
     // only the waveforms are measured here).
-    mmx::ProgramState setup;
-    setup.initialise(folder.string() + "/");
+    mmx::Setup setup;
     for (int k = 1; k <= mmx::kSlotCount; ++k) {
-        mmx::MessageSlot& slot = setup.messages.slot(k);
-        slot.FilePath = writeTone(folder, k);
-        slot.WaveFile = "message" + std::to_string(k);
-        slot.MsgTime = "60.00";
-        slot.MsgSample = "8.000";
-        slot.TMsgSize = 960'050;
-        slot.MsgSize = "960";
+        mmx::Slot& slot = setup.slot(k);
+        slot.path = writeTone(folder, k);
+        slot.name = "message" + std::to_string(k);
+        slot.wave = mmx::ReadWaveHeader(slot.path).info;
     }
     const std::string setupPath = (folder / "twelve.cfg").string();
-    if (!mmx::SaveConfig(setup, setupPath)) {
+    if (const auto saved = mmx::app::saveSetup(setupPath, setup); !saved.ok) {
         std::fprintf(stderr, "cannot write %s\n", setupPath.c_str());
         return 1;
     }
-    mmx::ProgramState reopened;
-    reopened.initialise(folder.string() + "/");
-    if (const auto opened = mmx::OpenConfig(reopened, setupPath); !opened) {
-        std::fprintf(stderr, "%s does not open: %s\n", setupPath.c_str(), opened.reason().c_str());
+    if (const auto opened = mmx::app::openSetup(setupPath); !opened.setup) {
+        std::fprintf(stderr, "%s does not open\n", setupPath.c_str());
         return 1;
     }
 
@@ -103,7 +97,7 @@ int main(int argc, char* argv[]) {
             std::printf("12 x 60 s: every waveform shown %.0f ms after the open began; window thread's longest "
                         "pause %.0f ms\n",
                         shownMs, static_cast<double>(longestGap) / 1e6);
-            program.state().SetupChanged = false;
+            program.state().markSaved();
             QApplication::quit();
         });
         QTimer::singleShot(200, &app, [&] {

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/program_state.h"
+#include "core/setup.h"
 #include "scratch_folder.h"
 #include "storage/atomic_file.h"
 #include "storage/message_files.h"
@@ -97,14 +97,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     const fs::path& folder = scratch.path();
-    ProgramState state;
-    state.loadDefaults();
+    Setup setup;
     for (int k = 1; k <= 12; ++k) {
         const std::vector<uint8_t> bytes = waveFile(kFileBytes, static_cast<uint32_t>(k));
         const fs::path path = folder / ("message" + std::to_string(k) + ".wav");
         std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        state.messages.slot(k).FilePath = path.string();
-        state.messages.slot(k).WaveFile = "message" + std::to_string(k);
+        setup.slot(k).path = path.string();
+        setup.slot(k).name = "message" + std::to_string(k);
     }
     const std::string output = (folder / "image.bin").string();
 
@@ -113,7 +112,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < runs; ++run) {
         const auto start = std::chrono::steady_clock::now();
         const double cpuStart = cpuMs();
-        const LoadedImage loaded = loadUnitImage(state);
+        const LoadedImage loaded = loadUnitImage(setup);
         if (!loaded.image) {
             std::fprintf(stderr, "bench_image: slot %d refused: %s\n", loaded.problem->slot, loaded.problem->detail.c_str());
             return 1;

@@ -59,7 +59,7 @@ Figures uploadTo(int units, const image::UnitImage& image, const std::string& pr
         if (path.empty()) figures.ok = false;
         lines.push_back({path, serialPortFactory(folder.string() + "/", path)});
     }
-    ProgramState setup;  // no settings folder: no record kept
+    WindowState setup;  // no settings folder: no record kept
     setup.settings.port.line.baud = static_cast<unsigned>(baud);
     cli::ManyUnitsObserver quiet;
     cli::ManyUnitsOptions options;

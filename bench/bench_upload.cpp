@@ -24,7 +24,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "core/message_table.h"
+#include "core/unit_facts.h"
 #include "device/emulator_port.h"
 #include "device/upload_driver.h"
 #include "platform/serial/port_names.h"
@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (options.bytes > kMemoryCapacityBytes) options.bytes = kMemoryCapacityBytes;
+    if (options.bytes > unit::kCapacityBytes) options.bytes = unit::kCapacityBytes;
 
     const fs::path folder = fs::temp_directory_path() / ("bench_upload." + std::to_string(getpid()));
     fs::create_directories(folder);

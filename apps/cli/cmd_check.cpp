@@ -14,15 +14,15 @@ namespace {
 int runCheck(const std::string& setupPath) {
     SetupSession session;
     if (!session.open(setupPath, "check")) return kFailure;
-    const ProgramState& state = session.state;
+    const WindowState& state = session.state;
 
     bool ok = true;
     int64_t total = 0;
-    for (int k = 1; k <= kSlotCount; ++k) {
-        const MessageSlot& slot = state.messages.slot(k);
+    for (int k = 1; k <= unit::kSlots; ++k) {
+        const Slot& slot = state.setup.slot(k);
         if (!slot.filled()) continue;
-        const WaveCheck check = ReadWaveHeader(slot.FilePath);
-        std::cout << "Slot " << k << "  " << slot.WaveFile << "  " << slot.FilePath << ": ";
+        const WaveCheck check = ReadWaveHeader(slot.path);
+        std::cout << "Slot " << k << "  " << slot.name << "  " << slot.path << ": ";
         if (!check.accepted) {
             ok = false;
             // No message of its own (missing, unreadable, no "data" chunk): the path is wrong.
@@ -30,14 +30,19 @@ int runCheck(const std::string& setupPath) {
             std::cout << state.texts.messageBox(text) << "\n";
             continue;
         }
-        const int32_t stored = storedLength(check.info.fileLength);
+        const int64_t stored = unit::storedLength(check.info.fileLength);
         total += stored;
         std::cout << "OK";
-        if (stored != slot.TMsgSize) std::cout << " (" << stored / 1000 << " kB now, " << slot.MsgSize << " kB when saved)";
+        if (stored != storedLength(slot))
+            std::cout << " (" << stored / 1000 << " kB now, " << sizeKilobytes(slot) << " kB when saved)";
         std::cout << "\n";
     }
-    std::cout << "Total  " << total / 1000 << " kB of " << kMemoryCapacityBytes / 1000 << " kB\n";
-    if (total > kMemoryCapacityBytes) {
+    if (const EntryNamingEmptySlot entry = firstEntryNamingEmptySlot(state.setup)) {
+        ok = false;
+        std::cout << "Trigger " << entry.trigger << " plays slot " << entry.slot << ", which is empty\n";
+    }
+    std::cout << "Total  " << total / 1000 << " kB of " << unit::kCapacityBytes / 1000 << " kB\n";
+    if (total > unit::kCapacityBytes) {
         ok = false;
         std::cout << state.texts.messageBox(UiTextTable::ExceedsCapacity) << "\n";
     }

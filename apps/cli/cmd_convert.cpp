@@ -13,7 +13,7 @@
 #include "audio/convert.h"
 #include "audio/rate_plan.h"
 #include "cli_command.h"
-#include "core/message_table.h"
+#include "core/unit_facts.h"
 #include "core/number_format.h"
 #include "core/unit_facts.h"
 #include "storage/atomic_file.h"
@@ -91,7 +91,7 @@ std::string kilobytes(int64_t bytes) { return std::to_string(bytes / 1000) + " k
 void printLine(const audio::ConvertedFile& file, const std::string& output) {
     const audio::ConvertedMessage& message = file.message;
     std::cout << file.input << "  " << formatSeconds(message.seconds()) << " s  " << message.rate << " Hz  "
-              << kilobytes(storedLength(message.waveBytes.size()));
+              << kilobytes(unit::storedLength(message.waveBytes.size()));
     if (message.loudness.measured) {
         char lufs[32];
         std::snprintf(lufs, sizeof lufs, "  %.1f LUFS", message.loudness.afterLufs);
@@ -129,7 +129,7 @@ int runConvert(ConvertArgs& args) {
     if (!result.rate) {
         char seconds[32];
         std::snprintf(seconds, sizeof seconds, "%.1f", result.secondsTooLong);
-        std::cerr << "The messages are " << seconds << " s too long for the unit's " << kMemoryCapacityBytes / 1000
+        std::cerr << "The messages are " << seconds << " s too long for the unit's " << unit::kCapacityBytes / 1000
                   << " KB even at 8000 Hz; nothing was written.\n";
         return kFailure;
     }
@@ -155,7 +155,7 @@ int runConvert(ConvertArgs& args) {
         printLine(file, outputs[i]);
     }
     std::cout << "Total  " << formatSeconds(seconds) << " s  " << result.storedBytes / 1000 << " of "
-              << kMemoryCapacityBytes / 1000 << " kB\n";
+              << unit::kCapacityBytes / 1000 << " kB\n";
     if (!result.fits) {
         std::cerr << "The messages need " << result.storedBytes << " bytes; the unit holds " << unit::kCapacityBytes << ".\n";
     }

@@ -13,7 +13,7 @@
 #include "app/setup_edits.h"
 #include "app/setup_files.h"
 #include "cli_command.h"
-#include "core/ui_text_table.h"
+#include "ui/lang/ui_text_table.h"
 
 namespace mmx::cli {
 namespace {

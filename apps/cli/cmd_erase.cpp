@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "cli_command.h"
-#include "core/ui_text_table.h"
+#include "ui/lang/ui_text_table.h"
 #include "app/link/unit_commands.h"
 #include "device/connection.h"
 #include "device/upload_result.h"

@@ -38,7 +38,7 @@ int runImage(const ImageArgs& args) {
     }
     SetupSession session;
     if (!session.open(setupPath, "image")) return kFailure;
-    const LoadedImage loaded = loadUnitImage(session.state);
+    const LoadedImage loaded = loadUnitImage(session.state.setup);
     if (!loaded.image) {
         printProblem(*loaded.problem, session.state.texts);
         return kFailure;

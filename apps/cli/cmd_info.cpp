@@ -10,7 +10,7 @@
 #include "cli_command.h"
 #include "core/number_format.h"
 #include "core/setup.h"
-#include "core/ui_text_table.h"
+#include "ui/lang/ui_text_table.h"
 
 namespace mmx::cli {
 namespace {

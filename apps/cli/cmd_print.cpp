@@ -14,7 +14,7 @@ namespace {
 int runPrint(const std::string& setupPath) {
     SetupSession session;
     if (!session.open(setupPath, "print")) return kFailure;
-    const std::string bytes = printoutBytes(session.state, session.captions.printout());
+    const std::string bytes = printoutBytes(session.state.setup, session.captions.printout());
     std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     std::cout.flush();
     return std::cout ? kSuccess : kFailure;

@@ -32,7 +32,7 @@ std::string address(int32_t value) {
 void printTable(const image::DecodedMessageTable& table) {
     const image::MessageDirectory& directory = table.directory;
     std::cout << "Slot  Address   Length [bytes]\n";
-    for (size_t i = 0; i < kSlotCount; ++i) {
+    for (size_t i = 0; i < unit::kSlots; ++i) {
         char line[64];
         const bool counted = i < directory.count;
         std::snprintf(line, sizeof line, "%4zu  %-8s  %s", i + 1, address(directory.address[i]).c_str(),
@@ -43,7 +43,7 @@ void printTable(const image::DecodedMessageTable& table) {
     std::cout << "Messages         " << static_cast<int>(table.countByte) << "\n";
     std::cout << "Table checksum   " << (table.sealed ? "ok" : "wrong") << "\n";
     int32_t end = directory.endAddress < 0 ? 0 : directory.endAddress;
-    std::cout << "Memory used      " << static_cast<int64_t>(end) * 2 << " of " << kMemoryCapacityBytes << " bytes\n";
+    std::cout << "Memory used      " << static_cast<int64_t>(end) * 2 << " of " << unit::kCapacityBytes << " bytes\n";
     if (table.erased) std::cout << "(the table area is erased: nothing was uploaded, or an upload did not finish)\n";
     else if (!table.sealed) std::cout << "(the table's checksum is wrong: its contents cannot be trusted)\n";
 }
@@ -55,7 +55,7 @@ int runReadTables(const std::string& port, bool verbose) {
     }
     auto session = openLinkSession("read-tables", port, verbose);
     if (!session) return kUsage;
-    ProgramState& state = session->state;
+    WindowState& state = session->state;
 
     SteadyClock clock;
     TerminalStatus status("read-tables", false);

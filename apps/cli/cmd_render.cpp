@@ -8,9 +8,9 @@
 #include "audio/sequence_render.h"
 #include "cli_command.h"
 #include "core/number_format.h"
-#include "core/program_state.h"
+#include "ui/app/window_state.h"
 #include "storage/atomic_file.h"
-#include "storage/setup_file.h"
+#include "setup_session.h"
 
 namespace mmx::cli {
 namespace {
@@ -25,16 +25,16 @@ void printError(const std::string& text) { std::cerr << "mmx4210-cli render: " <
 
 // The files trigger `row` plays, in order; an entry naming a slot without a file is an error
 // (the unit would be sent a sequence naming a message it does not hold).
-bool collectMessages(const ProgramState& state, int row, std::vector<std::string>& paths) {
-    for (int position = 1; position <= kEntriesPerTrigger; ++position) {
-        const int message = state.triggers.entry(entryIndex(row, position)).message();
-        if (message == 0) continue;
-        if (message > kSlotCount || !state.messages.slot(message).filled() || state.messages.slot(message).FilePath.empty()) {
+bool collectMessages(const WindowState& state, int row, std::vector<std::string>& paths) {
+    const Trigger& trigger = state.setup.trigger(row);
+    for (int position = 0; position < trigger.length(); ++position) {
+        const int message = trigger.sequence[static_cast<size_t>(position)];
+        if (!state.setup.slot(message).filled() || state.setup.slot(message).path.empty()) {
             printError("trigger " + std::to_string(row) + " plays message " + std::to_string(message) +
                        ", but that slot holds no file");
             return false;
         }
-        paths.push_back(state.messages.slot(message).FilePath);
+        paths.push_back(state.setup.slot(message).path);
     }
     return true;
 }
@@ -45,18 +45,17 @@ bool samePath(const std::string& a, const std::string& b) {
 }
 
 // Whether the output is the set-up file or one of its messages, which it must never replace.
-bool outputIsPartOfSetup(const ProgramState& state, const RenderArgs& args) {
+bool outputIsPartOfSetup(const WindowState& state, const RenderArgs& args) {
     if (samePath(args.output, args.setupPath)) return true;
-    for (int k = 1; k <= kSlotCount; ++k) {
-        const MessageSlot& slot = state.messages.slot(k);
-        if (slot.filled() && samePath(args.output, slot.FilePath)) return true;
+    for (const Slot& slot : state.setup.slots) {
+        if (slot.filled() && samePath(args.output, slot.path)) return true;
     }
     return false;
 }
 
 int runRender(const RenderArgs& args) {
-    ProgramState state;
-    if (const FileOutcome outcome = OpenConfig(state, args.setupPath); !outcome) {
+    WindowState state;
+    if (const FileOutcome outcome = openSetupInto(state, args.setupPath); !outcome) {
         printError(args.setupPath + ": " + state.texts.messageBox(UiTextTable::SetupFileMissing) + " (" +
                    outcome.reason() + ")");
         return kFailure;
@@ -99,7 +98,7 @@ const CommandRegistration registration({
         app.add_option("--trigger", args->trigger, "the trigger whose sequence is written, 1 to 12")
             ->type_name("N")
             ->required()
-            ->check(CLI::Range(1, kTriggerCount));
+            ->check(CLI::Range(1, unit::kTriggers));
         app.add_option("-o,--output", args->output, "the WAVE file to write")->type_name("OUT.wav")->required();
         return [args] { return runRender(*args); };
     },

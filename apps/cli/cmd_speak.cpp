@@ -8,7 +8,7 @@
 
 #include "audio/spoken_draft.h"
 #include "cli_command.h"
-#include "core/message_table.h"
+#include "core/unit_facts.h"
 #include "core/number_format.h"
 #include "platform/speech/espeak_speech.h"
 #include "storage/atomic_file.h"
@@ -40,7 +40,7 @@ int runSpeak(const SpeakArgs& args) {
     }
     const audio::ConvertedMessage& message = draft.message;
     std::cout << args.output << "  " << formatSeconds(message.seconds()) << " s  " << message.rate << " Hz  "
-              << storedLength(message.waveBytes.size()) / 1000 << " kB";
+              << unit::storedLength(message.waveBytes.size()) / 1000 << " kB";
     if (message.loudness.measured) {
         char lufs[32];
         std::snprintf(lufs, sizeof lufs, "  %.1f LUFS", message.loudness.afterLufs);

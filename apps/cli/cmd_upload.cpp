@@ -8,13 +8,13 @@
 
 #include "cli_command.h"
 #include "collected_boxes.h"
-#include "core/ui_text_table.h"
+#include "ui/lang/ui_text_table.h"
 #include "device/upload_driver.h"
 #include "ui/link/upload_job.h"
 #include "ui/link/link_text_presenter.h"
 #include "link_session.h"
 #include "platform/serial/port_names.h"
-#include "storage/setup_file.h"
+#include "setup_session.h"
 #include "unit_board.h"
 #include "upload_many.h"
 
@@ -124,8 +124,8 @@ int runUpload(const ManyUploadRequest& request) {
 
     auto session = openLinkSession("upload", port, request.verbose);
     if (!session) return kUsage;
-    ProgramState& state = session->state;
-    const FileOutcome opened = OpenConfig(state, setupPath);
+    WindowState& state = session->state;
+    const FileOutcome opened = openSetupInto(state, setupPath);
     if (!opened) {
         std::cerr << "mmx4210-cli upload: " << setupPath << ": " << state.texts.messageBox(UiTextTable::SetupFileMissing)
                   << " (" << opened.reason() << ")\n";
@@ -146,7 +146,7 @@ int runUpload(const ManyUploadRequest& request) {
 
     g_driver = &driver;
     installInterruptHandler(cancelUpload);
-    const UploadJobResult job = runUploadJob(driver, state, options, link);
+    const UploadJobResult job = runUploadJob(driver, snapshotOf(state), options, link);
     const UploadResult& result = job.upload;
     g_driver = nullptr;
 

@@ -30,9 +30,9 @@ void onInterrupt(int) {
 std::optional<LinkSession> openLinkSession(const std::string& command, const std::string& port, bool verbose) {
     LinkSession session;
     session.state.initialise(programFolder());
-    session.settingsFolder = chooseSettingsFolder(session.state.AppPath);
-    session.state.SettingsFolder = session.settingsFolder;
-    const std::string ini = settingsFileForReading(session.state.AppPath, session.settingsFolder);
+    session.settingsFolder = chooseSettingsFolder(session.state.appFolder);
+    session.state.settingsFolder = session.settingsFolder;
+    const std::string ini = settingsFileForReading(session.state.appFolder, session.settingsFolder);
     std::error_code ec;
     if (std::filesystem::exists(ini, ec)) {
         openSettings(session.state, ini);  // a broken settings file leaves the defaults, silently

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/link/unit_commands.h"
-#include "core/program_state.h"
+#include "ui/app/window_state.h"
 #include "platform/serial/serial_port.h"
 #include "device/connection.h"
 #include "ui/link/status_display.h"
@@ -16,7 +16,7 @@ namespace mmx::cli {
 // Program state with the English texts and the port settings of the settings file, when one
 // can be read (its failure is not an error for the command line: the defaults stay).
 struct LinkSession {
-    ProgramState state;
+    WindowState state;
     std::string settingsFolder;
     std::string portLabel;  // "COM3" or the path
     PortFactory factory;

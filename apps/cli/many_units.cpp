@@ -85,7 +85,7 @@ int worstExitCode(const std::vector<UnitReport>& reports) {
 // A line's connection and driver live as long as the run, so that cancel() (from a signal
 // handler too) never meets a driver that is going away.
 struct ManyUnits::Line {
-    Line(size_t index, UnitLine line, const ProgramState& setup, ManyUnitsObserver& observer)
+    Line(size_t index, UnitLine line, const WindowState& setup, ManyUnitsObserver& observer)
         : unit(std::move(line)),
           status(index, observer),
           events(setup.texts, status, index, observer),
@@ -99,7 +99,7 @@ struct ManyUnits::Line {
     UploadDriver driver;
 };
 
-ManyUnits::ManyUnits(const ProgramState& setup, const image::UnitImage& image, std::vector<UnitLine> lines,
+ManyUnits::ManyUnits(const WindowState& setup, const image::UnitImage& image, std::vector<UnitLine> lines,
                      ManyUnitsOptions options, ManyUnitsObserver& observer)
     : setup_(setup), image_(image), options_(std::move(options)), observer_(observer) {
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -174,7 +174,7 @@ UnitReport ManyUnits::uploadUnit(size_t index) {
     const int64_t startMs = line.clock.nowMs();
     UnitReport report;
     report.line = index;
-    report.result = runUploadJob(line.driver, image_, setup_, options_.upload, report.recordError, &recordLock_);
+    report.result = runUploadJob(line.driver, image_, UploadSnapshot{setup_.setup, setup_.settingsFolder, setup_.messagesUploaded}, options_.upload, report.recordError, &recordLock_);
     report.seconds = static_cast<double>(line.clock.nowMs() - startMs) / 1000.0;
     report.exitCode = exitCodeFor(report.result);
     report.statusText = line.status.lastStatus();

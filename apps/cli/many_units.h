@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "core/program_state.h"
-#include "core/ui_text_table.h"
+#include "ui/app/window_state.h"
+#include "ui/lang/ui_text_table.h"
 #include "device/connection.h"
 #include "device/upload_driver.h"
 #include "image/unit_image.h"
@@ -72,7 +72,7 @@ class ManyUnits {
 public:
     // setup: line settings and time-out for every line, the texts, the settings folder (for the
     // record of what each unit holds) and whether its messages were uploaded before.
-    ManyUnits(const ProgramState& setup, const image::UnitImage& image, std::vector<UnitLine> lines,
+    ManyUnits(const WindowState& setup, const image::UnitImage& image, std::vector<UnitLine> lines,
               ManyUnitsOptions options, ManyUnitsObserver& observer);
     ~ManyUnits();
     ManyUnits(const ManyUnits&) = delete;
@@ -91,7 +91,7 @@ private:
     bool unitAnswers(size_t index);
     bool waitCancelled(int ms) const;
 
-    const ProgramState& setup_;
+    const WindowState& setup_;
     const image::UnitImage& image_;
     ManyUnitsOptions options_;
     ManyUnitsObserver& observer_;

@@ -2,16 +2,16 @@
 
 #include <iostream>
 
+#include "app/setup_files.h"
 #include "cli_command.h"
 #include "storage/settings_folder.h"
-#include "storage/setup_file.h"
 #include "ui/lang/language_menu.h"
 
 namespace mmx::cli {
 
 SetupSession::SetupSession() {
     state.initialise(programFolder());
-    state.SettingsFolder = chooseSettingsFolder(state.AppPath);
+    state.settingsFolder = chooseSettingsFolder(state.appFolder);
     NoFileDialog dialog;
     LanguageCommands languages(state, captions, dialog, boxes);
     activateEditor(state, languages, boxes);
@@ -20,8 +20,16 @@ SetupSession::SetupSession() {
     boxes.texts.clear();
 }
 
+FileOutcome openSetupInto(WindowState& state, const std::string& path) {
+    app::OpenedSetup opened = app::openSetup(path);
+    if (!opened.setup) return opened.outcome;
+    state.beginSetup(*opened.setup);
+    state.messagesUploaded = true;
+    return FileOutcome::success();
+}
+
 bool SetupSession::open(const std::string& path, const std::string& command) {
-    const FileOutcome outcome = OpenConfig(state, path);
+    const FileOutcome outcome = openSetupInto(state, path);
     if (outcome) return true;
     // The message the window shows, and what exactly is wrong (with the line number).
     std::cerr << "mmx4210-cli " << command << ": " << path << ": "

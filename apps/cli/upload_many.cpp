@@ -12,7 +12,7 @@
 #include "port_list.h"
 #include "platform/serial/port_names.h"
 #include "storage/message_files.h"
-#include "storage/setup_file.h"
+#include "setup_session.h"
 #include "ui/link/upload_job.h"
 #include "unit_board.h"
 
@@ -55,7 +55,7 @@ int runManyUploads(const ManyUploadRequest& request) {
     }
     auto session = openLinkSession("upload", names.front(), request.verbose);
     if (!session) return kUsage;
-    ProgramState& state = session->state;
+    WindowState& state = session->state;
 
     std::vector<std::string> labels;
     std::vector<std::string> paths;
@@ -77,14 +77,14 @@ int runManyUploads(const ManyUploadRequest& request) {
     }
     if (refuseSameServer("upload", labels, paths)) return kUsage;
 
-    const FileOutcome opened = OpenConfig(state, request.setupPath);
+    const FileOutcome opened = openSetupInto(state, request.setupPath);
     if (!opened) {
         std::cerr << "mmx4210-cli upload: " << request.setupPath << ": "
                   << state.texts.messageBox(UiTextTable::SetupFileMissing) << " (" << opened.reason() << ")\n";
         return kFailure;
     }
     // Every message file read and checked once; the image is shared read-only by every line.
-    const LoadedImage loaded = loadUnitImage(state);
+    const LoadedImage loaded = loadUnitImage(state.setup);
     if (!loaded.image) {
         std::cout << state.texts.statusMessage(UiTextTable::UploadFailed) << "\n";
         std::cerr << "mmx4210-cli upload: " << fileProblemText(state.texts, *loaded.problem)

@@ -89,4 +89,13 @@ EditVerdict setZones(Setup& setup, int t, const std::vector<int>& zones) {
     return EditVerdict::Done;
 }
 
+EditVerdict setZone(Setup& setup, int t, int z, bool on) {
+    if (!isTrigger(t)) return EditVerdict::NoSuchTrigger;
+    if (z < 1 || z > unit::kZonesPerTrigger) return EditVerdict::NoSuchZone;
+    const auto bit = static_cast<uint8_t>(1u << (z - 1));
+    uint8_t& zones = setup.trigger(t).zones;
+    zones = static_cast<uint8_t>(on ? (zones | bit) : (zones & ~bit));
+    return EditVerdict::Done;
+}
+
 }  // namespace mmx::app

@@ -46,5 +46,7 @@ EditVerdict setSequence(Setup& setup, int t, const std::vector<int>& slots);
 EditVerdict setEntry(Setup& setup, int t, int position, int k);
 // Trigger t plays into these zones (each 1..6; none: nowhere).
 EditVerdict setZones(Setup& setup, int t, const std::vector<int>& zones);
+// Zone z (1..6) of trigger t on or off; its other zones stay.
+EditVerdict setZone(Setup& setup, int t, int z, bool on);
 
 }  // namespace mmx::app

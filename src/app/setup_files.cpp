@@ -16,11 +16,12 @@ bool CheckReport::passed() const {
     for (const SlotCheck& slot : slots) {
         if (!slot.check.accepted) return false;
     }
-    return fits();
+    return fits() && !emptySlotEntry;
 }
 
 CheckReport checkSetup(const Setup& setup) {
     CheckReport report;
+    report.emptySlotEntry = firstEntryNamingEmptySlot(setup);
     for (int k = 1; k <= unit::kSlots; ++k) {
         const Slot& slot = setup.slot(k);
         if (!slot.filled()) continue;

@@ -32,8 +32,9 @@ struct SlotCheck {
 struct CheckReport {
     std::vector<SlotCheck> slots;  // the filled slots, in order
     int64_t totalStored = 0;       // of the files that passed
+    EntryNamingEmptySlot emptySlotEntry;  // a trigger would play an empty slot: the check fails
     bool fits() const { return totalStored <= unit::kCapacityBytes; }
-    bool passed() const;           // every file passed and all fit
+    bool passed() const;           // every file passed, all fit, and every entry names a filled slot
 };
 // Every filled slot's file again, as an upload would find it.
 CheckReport checkSetup(const Setup& setup);

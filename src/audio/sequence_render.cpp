@@ -6,7 +6,7 @@
 #include "audio/decode.h"
 #include "audio/resample.h"
 #include "audio/unit_wave.h"
-#include "core/ui_text_table.h"
+#include "core/file_refusal.h"
 #include "core/wave_header.h"
 
 namespace mmx::audio {
@@ -23,13 +23,13 @@ RenderedSequence failure(RenderProblem problem, const std::string& path, std::st
 // English words for a refusal by the unit's WAVE check.
 std::string refusalReason(const WaveCheck& check) {
     switch (check.messageBoxIndex.value_or(-1)) {
-        case UiTextTable::NotMono:
+        case FileRefusal::NotMono:
             return "not mono (" + std::to_string(check.channels) + " channels)";
-        case UiTextTable::BadSampleRate:
+        case FileRefusal::BadSampleRate:
             return "sample rate " + std::to_string(check.headerSampleRate) + " Hz is outside 8000 to 24000 Hz";
-        case UiTextTable::Not16Bit:
+        case FileRefusal::Not16Bit:
             return "not 16 bits per sample (" + std::to_string(check.bitsPerSample) + ")";
-        case UiTextTable::NotWave:
+        case FileRefusal::NotWave:
             return "not a WAVE file";
         default:
             return "no sound data found, or the file cannot be read";

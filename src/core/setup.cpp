@@ -74,4 +74,15 @@ std::vector<std::string> previewPlan(const Setup& setup, int t) {
     return files;
 }
 
+EntryNamingEmptySlot firstEntryNamingEmptySlot(const Setup& setup) {
+    for (int t = 1; t <= unit::kTriggers; ++t) {
+        const Trigger& trigger = setup.trigger(t);
+        for (int position = 0; position < trigger.length(); ++position) {
+            const int k = trigger.sequence[static_cast<size_t>(position)];
+            if (k >= 1 && k <= unit::kSlots && !setup.slot(k).filled()) return {t, k};
+        }
+    }
+    return {};
+}
+
 }  // namespace mmx

@@ -62,6 +62,15 @@ int64_t freeBytes(const Setup& setup);  // memory left; negative when the messag
 // One trigger (t from 1): the sum of its messages' shown play times; a number naming an empty
 // slot adds nothing.
 int64_t triggerPlayHundredths(const Setup& setup, int t);
+// A sequence entry naming a slot that is empty now (the slot was cleared after the entry was
+// chosen): such a trigger would play nothing there, so nothing is sent while one exists.
+struct EntryNamingEmptySlot {
+    int trigger = 0;  // 1..12; 0: every entry names a filled slot
+    int slot = 0;
+    explicit operator bool() const { return trigger != 0; }
+};
+EntryNamingEmptySlot firstEntryNamingEmptySlot(const Setup& setup);
+
 // The files trigger t's preview plays, in order. It ends, without a word, at a number that
 // names an empty slot or one without a path.
 std::vector<std::string> previewPlan(const Setup& setup, int t);

@@ -11,7 +11,7 @@
 #include <span>
 
 #include "core/number_format.h"
-#include "core/ui_text_table.h"
+#include "core/file_refusal.h"
 
 namespace mmx {
 namespace {
@@ -161,11 +161,11 @@ WaveCheck checkWave(Bytes& file) {
         return check;
     };
     // A file too short to hold a field fails that field's test.
-    if (have < 12 || std::memcmp(header + 8, "WAVE", 4) != 0) return refuse(UiTextTable::NotWave);
-    if (have < 24 || check.channels != 1) return refuse(UiTextTable::NotMono);
+    if (have < 12 || std::memcmp(header + 8, "WAVE", 4) != 0) return refuse(FileRefusal::NotWave);
+    if (have < 24 || check.channels != 1) return refuse(FileRefusal::NotMono);
     const uint32_t rate = check.headerSampleRate;
-    if (have < 28 || rate < kMinSampleRate || rate > kMaxSampleRate) return refuse(UiTextTable::BadSampleRate);
-    if (have < 36 || check.bitsPerSample != 16) return refuse(UiTextTable::Not16Bit);
+    if (have < 28 || rate < kMinSampleRate || rate > kMaxSampleRate) return refuse(FileRefusal::BadSampleRate);
+    if (have < 36 || check.bitsPerSample != 16) return refuse(FileRefusal::Not16Bit);
 
     // The search for "data" starts again at offset 0, header included.
     if (!file.rewind() || !findDataLength(file, check.info.dataLength)) return rejected(std::nullopt);

@@ -2,19 +2,6 @@
 
 namespace mmx::image {
 
-TriggerPlan triggerPlanOf(const TriggerTable& triggers) {
-    TriggerPlan plan;
-    for (int row = 1; row <= kTriggerCount; ++row) {
-        const auto t = static_cast<size_t>(row - 1);
-        for (int position = 1; position <= kEntriesPerTrigger; ++position) {
-            plan.sequence[t][static_cast<size_t>(position - 1)] =
-                sequenceNumber(triggers.entry(entryIndex(row, position)).text);
-        }
-        plan.zones[t] = triggers.zoneMask(row);
-    }
-    return plan;
-}
-
 TriggerPlan triggerPlanOf(const Setup& setup) {
     TriggerPlan plan;
     for (size_t t = 0; t < setup.triggers.size(); ++t) {

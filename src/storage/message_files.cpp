@@ -7,11 +7,11 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/message_table.h"
+#include "core/file_refusal.h"
+#include "core/plain_text.h"
 #include "core/wave_header.h"
 #include "image/memory_map.h"
 #include "image/setup_plan.h"
-#include "storage/setup_file.h"
 
 namespace mmx {
 
@@ -63,9 +63,16 @@ bool readRegularFile(const std::string& path, std::vector<uint8_t>& bytes, Messa
 
 }  // namespace
 
-LoadedImage loadUnitImage(const ProgramState& state) { return loadUnitImage(setupOfEditor(state)); }
-
 LoadedImage loadUnitImage(const Setup& setup) {
+    if (const EntryNamingEmptySlot entry = firstEntryNamingEmptySlot(setup)) {
+        MessageFileProblem problem;
+        problem.kind = MessageFileProblem::Kind::EmptySlotInSequence;
+        problem.trigger = entry.trigger;
+        problem.slot = entry.slot;
+        problem.detail = "trigger " + std::to_string(entry.trigger) + " plays slot " + std::to_string(entry.slot) +
+                         ", which is empty";
+        return {std::nullopt, problem};
+    }
     image::ImageInput input;
     for (int k = 1; k <= unit::kSlots; ++k) {
         const Slot& slot = setup.slot(k);
@@ -87,13 +94,13 @@ LoadedImage loadUnitImage(const Setup& setup) {
     }
     input.triggers = image::triggerPlanOf(setup);
     image::UnitImage built = image::UnitImage::build(std::move(input));
-    if (built.storedBytes() > static_cast<uint64_t>(kMemoryCapacityBytes)) {
+    if (built.storedBytes() > static_cast<uint64_t>(unit::kCapacityBytes)) {
         MessageFileProblem problem;
         problem.kind = MessageFileProblem::Kind::OverCapacity;
-        problem.messageBoxIndex = UiTextTable::ExceedsCapacity;
+        problem.messageBoxIndex = FileRefusal::ExceedsCapacity;
         problem.neededBytes = built.storedBytes();
         problem.detail = "the messages need " + std::to_string(built.storedBytes()) + " bytes; the unit holds " +
-                         std::to_string(kMemoryCapacityBytes);
+                         std::to_string(unit::kCapacityBytes);
         return {std::nullopt, problem};
     }
     return {std::move(built), std::nullopt};

@@ -1,8 +1,6 @@
 #include "storage/printout.h"
 
 #include "core/number_format.h"
-#include "core/ui_text_table.h"
-#include "storage/setup_file.h"
 #include "storage/text_file.h"
 
 namespace mmx {
@@ -71,10 +69,6 @@ std::vector<std::string> printoutLines(const Setup& setup, const PrintoutCaption
 
 std::string printoutBytes(const Setup& setup, const PrintoutCaptions& captions) {
     return encodeLines(printoutLines(setup, captions), TextEncoding::Utf8).value_or(std::string());
-}
-
-std::string printoutBytes(const ProgramState& state, const PrintoutCaptions& captions) {
-    return printoutBytes(setupOfEditor(state), captions);
 }
 
 FileOutcome writePrintout(const std::string& path, const Setup& setup, const PrintoutCaptions& captions) {

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "core/program_state.h"
 #include "core/setup.h"
 #include "storage/file_outcome.h"
 
@@ -40,8 +39,6 @@ std::string zonesText(const Trigger& trigger);
 std::vector<std::string> printoutLines(const Setup& setup, const PrintoutCaptions& captions);
 // The bytes a new printout file holds: the lines with CR LF, UTF-8.
 std::string printoutBytes(const Setup& setup, const PrintoutCaptions& captions);
-// The same for the set-up the editor's tables show.
-std::string printoutBytes(const ProgramState& state, const PrintoutCaptions& captions);
 
 // Writes the printout to path, replacing any file there; a failure comes back without a message.
 FileOutcome writePrintout(const std::string& path, const Setup& setup, const PrintoutCaptions& captions);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "core/file_paths.h"
 #include "storage/text_codec.h"
 #include "storage/text_file.h"
 #include "storage/value_conversion.h"

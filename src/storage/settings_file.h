@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "core/program_state.h"
 #include "core/settings.h"
 #include "storage/file_outcome.h"
 
@@ -45,24 +44,5 @@ struct LanguageChoice {
 };
 std::optional<LanguageChoice> readLanguageChoice(const std::string& path, const std::string& appPath,
                                                  const std::string& dataPath = {});
-
-// The program state's settings to and from the file.
-inline FileOutcome saveSettings(const ProgramState& state, const std::string& path) {
-    return writeSettingsFile(path, state.settings);
-}
-inline FileOutcome openSettings(ProgramState& state, const std::string& path) {
-    return readSettingsFile(path, state.settings, state.AppPath, state.DataPath);
-}
-// The splash window's language: both folders and the "other" flag go into the state, the file
-// name into splashLanguageFile. False, with nothing changed, when the file gives none.
-inline bool readSplashLanguage(ProgramState& state, const std::string& path, std::string& splashLanguageFile) {
-    const auto choice = readLanguageChoice(path, state.AppPath, state.DataPath);
-    if (!choice) return false;
-    state.settings.builtInLanguageFolder = choice->builtInLanguageFolder;
-    state.settings.otherLanguageFolder = choice->otherLanguageFolder;
-    state.settings.otherLanguage = choice->otherLanguage;
-    splashLanguageFile = choice->languageFile;
-    return true;
-}
 
 }  // namespace mmx

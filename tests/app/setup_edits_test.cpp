@@ -145,6 +145,14 @@ TEST(SetupEdits, ZonesBecomeTheMask) {
     EXPECT_EQ(setZones(setup, 12, {}), EditVerdict::Done);
     EXPECT_EQ(setup.trigger(12).zones, 0);
     EXPECT_EQ(setZones(setup, 0, {1}), EditVerdict::NoSuchTrigger);
+    // One zone at a time leaves the others as they are.
+    setup.trigger(12).zones = 0b000101;
+    EXPECT_EQ(setZone(setup, 12, 6, true), EditVerdict::Done);
+    EXPECT_EQ(setZone(setup, 12, 1, false), EditVerdict::Done);
+    EXPECT_EQ(setup.trigger(12).zones, 0b100100);
+    EXPECT_EQ(setZone(setup, 12, 7, true), EditVerdict::NoSuchZone);
+    EXPECT_EQ(setZone(setup, 13, 1, true), EditVerdict::NoSuchTrigger);
+    EXPECT_EQ(setup.trigger(12).zones, 0b100100);
 }
 
 }  // namespace

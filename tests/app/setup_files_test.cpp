@@ -106,6 +106,23 @@ TEST_F(SetupFiles, TheUnitImageHoldsEveryFilledSlotAndTheTriggers) {
     EXPECT_EQ(loaded.image->storedBytes(), static_cast<uint64_t>(totalStoredLength(setup)));
 }
 
+// A trigger left naming a slot that was emptied would be sent as a sequence of a message the unit
+// does not hold: the check fails and no image is built, naming the trigger.
+TEST_F(SetupFiles, ASequenceNamingAnEmptySlotFailsTheCheckAndBuildsNoImage) {
+    const mmx::Setup setup =
+        test::setupOf({slotWith(1, 1000), slotWith(2, 3000)}, {test::trigger({1}), test::trigger({}), test::trigger({2, 3})});
+    const CheckReport report = checkSetup(setup);
+    EXPECT_TRUE(report.fits());
+    EXPECT_EQ(report.emptySlotEntry.trigger, 3);
+    EXPECT_EQ(report.emptySlotEntry.slot, 3);
+    EXPECT_FALSE(report.passed());
+    const LoadedImage loaded = buildUnitImage(setup);
+    ASSERT_FALSE(loaded.image);
+    EXPECT_EQ(loaded.problem->kind, MessageFileProblem::Kind::EmptySlotInSequence);
+    EXPECT_EQ(loaded.problem->trigger, 3);
+    EXPECT_EQ(loaded.problem->detail, "trigger 3 plays slot 3, which is empty");
+}
+
 TEST_F(SetupFiles, ThePrintoutIsWritten) {
     const std::string path = folder.folder() + "PrintSetup.txt";
     ASSERT_TRUE(printSetup(path, test::smallSetup(), PrintoutCaptions{}));

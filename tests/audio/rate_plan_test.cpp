@@ -5,7 +5,7 @@
 #include "audio/rate_plan.h"
 #include "audio/resample.h"
 #include "audio/unit_wave.h"
-#include "core/message_table.h"
+#include "core/unit_facts.h"
 
 namespace mmx::test {
 namespace {
@@ -26,8 +26,8 @@ TEST_P(AutoRate, FitsAtTheRateButNotOneHertzMore) {
     ASSERT_TRUE(plan.rate);
     EXPECT_GT(*plan.rate, audio::kUnitMinRate);
     EXPECT_LT(*plan.rate, audio::kUnitMaxRate);
-    EXPECT_LE(c.reservedBytes + audio::storedBytesAt(c.sources, *plan.rate), kMemoryCapacityBytes);
-    EXPECT_GT(c.reservedBytes + audio::storedBytesAt(c.sources, *plan.rate + 1), kMemoryCapacityBytes);
+    EXPECT_LE(c.reservedBytes + audio::storedBytesAt(c.sources, *plan.rate), unit::kCapacityBytes);
+    EXPECT_GT(c.reservedBytes + audio::storedBytesAt(c.sources, *plan.rate + 1), unit::kCapacityBytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -39,11 +39,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AutoRate, SetThatFillsTheMemoryToTheByteIsTaken) {
     const std::vector<SourceLength> sources{{44100 * 120, 44100}};
-    const int64_t reserved = kMemoryCapacityBytes - audio::storedBytesAt(sources, 16000);
+    const int64_t reserved = unit::kCapacityBytes - audio::storedBytesAt(sources, 16000);
     const audio::RatePlan plan = audio::planRate(sources, reserved);
     ASSERT_TRUE(plan.rate);
     EXPECT_GE(*plan.rate, 16000u);
-    EXPECT_EQ(reserved + audio::storedBytesAt(sources, *plan.rate), kMemoryCapacityBytes);
+    EXPECT_EQ(reserved + audio::storedBytesAt(sources, *plan.rate), unit::kCapacityBytes);
 }
 
 TEST(AutoRate, SizeOfTheConvertedFileIsTheOnePlanned) {

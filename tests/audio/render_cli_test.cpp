@@ -5,55 +5,30 @@
 
 #include <filesystem>
 
-#include "core/number_format.h"
-#include "core/program_state.h"
-#include "core/wave_header.h"
+#include "app/setup_edits.h"
+#include "app/setup_files.h"
 #include "sound_files.h"
-#include "storage/setup_file.h"
 #include "support/run_program.h"
 #include "support/test_support.h"
 
 namespace mmx::test {
 namespace {
 
-// Puts the file at path into slot k as choosing it in the window does.
-void fillSlot(ProgramState& state, int k, const std::string& path) {
-    const WaveCheck check = ReadWaveHeader(path);
-    ASSERT_TRUE(check.accepted) << path;
-    MessageSlot& slot = state.messages.slot(k);
-    slot.FilePath = path;
-    slot.WaveFile = std::filesystem::path(path).stem().string();
-    slot.MsgTime = playTimeText(check.info);
-    slot.MsgSample = formatKilohertz(check.info.sampleRate);
-    slot.TMsgSize = storedLength(check.info.fileLength);
-    slot.MsgSize = std::to_string(slot.TMsgSize / 1000);
-}
-
-void setSequence(ProgramState& state, int trigger, const std::vector<std::string>& entries) {
-    for (size_t e = 0; e < entries.size(); ++e) {
-        state.triggers.entry(entryIndex(trigger, static_cast<int>(e) + 1)).text = entries[e];
-    }
-}
-
 // Slot 1: 1 s at 8 kHz, slot 2: 0.5 s at 16 kHz; trigger 1 plays 1 then 2, trigger 2 nothing,
 // trigger 3 message 4 (an empty slot), trigger 4 message 3, whose file has gone.
 std::string savedSetup(const ScratchFolder& folder) {
-    ProgramState state;
-    state.loadDefaults();
+    Setup setup;
     const std::string dir = folder.folder();
     writeSoundFile(dir + "first.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, 1.0, {{440, 0.3}});
     writeSoundFile(dir + "second.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 16000, 1, 0.5, {{660, 0.3}});
     writeSoundFile(dir + "gone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 16000, 1, 0.5, {{660, 0.3}});
-    fillSlot(state, 1, dir + "first.wav");
-    fillSlot(state, 2, dir + "second.wav");
-    fillSlot(state, 3, dir + "gone.wav");
-    state.triggers.rebuildLists(3);
-    setSequence(state, 1, {" 1", " 2", " ", " "});
-    setSequence(state, 3, {" 4", " ", " ", " "});
-    setSequence(state, 4, {" 3", " ", " ", " "});
-    state.triggers.recompute(state.messages);
+    for (const char* file : {"first.wav", "second.wav", "gone.wav"})
+        EXPECT_EQ(app::assignFile(setup, filledCount(setup) + 1, dir + file).verdict, app::EditVerdict::Done) << file;
+    EXPECT_EQ(app::setSequence(setup, 1, {1, 2}), app::EditVerdict::Done);
+    EXPECT_EQ(app::setSequence(setup, 3, {4}), app::EditVerdict::Done);
+    EXPECT_EQ(app::setSequence(setup, 4, {3}), app::EditVerdict::Done);
     const std::string path = dir + "setup.cfg";
-    EXPECT_TRUE(SaveConfig(state, path));
+    EXPECT_TRUE(app::saveSetup(path, setup));
     std::filesystem::remove(dir + "gone.wav");
     return path;
 }

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "core/number_format.h"
-#include "core/ui_text_table.h"
+#include "core/file_refusal.h"
 #include "core/wave_header.h"
 #include "support/test_support.h"
 
@@ -57,7 +57,7 @@ TEST_F(WaveHeaderTest, SampleRateBoundaries) {
         const auto result = check(shape);
         const bool inRange = rate >= 8000 && rate <= 24000;
         EXPECT_EQ(result.accepted, inRange) << rate;
-        EXPECT_EQ(result.messageBoxIndex, inRange ? std::nullopt : std::optional<int>(UiTextTable::BadSampleRate)) << rate;
+        EXPECT_EQ(result.messageBoxIndex, inRange ? std::nullopt : std::optional<int>(FileRefusal::BadSampleRate)) << rate;
     }
 }
 
@@ -65,20 +65,20 @@ TEST_F(WaveHeaderTest, TheFirstFailingTestDecidesTheMessage) {
     WaveShape notWave;
     notWave.formType = "AVI ";
     notWave.channels = 2;
-    EXPECT_EQ(check(notWave).messageBoxIndex, UiTextTable::NotWave);
+    EXPECT_EQ(check(notWave).messageBoxIndex, FileRefusal::NotWave);
 
     WaveShape stereo8Bit;  // stereo and 8-bit: only the mono test speaks
     stereo8Bit.channels = 2;
     stereo8Bit.bitsPerSample = 8;
-    EXPECT_EQ(check(stereo8Bit).messageBoxIndex, UiTextTable::NotMono);
+    EXPECT_EQ(check(stereo8Bit).messageBoxIndex, FileRefusal::NotMono);
 
     WaveShape eightBit;
     eightBit.bitsPerSample = 8;
-    EXPECT_EQ(check(eightBit).messageBoxIndex, UiTextTable::Not16Bit);
+    EXPECT_EQ(check(eightBit).messageBoxIndex, FileRefusal::Not16Bit);
 
     WaveShape lowercaseForm;
     lowercaseForm.formType = "wave";
-    EXPECT_EQ(check(lowercaseForm).messageBoxIndex, UiTextTable::NotWave);
+    EXPECT_EQ(check(lowercaseForm).messageBoxIndex, FileRefusal::NotWave);
 }
 
 TEST_F(WaveHeaderTest, DataChunkSearch) {
@@ -128,9 +128,9 @@ TEST_F(WaveHeaderTest, FilesEndingBeforeAFieldFailThatField) {
         std::optional<int> message;
     };
     const Cut cuts[] = {
-        {0, UiTextTable::NotWave},        {11, UiTextTable::NotWave},       {12, UiTextTable::NotMono},
-        {23, UiTextTable::NotMono},       {24, UiTextTable::BadSampleRate}, {27, UiTextTable::BadSampleRate},
-        {28, UiTextTable::Not16Bit},      {35, UiTextTable::Not16Bit},      {36, std::nullopt},
+        {0, FileRefusal::NotWave},        {11, FileRefusal::NotWave},       {12, FileRefusal::NotMono},
+        {23, FileRefusal::NotMono},       {24, FileRefusal::BadSampleRate}, {27, FileRefusal::BadSampleRate},
+        {28, FileRefusal::Not16Bit},      {35, FileRefusal::Not16Bit},      {36, std::nullopt},
         {40, std::nullopt},  // "data" present, its length cut off
     };
     for (const auto& cut : cuts) {

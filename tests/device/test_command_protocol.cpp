@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "core/ui_text_table.h"
+#include "ui/lang/ui_text_table.h"
 #include "device/command_protocol.h"
 #include "device/frames.h"
 #include "scripted_port.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/ui_text_table.h"
+#include "ui/lang/ui_text_table.h"
 #include "device/emulator_port.h"
 #include "device/unit_session.h"
 #include "support/recording_display.h"

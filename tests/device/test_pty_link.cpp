@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "core/ui_text_table.h"
+#include "ui/lang/ui_text_table.h"
 #include "device/connection.h"
 #include "platform/serial/port_names.h"
 #include "platform/serial/serial_port.h"

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "core/file_refusal.h"
 #include "storage/message_files.h"
 #include "support/test_support.h"
 
@@ -13,11 +14,11 @@ using Kind = MessageFileProblem::Kind;
 class MessageFiles : public ::testing::Test {
 protected:
     void put(int k, const std::string& path, const std::string& name) {
-        state.messages.slot(k).FilePath = path;
-        state.messages.slot(k).WaveFile = name;
+        setup.slot(k).path = path;
+        setup.slot(k).name = name;
     }
     test::ScratchFolder folder;
-    ProgramState state;
+    mmx::Setup setup;
 };
 
 TEST_F(MessageFiles, ImageHoldsExactlyTheFileBytes) {
@@ -25,8 +26,8 @@ TEST_F(MessageFiles, ImageHoldsExactlyTheFileBytes) {
     shape.dataBytes = 1001;
     put(1, folder.writeWave("a.wav", shape), "a");
     put(2, folder.writeWave("b.wav", shape), "b");
-    state.triggers.entry(1).text = " 2";
-    const LoadedImage loaded = loadUnitImage(state);
+    setup.trigger(1).sequence[0] = 2;
+    const LoadedImage loaded = loadUnitImage(setup);
     ASSERT_TRUE(loaded.image) << loaded.problem->detail;
     ASSERT_EQ(loaded.image->messages().size(), 2u);
     const auto file = test::readBytes(folder.folder() + "a.wav");
@@ -64,7 +65,7 @@ TEST_P(MessageFileTrouble, StopsBeforeAnythingIsSentNamingTheSlot) {
         std::filesystem::create_directory(path);
     }
     put(2, path, "second");
-    const LoadedImage loaded = loadUnitImage(state);
+    const LoadedImage loaded = loadUnitImage(setup);
     ASSERT_FALSE(loaded.image);
     ASSERT_TRUE(loaded.problem);
     EXPECT_EQ(loaded.problem->kind, GetParam().kind);
@@ -75,8 +76,8 @@ TEST_P(MessageFileTrouble, StopsBeforeAnythingIsSentNamingTheSlot) {
 
 INSTANTIATE_TEST_SUITE_P(Files, MessageFileTrouble,
                          ::testing::Values(Trouble{"Vanished", Kind::Missing, std::nullopt},
-                                           Trouble{"NowStereo", Kind::Refused, UiTextTable::NotMono},
-                                           Trouble{"NowEmpty", Kind::Refused, UiTextTable::NotWave},
+                                           Trouble{"NowStereo", Kind::Refused, FileRefusal::NotMono},
+                                           Trouble{"NowEmpty", Kind::Refused, FileRefusal::NotWave},
                                            Trouble{"Fifo", Kind::Missing, std::nullopt},
                                            Trouble{"Folder", Kind::Missing, std::nullopt}),
                          [](const auto& p) { return std::string(p.param.name); });
@@ -87,10 +88,10 @@ TEST_F(MessageFiles, FilesThatGrewPastTheMemoryAreRefusedAsAWhole) {
     big.dataBytes = 4'200'000;
     put(1, folder.writeWave("a.wav", big), "a");
     put(2, folder.writeWave("b.wav", big), "b");
-    const LoadedImage loaded = loadUnitImage(state);
+    const LoadedImage loaded = loadUnitImage(setup);
     ASSERT_TRUE(loaded.problem);
     EXPECT_EQ(loaded.problem->kind, Kind::OverCapacity);
-    EXPECT_EQ(loaded.problem->messageBoxIndex, UiTextTable::ExceedsCapacity);
+    EXPECT_EQ(loaded.problem->messageBoxIndex, FileRefusal::ExceedsCapacity);
 }
 
 }  // namespace

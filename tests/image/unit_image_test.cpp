@@ -235,19 +235,16 @@ TEST(UnitTables, PrintedTablesNameEveryRow) {
     EXPECT_EQ(unsealed.substr(unsealed.rfind('\n', unsealed.size() - 2) + 1), "checksum   wrong\n");
 }
 
-TEST(UnitTables, TriggerPlanTakesEntryNumbersModulo256AndTickedZonesOnly) {
-    TriggerTable triggers;
-    triggers.entry(entryIndex(2, 1)).text = "300";
-    triggers.entry(entryIndex(2, 2)).text = " 7";
-    triggers.entry(entryIndex(2, 3)).text = "x";
-    triggers.zone(zoneIndex(2, 1)) = 1;
-    triggers.zone(zoneIndex(2, 3)) = 2;  // greyed: not ticked
-    triggers.zone(zoneIndex(2, 6)) = 1;
-    triggers.entry(entryIndex(12, 4)).text = "12";
-    const TriggerPlan plan = triggerPlanOf(triggers);
-    EXPECT_EQ(plan.sequence[1], (std::array<uint8_t, 4>{44, 7, 0, 0}));
-    EXPECT_EQ(plan.sequence[11], (std::array<uint8_t, 4>{0, 0, 0, 12}));
+TEST(UnitTables, TriggerPlanTakesEachSequenceUpToItsGapAndTheZoneMask) {
+    mmx::Setup setup;
+    setup.trigger(2).sequence = {3, 7, 0, 9};  // nothing behind a gap ever plays
+    setup.trigger(2).zones = 0x21;
+    setup.trigger(12).sequence = {12, 1, 2, 12};
+    const TriggerPlan plan = triggerPlanOf(setup);
+    EXPECT_EQ(plan.sequence[1], (std::array<uint8_t, 4>{3, 7, 0, 0}));
+    EXPECT_EQ(plan.sequence[11], (std::array<uint8_t, 4>{12, 1, 2, 12}));
     EXPECT_EQ(plan.zones[1], 0x21);
+    EXPECT_EQ(plan.zones[11], 0);
     // Nothing anywhere: every word 0 and so the checksum 0.
     TableBytes zeros{};
     EXPECT_EQ(encodeTriggerTable(TriggerPlan{}), zeros);

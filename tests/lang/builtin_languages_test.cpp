@@ -37,14 +37,14 @@ TEST_P(BuiltInLanguage, Has83CrLfLinesInItsCodePageAndLoadsEveryText) {
     EXPECT_EQ(isValidUtf8(bytes), name == "en.lng");
     EXPECT_NE(bytes.find(GetParam().rawLine), std::string::npos);
 
-    ProgramState state;
+    WindowState state;
     state.initialise("/opt/mmx/");
     CaptionTable captions;
     test::RecordingMessageBoxes boxes;
-    ASSERT_TRUE(OpenLng(state, captions, kFont + name, boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, kFont + name, boxes));
     ASSERT_TRUE(readSplashCaptions(captions, kFont + name));
     EXPECT_EQ(captions.File, GetParam().file);
-    EXPECT_EQ(state.CloseText, GetParam().close);
+    EXPECT_EQ(state.closeText, GetParam().close);
     const auto texts = readLanguageFile(kFont + name);
     ASSERT_TRUE(texts.has_value());
     // Every line that a window shows holds a text; only the spare splash lines and the
@@ -54,7 +54,7 @@ TEST_P(BuiltInLanguage, Has83CrLfLinesInItsCodePageAndLoadsEveryText) {
         EXPECT_EQ((*texts)[static_cast<size_t>(line - 1)].empty(), spare) << name << " line " << line;
     }
     EXPECT_EQ(state.texts.messageBox(12), "RS232 Com Port cannot be open!");
-    EXPECT_EQ(state.FrameCaption.substr(state.FrameCaption.size() - 11), " Ver. 2.3  ");
+    EXPECT_EQ(state.frameCaption.substr(state.frameCaption.size() - 11), " Ver. 2.3  ");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,18 +71,18 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(BuiltInLanguages, EnglishHoldsExactlyTheBuiltInTexts) {
-    ProgramState defaults;
+    WindowState defaults;
     defaults.initialise("/opt/mmx/");
     EXPECT_EQ(raw("en.lng"), test::crlfLines(languageFileLines(defaults, CaptionTable{})));
     EXPECT_NE(raw("en.lng").find("MDIMMX4210=MMX 4210 Zanth Message Manager Setup \r\n"), std::string::npos);
 }
 
 TEST(BuiltInLanguages, DutchStatusTextsAreDecoded) {
-    ProgramState state;
+    WindowState state;
     state.initialise("/opt/mmx/");
     CaptionTable captions;
     test::RecordingMessageBoxes boxes;
-    ASSERT_TRUE(OpenLng(state, captions, kFont + "nl.lng", boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, kFont + "nl.lng", boxes));
     EXPECT_EQ(state.texts.status(1), "Bestand wordt ge\xC3\xBCpload...");
     EXPECT_EQ(state.texts.saveQuestion(), "Wilt u de wijzigingen opslaan?");
 }

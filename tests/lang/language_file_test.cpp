@@ -23,17 +23,17 @@ class LanguageFile : public ::testing::Test {
 protected:
     void SetUp() override { state.initialise(folder.folder()); }
     ScratchFolder folder;
-    ProgramState state;
+    WindowState state;
     CaptionTable captions;
     RecordingMessageBoxes boxes;
 };
 
 TEST_F(LanguageFile, EachLineReplacesItsOwnTextAndLinesAfter83AreIgnored) {
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("t.lng", numberedFile(90)), boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, folder.write("t.lng", numberedFile(90)), boxes));
     // Line n's text "Tn" where it belongs; the zone numbers keep their texts, only the first two
     // port items are replaced, and only the splash reads lines 1 to 10.
     const std::pair<std::string, const char*> shown[] = {
-        {state.FrameCaption, "T11 Ver. 2.3  "}, {state.frameWindowCaption, "T11 Ver. 2.3  "}, {captions.File, "T12"},
+        {state.frameCaption, "T11 Ver. 2.3  "}, {state.frameWindowCaption, "T11 Ver. 2.3  "}, {captions.File, "T12"},
         {captions.Open, "T13"}, {captions.Exit, "T17"}, {captions.Comport, "T19"}, {captions.ComP[0], "T20"},
         {captions.ComP[1], "T21"}, {captions.ComP[2], "Com3"}, {captions.ComP[9], "Com10"}, {captions.zh_s, "T23"},
         {captions.en, "T25"}, {captions.nl, "T27"}, {captions.other, "T32"}, {captions.About_Zanth_message_manager, "T36"},
@@ -42,7 +42,7 @@ TEST_F(LanguageFile, EachLineReplacesItsOwnTextAndLinesAfter83AreIgnored) {
         {captions.Lb_Trigger_Zones[0], "1"}, {captions.Lb_Logo[0], "message manager set up"},
         {state.texts.status(0), "T55"}, {state.texts.status(15), "T70"}, {state.texts.messageBox(0), "T71"},
         {state.texts.messageBox(11), "T82"}, {state.texts.messageBox(12), "RS232 Com Port cannot be open!"},
-        {state.texts.saveQuestion(), "T77"}, {state.texts.notConnectedInfo(), "T78"}, {state.CloseText, "T83"}};
+        {state.texts.saveQuestion(), "T77"}, {state.texts.notConnectedInfo(), "T78"}, {state.closeText, "T83"}};
     for (const auto& [text, expected] : shown) EXPECT_EQ(text, expected) << expected;
     // Lines 26 and 28 to 31 replace nothing.
     for (const auto& line : languageFileLines(state, captions)) {
@@ -53,14 +53,14 @@ TEST_F(LanguageFile, EachLineReplacesItsOwnTextAndLinesAfter83AreIgnored) {
 
 TEST_F(LanguageFile, AFileOf82LinesChangesNothing) {
     const CaptionTable before = captions;
-    EXPECT_FALSE(OpenLng(state, captions, folder.write("short.lng", numberedFile(82)), boxes));
+    EXPECT_FALSE(loadLanguageFile(state, captions, folder.write("short.lng", numberedFile(82)), boxes));
     EXPECT_EQ(languageFileLines(state, captions), languageFileLines(state, before));
-    EXPECT_EQ(state.FrameCaption, "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  ");
+    EXPECT_EQ(state.frameCaption, "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  ");
     EXPECT_EQ(state.texts.status(0), "Com port not connected!");
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Language file cannot be found!");
     EXPECT_EQ(boxes.shown[0].title, "MMX4210");
-    EXPECT_FALSE(OpenLng(state, captions, folder.folder() + "missing.lng", boxes));
+    EXPECT_FALSE(loadLanguageFile(state, captions, folder.folder() + "missing.lng", boxes));
     EXPECT_EQ(boxes.shown.size(), 2u);
 }
 
@@ -74,7 +74,7 @@ TEST_F(LanguageFile, TextsAreTrimmedAndTakenAfterTheFirstEquals) {
     lines[36] = "Frame1_0=\tBericht\t";
     std::string bytes;
     for (const auto& l : lines) bytes += l + "\n";  // LF-only
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("edge.lng", bytes), boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, folder.write("edge.lng", bytes), boxes));
     EXPECT_EQ(captions.File, "");
     EXPECT_EQ(captions.Open, "Open without label");
     EXPECT_EQ(captions.Save, "a = b");
@@ -84,11 +84,11 @@ TEST_F(LanguageFile, TextsAreTrimmedAndTakenAfterTheFirstEquals) {
 TEST_F(LanguageFile, UnknownFilesDecodeAsWindows1252AndUtf8FilesAsUtf8) {
     auto lines = splitLines(numberedFile(83));
     lines[11] = "File=Fran\xE7" "ais";
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("fr.lng", test::crlfLines(lines)), boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, folder.write("fr.lng", test::crlfLines(lines)), boxes));
     EXPECT_EQ(captions.File, "Fran\xC3\xA7" "ais");
 
     lines[11] = "File=\xE6\x96\x87\xE4\xBB\xB6";  // UTF-8, even under a Chinese name
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("zh-t.lng", "\xEF\xBB\xBF" + test::crlfLines(lines)), boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, folder.write("zh-t.lng", "\xEF\xBB\xBF" + test::crlfLines(lines)), boxes));
     EXPECT_EQ(captions.File, "\xE6\x96\x87\xE4\xBB\xB6");
 }
 
@@ -114,9 +114,9 @@ TEST_F(LanguageFile, WrittenLinesReadBackToTheSameCaptions) {
     changed.Lb_Logo[3] = "Logo";
     changed.ComP[1] = "Poort 2";
     changed.Lb_Total = "Totaal";
-    ProgramState other;
+    WindowState other;
     other.initialise(folder.folder());
-    ASSERT_TRUE(OpenLng(state, captions, folder.write("x.lng", test::crlfLines(languageFileLines(other, changed))), boxes));
+    ASSERT_TRUE(loadLanguageFile(state, captions, folder.write("x.lng", test::crlfLines(languageFileLines(other, changed))), boxes));
     ASSERT_TRUE(readSplashCaptions(captions, folder.folder() + "x.lng"));
     EXPECT_EQ(captions.File, "Bestand");
     EXPECT_EQ(captions.Lb_Logo[3], "Logo");

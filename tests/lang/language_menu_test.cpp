@@ -21,7 +21,7 @@ class LanguageMenu : public ::testing::Test {
 protected:
     void SetUp() override {
         state.initialise(folder.folder());
-        state.SettingsFolder = state.AppPath;  // the test's own, never the account's
+        state.settingsFolder = state.appFolder;  // the test's own, never the account's
         fs::create_directories(folder.path() / "Font");
         for (const char* name : {"en.lng", "nl.lng", "zh-s.lng", "zh-t.lng"}) {
             fs::copy_file(std::string(MMX_FONT_DIR) + name, folder.path() / "Font" / name);
@@ -39,7 +39,7 @@ protected:
         return folder.write(path, bytes);
     }
     ScratchFolder folder;
-    ProgramState state;
+    WindowState state;
     CaptionTable captions;
     ScriptedFileDialog dialog;
     RecordingMessageBoxes boxes;
@@ -48,7 +48,7 @@ protected:
 };
 
 TEST_F(LanguageMenu, BuiltInItemLoadsItsFileAndTakesTheCheckMark) {
-    ASSERT_TRUE(languages.nl_Click());
+    ASSERT_TRUE(languages.chooseBuiltIn(LanguageItem::nl));
     EXPECT_EQ(languages.checked(), LanguageItem::nl);
     EXPECT_EQ(state.settings.languageFile, "nl.lng");
     EXPECT_FALSE(state.settings.otherLanguage);
@@ -57,22 +57,22 @@ TEST_F(LanguageMenu, BuiltInItemLoadsItsFileAndTakesTheCheckMark) {
     EXPECT_EQ(languages.statusPanel1(), "Status: ");
     EXPECT_EQ(languages.statusPanel2(), "RS232-POORT: ");
 
-    ASSERT_TRUE(languages.zh_t_Click());
+    ASSERT_TRUE(languages.chooseBuiltIn(LanguageItem::zh_t));
     EXPECT_EQ(languages.checked(), LanguageItem::zh_t);
     EXPECT_EQ(captions.File, lineOf("zh-t.lng", 12));
-    ASSERT_TRUE(languages.zh_s_Click());
+    ASSERT_TRUE(languages.chooseBuiltIn(LanguageItem::zh_s));
     EXPECT_EQ(languages.checked(), LanguageItem::zh_s);
-    ASSERT_TRUE(languages.en_Click());
+    ASSERT_TRUE(languages.chooseBuiltIn(LanguageItem::en));
     EXPECT_EQ(languages.checked(), LanguageItem::en);
     EXPECT_EQ(captions.File, "File");
     EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(LanguageMenu, AMissingBuiltInFileReturnsToThePreviousLanguage) {
-    ASSERT_TRUE(languages.zh_s_Click());
+    ASSERT_TRUE(languages.chooseBuiltIn(LanguageItem::zh_s));
     fs::remove(folder.path() / "Font" / "nl.lng");
     applied.clear();
-    EXPECT_FALSE(languages.nl_Click());
+    EXPECT_FALSE(languages.chooseBuiltIn(LanguageItem::nl));
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{lineOf("zh-s.lng", 80)});  // shown once, in Chinese
     EXPECT_EQ(languages.checked(), LanguageItem::zh_s);
     EXPECT_EQ(state.settings.languageFile, "zh-s.lng");
@@ -80,10 +80,10 @@ TEST_F(LanguageMenu, AMissingBuiltInFileReturnsToThePreviousLanguage) {
 }
 
 TEST_F(LanguageMenu, WhenThePreviousFileFailsTooNothingIsChecked) {
-    ASSERT_TRUE(languages.nl_Click());
+    ASSERT_TRUE(languages.chooseBuiltIn(LanguageItem::nl));
     fs::remove(folder.path() / "Font" / "nl.lng");
     fs::remove(folder.path() / "Font" / "zh-t.lng");
-    EXPECT_FALSE(languages.zh_t_Click());
+    EXPECT_FALSE(languages.chooseBuiltIn(LanguageItem::zh_t));
     EXPECT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(languages.checked(), LanguageItem::None);
     EXPECT_EQ(captions.File, "Bestand");  // the texts on screen stay
@@ -93,7 +93,7 @@ TEST_F(LanguageMenu, OtherPicksAnyFileAndIsCheckedWhateverItsName) {
     fs::create_directories(folder.path() / "mine");
     const std::string chosen = writeLanguage("mine/en.lng", "mine");
     dialog.choose(chosen);
-    ASSERT_TRUE(languages.other_Click());
+    ASSERT_TRUE(languages.chooseOther());
     ASSERT_EQ(dialog.requests.size(), 1u);  // its filters are the frame window's to check
     EXPECT_EQ(dialog.requests[0].fileName, "en.lng");
     EXPECT_EQ(dialog.requests[0].initialFolder, folder.folder() + "Font/");
@@ -105,13 +105,13 @@ TEST_F(LanguageMenu, OtherPicksAnyFileAndIsCheckedWhateverItsName) {
 }
 
 TEST_F(LanguageMenu, ACancelledOtherChangesNothingAndAFailedOneKeepsOnlyTheChosenFolder) {
-    ASSERT_TRUE(languages.nl_Click());
+    ASSERT_TRUE(languages.chooseBuiltIn(LanguageItem::nl));
     dialog.cancel();
-    EXPECT_FALSE(languages.other_Click());
+    EXPECT_FALSE(languages.chooseOther());
     EXPECT_EQ(state.settings.otherLanguageFolder, folder.folder() + "Font/");
     fs::create_directories(folder.path() / "bad");
     dialog.choose(writeLanguage("bad/x.lng", "x", 10));
-    EXPECT_FALSE(languages.other_Click());
+    EXPECT_FALSE(languages.chooseOther());
     EXPECT_EQ(languages.checked(), LanguageItem::nl);
     EXPECT_FALSE(state.settings.otherLanguage);
     EXPECT_EQ(state.settings.languageFile, "nl.lng");
@@ -119,18 +119,18 @@ TEST_F(LanguageMenu, ACancelledOtherChangesNothingAndAFailedOneKeepsOnlyTheChose
 }
 
 TEST_F(LanguageMenu, LngSelectComparesTheStemExactly) {
-    languages.LngSelect("zh-s.lng");
+    languages.checkLanguageOf("zh-s.lng");
     EXPECT_EQ(languages.checked(), LanguageItem::zh_s);
-    languages.LngSelect("EN.lng");
+    languages.checkLanguageOf("EN.lng");
     EXPECT_EQ(languages.checked(), LanguageItem::other);
-    languages.LngSelect("nl");
+    languages.checkLanguageOf("nl");
     EXPECT_EQ(languages.checked(), LanguageItem::nl);
-    languages.LngSelect("en.old.lng");
+    languages.checkLanguageOf("en.old.lng");
     EXPECT_EQ(languages.checked(), LanguageItem::en);
     state.settings.otherLanguage = true;
-    languages.LngSelect("en.lng");
+    languages.checkLanguageOf("en.lng");
     EXPECT_EQ(languages.checked(), LanguageItem::other);
-    languages.ClearLanguageChecks();
+    languages.clearLanguageChecks();
     EXPECT_EQ(languages.checked(), LanguageItem::None);
 }
 
@@ -158,9 +158,9 @@ TEST_F(LanguageMenu, StartUpFollowsTheSettingsFile) {
     state.settings.languageFile = "nl.lng";
     state.settings.port.Commport = 4;
     ASSERT_TRUE(saveSettings(state, state.settingsFilePath()));
-    ProgramState next;
+    WindowState next;
     next.initialise(folder.folder());
-    next.SettingsFolder = next.AppPath;
+    next.settingsFolder = next.appFolder;
     LanguageCommands nextLanguages{next, captions, dialog, boxes};
     EXPECT_TRUE(activateEditor(next, nextLanguages, boxes));
     EXPECT_EQ(next.settings.port.Commport, 4);
@@ -174,7 +174,7 @@ TEST_F(LanguageMenu, SplashFollowsTheSavedLanguage) {
     EXPECT_FALSE(loadSplashTexts(state, captions, splashFile));
     EXPECT_EQ(captions.Lb_Logo[0], "message manager set up");
 
-    ASSERT_TRUE(languages.zh_s_Click());
+    ASSERT_TRUE(languages.chooseBuiltIn(LanguageItem::zh_s));
     ASSERT_TRUE(saveSettings(state, state.settingsFilePath()));
     CaptionTable splash;
     ASSERT_TRUE(loadSplashTexts(state, splash, splashFile));

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "core/program_state.h"
 #include "storage/text_codec.h"
 #include "support/test_support.h"
 
@@ -14,33 +13,6 @@ inline std::string withLineReplaced(const std::string& fileText, int line, const
     auto lines = splitLines(fileText);
     lines.at(static_cast<size_t>(line - 1)) = text;
     return crlfLines(lines);
-}
-
-inline void fillSmallSetup(ProgramState& state) {
-    MessageTable& m = state.messages;
-    m.clear();
-    m.slot(1) = MessageSlot{"/data/sounds/Welcome.wav", "Welcome", "2.50", "110", "22.050", 110600, true, true};
-    m.slot(2) = MessageSlot{"/data/sounds/Alarm=loud.wav", "Alarm", "1.25", "28", "11.025", 28000, true, true};
-    m.slot(3).BrowseEnabled = true;
-    m.TotalTime = "3.75";
-    m.TotalSize = "138";
-    m.TFileLength = 0;  // SaveConfig sums the stored lengths itself
-
-    TriggerTable& t = state.triggers;
-    t.clear();
-    t.rebuildLists(2);
-    t.entry(1).text = " 1";
-    t.entry(2) = {" 2", true};
-    t.entry(3).enabled = true;
-    t.entry(5).text = " 2";
-    t.entry(6).enabled = true;
-    t.time(1) = "3.75";
-    t.time(2) = "1.25";
-    t.playEnabled(1) = true;
-    t.playEnabled(2) = true;
-    t.zone(1) = 1;
-    t.zone(3) = 1;
-    t.zone(12) = 1;
 }
 
 // The given values, then `rest` up to `count` values.
@@ -65,7 +37,7 @@ inline void addKeyLines(std::vector<std::string>& lines, const std::string& key,
     for (size_t n = 1; n <= values.size(); ++n) lines.push_back(keyLine(key, n, separator, values[n - 1]));
 }
 
-// What SaveConfig writes for fillSmallSetup: 280 lines, each ending in CR LF.
+// What the small set-up (test::smallSetup()) saves as: 280 lines, each ending in CR LF.
 inline std::string smallSetupFileBytes() {
     std::vector<std::string> f;
     addKeyLines(f, "MsgBt", " =", spelled("TTFFFFFFFFFF"));

@@ -8,6 +8,7 @@
 #include "sample_setup.h"
 #include "support/fake_dialogs.h"
 #include "storage/settings_file.h"
+#include "ui/app/window_state.h"
 #include "storage/settings_folder.h"
 #include "storage/text_codec.h"
 #include "support/test_support.h"
@@ -34,7 +35,7 @@ protected:
         return folder.write("MMX4210.INI", test::withLineReplaced(defaultsText(), line, text));
     }
     ScratchFolder folder;
-    ProgramState state;
+    WindowState state;
     RecordingMessageBoxes boxes;
 };
 
@@ -57,7 +58,7 @@ TEST_F(SettingsFile, SaveOpenSaveGivesIdenticalBytes) {
     const std::string path = state.settingsFilePath();
     ASSERT_TRUE(saveSettings(state, path));
     const std::string first = readText(path);
-    ProgramState reopened;
+    WindowState reopened;
     reopened.initialise(folder.folder());
     ASSERT_TRUE(openSettings(reopened, path));
     EXPECT_EQ(reopened.settings, state.settings);
@@ -199,7 +200,7 @@ TEST_F(SettingsFile, FoldersFromAnotherSystemFallBackToTheDefaults) {
 // An installed program keeps its language files apart from the program: empty or foreign
 // language folders in the file fall back to the data folder's, not the program's.
 TEST_F(SettingsFile, LanguageFoldersFallBackToTheDataFolder) {
-    ProgramState installed;
+    WindowState installed;
     installed.initialise("/usr/lib/mmx4210/", "/usr/share/mmx4210");
     EXPECT_EQ(installed.settings.languageFolder(), "/usr/share/mmx4210/Font/");
     auto lines = splitLines(defaultsText());
@@ -325,9 +326,9 @@ TEST_F(SettingsFolder, ReadingFallsBackToAFileBesideTheProgram) {
     const std::string own = user + "MMX4210.INI";
     folder.write("user/MMX4210.INI", "y\r\n");
     EXPECT_EQ(settingsFileForReading(folder.folder(), user), own);
-    ProgramState state;
+    WindowState state;
     state.initialise(folder.folder());
-    state.SettingsFolder = user;
+    state.settingsFolder = user;
     EXPECT_EQ(state.settingsFilePath(), own);
 }
 

@@ -1,4 +1,4 @@
-// The File menu commands: names, folders, caption and the set-up-changed flag.
+// The File menu commands: names, folders, caption and the unsaved-changes mark.
 #include <cerrno>
 
 #include <gtest/gtest.h>
@@ -7,8 +7,9 @@
 
 #include "support/fake_dialogs.h"
 #include "sample_setup.h"
+#include "storage/setup_codec.h"
+#include "support/setup_values.h"
 #include "ui/app/setup_commands.h"
-#include "storage/setup_file.h"
 #include "support/test_support.h"
 
 namespace mmx {
@@ -24,15 +25,18 @@ class SetupCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         state.initialise(folder.folder());
-        test::fillSmallSetup(state);
+        state.beginSetup(test::smallSetup());
         commands.setCaptionChanged([this] { captions.push_back(state.frameWindowCaption); });
     }
     ScratchFolder folder;
-    ProgramState state;
+    WindowState state;
     ScriptedFileDialog dialog;
     RecordingMessageBoxes boxes;
     SetupFileCommands commands{state, dialog, boxes};
     std::vector<std::string> captions;
+
+    // The set-up differs from the one last saved, without changing what a save writes.
+    void markUnsaved() { state.savedSetup = mmx::Setup{}; }
 };
 
 TEST(SetupFileNames, SaveKeepsCfgNamesAndMendsOthers) {
@@ -45,10 +49,10 @@ TEST(SetupFileNames, SaveKeepsCfgNamesAndMendsOthers) {
 }
 
 TEST_F(SetupCommands, SaveWritesTheCurrentFileAndClearsTheFlag) {
-    state.SetupChanged = true;
+    markUnsaved();
     EXPECT_EQ(commands.save(), FileCommandResult::Done);
     EXPECT_EQ(readText(folder.folder() + "MessageSetup.cfg"), test::smallSetupFileBytes());
-    EXPECT_FALSE(state.SetupChanged);
+    EXPECT_FALSE(state.setupChanged());
     EXPECT_TRUE(dialog.requests.empty());
     EXPECT_TRUE(captions.empty());
     state.settings.setupFile = "show";  // a name without a dot gets ".cfg"
@@ -61,24 +65,23 @@ TEST_F(SetupCommands, SaveAfterOpeningATwoDotNameWritesBackToThatFile) {
     const std::string path = folder.write("my.setup.cfg", test::smallSetupFileBytes());
     dialog.choose(path);
     ASSERT_EQ(commands.open(), FileCommandResult::Done);
-    state.messages.slot(1).MsgTime = "9.99";
-    state.SetupChanged = true;
+    state.setup.slot(1).name = "Edited";
     ASSERT_EQ(commands.save(), FileCommandResult::Done);
-    EXPECT_NE(readText(path).find("MsgTime( 1)=9.99\r\n"), std::string::npos);
+    EXPECT_NE(readText(path).find("WaveFile( 1)=Edited\r\n"), std::string::npos);
     EXPECT_FALSE(fs::exists(folder.folder() + "my.cfg"));
 }
 
 TEST_F(SetupCommands, FailedSaveKeepsTheFlagSoTheChangesAreAskedAboutAgain) {
     state.settings.setupFolder = folder.folder() + "gone/";
-    state.SetupChanged = true;
+    markUnsaved();
     EXPECT_EQ(commands.save(), FileCommandResult::Failed);
-    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_TRUE(state.setupChanged());
     ASSERT_EQ(boxes.texts().size(), 1u);
     EXPECT_EQ(boxes.texts()[0].rfind("Configuration file cannot be found!\n\n", 0), 0u);
 }
 
 TEST_F(SetupCommands, SaveAsAsksWithTheSetUpDialogAndShowsTheNameAfterSaving) {
-    state.SetupChanged = true;
+    markUnsaved();
     state.settings.setupFile = "old.cfg";
     dialog.choose(folder.folder() + "sub/Evening.cfg");
     fs::create_directory(folder.path() / "sub");
@@ -95,7 +98,7 @@ TEST_F(SetupCommands, SaveAsAsksWithTheSetUpDialogAndShowsTheNameAfterSaving) {
     EXPECT_EQ(readText(folder.folder() + "sub/Evening.cfg"), test::smallSetupFileBytes());
     EXPECT_EQ(state.settings.setupFile, "Evening.cfg");
     EXPECT_EQ(state.settings.setupFolder, folder.folder() + "sub/");
-    EXPECT_FALSE(state.SetupChanged);
+    EXPECT_FALSE(state.setupChanged());
     EXPECT_EQ(captions, std::vector<std::string>{"MMX 4210 Zanth Message Manager Setup  Ver. 2.3  Evening.cfg"});
 }
 
@@ -108,18 +111,18 @@ TEST_F(SetupCommands, SaveAsMendsTheChosenName) {
     EXPECT_TRUE(fs::exists(folder.folder() + "Notes.cfg"));
     EXPECT_FALSE(fs::exists(folder.folder() + "Notes.txt"));
     EXPECT_EQ(state.settings.setupFile, "Notes.cfg");
-    EXPECT_EQ(captions.back(), state.FrameCaption + "Notes.cfg");
+    EXPECT_EQ(captions.back(), state.frameCaption + "Notes.cfg");
 }
 
 TEST_F(SetupCommands, CancelledOrFailedSaveAsKeepsFlagNameAndCaption) {
-    state.SetupChanged = true;
+    markUnsaved();
     dialog.cancel();
     EXPECT_EQ(commands.saveAs(), FileCommandResult::Cancelled);
-    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_TRUE(state.setupChanged());
 
     dialog.choose(folder.folder() + "missing/x.cfg");
     EXPECT_EQ(commands.saveAs(), FileCommandResult::Failed);
-    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_TRUE(state.setupChanged());
     EXPECT_EQ(state.settings.setupFile, "MessageSetup.cfg");
     EXPECT_EQ(state.settings.setupFolder, folder.folder());
     EXPECT_TRUE(captions.empty());
@@ -129,42 +132,38 @@ TEST_F(SetupCommands, CancelledOrFailedSaveAsKeepsFlagNameAndCaption) {
 
 TEST_F(SetupCommands, OpenAppliesTheFileAndShowsItsName) {
     const std::string path = folder.write("Morning.cfg", test::smallSetupFileBytes());
-    ProgramState& s = state;
-    s.messages.clear();
-    s.triggers.clear();
-    s.SetupChanged = false;
+    WindowState& s = state;
+    s.beginSetup(mmx::Setup{});
     dialog.choose(path);
     ASSERT_EQ(commands.open(), FileCommandResult::Done);
     const auto& request = dialog.requests.at(0);
     EXPECT_EQ(request.mode, FileDialogRequest::Mode::Open);
     EXPECT_EQ(request.fileName, "MessageSetup.cfg");
-    EXPECT_EQ(s.messages.slot(1).WaveFile, "Welcome");
-    EXPECT_TRUE(s.MessagesUploaded);
-    EXPECT_FALSE(s.SetupChanged);
+    EXPECT_EQ(setupLines(s.setup), setupLines(test::smallSetup()));
+    EXPECT_TRUE(s.messagesUploaded);
+    EXPECT_FALSE(s.setupChanged());
     EXPECT_EQ(s.settings.setupFile, "Morning.cfg");
     EXPECT_EQ(s.settings.setupFolder, folder.folder());
-    EXPECT_EQ(captions, std::vector<std::string>{s.FrameCaption + "Morning.cfg"});
+    EXPECT_EQ(captions, std::vector<std::string>{s.frameCaption + "Morning.cfg"});
     EXPECT_TRUE(boxes.shown.empty());
 }
 
 // A file handed to the program (the file manager's "Open with") opens without the dialog.
 TEST_F(SetupCommands, AFileHandedToTheProgramOpensWithoutTheDialog) {
     const std::string path = folder.write("Evening.cfg", test::smallSetupFileBytes());
-    state.messages.clear();
-    state.SetupChanged = false;
+    state.beginSetup(mmx::Setup{});
     ASSERT_EQ(commands.openFile(path), FileCommandResult::Done);
     EXPECT_TRUE(dialog.requests.empty());
-    EXPECT_EQ(state.messages.slot(1).WaveFile, "Welcome");
+    EXPECT_EQ(state.setup.slot(1).name, "Welcome");
     EXPECT_EQ(state.settings.setupFile, "Evening.cfg");
     EXPECT_EQ(state.settings.setupFolder, folder.folder());
-    EXPECT_EQ(captions, std::vector<std::string>{state.FrameCaption + "Evening.cfg"});
+    EXPECT_EQ(captions, std::vector<std::string>{state.frameCaption + "Evening.cfg"});
     EXPECT_TRUE(commands.named());
 }
 
 TEST_F(SetupCommands, OpenAsksAboutUnsavedChangesAndSavesOnYes) {
     const std::string other = folder.write("Other.cfg", test::smallSetupFileBytes());
-    state.SetupChanged = true;
-    state.messages.slot(1).MsgTime = "7.77";
+    state.setup.slot(1).name = "Mine";
     boxes.answers.push_back(QuestionAnswer::Yes);
     // Never saved yet: Yes asks for a name first.
     dialog.choose(folder.folder() + "Mine.cfg");
@@ -174,43 +173,65 @@ TEST_F(SetupCommands, OpenAsksAboutUnsavedChangesAndSavesOnYes) {
     EXPECT_EQ(boxes.shown[0].text, "Do you want to save the changes?");
     EXPECT_EQ(boxes.shown[0].title, "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  ");
     EXPECT_EQ(dialog.requests.at(0).mode, FileDialogRequest::Mode::Save);
-    EXPECT_NE(readText(folder.folder() + "Mine.cfg").find("MsgTime( 1)=7.77\r\n"), std::string::npos);
+    EXPECT_NE(readText(folder.folder() + "Mine.cfg").find("WaveFile( 1)=Mine\r\n"), std::string::npos);
     EXPECT_TRUE(commands.named());
 
     // A save that fails keeps the edits: the other file is not opened over them.
-    state.SetupChanged = true;
-    state.messages.slot(1).MsgTime = "6.66";
+    state.setup.slot(1).name = "Kept";
     fs::permissions(other, fs::perms::owner_read);  // the file now open
     boxes.answers.push_back(QuestionAnswer::Yes);
     const size_t dialogs = dialog.requests.size();
     EXPECT_EQ(commands.open(), FileCommandResult::Failed);
     EXPECT_EQ(dialog.requests.size(), dialogs);  // no open dialog
-    EXPECT_EQ(state.messages.slot(1).MsgTime, "6.66");
-    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_EQ(state.setup.slot(1).name, "Kept");
+    EXPECT_TRUE(state.setupChanged());
 }
 
 TEST_F(SetupCommands, OpenWithNoSavesNothingAndACancelChangesNothing) {
-    state.SetupChanged = true;
+    markUnsaved();
     boxes.answers.push_back(QuestionAnswer::No);
     dialog.cancel();
-    const auto before = setupFileLines(state);
+    const mmx::Setup before = state.setup;
     EXPECT_EQ(commands.open(), FileCommandResult::Cancelled);
     EXPECT_FALSE(fs::exists(folder.folder() + "MessageSetup.cfg"));
-    EXPECT_EQ(setupFileLines(state), before);
-    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_EQ(state.setup, before);
+    EXPECT_TRUE(state.setupChanged());
 }
 
-TEST_F(SetupCommands, FailedOpenKeepsEditorFlagAndCaption) {
+TEST_F(SetupCommands, CancelOnTheUnsavedQuestionKeepsEverythingAndOpensNothing) {
+    markUnsaved();
+    boxes.answers.push_back(QuestionAnswer::Cancel);
+    const mmx::Setup before = state.setup;
+    EXPECT_EQ(commands.open(), FileCommandResult::Cancelled);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.lastQuestionHadCancel) << "Yes/No/Cancel, as closing asks";
+    EXPECT_TRUE(dialog.requests.empty());
+    EXPECT_EQ(state.setup, before);
+    EXPECT_TRUE(state.setupChanged());
+}
+
+TEST_F(SetupCommands, FailedOpenKeepsTheSetUpItsFileItsMarkAndItsHistory) {
+    const std::string good = folder.write("good.cfg", test::smallSetupFileBytes());
+    ASSERT_EQ(commands.openFile(good), FileCommandResult::Done);
+    const mmx::Setup opened = state.setup;
+    state.history.recordEdit(opened);
+    state.setup.slot(1).name = "Edited";
     const std::string bad = folder.write("bad.cfg", "MsgBt( 1) =True\r\n");
-    state.SetupChanged = true;
-    state.MessagesUploaded = false;
+    state.messagesUploaded = false;
     boxes.answers.push_back(QuestionAnswer::No);
     dialog.choose(bad);
-    const auto before = setupFileLines(state);
+    const mmx::Setup before = state.setup;
+    captions.clear();
     EXPECT_EQ(commands.open(), FileCommandResult::Failed);
-    EXPECT_EQ(setupFileLines(state), before);
-    EXPECT_TRUE(state.SetupChanged);
-    EXPECT_FALSE(state.MessagesUploaded);
+    EXPECT_EQ(state.setup, before);
+    EXPECT_TRUE(state.setupChanged());
+    EXPECT_TRUE(state.history.canUndo());
+    EXPECT_EQ(state.settings.setupFile, "good.cfg") << "Save still writes to the file that is open";
+    EXPECT_EQ(state.settings.setupFolder, folder.folder());
+    ASSERT_EQ(commands.save(), FileCommandResult::Done);
+    EXPECT_EQ(readText(bad), "MsgBt( 1) =True\r\n") << "the damaged file is not overwritten";
+    EXPECT_NE(readText(good).find("WaveFile( 1)=Edited\r\n"), std::string::npos);
+    EXPECT_FALSE(state.messagesUploaded);
     EXPECT_TRUE(captions.empty());
     // The usual text, then the file and what is wrong with it.
     EXPECT_EQ(boxes.texts().back(), "Configuration file cannot be found!\n\nbad.cfg: has 1 lines, 280 are needed");
@@ -221,7 +242,7 @@ TEST_F(SetupCommands, SaveAsTextFileWritesThePrintoutAndNamesItForTheViewer) {
     const auto shown = commands.saveAsTextFile(PrintoutCaptions{});
     ASSERT_EQ(shown.result, FileCommandResult::Done);
     EXPECT_EQ(shown.path, folder.folder() + "Print.txt");
-    EXPECT_EQ(readText(shown.path), printoutBytes(state, PrintoutCaptions{}));
+    EXPECT_EQ(readText(shown.path), printoutBytes(state.setup, PrintoutCaptions{}));
     const auto& request = dialog.requests.at(0);
     EXPECT_EQ(request.filter, "All Files (*.*)|*.*|Text Files (*.txt)|*.txt");
     EXPECT_EQ(request.filterIndex, 2);

@@ -6,9 +6,8 @@
 
 #include <cctype>
 
-#include "support/fake_dialogs.h"
 #include "sample_setup.h"
-#include "storage/setup_file.h"
+#include "storage/setup_codec.h"
 #include "storage/text_codec.h"
 #include "support/setup_values.h"
 #include "support/test_support.h"
@@ -17,30 +16,30 @@ namespace mmx {
 namespace {
 
 using test::readText;
-using test::RecordingMessageBoxes;
 using test::ScratchFolder;
 
 class SetupFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        state.initialise(folder.folder());
-        test::fillSmallSetup(state);
-    }
     // The small set-up's file with line `line` (1-based) replaced.
     std::string fileWithLine(int line, const std::string& text) {
         return folder.write("edited.cfg", test::withLineReplaced(test::smallSetupFileBytes(), line, text));
     }
+    // The set-up in the file at path; a refusal fails the test.
+    mmx::Setup read(const std::string& path) {
+        FileOutcome outcome;
+        const auto read = readSetupFile(path, &outcome);
+        EXPECT_TRUE(read) << outcome.reason();
+        return read.value_or(mmx::Setup{});
+    }
     ScratchFolder folder;
-    ProgramState state;
-    RecordingMessageBoxes boxes;
+    mmx::Setup setup = test::smallSetup();
 };
 
 TEST_F(SetupFile, SmallSetUpIsWrittenByteForByte) {
     const std::string path = folder.folder() + "small.cfg";
-    ASSERT_TRUE(SaveConfig(state, path));
+    ASSERT_TRUE(writeSetupFile(path, setup));
     EXPECT_EQ(readText(path), test::smallSetupFileBytes());
-    EXPECT_EQ(state.messages.TFileLength, 138600);  // summed before writing
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_NE(readText(path).find("TFileLength=138600\r\n"), std::string::npos);
 }
 
 TEST(SetupCodec, ASetupIsWrittenByteForByteAndReadBackToTheSameFigures) {
@@ -86,9 +85,7 @@ TEST(SetupCodec, AnEntryBehindAGapIsNotKept) {
 }
 
 TEST_F(SetupFile, AFreshSetUpHas280LinesAndSurvivesARoundTrip) {
-    ProgramState fresh;
-    fresh.initialise(folder.folder());
-    const auto lines = setupFileLines(fresh);
+    const auto lines = setupLines(mmx::Setup{});
     ASSERT_EQ(lines.size(), 280u);
     EXPECT_EQ(lines.front(), "MsgBt( 1) =False");
     EXPECT_EQ(lines[36], "Bt_Browse( 1)=True");
@@ -99,36 +96,22 @@ TEST_F(SetupFile, AFreshSetUpHas280LinesAndSurvivesARoundTrip) {
     EXPECT_EQ(lines.back(), "TFileLength=0");
     // Saved before anything was chosen (its lists were never filled), opened and saved again.
     const std::string path = folder.folder() + "fresh.cfg";
-    ASSERT_TRUE(SaveConfig(fresh, path));
-    ASSERT_TRUE(OpenConfig(fresh, path));
-    EXPECT_EQ(setupFileLines(fresh), lines);
+    ASSERT_TRUE(writeSetupFile(path, mmx::Setup{}));
+    EXPECT_EQ(setupLines(read(path)), lines);
 }
 
 TEST_F(SetupFile, OpenRestoresEveryValueAndSavesTheSameBytes) {
-    const std::string path = folder.write("small.cfg", test::smallSetupFileBytes());
-    ProgramState opened;
-    opened.initialise(folder.folder());
-    ASSERT_TRUE(OpenConfig(opened, path));
-    EXPECT_TRUE(opened.MessagesUploaded);
-    const MessageSlot& alarm = opened.messages.slot(2);
-    EXPECT_EQ(alarm.FilePath, "/data/sounds/Alarm=loud.wav");  // only the first "=" separates
-    EXPECT_EQ(alarm.WaveFile, "Alarm");
-    EXPECT_EQ(alarm.MsgTime, "1.25");
-    EXPECT_EQ(alarm.TMsgSize, 28000);
-    EXPECT_EQ(alarm.MsgSize, "28");  // stored length in whole KB
-    EXPECT_EQ(alarm.MsgSample, "11.025");
-    EXPECT_TRUE(alarm.MsgBtEnabled);
-    EXPECT_TRUE(opened.messages.slot(3).BrowseEnabled);
-    EXPECT_FALSE(opened.messages.slot(4).BrowseEnabled);
-    EXPECT_EQ(opened.triggers.listCount(), 3);
-    EXPECT_EQ(opened.triggers.choices(), (std::vector<std::string>{" ", " 1", " 2"}));
-    EXPECT_EQ(opened.triggers.entry(2).text, " 2");
-    EXPECT_FALSE(opened.triggers.entry(4).enabled);
-    EXPECT_EQ(opened.triggers.zone(12), 1);
-    EXPECT_EQ(opened.triggers.time(1), "3.75");
-    EXPECT_EQ(opened.messages.TotalSize, "138");
-    EXPECT_EQ(opened.messages.TFileLength, 138600);
-    ASSERT_TRUE(SaveConfig(opened, folder.folder() + "again.cfg"));
+    const mmx::Setup opened = read(folder.write("small.cfg", test::smallSetupFileBytes()));
+    EXPECT_EQ(opened.slot(2).path, "/data/sounds/Alarm=loud.wav");  // only the first "=" separates
+    EXPECT_EQ(opened.slot(2).name, "Alarm");
+    EXPECT_EQ(playHundredths(opened.slot(2)), 125);
+    EXPECT_EQ(storedLength(opened.slot(2)), 28000);
+    EXPECT_EQ(opened.slot(2).wave.sampleRate, 11025u);
+    EXPECT_EQ(filledCount(opened), 2);
+    EXPECT_EQ(opened.trigger(1), test::trigger({1, 2}, 0b000101));
+    EXPECT_EQ(opened.trigger(2), test::trigger({2}, 0b100000));
+    EXPECT_EQ(totalStoredLength(opened), 138600);
+    ASSERT_TRUE(writeSetupFile(folder.folder() + "again.cfg", opened));
     EXPECT_EQ(readText(folder.folder() + "again.cfg"), test::smallSetupFileBytes());
 }
 
@@ -145,26 +128,20 @@ TEST_F(SetupFile, ValuesConvertAsTheReaderPromises) {
     lines[206] = "Check1( 2)= 1 ";
     std::string bytes;
     for (const auto& l : lines) bytes += l + "\n";  // LF-only line ends read as well
-    const std::string path = folder.write("lf.cfg", bytes);
-    ASSERT_TRUE(OpenConfig(state, path));
-    // The flags must convert, but what is enabled follows the slots themselves.
-    EXPECT_TRUE(state.messages.slot(1).MsgBtEnabled);
-    EXPECT_TRUE(state.messages.slot(2).MsgBtEnabled);
-    EXPECT_FALSE(state.messages.slot(3).MsgBtEnabled);
-    EXPECT_EQ(state.messages.slot(1).TMsgSize, 700);
-    EXPECT_EQ(state.messages.slot(1).MsgSize, "0");
-    EXPECT_EQ(state.messages.slot(2).TMsgSize, 28000);
-    EXPECT_EQ(state.messages.slot(3).TMsgSize, 0);
-    EXPECT_EQ(state.triggers.entry(1).text, " ");
-    EXPECT_EQ(state.triggers.entry(2).text, " ");  // nothing plays behind an empty entry
-    EXPECT_EQ(state.triggers.zone(2), 1);
-    EXPECT_EQ(state.triggers.zone(11), 0);
+    const mmx::Setup opened = read(folder.write("lf.cfg", bytes));
+    // The flags must convert, but what is filled follows the slots themselves.
+    EXPECT_EQ(filledCount(opened), 2);
+    EXPECT_EQ(storedLength(opened.slot(1)), 700);
+    EXPECT_EQ(sizeKilobytes(opened.slot(1)), 0);
+    EXPECT_EQ(storedLength(opened.slot(2)), 28000);
+    EXPECT_EQ(storedLength(opened.slot(3)), 0);
+    EXPECT_EQ(opened.trigger(1).length(), 0) << "nothing plays behind an empty entry";
+    EXPECT_EQ(opened.trigger(1).zones, 0b000111);
+    EXPECT_EQ(opened.trigger(2).zones & 0b010000, 0);
 }
 
-TEST_F(SetupFile, ReorderedLinesMoveValuesToOtherControls) {
-    const std::string path = fileWithLine(13, "FilePath( 1)=Swapped");  // the WaveFile(1) line
-    ASSERT_TRUE(OpenConfig(state, path));
-    EXPECT_EQ(state.messages.slot(1).WaveFile, "Swapped");
+TEST_F(SetupFile, ReorderedLinesMoveValuesToOtherFields) {
+    EXPECT_EQ(read(fileWithLine(13, "FilePath( 1)=Swapped")).slot(1).name, "Swapped");  // the WaveFile(1) line
 }
 
 struct BadFile {
@@ -175,25 +152,16 @@ struct BadFile {
 
 class SetupFileRefused : public SetupFile, public ::testing::WithParamInterface<BadFile> {};
 
-TEST_P(SetupFileRefused, LeavesTheEditorExactlyAsItWas) {
-    state.initialise(folder.folder());
-    state.messages.slot(1).WaveFile = "Untouched";
-    state.triggers.zone(5) = 1;
-    state.MessagesUploaded = false;
-    const auto expected = setupFileLines(state);
-
-    const std::string path = fileWithLine(GetParam().line, GetParam().text);
-    const FileOutcome outcome = OpenConfig(state, path);
+TEST_P(SetupFileRefused, WithTheLineAndTheValue) {
+    FileOutcome outcome;
+    EXPECT_FALSE(readSetupFile(fileWithLine(GetParam().line, GetParam().text), &outcome));
     EXPECT_FALSE(outcome);
-    EXPECT_EQ(setupFileLines(state), expected);
-    EXPECT_FALSE(state.MessagesUploaded);
     // The outcome names the line and the value that was refused.
     EXPECT_EQ(outcome.line, GetParam().line);
     const std::string line = GetParam().text;
     const std::string value = line.substr(line.find('=') + 1);
     EXPECT_EQ(outcome.problem.rfind("\"" + value + "\" is not", 0), 0u) << outcome.problem;
 }
-
 INSTANTIATE_TEST_SUITE_P(BadValues, SetupFileRefused,
                          ::testing::Values(BadFile{"flag word", 1, "MsgBt( 1) =Yes"},
                                            BadFile{"empty flag", 40, "Bt_Browse( 4)="},
@@ -229,23 +197,25 @@ INSTANTIATE_TEST_SUITE_P(BadValues, SetupFileRefused,
 TEST_F(SetupFile, ShortOrMissingFilesAreRefused) {
     auto lines = splitLines(test::smallSetupFileBytes());
     lines.resize(200);
-    const auto expected = setupFileLines(state);
-    EXPECT_EQ(OpenConfig(state, folder.write("short.cfg", test::crlfLines(lines))).problem, "has 200 lines, 280 are needed");
-    EXPECT_EQ(OpenConfig(state, folder.folder() + "missing.cfg").problem,
-              "cannot be read: No such file or directory");
-    EXPECT_EQ(OpenConfig(state, folder.folder()).problem, "is not a file");
-    EXPECT_EQ(setupFileLines(state), expected);
+    const auto problem = [](const std::string& path) {
+        FileOutcome outcome;
+        EXPECT_FALSE(readSetupFile(path, &outcome));
+        return outcome.problem;
+    };
+    EXPECT_EQ(problem(folder.write("short.cfg", test::crlfLines(lines))), "has 200 lines, 280 are needed");
+    EXPECT_EQ(problem(folder.folder() + "missing.cfg"), "cannot be read: No such file or directory");
+    EXPECT_EQ(problem(folder.folder()), "is not a file");
 }
 
 TEST_F(SetupFile, LinesAfterThe280thAreIgnored) {
-    const std::string path = folder.write("long.cfg", test::smallSetupFileBytes() + "Extra=1\r\nMore\r\n");
-    EXPECT_TRUE(OpenConfig(state, path));
+    EXPECT_EQ(setupLines(read(folder.write("long.cfg", test::smallSetupFileBytes() + "Extra=1\r\nMore\r\n"))),
+              setupLines(setup));
 }
 
 TEST_F(SetupFile, AFileNameWithALineBreakIsNotSavedAsAShiftedFile) {
     const std::string path = folder.write("old.cfg", "old\r\n");
-    state.messages.slot(1).FilePath = "/data/odd\nname.wav";
-    const FileOutcome outcome = SaveConfig(state, path);
+    setup.slot(1).path = "/data/odd\nname.wav";
+    const FileOutcome outcome = writeSetupFile(path, setup);
     EXPECT_FALSE(outcome);
     EXPECT_EQ(outcome.reason(), "line 14: a value holds a line break");
     EXPECT_EQ(readText(path), "old\r\n");
@@ -253,9 +223,9 @@ TEST_F(SetupFile, AFileNameWithALineBreakIsNotSavedAsAShiftedFile) {
 
 TEST_F(SetupFile, ASaveFailingHalfwayKeepsTheOldFileAndIsReported) {
     const std::string path = folder.write("keep.cfg", test::smallSetupFileBytes());
-    state.messages.slot(1).MsgTime = "8.88";
+    setup.slot(1).name = "Changed";
     EXPECT_TRUE(test::runWithFileSizeLimit(1000, [&] {
-        const FileOutcome saved = SaveConfig(state, path);
+        const FileOutcome saved = writeSetupFile(path, setup);
         return !saved && saved.problem.rfind("cannot write", 0) == 0;  // failed, and said why
     }));
     EXPECT_EQ(readText(path), test::smallSetupFileBytes());
@@ -266,14 +236,14 @@ TEST_F(SetupFile, AWindowsFileReadAndSavedAgainKeepsItsBytes) {
     const std::string from = "/data/sounds/Welcome.wav";
     bytes.replace(bytes.find(from), from.size(), "C:\\Kl\xE4nge\\Gr\xFC\xDF" "e.wav");
     const std::string path = folder.write("windows.cfg", bytes);
-    ASSERT_TRUE(OpenConfig(state, path));
-    EXPECT_EQ(state.messages.slot(1).FilePath, "C:\\Kl\xC3\xA4nge\\Gr\xC3\xBC\xC3\x9F" "e.wav");
-    ASSERT_TRUE(SaveConfig(state, path));
+    mmx::Setup opened = read(path);
+    EXPECT_EQ(opened.slot(1).path, "C:\\Kl\xC3\xA4nge\\Gr\xC3\xBC\xC3\x9F" "e.wav");
+    ASSERT_TRUE(writeSetupFile(path, opened));
     EXPECT_EQ(readText(path), bytes);
 
     // A name the old code page cannot hold is written in UTF-8 instead.
-    state.messages.slot(1).FilePath = "/data/\xE4\xB8\xAD.wav";
-    ASSERT_TRUE(SaveConfig(state, path));
+    opened.slot(1).path = "/data/\xE4\xB8\xAD.wav";
+    ASSERT_TRUE(writeSetupFile(path, opened));
     EXPECT_NE(readText(path).find("FilePath( 1)=/data/\xE4\xB8\xAD.wav\r\n"), std::string::npos);
 }
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/ui_text_table.h"
+#include "ui/lang/ui_text_table.h"
 #include "device/clock.h"
 #include "ui/link/link_text_presenter.h"
 

@@ -161,16 +161,15 @@ int main(int argc, char* argv[]) {
         editor.editor().assignFile(1, welcome);
         editor.editor().assignFile(2, evacuate);
         editor.editor().assignFile(3, closing);
-        editor.editor().recomputeTriggers();
         editor.refreshFromState();
-        editor.TRG1_Picked(mmx::entryIndex(1, 1), " 1");
-        editor.TRG1_Picked(mmx::entryIndex(1, 2), " 2");
-        editor.TRG1_Picked(mmx::entryIndex(2, 1), " 2");
-        editor.TRG1_Picked(mmx::entryIndex(2, 2), " 2");
-        editor.TRG1_Picked(mmx::entryIndex(2, 3), " 3");
-        editor.TRG1_Picked(mmx::entryIndex(3, 1), " 3");
+        editor.pickEntry(mmx::entryIndex(1, 1), " 1");
+        editor.pickEntry(mmx::entryIndex(1, 2), " 2");
+        editor.pickEntry(mmx::entryIndex(2, 1), " 2");
+        editor.pickEntry(mmx::entryIndex(2, 2), " 2");
+        editor.pickEntry(mmx::entryIndex(2, 3), " 3");
+        editor.pickEntry(mmx::entryIndex(3, 1), " 3");
         for (int zone : {1, 2, 3, 6 + 2, 6 + 4, 12 + 1, 12 + 2, 12 + 3, 12 + 4, 12 + 5, 12 + 6}) {
-            editor.Check1_Click(zone, 1);
+            editor.toggleZone(zone, true);
         }
         editor.refreshFromState();
         mmx::EditorExtensions& extensions = program.extensions();
@@ -179,7 +178,7 @@ int main(int argc, char* argv[]) {
         pump(300);
         save(&frame, output, "02-filled-en");
 
-        mmx::SequenceCombo* list = editor.TRG1(mmx::entryIndex(2, 4));
+        mmx::SequenceCombo* list = editor.sequenceBox(mmx::entryIndex(2, 4));
         list->showPopup();
         pump(150);
         saveWithPopup(&frame, list->view()->window(), output, "02-sequence-list-en");
@@ -204,12 +203,12 @@ int main(int argc, char* argv[]) {
         frame.resize(full);
 
         // "About" writes the settings first, so the splash window speaks the chosen language.
-        frame.About_Zanth_message_manager_Click();
+        frame.showAboutWindow();
         pump(150);
         save(program.splash(), output, "04-splash-zh-t");
         program.splash()->finish();
         frame.languageClicked(mmx::LanguageItem::en);
-        frame.About_Zanth_message_manager_Click();
+        frame.showAboutWindow();
         pump(150);
         save(program.splash(), output, "04-splash-en");
         program.splash()->finish();
@@ -220,9 +219,9 @@ int main(int argc, char* argv[]) {
         save(ports, output, "05-comport-menu");
         ports->hide();
 
-        frame.Form_Activate();
-        editor.Bt_SendMessage_Click();
-        if (pumpUntil([&] { return editor.ProgressBar1()->isVisible() && editor.ProgressBar1()->value() > 0; },
+        frame.startUp();
+        editor.sendToUnit();
+        if (pumpUntil([&] { return editor.progressBar()->isVisible() && editor.progressBar()->value() > 0; },
                       20000)) {
             pump(2500);
             save(&frame, output, "06-uploading");
@@ -264,7 +263,7 @@ int main(int argc, char* argv[]) {
             QMimeData files;
             files.setUrls({QUrl::fromLocalFile(QString::fromStdString(welcome)),
                            QUrl::fromLocalFile(QString::fromStdString(closing))});
-            QLineEdit* slot4 = editor.WaveFile(4);
+            QLineEdit* slot4 = editor.nameField(4);
             const QPoint at = slot4->mapTo(&editor, slot4->rect().center());
             QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(&editor, &enter);
@@ -310,18 +309,18 @@ int main(int argc, char* argv[]) {
 
         // The time line beside the upload button; the whole filled window on a larger screen
         // (the README's picture), and a trigger row's menu.
-        save(editor.Bt_SendMessage()->parentWidget(), output, "13-time-line-en");
+        save(editor.sendButton()->parentWidget(), output, "13-time-line-en");
         frame.resize(1480, 960);
         pump(300);
         save(&frame, output, "15-filled-wide-en");
         frame.grab().scaledToWidth(900, Qt::SmoothTransformation).save(output + "/15-filled-wide-en-small.png");
         QMenu* rowMenu = extensions.sequenceExport().menuFor(2, &frame);
-        rowMenu->popup(editor.TrgTime(2)->mapToGlobal(QPoint(20, 10)));
+        rowMenu->popup(editor.triggerTimeLabel(2)->mapToGlobal(QPoint(20, 10)));
         pump(150);
         saveWithPopup(&frame, rowMenu, output, "14-trigger-menu-en");
         rowMenu->hide();
 
-        program.state().SetupChanged = false;
+        program.state().markSaved();
         frame.close();
     }
     server.stop();

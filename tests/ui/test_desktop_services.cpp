@@ -98,7 +98,7 @@ TEST(DesktopProgramEnd, ATerminationRequestDismissesAnOpenDialogAndStillCloses) 
     DesktopProgram program(folder.folder(), uniqueServerName("terminate"));
     ASSERT_TRUE(program.Main(false));
     QTRY_VERIFY_WITH_TIMEOUT(program.frame().isVisible(), 5000);
-    program.state().SetupChanged = false;
+    program.state().markSaved();
 
     // A dialog the operator left open when the session ends. Should the request be lost, the
     // test itself ends the dialog after a while so that it fails instead of hanging.
@@ -194,7 +194,7 @@ TEST(AudioPlayer, NothingPlayableEndsQuietly) {
 }
 
 TEST(Splash, AKeyClosesItOnceAndThePictureFollowsTheScreen) {
-    ProgramState state;
+    WindowState state;
     state.initialise(std::filesystem::temp_directory_path().string());
     SplashWindow splash(state);
     QSignalSpy closed(&splash, &SplashWindow::closed);

@@ -16,7 +16,7 @@ namespace mmx::test {
 void FrameFixture::browseInto(const std::vector<std::string>& files) {
     for (size_t i = 0; i < files.size(); ++i) {
         dialog.answers.push_back(files[i]);
-        QTest::mouseClick(editor().Bt_Browse(static_cast<int>(i + 1)), Qt::LeftButton);
+        QTest::mouseClick(editor().browseButton(static_cast<int>(i + 1)), Qt::LeftButton);
     }
 }
 
@@ -49,124 +49,157 @@ TEST_F(EditorWindowTest, ThreeSlotsFilledThroughTheFileDialog) {
     EXPECT_EQ(dialog.requests[0].filterIndex, 5);
     EXPECT_EQ(dialog.requests[0].mode, FileDialogRequest::Mode::Open);
 
-    EXPECT_EQ(editor().WaveFile(1)->text(), "welcome");
-    EXPECT_EQ(editor().WaveFile(2)->text(), "fire");  // the name before its first "."
-    EXPECT_EQ(editor().WaveFile(3)->text(), "close");
-    EXPECT_EQ(text(editor().MsgTime(1)), "1.00");
-    EXPECT_EQ(text(editor().MsgSample(1)), "22.050");
-    EXPECT_EQ(text(editor().MsgTime(2)), "2.50");
-    EXPECT_EQ(text(editor().MsgSample(2)), "8.000");
-    EXPECT_EQ(text(editor().MsgTime(3)), "0.50");
-    EXPECT_EQ(text(editor().MsgSample(3)), "24.000");
+    EXPECT_EQ(editor().nameField(1)->text(), "welcome");
+    EXPECT_EQ(editor().nameField(2)->text(), "fire");  // the name before its first "."
+    EXPECT_EQ(editor().nameField(3)->text(), "close");
+    EXPECT_EQ(text(editor().timeLabel(1)), "1.00");
+    EXPECT_EQ(text(editor().rateLabel(1)), "22.050");
+    EXPECT_EQ(text(editor().timeLabel(2)), "2.50");
+    EXPECT_EQ(text(editor().rateLabel(2)), "8.000");
+    EXPECT_EQ(text(editor().timeLabel(3)), "0.50");
+    EXPECT_EQ(text(editor().rateLabel(3)), "24.000");
     // 44144 bytes -> 44450 stored -> 44 KB; 40044 -> 40250 -> 40; 24044 -> 24150 -> 24.
-    EXPECT_EQ(text(editor().MsgSize(1)), "44");
-    EXPECT_EQ(text(editor().MsgSize(2)), "40");
-    EXPECT_EQ(text(editor().MsgSize(3)), "24");
-    EXPECT_EQ(text(editor().TotalTime()), "4.00");
-    EXPECT_EQ(text(editor().TotalSize()), "108");
+    EXPECT_EQ(text(editor().sizeLabel(1)), "44");
+    EXPECT_EQ(text(editor().sizeLabel(2)), "40");
+    EXPECT_EQ(text(editor().sizeLabel(3)), "24");
+    EXPECT_EQ(text(editor().totalTimeLabel()), "4.00");
+    EXPECT_EQ(text(editor().totalSizeLabel()), "108");
 
-    for (int k = 1; k <= 3; ++k) EXPECT_TRUE(editor().MsgBt(k)->isEnabled()) << k;
-    EXPECT_TRUE(editor().Bt_Browse(4)->isEnabled());
-    EXPECT_FALSE(editor().Bt_Browse(5)->isEnabled());
-    EXPECT_FALSE(editor().MsgBt(4)->isEnabled());
-    EXPECT_TRUE(state.SetupChanged);
+    for (int k = 1; k <= 3; ++k) EXPECT_TRUE(editor().playButton(k)->isEnabled()) << k;
+    EXPECT_TRUE(editor().browseButton(4)->isEnabled());
+    EXPECT_FALSE(editor().browseButton(5)->isEnabled());
+    EXPECT_FALSE(editor().playButton(4)->isEnabled());
+    EXPECT_TRUE(state.setupChanged());
     EXPECT_TRUE(boxes.shown.empty());
     // Every entry now offers the blank choice and messages 1 to 3.
-    EXPECT_EQ(editor().TRG1(17)->count(), 4);
-    EXPECT_EQ(editor().TRG1(17)->itemText(3), " 3");
+    EXPECT_EQ(editor().sequenceBox(17)->count(), 4);
+    EXPECT_EQ(editor().sequenceBox(17)->itemText(3), " 3");
     // The list names each message; the name field's tooltip gives the whole path.
-    EXPECT_EQ(editor().TRG1(17)->itemData(2, SequenceCombo::kLabelRole).toString(), QStringLiteral("2 \u2013 fire"));
-    EXPECT_EQ(editor().WaveFile(2)->toolTip(), q(b));
+    EXPECT_EQ(editor().sequenceBox(17)->itemData(2, SequenceCombo::kLabelRole).toString(), QStringLiteral("2 \u2013 fire"));
+    EXPECT_EQ(editor().nameField(2)->toolTip(), q(b));
     // A click anywhere on an entry opens its list, and it stays open.
-    QTest::mouseClick(editor().TRG1(1), Qt::LeftButton);
+    QTest::mouseClick(editor().sequenceBox(1), Qt::LeftButton);
     QApplication::processEvents();
-    EXPECT_TRUE(editor().TRG1(1)->view()->isVisible());
-    editor().TRG1(1)->hidePopup();
+    EXPECT_TRUE(editor().sequenceBox(1)->view()->isVisible());
+    editor().sequenceBox(1)->hidePopup();
 }
 
 TEST_F(EditorWindowTest, RejectedOrCancelledFilesLeaveTheSlotAsItWas) {
     browseInto({wave("one.wav", 16000, 1.0)});
     browseInto({});
     dialog.answers.push_back(wave("stereo.wav", 16000, 1.0, 2));
-    QTest::mouseClick(editor().Bt_Browse(1), Qt::LeftButton);
+    QTest::mouseClick(editor().browseButton(1), Qt::LeftButton);
     ASSERT_EQ(boxes.shown.size(), 1u);
     // The usual text, then the file and the value that was refused.
     EXPECT_EQ(boxes.shown[0].text, "The file is not a mono file!\n\nstereo.wav: 2 channels; the unit plays mono (1 channel)");
     EXPECT_EQ(boxes.shown[0].title, "MMX4210");
-    EXPECT_EQ(editor().WaveFile(1)->text(), "one");
-    EXPECT_EQ(text(editor().MsgTime(1)), "1.00");
+    EXPECT_EQ(editor().nameField(1)->text(), "one");
+    EXPECT_EQ(text(editor().timeLabel(1)), "1.00");
 
     // Cancelled dialog: nothing changes, nothing is said.
-    QTest::mouseClick(editor().Bt_Browse(2), Qt::LeftButton);
+    QTest::mouseClick(editor().browseButton(2), Qt::LeftButton);
     EXPECT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(editor().WaveFile(2)->text().isEmpty());
+    EXPECT_TRUE(editor().nameField(2)->text().isEmpty());
 }
 
-TEST_F(EditorWindowTest, EmptyingANameEmptiesEveryLaterSlot) {
+TEST_F(EditorWindowTest, TypingANewNameOverTheOldOneEmptiesNothing) {
     browseInto({wave("a.wav", 8000, 1.0), wave("b.wav", 8000, 1.0), wave("c.wav", 8000, 1.0)});
-    QLineEdit* name = editor().WaveFile(2);
+    QLineEdit* name = editor().nameField(2);
+    name->setFocus();
     name->selectAll();
     QTest::keyClick(name, Qt::Key_Delete);
-    EXPECT_EQ(editor().WaveFile(1)->text(), "a");
-    EXPECT_TRUE(editor().WaveFile(2)->text().isEmpty());
-    EXPECT_TRUE(editor().WaveFile(3)->text().isEmpty());
-    EXPECT_TRUE(text(editor().MsgTime(3)).isEmpty());
-    EXPECT_EQ(text(editor().TotalTime()), "1.00");
-    EXPECT_TRUE(editor().Bt_Browse(2)->isEnabled());
-    EXPECT_FALSE(editor().Bt_Browse(3)->isEnabled());
-    EXPECT_EQ(editor().TRG1(1)->count(), 2);  // " " and " 1"
+    // While typing, an empty field is no clearing: every slot keeps its file.
+    EXPECT_TRUE(name->text().isEmpty());
+    EXPECT_EQ(editor().nameField(3)->text(), "c");
+    EXPECT_EQ(text(editor().totalTimeLabel()), "3.00");
+    QTest::keyClicks(name, "fire");
+    EXPECT_EQ(state.setup.slot(2).name, "fire");
+    EXPECT_EQ(state.setup.slot(2).path, scratch.folder() + "b.wav");
+    EXPECT_EQ(editor().nameField(3)->text(), "c");
+    // The whole typed name is one step back.
+    frame->action("Undo")->trigger();
+    EXPECT_EQ(name->text(), "b");
+}
+
+TEST_F(EditorWindowTest, ALeftEmptyNameEmptiesEveryLaterSlotAndUndoBringsThemBack) {
+    browseInto({wave("a.wav", 8000, 1.0), wave("b.wav", 8000, 1.0), wave("c.wav", 8000, 1.0)});
+    pick(editor().sequenceBox(1), " 3");
+    QLineEdit* name = editor().nameField(2);
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Delete);
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(editor().nameField(1)->text(), "a");
+    EXPECT_TRUE(editor().nameField(2)->text().isEmpty());
+    EXPECT_TRUE(editor().nameField(3)->text().isEmpty());
+    EXPECT_TRUE(text(editor().timeLabel(3)).isEmpty());
+    EXPECT_EQ(text(editor().totalTimeLabel()), "1.00");
+    EXPECT_TRUE(editor().browseButton(2)->isEnabled());
+    EXPECT_FALSE(editor().browseButton(3)->isEnabled());
+    EXPECT_EQ(editor().sequenceBox(1)->count(), 2);  // " " and " 1"
+    // The entry still names slot 3, now empty: it is shown as missing.
+    EXPECT_EQ(editor().sequenceBox(1)->entryText(), " 3");
+    EXPECT_TRUE(editor().sequenceBox(1)->missing());
+    EXPECT_EQ(text(editor().triggerTimeLabel(1)), "0.00");
+
+    QTest::keyClick(frame.get(), Qt::Key_Z, Qt::ControlModifier);
+    for (int k = 1; k <= 3; ++k) EXPECT_EQ(editor().nameField(k)->text(), QString(QChar('a' + k - 1))) << k;
+    EXPECT_EQ(text(editor().timeLabel(3)), "1.00");
+    EXPECT_EQ(editor().nameField(3)->toolTip(), q(scratch.folder() + "c.wav")) << "its file came back too";
+    EXPECT_TRUE(editor().playButton(3)->isEnabled());
+    EXPECT_FALSE(editor().sequenceBox(1)->missing());
 }
 
 TEST_F(EditorWindowTest, SequencesAndZonesShowThePlayTimes) {
     browseInto({wave("a.wav", 8000, 2.5), wave("b.wav", 8000, 1.25), wave("c.wav", 8000, 4.0)});
     // Row 2: messages 3, 1, 2 in a row.
-    EXPECT_FALSE(editor().TRG1(entryIndex(2, 2))->isEnabled());
-    pick(editor().TRG1(entryIndex(2, 1)), " 3");
-    EXPECT_TRUE(editor().TRG1(entryIndex(2, 2))->isEnabled());
-    EXPECT_TRUE(editor().TrgBt(2)->isEnabled());
-    EXPECT_EQ(text(editor().TrgTime(2)), "4.00");
-    pick(editor().TRG1(entryIndex(2, 2)), " 1");
-    pick(editor().TRG1(entryIndex(2, 3)), " 2");
-    EXPECT_EQ(text(editor().TrgTime(2)), "7.75");
-    EXPECT_TRUE(editor().TRG1(entryIndex(2, 4))->isEnabled());
+    EXPECT_FALSE(editor().sequenceBox(entryIndex(2, 2))->isEnabled());
+    pick(editor().sequenceBox(entryIndex(2, 1)), " 3");
+    EXPECT_TRUE(editor().sequenceBox(entryIndex(2, 2))->isEnabled());
+    EXPECT_TRUE(editor().triggerPlayButton(2)->isEnabled());
+    EXPECT_EQ(text(editor().triggerTimeLabel(2)), "4.00");
+    pick(editor().sequenceBox(entryIndex(2, 2)), " 1");
+    pick(editor().sequenceBox(entryIndex(2, 3)), " 2");
+    EXPECT_EQ(text(editor().triggerTimeLabel(2)), "7.75");
+    EXPECT_TRUE(editor().sequenceBox(entryIndex(2, 4))->isEnabled());
 
     // A blank in entry 2 cuts the sequence there.
-    pick(editor().TRG1(entryIndex(2, 2)), " ");
-    EXPECT_EQ(text(editor().TrgTime(2)), "4.00");
-    EXPECT_EQ(editor().TRG1(entryIndex(2, 3))->entryText(), " ");
-    EXPECT_FALSE(editor().TRG1(entryIndex(2, 3))->isEnabled());
-    EXPECT_TRUE(editor().TRG1(entryIndex(2, 2))->isEnabled());
+    pick(editor().sequenceBox(entryIndex(2, 2)), " ");
+    EXPECT_EQ(text(editor().triggerTimeLabel(2)), "4.00");
+    EXPECT_EQ(editor().sequenceBox(entryIndex(2, 3))->entryText(), " ");
+    EXPECT_FALSE(editor().sequenceBox(entryIndex(2, 3))->isEnabled());
+    EXPECT_TRUE(editor().sequenceBox(entryIndex(2, 2))->isEnabled());
 
     // The same message four times.
-    for (int e = 1; e <= 4; ++e) pick(editor().TRG1(entryIndex(5, e)), " 1");
-    EXPECT_EQ(text(editor().TrgTime(5)), "10.00");
+    for (int e = 1; e <= 4; ++e) pick(editor().sequenceBox(entryIndex(5, e)), " 1");
+    EXPECT_EQ(text(editor().triggerTimeLabel(5)), "10.00");
 
     // Zones follow the boxes.
-    state.SetupChanged = false;
-    QCheckBox* zone = editor().Check1(zoneIndex(2, 5));
+    state.markSaved();
+    QCheckBox* zone = editor().zoneBox(zoneIndex(2, 5));
     QTest::mouseClick(zone, Qt::LeftButton, {}, QPoint(zone->width() / 2, zone->height() / 2));
-    EXPECT_EQ(state.triggers.zone(zoneIndex(2, 5)), 1);
-    EXPECT_EQ(state.triggers.zoneMask(2), 0x10);
-    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_EQ(state.setup.trigger(2).zones, 0x10);
+    EXPECT_TRUE(state.setupChanged());
     QTest::mouseClick(zone, Qt::LeftButton, {}, QPoint(zone->width() / 2, zone->height() / 2));
-    EXPECT_EQ(state.triggers.zone(zoneIndex(2, 5)), 0);
+    EXPECT_EQ(state.setup.trigger(2).zones, 0);
+    EXPECT_FALSE(state.setupChanged()) << "back as it was saved";
 }
 
 TEST_F(EditorWindowTest, KeysAndTheWheelDoNotChangeAnEntry) {
     browseInto({wave("a.wav", 8000, 1.0), wave("b.wav", 8000, 1.0)});
-    SequenceCombo* entry = editor().TRG1(1);
+    SequenceCombo* entry = editor().sequenceBox(1);
     pick(entry, " 1");
     entry->setFocus();
     for (auto key : {Qt::Key_2, Qt::Key_Down, Qt::Key_Up, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_End})
         QTest::keyClick(entry, key);
     QTest::keyClicks(entry, "12");
     EXPECT_EQ(entry->entryText(), " 1");
-    EXPECT_EQ(state.triggers.entry(1).text, " 1");
+    EXPECT_EQ(state.setup.trigger(1).sequence[0], 1);
 }
 
 TEST_F(EditorWindowTest, NothingChangesOrPlaysWhileThePortIsOpen) {
     browseInto({wave("a.wav", 8000, 1.0)});
-    pick(editor().TRG1(1), " 1");
+    pick(editor().sequenceBox(1), " 1");
     QTest::mouseClick(editor().indicator(), Qt::LeftButton);
     ASSERT_TRUE(editor().connection().isConnected());
     EXPECT_TRUE(editor().indicator()->connected());
@@ -175,9 +208,9 @@ TEST_F(EditorWindowTest, NothingChangesOrPlaysWhileThePortIsOpen) {
     EXPECT_EQ(editor().statusPanel(3)->text(), "00:00:00 ");
 
     const size_t requestsBefore = dialog.requests.size();
-    QTest::mouseClick(editor().Bt_Browse(2), Qt::LeftButton);
-    QTest::mouseClick(editor().MsgBt(1), Qt::LeftButton);
-    QTest::mouseClick(editor().TrgBt(1), Qt::LeftButton);
+    QTest::mouseClick(editor().browseButton(2), Qt::LeftButton);
+    QTest::mouseClick(editor().playButton(1), Qt::LeftButton);
+    QTest::mouseClick(editor().triggerPlayButton(1), Qt::LeftButton);
     // Opened through the indicator, not by an upload: the boxes say what to do instead.
     ASSERT_EQ(boxes.shown.size(), 3u);
     for (const auto& shown : boxes.shown) {
@@ -203,7 +236,7 @@ TEST_F(EditorWindowTest, SendWhileConnectedUploadsAndTheIndicatorFollowsThePort)
     browseInto({wave("a.wav", 8000, 1.0)});
     QTest::mouseClick(editor().indicator(), Qt::LeftButton);
     ASSERT_TRUE(editor().indicator()->connected());
-    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
     EXPECT_FALSE(editor().indicator()->connected());  // closed cleanly for the upload to open
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     EXPECT_TRUE(editor().lastUpload().succeeded());
@@ -213,7 +246,7 @@ TEST_F(EditorWindowTest, SendWhileConnectedUploadsAndTheIndicatorFollowsThePort)
 }
 
 TEST_F(EditorWindowTest, APortThatCannotOpenIsNamedInTheStatusBar) {
-    frame->ComP_Click(3);
+    frame->choosePort(3);
     QTest::mouseClick(editor().indicator(), Qt::LeftButton);
     EXPECT_FALSE(editor().connection().isConnected());
     EXPECT_FALSE(editor().indicator()->connected());
@@ -230,18 +263,18 @@ TEST_F(EditorWindowTest, APortThatCannotOpenIsNamedInTheStatusBar) {
 TEST_F(EditorWindowTest, MessagePreviewShowsItsButtonWhilePlaying) {
     const std::string a = wave("a.wav", 8000, 1.0);
     browseInto({a});
-    QTest::mouseClick(editor().MsgBt(1), Qt::LeftButton);
+    QTest::mouseClick(editor().playButton(1), Qt::LeftButton);
     ASSERT_EQ(player.played, std::vector<std::string>{a});
     EXPECT_EQ(player.volumes.front(), -600);
-    EXPECT_EQ(editor().MsgBt(1)->text(), "-");
-    QTest::mouseClick(editor().MsgBt(1), Qt::LeftButton);  // stops
+    EXPECT_EQ(editor().playButton(1)->text(), "-");
+    QTest::mouseClick(editor().playButton(1), Qt::LeftButton);  // stops
     EXPECT_FALSE(player.isPlaying());
-    EXPECT_EQ(editor().MsgBt(1)->text(), ">");
+    EXPECT_EQ(editor().playButton(1)->text(), ">");
 
     // A file the player cannot play: back to ">" without a word.
     player.unplayable.insert(a);
-    QTest::mouseClick(editor().MsgBt(1), Qt::LeftButton);
-    EXPECT_EQ(editor().MsgBt(1)->text(), ">");
+    QTest::mouseClick(editor().playButton(1), Qt::LeftButton);
+    EXPECT_EQ(editor().playButton(1)->text(), ">");
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -249,11 +282,11 @@ TEST_F(EditorWindowTest, SequencePreviewPlaysEachMessageAfterTheLast) {
     const std::string a = wave("a.wav", 8000, 1.0);
     const std::string b = wave("b.wav", 8000, 1.0);
     browseInto({a, b});
-    pick(editor().TRG1(entryIndex(3, 1)), " 2");
-    pick(editor().TRG1(entryIndex(3, 2)), " 1");
-    QTest::mouseClick(editor().TrgBt(3), Qt::LeftButton);
+    pick(editor().sequenceBox(entryIndex(3, 1)), " 2");
+    pick(editor().sequenceBox(entryIndex(3, 2)), " 1");
+    QTest::mouseClick(editor().triggerPlayButton(3), Qt::LeftButton);
     EXPECT_EQ(player.played, std::vector<std::string>{b});
-    EXPECT_EQ(editor().TrgBt(3)->text(), "-");
+    EXPECT_EQ(editor().triggerPlayButton(3)->text(), "-");
     player.finish();
     QApplication::processEvents();  // the next message starts after the player's notice
     EXPECT_EQ(player.played, (std::vector<std::string>{b, a}));
@@ -261,27 +294,27 @@ TEST_F(EditorWindowTest, SequencePreviewPlaysEachMessageAfterTheLast) {
     player.finish();
     QApplication::processEvents();
     EXPECT_FALSE(editor().preview().playingSequence());
-    EXPECT_EQ(editor().TrgBt(3)->text(), ">");
+    EXPECT_EQ(editor().triggerPlayButton(3)->text(), ">");
     EXPECT_EQ(player.played.size(), 2u);
 }
 
 TEST_F(EditorWindowTest, ASecondPlayClickStopsTheSequence) {
     const std::string a = wave("a.wav", 8000, 1.0);
     browseInto({a});
-    for (int e = 1; e <= 4; ++e) pick(editor().TRG1(entryIndex(1, e)), " 1");
-    pick(editor().TRG1(entryIndex(2, 1)), " 1");
-    QTest::mouseClick(editor().TrgBt(1), Qt::LeftButton);
+    for (int e = 1; e <= 4; ++e) pick(editor().sequenceBox(entryIndex(1, e)), " 1");
+    pick(editor().sequenceBox(entryIndex(2, 1)), " 1");
+    QTest::mouseClick(editor().triggerPlayButton(1), Qt::LeftButton);
     EXPECT_TRUE(editor().preview().playingSequence());
-    QTest::mouseClick(editor().TrgBt(2), Qt::LeftButton);  // another row's button stops it
+    QTest::mouseClick(editor().triggerPlayButton(2), Qt::LeftButton);  // another row's button stops it
     QApplication::processEvents();
     EXPECT_FALSE(player.isPlaying());
     EXPECT_FALSE(editor().preview().playingSequence());
     EXPECT_EQ(player.played.size(), 1u);
-    EXPECT_EQ(editor().TrgBt(1)->text(), ">");
+    EXPECT_EQ(editor().triggerPlayButton(1)->text(), ">");
 
     // A message button during a sequence skips to the sequence's next entry.
-    QTest::mouseClick(editor().TrgBt(1), Qt::LeftButton);
-    QTest::mouseClick(editor().MsgBt(1), Qt::LeftButton);
+    QTest::mouseClick(editor().triggerPlayButton(1), Qt::LeftButton);
+    QTest::mouseClick(editor().playButton(1), Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(player.played.size(), 3u);
     EXPECT_TRUE(player.isPlaying());

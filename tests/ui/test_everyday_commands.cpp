@@ -20,7 +20,7 @@
 #include "platform/qt/single_instance.h"
 #include "platform/speech/espeak_speech.h"
 #include "platform/speech/program_runner.h"
-#include "storage/setup_file.h"
+#include "app/setup_files.h"
 #include "ui/qt/desktop_program.h"
 #include "ui/qt/document_window.h"
 #include "ui/qt/draft_command.h"
@@ -46,16 +46,14 @@ protected:
     }
     virtual std::shared_ptr<const audio::SpeechSynthesiser> speech() { return {}; }
     std::string savedSetup(const std::string& name) {
-        ProgramState setup;
-        setup.initialise(scratch.folder());
         const std::string path = scratch.folder() + name;
-        EXPECT_TRUE(SaveConfig(setup, path));
+        EXPECT_TRUE(app::saveSetup(path, mmx::Setup{}).ok);
         return path;
     }
     void pickEntry(int entry, const QString& choice) {
-        SequenceCombo* combo = editor().TRG1(entry);
+        SequenceCombo* combo = editor().sequenceBox(entry);
         combo->setCurrentIndex(combo->findText(choice));
-        editor().TRG1_Picked(entry, choice);
+        editor().pickEntry(entry, choice);
     }
     EditorExtensions* extensions = nullptr;
 };
@@ -104,78 +102,12 @@ TEST_F(EverydayTest, RecentSetupsKeepSixAndSitInTheFileMenuBeforeExit) {
 TEST_F(EverydayTest, OpenAndSaveAsPutTheSetupOnTheList) {
     const std::string opened = savedSetup("opened.cfg");
     dialog.choose(opened);
-    frame->Open_Click();
+    frame->openSetup();
     ASSERT_FALSE(state.settings.recentSetups.empty());
     EXPECT_EQ(state.settings.recentSetups.front(), opened);
     dialog.choose(scratch.folder() + "copy.cfg");
-    frame->Save_as_Click();
+    frame->saveSetupAs();
     EXPECT_EQ(state.settings.recentSetups.front(), scratch.folder() + "copy.cfg");
-}
-
-// --- A file handed to the running copy ------------------------------------------------------
-
-QString uniqueServerName(const char* what) {
-    return QStringLiteral("mmx4210-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(QLatin1String(what));
-}
-
-// A second start, in another thread so that this one keeps answering as the running copy.
-bool handOver(const SingleInstance& second, const std::string& caption, const std::string& file) {
-    std::atomic<bool> done{false};
-    bool answer = false;
-    std::thread start([&] {
-        answer = second.bringRunningCopyForward(caption, 5000, file);
-        done = true;
-    });
-    while (!done) QApplication::processEvents(QEventLoop::AllEvents, 10);
-    start.join();
-    return answer;
-}
-
-TEST(FileHandover, TheRunningCopyGetsTheFileWithTheRequest) {
-    SingleInstance running(uniqueServerName("handover"));
-    ASSERT_TRUE(running.listen([] { return std::string("caption"); }));
-    QSignalSpy handed(&running, &SingleInstance::fileHanded);
-    QSignalSpy raised(&running, &SingleInstance::raiseRequested);
-    const SingleInstance second(uniqueServerName("handover"));
-    EXPECT_TRUE(handOver(second, "caption", "/home/op/lobby east.cfg"));
-    EXPECT_EQ(raised.count(), 1);
-    ASSERT_EQ(handed.count(), 1);
-    EXPECT_EQ(handed[0][0].toString(), "/home/op/lobby east.cfg");
-    // Without a file it only comes forward; with a wrong caption nothing happens.
-    EXPECT_TRUE(handOver(second, "caption", ""));
-    EXPECT_FALSE(handOver(second, "other", "/x.cfg"));
-    EXPECT_EQ(handed.count(), 1);
-    EXPECT_EQ(raised.count(), 2);
-}
-
-TEST(FileHandover, FirstStartCreatesTheMarkerFolderAndASecondStartHandsItsFileOver) {
-    ScratchFolder home;
-    const std::string config = home.folder() + "fresh-account/config";
-    const char* previous = std::getenv("XDG_CONFIG_HOME");
-    const std::string restore = previous != nullptr ? previous : "";
-    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    {
-        DesktopProgram program(home.folder(), uniqueServerName("first-start"));
-        ASSERT_TRUE(program.Main(false));
-        QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(config + "/mmx4210/~MMX4210Temp"), 5000);
-
-        ProgramState setup;
-        setup.initialise(home.folder());
-        const std::string lobby = home.folder() + "lobby.cfg";
-        ASSERT_TRUE(SaveConfig(setup, lobby));
-        const auto caption = ReadInstanceMarker(config + "/mmx4210/~MMX4210Temp");
-        ASSERT_TRUE(caption.has_value());
-        const SingleInstance second(uniqueServerName("first-start"));
-        EXPECT_TRUE(handOver(second, *caption, lobby));
-        QTRY_COMPARE_WITH_TIMEOUT(program.state().settings.setupFile, std::string("lobby.cfg"), 5000);
-        EXPECT_EQ(program.state().settings.setupFolder, home.folder());
-        program.state().SetupChanged = false;
-        program.frame().close();
-    }
-    if (restore.empty())
-        unsetenv("XDG_CONFIG_HOME");
-    else
-        setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
 }
 
 // --- Waveforms ------------------------------------------------------------------------------
@@ -204,7 +136,9 @@ TEST_F(EverydayTest, WaveformsAreReadOffTheWindowThreadAndShowLoudness) {
     EXPECT_EQ(extensions->waveforms().view(1)->summary()->rate, 8000u);
     EXPECT_FALSE(extensions->waveforms().view(3)->showsWaveform());
     // Emptying a slot clears its picture.
-    editor().WaveFile_Edited(2, QString());
+    editor().nameField(2)->clear();
+    editor().nameEdited(2, QString());
+    editor().nameFinished(2);
     extensions->follow();
     EXPECT_FALSE(extensions->waveforms().view(2)->showsWaveform());
     EXPECT_TRUE(extensions->waveforms().view(2)->toolTip().isEmpty());
@@ -290,9 +224,12 @@ TEST_F(EverydayTest, ADraftIsSpokenSavedBesideTheSetupAndPutInTheSlot) {
     QTRY_COMPARE_WITH_TIMEOUT(placed.count(), 1, 20000);
     const std::string path = scratch.folder() + "draft-1-please-leave-the-building.wav";
     EXPECT_EQ(placed[0][1].toString().toStdString(), path);
-    EXPECT_EQ(state.messages.slot(1).FilePath, path);
+    EXPECT_EQ(state.setup.slot(1).path, path);
     EXPECT_TRUE(ReadWaveHeader(path).accepted);
-    EXPECT_EQ(editor().WaveFile(1)->text(), "draft-1-please-leave-the-building");
+    EXPECT_EQ(editor().nameField(1)->text(), "draft-1-please-leave-the-building");
+    editor().undo();  // the draft was put in as an edit of its own
+    EXPECT_FALSE(state.setup.slot(1).filled());
+    editor().redo();
     extensions->follow();
     QTRY_VERIFY_WITH_TIMEOUT(extensions->waveforms().view(1)->toolTip().contains("LUFS"), 5000);
     EXPECT_TRUE(extensions->waveforms().view(1)->toolTip().contains("spoken draft"));
@@ -318,7 +255,7 @@ TEST_F(NoSpeechTest, WithoutTheSpeechProgramTheEntrySaysHowToInstallIt) {
     QTRY_COMPARE_WITH_TIMEOUT(spoken.count(), 1, 5000);
     EXPECT_FALSE(spoken[0][0].toBool());
     EXPECT_TRUE(draft->note()->text().contains("espeak-ng"));
-    EXPECT_FALSE(state.messages.slot(1).filled());
+    EXPECT_FALSE(state.setup.slot(1).filled());
     draft->close();
 }
 
@@ -336,7 +273,7 @@ TEST_F(EverydayTest, TheTimeLineFollowsTheSetup) {
     browseInto({wave("one.wav", 22050, 10.0), wave("two.wav", 22050, 30.0)});
     extensions->follow();
     EXPECT_NE(line->text(), full);
-    state.MessagesUploaded = true;
+    state.messagesUploaded = true;
     extensions->follow();
     EXPECT_TRUE(line->text().startsWith("tables only, about ")) << line->text().toStdString();
 }

@@ -71,8 +71,8 @@ TEST_F(FrameWindowTest, SwitchingLanguageChangesEveryCaptionAtOnce) {
     frame->action("nl")->trigger();
     EXPECT_TRUE(frame->action("nl")->isChecked());
     EXPECT_FALSE(frame->action("en")->isChecked());
-    EXPECT_EQ(editor().Bt_SendMessage()->text(), q((*dutch)[53]));
-    EXPECT_EQ(editor().Bt_Browse(7)->text(), q((*dutch)[45]));
+    EXPECT_EQ(editor().sendButton()->text(), q((*dutch)[53]));
+    EXPECT_EQ(editor().browseButton(7)->text(), q((*dutch)[45]));
     EXPECT_EQ(frame->action("Open")->text(), q((*dutch)[12]));
     EXPECT_EQ(frame->windowTitle(), q((*dutch)[10] + " Ver. 2.3  [*]"));
     // Qt's own texts (the buttons of every box) and this program's own follow the language.
@@ -81,11 +81,11 @@ TEST_F(FrameWindowTest, SwitchingLanguageChangesEveryCaptionAtOnce) {
     EXPECT_EQ(state.texts.messageBox(UiTextTable::PortCannotOpen), "De COM-poort kan niet worden geopend!");
     EXPECT_EQ(editor().statusPanel(1)->text(), q((*dutch)[54 + 11] + " "));
     EXPECT_EQ(editor().statusPanel(2)->text(), q((*dutch)[54 + 12] + " "));
-    EXPECT_NE(editor().Bt_SendMessage()->text(), "Send messages and configuration");
+    EXPECT_NE(editor().sendButton()->text(), "Send messages and configuration");
 
     frame->action("zh_s")->trigger();
     EXPECT_TRUE(frame->action("zh_s")->isChecked());
-    const QString chinese = editor().Bt_SendMessage()->text();
+    const QString chinese = editor().sendButton()->text();
     EXPECT_EQ(chinese, q((*simplified)[53]));
     // Chinese arrives as Chinese characters, not as bytes of a code page.
     EXPECT_TRUE(std::any_of(chinese.begin(), chinese.end(), [](QChar c) { return c.unicode() >= 0x4E00; }));
@@ -96,10 +96,10 @@ TEST_F(FrameWindowTest, SwitchingLanguageChangesEveryCaptionAtOnce) {
     EXPECT_EQ(ReadInstanceMarker(state.markerFilePath()), state.frameWindowCaption);
 
     frame->action("zh_t")->trigger();
-    EXPECT_EQ(editor().Bt_SendMessage()->text(), q((*traditional)[53]));
+    EXPECT_EQ(editor().sendButton()->text(), q((*traditional)[53]));
 
     frame->action("en")->trigger();
-    EXPECT_EQ(editor().Bt_SendMessage()->text(), "Send messages and configuration");
+    EXPECT_EQ(editor().sendButton()->text(), "Send messages and configuration");
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
     EXPECT_EQ(frame->menu("Help")->title(), "&Help");
     EXPECT_TRUE(boxes.shown.empty());
@@ -117,12 +117,12 @@ TEST_F(FrameWindowTest, OtherLanguageFileFromTheDialog) {
     // Its stem is "en", yet the item "other" carries the check mark.
     EXPECT_TRUE(frame->action("other")->isChecked());
     EXPECT_FALSE(frame->action("en")->isChecked());
-    EXPECT_EQ(editor().Bt_SendMessage()->text(), q(readLanguageFile(mine)->at(53)));
+    EXPECT_EQ(editor().sendButton()->text(), q(readLanguageFile(mine)->at(53)));
 
     // Cancelling the dialog changes nothing.
     frame->action("other")->trigger();
     EXPECT_TRUE(frame->action("other")->isChecked());
-    EXPECT_EQ(editor().Bt_SendMessage()->text(), q(readLanguageFile(mine)->at(53)));
+    EXPECT_EQ(editor().sendButton()->text(), q(readLanguageFile(mine)->at(53)));
 }
 
 TEST_F(FrameWindowTest, AMissingLanguageFileReturnsToThePreviousLanguage) {
@@ -154,7 +154,7 @@ TEST_F(FrameWindowTest, ClosePromptCancelKeepsTheProgramOpen) {
     EXPECT_TRUE(frame->isVisible());
     EXPECT_TRUE(exists(state.settingsFilePath()));  // written before the question
     EXPECT_TRUE(exists(state.markerFilePath()));
-    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_TRUE(state.setupChanged());
 }
 
 TEST_F(FrameWindowTest, ClosePromptNoClosesWithoutSaving) {
@@ -188,8 +188,8 @@ TEST_F(FrameWindowTest, ClosePromptYesThenCancelledSaveAsKeepsTheChanges) {
     dialog.answers.push_back(std::nullopt);  // the operator cancels the Save as dialog
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(editor().WaveFile(1)->text(), "a");
-    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_EQ(editor().nameField(1)->text(), "a");
+    EXPECT_TRUE(state.setupChanged());
     EXPECT_TRUE(exists(state.markerFilePath()));
 
     // Asked again, the changes can still be saved.
@@ -204,8 +204,8 @@ TEST_F(FrameWindowTest, ClosingDuringAnUploadAsksToCancelIt) {
     paced.baud = 115200;
     unit = UnitEmulator(paced);
     browseInto({wave("a.wav", 16000, 4.0)});
-    state.SetupChanged = false;
-    editor().Bt_SendMessage_Click();
+    state.markSaved();
+    editor().sendToUnit();
     boxes.answers = {QuestionAnswer::No};
     EXPECT_FALSE(frame->close());
     ASSERT_EQ(boxes.shown.size(), 1u);
@@ -232,12 +232,12 @@ TEST_F(FrameWindowTest, FitsSmallScreensInEveryLanguageAndRemembersItsPlace) {
     frame->resize(1600, 900);
     QApplication::processEvents();
     EXPECT_TRUE(editor().tables()->sideBySide());
-    const int wide = editor().WaveFile(1)->width();
+    const int wide = editor().nameField(1)->width();
     frame->resize(1900, 900);
     QApplication::processEvents();
-    EXPECT_GT(editor().WaveFile(1)->width(), wide + 200);  // extra width goes to the file names
+    EXPECT_GT(editor().nameField(1)->width(), wide + 200);  // extra width goes to the file names
 
-    state.SetupChanged = false;
+    state.markSaved();
     ASSERT_TRUE(frame->close());
     FrameWindow::Services services;
     services.editor.dialog = &dialog;
@@ -250,13 +250,13 @@ TEST_F(FrameWindowTest, FitsSmallScreensInEveryLanguageAndRemembersItsPlace) {
 
 TEST_F(FrameWindowTest, SavedSetupOpensAgain) {
     browseInto({wave("a.wav", 8000, 1.5), wave("b.wav", 8000, 1.0)});
-    Q_EMIT editor().TRG1(1)->activated(2);
+    Q_EMIT editor().sequenceBox(1)->activated(2);
     dialog.answers.push_back(scratch.folder() + "morning.cfg");
     EXPECT_TRUE(frame->isWindowModified());
     // Never saved yet: Ctrl+S asks for a name, and the status bar says where the file went.
     QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(dialog.requests.back().mode, FileDialogRequest::Mode::Save);
-    EXPECT_EQ(frame->windowTitle(), q(state.FrameCaption + "morning.cfg[*]"));
+    EXPECT_EQ(frame->windowTitle(), q(state.frameCaption + "morning.cfg[*]"));
     EXPECT_FALSE(frame->isWindowModified());
     EXPECT_EQ(editor().statusPanel(1)->text(), q("Status: Saved in " + scratch.folder() + "morning.cfg"));
     // The name stays in the caption through a language change.
@@ -276,21 +276,23 @@ TEST_F(FrameWindowTest, SavedSetupOpensAgain) {
     frame->action("en")->trigger();
 
     // Empty the editor, then open the file again.
-    editor().WaveFile(1)->selectAll();
-    QTest::keyClick(editor().WaveFile(1), Qt::Key_Delete);
-    ASSERT_TRUE(editor().WaveFile(2)->text().isEmpty());
+    editor().nameField(1)->setFocus();
+    editor().nameField(1)->selectAll();
+    QTest::keyClick(editor().nameField(1), Qt::Key_Delete);
+    QTest::keyClick(editor().nameField(1), Qt::Key_Return);
+    ASSERT_TRUE(editor().nameField(2)->text().isEmpty());
     boxes.answers = {QuestionAnswer::No};
     dialog.answers.push_back(scratch.folder() + "morning.cfg");
     frame->action("Open")->trigger();
-    EXPECT_EQ(editor().WaveFile(2)->text(), "b");
-    EXPECT_TRUE(editor().MsgSize(3)->text().isEmpty());  // an empty slot has no size, not "0"
-    EXPECT_EQ(editor().TRG1(1)->entryText(), " 2");
-    EXPECT_EQ(editor().TrgTime(1)->text(), "1.00");
-    EXPECT_EQ(frame->windowTitle(), q(state.FrameCaption + "morning.cfg[*]"));
+    EXPECT_EQ(editor().nameField(2)->text(), "b");
+    EXPECT_TRUE(editor().sizeLabel(3)->text().isEmpty());  // an empty slot has no size, not "0"
+    EXPECT_EQ(editor().sequenceBox(1)->entryText(), " 2");
+    EXPECT_EQ(editor().triggerTimeLabel(1)->text(), "1.00");
+    EXPECT_EQ(frame->windowTitle(), q(state.frameCaption + "morning.cfg[*]"));
     EXPECT_EQ(ReadInstanceMarker(state.markerFilePath()), state.frameWindowCaption);
 
     // Closing with changes: Yes saves under the set-up's own name, without a dialog.
-    editor().Check1_Click(1, 1);
+    editor().toggleZone(1, true);
     boxes.answers = {QuestionAnswer::Yes};
     const size_t dialogs = dialog.requests.size();
     EXPECT_TRUE(frame->close());
@@ -307,7 +309,7 @@ TEST_F(FrameWindowTest, PrintoutAndHelpOpenInTheTextViewer) {
     EXPECT_EQ(lineCount(printout), 17u);
 
     // The help documents lie in the data folder (share/mmx4210 when installed).
-    state.DataPath = "/usr/share/mmx4210/";
+    state.dataFolder = "/usr/share/mmx4210/";
     frame->action("Instructions_for_use")->trigger();
     frame->action("Contacts")->trigger();
     ASSERT_EQ(viewer.shown.size(), 3u);
@@ -336,9 +338,9 @@ TEST_F(FrameWindowTest, TheNextStartComesBackWithPortAndLanguage) {
     frame->action("nl")->trigger();
     ASSERT_TRUE(frame->close());  // writes the settings file
 
-    ProgramState next;
+    WindowState next;
     next.initialise(scratch.path().string());
-    next.SettingsFolder = next.AppPath;
+    next.settingsFolder = next.appFolder;
     CaptionTable nextCaptions;
     FrameWindow::Services services;
     services.editor.dialog = &dialog;
@@ -348,11 +350,11 @@ TEST_F(FrameWindowTest, TheNextStartComesBackWithPortAndLanguage) {
     services.viewer = &viewer;
     FrameWindow again(next, nextCaptions, std::move(services));
     EXPECT_FALSE(again.action("nl")->isChecked());  // nothing is read before the activation
-    again.Form_Activate();
+    again.startUp();
     EXPECT_EQ(next.settings.port.Commport, 3);
     EXPECT_TRUE(again.action("ComP3")->isChecked());
     EXPECT_TRUE(again.action("nl")->isChecked());
-    EXPECT_EQ(again.editorWindow().Bt_SendMessage()->text(),
+    EXPECT_EQ(again.editorWindow().sendButton()->text(),
               q(readLanguageFile(next.settings.builtInLanguageFolder + "nl.lng")->at(53)));
     EXPECT_TRUE(boxes.shown.empty());
 }

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QUrl>
 
-#include "storage/setup_file.h"
+#include "app/setup_files.h"
 #include "ui/qt/editor_extensions.h"
 #include "ui/qt/slot_drop.h"
 #include "ui/qt/unit_audio_offer.h"
@@ -27,7 +27,7 @@ protected:
     }
     // Where slot k's row is, in editor window coordinates.
     QPoint slotPoint(int k) {
-        QLineEdit* name = editor().WaveFile(k);
+        QLineEdit* name = editor().nameField(k);
         return name->mapTo(&editor(), name->rect().center());
     }
     static std::unique_ptr<QMimeData> files(const std::vector<std::string>& paths) {
@@ -55,9 +55,14 @@ protected:
 TEST_F(SlotDropTest, OneWaveFileFillsTheSlotItIsDroppedOn) {
     const std::string a = wave("a.wav", 8000, 1.0);
     EXPECT_TRUE(drag(*files({a}), slotPoint(1)));
-    EXPECT_EQ(state.messages.slot(1).FilePath, a);
-    EXPECT_EQ(editor().WaveFile(1)->text(), "a");
-    EXPECT_TRUE(state.SetupChanged);
+    EXPECT_EQ(state.setup.slot(1).path, a);
+    EXPECT_EQ(editor().nameField(1)->text(), "a");
+    EXPECT_TRUE(state.setupChanged());
+    // The drop is one step of the undo history.
+    editor().undo();
+    EXPECT_FALSE(state.setup.slot(1).filled());
+    EXPECT_TRUE(editor().nameField(1)->text().isEmpty());
+    EXPECT_FALSE(state.setupChanged());
 }
 
 TEST_F(SlotDropTest, SeveralFilesFillTheSlotsFromThereOnInTheirOrder) {
@@ -65,20 +70,20 @@ TEST_F(SlotDropTest, SeveralFilesFillTheSlotsFromThereOnInTheirOrder) {
     const std::string b = wave("b.wav", 8000, 1.0), c = wave("c.wav", 16000, 0.5), d = wave("d.wav", 8000, 2.0);
     // Dropped on slot 6 of a table with one filled slot: the files go to 2, 3 and 4, no gaps.
     EXPECT_TRUE(drag(*files({b, c, d}), slotPoint(6)));
-    EXPECT_EQ(state.messages.slot(2).FilePath, b);
-    EXPECT_EQ(state.messages.slot(3).FilePath, c);
-    EXPECT_EQ(state.messages.slot(4).FilePath, d);
-    EXPECT_FALSE(state.messages.slot(5).filled());
-    EXPECT_EQ(state.messages.slot(3).MsgSample, "16.000");
+    EXPECT_EQ(state.setup.slot(2).path, b);
+    EXPECT_EQ(state.setup.slot(3).path, c);
+    EXPECT_EQ(state.setup.slot(4).path, d);
+    EXPECT_FALSE(state.setup.slot(5).filled());
+    EXPECT_EQ(editor().rateLabel(3)->text(), "16.000");
 }
 
 TEST_F(SlotDropTest, DroppedOnAFilledSlotReplacesItsFile) {
     browseInto({wave("old.wav", 8000, 1.0), wave("keep.wav", 8000, 1.0)});
     const std::string fresh = wave("fresh.wav", 8000, 3.0);
     EXPECT_TRUE(drag(*files({fresh}), slotPoint(1)));
-    EXPECT_EQ(state.messages.slot(1).FilePath, fresh);
-    EXPECT_EQ(state.messages.slot(1).MsgTime, "3.00");
-    EXPECT_EQ(editor().WaveFile(2)->text(), "keep");
+    EXPECT_EQ(state.setup.slot(1).path, fresh);
+    EXPECT_EQ(editor().timeLabel(1)->text(), "3.00");
+    EXPECT_EQ(editor().nameField(2)->text(), "keep");
 }
 
 TEST_F(SlotDropTest, OtherAudioGetsTheConversionOffer) {
@@ -93,8 +98,8 @@ TEST_F(SlotDropTest, OtherAudioGetsTheConversionOffer) {
     ASSERT_EQ(offered.size(), 1u);
     EXPECT_EQ(offered[0].first, "stereo.wav");
     // Declined: the slot stays empty, and the file after it does not jump into its place.
-    EXPECT_FALSE(state.messages.slot(1).filled());
-    EXPECT_FALSE(state.messages.slot(2).filled());
+    EXPECT_FALSE(state.setup.slot(1).filled());
+    EXPECT_FALSE(state.setup.slot(2).filled());
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -110,20 +115,20 @@ TEST_F(SlotDropTest, TheTargetRowIsHighlightedWhileDragging) {
     EXPECT_FALSE(highlight->geometry().contains(slotPoint(4)));
     EXPECT_FALSE(highlight->geometry().contains(slotPoint(1)));
     // Over the trigger table sound files have nowhere to go.
-    const QPoint trigger = editor().TrgTime(5)->mapTo(&editor(), editor().TrgTime(5)->rect().center());
+    const QPoint trigger = editor().triggerTimeLabel(5)->mapTo(&editor(), editor().triggerTimeLabel(5)->rect().center());
     EXPECT_FALSE(drag(*data, trigger, false));
     EXPECT_FALSE(highlight->isVisible());
     QDragLeaveEvent leave;
     drag(*data, slotPoint(2), false);
     QApplication::sendEvent(&editor(), &leave);
     EXPECT_FALSE(highlight->isVisible());
-    EXPECT_FALSE(state.messages.slot(2).filled());
+    EXPECT_FALSE(state.setup.slot(2).filled());
 }
 
 TEST_F(SlotDropTest, ASetupFileOpensAfterTheUnsavedChangesQuestion) {
     const std::string lobby = scratch.folder() + "lobby.cfg";
     browseInto({wave("lobby.wav", 8000, 2.0)});
-    ASSERT_TRUE(SaveConfig(state, lobby));
+    ASSERT_TRUE(app::saveSetup(lobby, state.setup).ok);
     browseInto({wave("in-window.wav", 8000, 1.0)});
     const auto data = files({lobby});
     // The whole window shows that it takes a set-up file.
@@ -135,13 +140,13 @@ TEST_F(SlotDropTest, ASetupFileOpensAfterTheUnsavedChangesQuestion) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Do you want to save the changes?");
     EXPECT_TRUE(boxes.lastQuestionHadCancel);
-    EXPECT_EQ(editor().WaveFile(1)->text(), "in-window");
+    EXPECT_EQ(editor().nameField(1)->text(), "in-window");
 
     boxes.answers.push_back(QuestionAnswer::No);
     EXPECT_TRUE(drag(*data, slotPoint(9)));
     EXPECT_EQ(boxes.shown.size(), 2u);
-    EXPECT_EQ(editor().WaveFile(1)->text(), "lobby");
-    EXPECT_FALSE(state.SetupChanged);
+    EXPECT_EQ(editor().nameField(1)->text(), "lobby");
+    EXPECT_FALSE(state.setupChanged());
     EXPECT_EQ(state.settings.setupFile, "lobby.cfg");
     EXPECT_EQ(state.settings.recentSetups.front(), lobby);
 }

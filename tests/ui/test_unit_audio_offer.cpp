@@ -28,10 +28,10 @@ TEST_F(UnitAudioOfferTest, AStereoFileIsConvertedIntoTheSlotWhenTheOperatorAgree
 
     EXPECT_EQ(asked, std::vector<QString>{"stereo.wav / The file is not a mono file!"});
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(state.messages.slot(1).FilePath, scratch.folder() + "setup/unit-audio/stereo.wav");
-    EXPECT_EQ(editor().WaveFile(1)->text(), "stereo");
-    EXPECT_EQ(editor().MsgSample(1)->text(), "16.000");
-    EXPECT_EQ(editor().MsgTime(1)->text(), "1.00");
+    EXPECT_EQ(state.setup.slot(1).path, scratch.folder() + "setup/unit-audio/stereo.wav");
+    EXPECT_EQ(editor().nameField(1)->text(), "stereo");
+    EXPECT_EQ(editor().rateLabel(1)->text(), "16.000");
+    EXPECT_EQ(editor().timeLabel(1)->text(), "1.00");
     // 32044 bytes take 32200 of the unit's 8380000.
     EXPECT_EQ(editor().memoryGauge()->text(), "8347 of 8380 kB");
 }
@@ -39,7 +39,7 @@ TEST_F(UnitAudioOfferTest, AStereoFileIsConvertedIntoTheSlotWhenTheOperatorAgree
 TEST_F(UnitAudioOfferTest, DecliningTheOfferLeavesTheSlotEmpty) {
     editor().audioOffer().setAsk([](const QString&, const QString&) { return std::optional<ConversionChoice>(); });
     browseInto({wave("wide.wav", 44100, 0.5, 2)});
-    EXPECT_FALSE(state.messages.slot(1).filled());
+    EXPECT_FALSE(state.setup.slot(1).filled());
     EXPECT_FALSE(editor().audioOffer().converting());
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(editor().memoryGauge()->text(), "8380 of 8380 kB");

@@ -18,7 +18,7 @@ class UnitCheckWindow : public FrameFixture {
 protected:
     void SetUp() override {
         FrameFixture::SetUp();
-        frame->ComP_Click(1);
+        frame->choosePort(1);
     }
     // The unit on its terminal; Com1 stands for it (the check opens the port itself).
     ServedUnit& startUnit(UnitOptions options = {}, const std::vector<uint8_t>& messageTable = {}) {
@@ -94,11 +94,11 @@ TEST_F(UnitCheckWindow, ANetworkAddressTypedInThePortMenuIsThePortAndIsKept) {
     EXPECT_FALSE(frame->action(QStringLiteral("ComP1"))->isChecked());
 
     // The settings file keeps it for the next start.
-    frame->About_Zanth_message_manager_Click();
+    frame->showAboutWindow();
     Settings read = state.settings;
     read.port.networkPort.clear();
     read.port.networkPortChosen = false;
-    ASSERT_TRUE(readSettingsFile(state.settingsFilePath(), read, state.AppPath).ok);
+    ASSERT_TRUE(readSettingsFile(state.settingsFilePath(), read, state.appFolder).ok);
     EXPECT_EQ(read.port.networkPort, "rfc2217://127.0.0.1:4001");
     EXPECT_TRUE(read.port.networkPortChosen);
 

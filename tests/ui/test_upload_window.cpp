@@ -24,17 +24,17 @@ TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
     paced.baud = 115200;
     unit = UnitEmulator(paced);
     browseInto({wave("a.wav", 16000, 4.0), wave("b.wav", 8000, 3.0)});
-    Q_EMIT editor().TRG1(entryIndex(4, 1))->activated(2);
-    editor().Check1_Click(zoneIndex(4, 3), 1);
+    Q_EMIT editor().sequenceBox(entryIndex(4, 1))->activated(2);
+    editor().toggleZone(zoneIndex(4, 3), 1);
     QSignalSpy shownCaptions(&editor(), &EditorWindow::progressCaptionShown);
     QSignalSpy active(&editor(), &EditorWindow::uploadActive);
 
-    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
     // From the click on, the frame window takes no input.
     EXPECT_TRUE(editor().uploadRunning());
     EXPECT_FALSE(frame->menuBar()->isEnabled());
-    EXPECT_FALSE(editor().Bt_SendMessage()->isEnabled());
-    EXPECT_FALSE(editor().Bt_Browse(1)->isEnabled());
+    EXPECT_FALSE(editor().sendButton()->isEnabled());
+    EXPECT_FALSE(editor().browseButton(1)->isEnabled());
     EXPECT_FALSE(editor().indicator()->isEnabled());
     EXPECT_TRUE(editor().cancelButton()->isVisible());
     const size_t dialogsBefore = dialog.requests.size();
@@ -49,8 +49,8 @@ TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
     EXPECT_EQ(boxes.notices, std::vector<std::string>{"Message and configuration upload successfully!"});
     EXPECT_FALSE(editor().cancelButton()->isVisible());
     EXPECT_TRUE(frame->menuBar()->isEnabled());
-    EXPECT_TRUE(editor().Bt_SendMessage()->isEnabled());
-    EXPECT_FALSE(editor().ProgressBar1()->isVisible());
+    EXPECT_TRUE(editor().sendButton()->isEnabled());
+    EXPECT_FALSE(editor().progressBar()->isVisible());
     EXPECT_FALSE(editor().indicator()->connected());
     ASSERT_EQ(active.count(), 2);
     EXPECT_TRUE(active[0][0].toBool());
@@ -66,7 +66,7 @@ TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
         EXPECT_TRUE(format.match(caption).hasMatch()) << caption.toStdString();
     }
     EXPECT_GE(shown, 1);
-    EXPECT_TRUE(editor().Lb_Percentage()->text().isEmpty());
+    EXPECT_TRUE(editor().progressCaption()->text().isEmpty());
 
     // The unit holds both messages and the trigger.
     const image::DecodedMessageTable table = unit.messageTable();
@@ -74,10 +74,10 @@ TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
     EXPECT_EQ(table.directory.count, 2);
     EXPECT_EQ(unit.triggerTable().plan.sequence[3][0], 2);
     EXPECT_EQ(unit.triggerTable().plan.zones[3], 0x04);
-    EXPECT_TRUE(state.MessagesUploaded);
+    EXPECT_TRUE(state.messagesUploaded);
 
     // Unchanged messages: the second upload only rewrites the tables.
-    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     EXPECT_EQ(editor().statusPanel(1)->text(), "Status: Configuration upload successfully!");
 }
@@ -87,7 +87,7 @@ TEST_F(UploadWindowTest, EscCancelsTheUploadAndSaysItIsNotComplete) {
     paced.baud = 115200;
     unit = UnitEmulator(paced);
     browseInto({wave("a.wav", 16000, 4.0)});
-    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
     QTest::keyClick(frame.get(), Qt::Key_Escape);
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     EXPECT_EQ(editor().lastUpload().verdict, UploadVerdict::Cancelled);
@@ -97,14 +97,14 @@ TEST_F(UploadWindowTest, EscCancelsTheUploadAndSaysItIsNotComplete) {
     EXPECT_FALSE(editor().indicator()->connected());
     EXPECT_FALSE(editor().cancelButton()->isVisible());
     EXPECT_TRUE(boxes.notices.empty());
-    EXPECT_FALSE(state.MessagesUploaded);
+    EXPECT_FALSE(state.messagesUploaded);
 }
 
 TEST_F(UploadWindowTest, AnUploadThatCannotStartEndsWithTheMessageBox) {
     const std::string file = wave("a.wav", 8000, 1.0);
     browseInto({file});
-    frame->ComP_Click(2);
-    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    frame->choosePort(2);
+    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     EXPECT_EQ(editor().statusPanel(1)->text(), "Status: Message and configuration upload unsuccessfully!");
     ASSERT_EQ(boxes.shown.size(), 1u);
@@ -114,8 +114,8 @@ TEST_F(UploadWindowTest, AnUploadThatCannotStartEndsWithTheMessageBox) {
 
     // A slot's file that went away is named, with the reason, before the port is touched.
     std::filesystem::remove(file);
-    frame->ComP_Click(1);
-    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    frame->choosePort(1);
+    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[1].text,
@@ -128,13 +128,13 @@ TEST_F(UploadWindowTest, ASilentUnitEndsTheUploadAndFreesTheWindow) {
     UnitOptions silent;
     silent.silentAfterFrames = 3;
     unit = UnitEmulator(silent);
-    QTest::mouseClick(editor().Bt_SendMessage(), Qt::LeftButton);
+    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     EXPECT_FALSE(editor().lastUpload().succeeded());
     EXPECT_TRUE(editor().statusPanel(1)->text().endsWith("unsuccessfully!"));
     EXPECT_FALSE(editor().indicator()->connected());
     EXPECT_TRUE(frame->menuBar()->isEnabled());
-    EXPECT_TRUE(editor().Bt_Browse(1)->isEnabled());
+    EXPECT_TRUE(editor().browseButton(1)->isEnabled());
 }
 
 }  // namespace mmx::test

@@ -25,7 +25,7 @@ protected:
     void SetUp() override {
         std::filesystem::copy(MMX_FONT_DIR, scratch.path() / "Font", std::filesystem::copy_options::recursive);
         state.initialise(scratch.path().string());
-        state.SettingsFolder = state.AppPath;
+        state.settingsFolder = state.appFolder;
         FrameWindow::Services services;
         services.editor.dialog = &dialog;
         services.editor.boxes = &boxes;
@@ -47,12 +47,12 @@ protected:
         };
         services.showAbout = [this] { ++aboutShown; };
         frame = std::make_unique<FrameWindow>(state, captions, std::move(services));
-        frame->Form_Activate();
+        frame->startUp();
         frame->show();
         QApplication::processEvents();
     }
     void TearDown() override {
-        state.SetupChanged = false;
+        state.markSaved();
         frame.reset();
     }
 
@@ -70,7 +70,7 @@ protected:
     void browseInto(const std::vector<std::string>& files);
 
     ScratchFolder scratch;
-    ProgramState state;
+    WindowState state;
     CaptionTable captions;
     ScriptedDialog dialog;
     ScriptedBoxes boxes;

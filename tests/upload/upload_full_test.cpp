@@ -117,7 +117,7 @@ class OperatorUpload : public ::testing::Test {
 protected:
     OperatorUpload() : editor(state, dialog, boxes) {
         state.loadDefaults();
-        state.SettingsFolder = folder.folder();
+        state.settingsFolder = folder.folder();
     }
     std::string addSlot(int k, uint32_t rate, uint32_t dataBytes) {
         WaveShape shape;
@@ -131,8 +131,10 @@ protected:
     }
     UploadJobResult upload(UploadOptions options = {}) {
         rig.unit.resetLine();
-        UploadJobResult job = runUploadJob(rig.driver, state, options, rig.link);
-        applyUploadResult(job.upload, state);
+        UploadJobResult job =
+            runUploadJob(rig.driver, UploadSnapshot{state.setup, state.settingsFolder, state.messagesUploaded}, options, rig.link);
+        applyUploadResult(job.upload, state.setup);
+        state.messagesUploaded = job.upload.messagesUploaded;
         return job;
     }
     std::vector<std::string> framesOfLastUpload() {
@@ -143,7 +145,7 @@ protected:
     }
 
     ScratchFolder folder;
-    ProgramState state;
+    WindowState state;
     ScriptedFileDialog dialog;
     RecordingMessageBoxes boxes;
     Editor editor;
@@ -156,18 +158,18 @@ TEST_F(OperatorUpload, SeveralRatesThenOnlyTheTablesWhenTheUnitHoldsTheseMessage
     addSlot(2, 11025, 305);
     addSlot(3, 16000, 2000);
     addSlot(4, 24000, 0);
-    editor.chooseEntry(entryIndex(1, 1), " 2");
-    editor.setZone(zoneIndex(1, 3), 1);
+    editor.pickEntry(1, 1, 2);
+    editor.toggleZone(1, 3, true);
     ASSERT_TRUE(upload().succeeded());
     std::array<ExpectedTrigger, 12> triggers{};
     triggers[0] = ExpectedTrigger{{2, 0, 0, 0}, {false, false, true, false, false, false}};
     EXPECT_EQ(firstDifference(rig.unit.image(), expectedUpload(slotBytes, triggers).image), "");
-    EXPECT_TRUE(state.MessagesUploaded);
-    EXPECT_EQ(state.messages.slot(2).TMsgSize, 700);  // the blocks really sent
-    EXPECT_EQ(state.messages.TFileLength, 350 + 700 + 2100 + 350);
+    EXPECT_TRUE(state.messagesUploaded);
+    EXPECT_EQ(storedLength(state.setup.slot(2)), 700);  // the blocks really sent
+    EXPECT_EQ(totalStoredLength(state.setup), 350 + 700 + 2100 + 350);
 
-    editor.chooseEntry(entryIndex(4, 1), " 3");
-    editor.setZone(zoneIndex(4, 5), 1);
+    editor.pickEntry(4, 1, 3);
+    editor.toggleZone(4, 5, true);
     const UploadJobResult second = upload();
     ASSERT_EQ(second.upload.verdict, UploadVerdict::ConfigurationSucceeded) << second.upload.detail;
     const std::vector<std::string> expected{"R 3FF000", "P", "E 3FF100", "W", "D 3FF000 128", "D 3FF100 128",

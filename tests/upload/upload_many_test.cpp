@@ -62,7 +62,7 @@ TEST(ManyUnits, EachUnitGetsTheExactImageAndAFailingUnitFailsAlone) {
     for (const auto& unit : units) {
         lines.push_back({unit->path(), serialPortFactory(folder.folder(), unit->path())});
     }
-    ProgramState setup;  // no settings folder: no record, every upload full
+    WindowState setup;  // no settings folder: no record, every upload full
     setup.settings.port.CommTimeOut = 1000;
     Unplugger unplugger(2, *units[2]);
     cli::ManyUnits run(setup, image, std::move(lines), {}, unplugger);

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "core/program_state.h"
 #include "device/connection.h"
 #include "device/emulator_port.h"
 #include "device/unit_emulator.h"

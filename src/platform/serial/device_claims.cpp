@@ -1,6 +1,6 @@
 #include "platform/serial/device_claims.h"
 
-#include "core/ui_text_table.h"
+#include "core/plain_text.h"
 
 #include <algorithm>
 #include <cctype>

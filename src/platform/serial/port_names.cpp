@@ -7,7 +7,7 @@
 #include <fstream>
 #include <map>
 
-#include "core/ui_text_table.h"
+#include "core/plain_text.h"
 #include "platform/net/network_address.h"
 #include "platform/serial/open_port.h"
 

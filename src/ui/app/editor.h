@@ -1,12 +1,13 @@
 #pragma once
-// The editor's rules for the message table and the trigger table: what Browse, a typed
-// name, a sequence choice and a zone tick do to the set-up and its flags.
+// The window's edits of the set-up: Browse, a typed name, a cleared slot, a sequence choice and
+// a zone tick, each made through the edits of src/app on the window's Setup value and kept in
+// the undo history as one step.
 #include <functional>
 #include <string>
 
-#include "ui/app/dialogs.h"
-#include "core/program_state.h"
 #include "core/wave_header.h"
+#include "ui/app/dialogs.h"
+#include "ui/app/window_state.h"
 
 namespace mmx {
 
@@ -14,13 +15,13 @@ enum class BrowseOutcome {
     Refused,          // the port is open (message shown)
     Cancelled,        // dialog cancelled or empty name
     Rejected,         // the file failed a check (message shown, or silent)
-    OverCapacity,     // would exceed the memory (message shown, slot restored)
+    OverCapacity,     // would exceed the memory (message shown, slot as it was)
     Accepted,
 };
 
 class Editor {
 public:
-    Editor(ProgramState& state, FileDialog& dialog, MessageBoxes& boxes);
+    Editor(WindowState& state, FileDialog& dialog, MessageBoxes& boxes);
 
     // Tells whether the serial port is open right now: slots cannot change then.
     void setPortOpenQuery(std::function<bool()> query) { portOpenQuery_ = std::move(query); }
@@ -38,35 +39,47 @@ public:
                                                    const WaveCheck& check, int64_t totalBytes)>;
     void setRefusalWords(RefusalWords words) { refusalWords_ = std::move(words); }
 
-    // "Browse" of slot k: choose a file, check it, store it, keep the totals within capacity.
-    BrowseOutcome browse(int k);
+    // Browse of slot k: choose a file, check it, store it, keep the totals within capacity.
+    BrowseOutcome browseSlot(int k);
     // Store an already chosen path in slot k, with every check that Browse makes.
     BrowseOutcome assignFile(int k, const std::string& path);
-    // The shown name of slot k changed (typed, or set by the program). An empty name
-    // empties slot k and every later slot.
-    void setShownName(int k, const std::string& name);
-    // Read slot k's file again before a preview: time, size, rate and totals follow the file.
+    // A new, non-empty shown name for filled slot k. Typing one name is one step, however many
+    // keys it takes.
+    void renameSlot(int k, const std::string& name);
+    // Slot k and every later one become empty (slots never have a gap), as one step.
+    void clearSlot(int k);
+    // Read slot k's file again before a preview: time, size and rate follow the file. This
+    // follows the disk rather than an edit, so it is no step of its own.
     bool refreshSlotFromFile(int k);
-    // A choice was made in sequence entry i (1..48): set its text, recompute every row.
-    void chooseEntry(int i, const std::string& choice);
-    // Recompute every trigger row (after a browse, and whenever a choice is made).
-    void recomputeTriggers();
-    // Zone box i (1..72) changed.
-    void setZone(int i, int value);
+    // Entry `position` (1..4) of trigger row `row` plays slot k (0: nothing).
+    void pickEntry(int row, int position, int k);
+    // Zone z (1..6) of trigger row `row` on or off.
+    void toggleZone(int row, int zone, bool on);
+
+    // Back to the set-up before the last edit, or forward again; false when there is none.
+    bool undo();
+    bool redo();
 
     // Title of the editor's message boxes.
-    static constexpr const char* kTitle = ProgramState::kEditorCaption;
+    static constexpr const char* kTitle = WindowState::kEditorCaption;
 
 private:
+    enum class StepKind { None, Rename, Other };
+    // Makes the change on a copy; when it changed the set-up, the old value becomes an undo step
+    // (a rename continuing the previous one of the same slot joins that step).
+    template <typename Change>
+    void edit(StepKind kind, int k, Change change);
     void alert(int messageBoxIndex);
     void refuse(const std::string& path, int messageBoxIndex, const WaveCheck& check, int64_t totalBytes = 0);
 
-    ProgramState& state_;
+    WindowState& state_;
     FileDialog& dialog_;
     MessageBoxes& boxes_;
     std::function<bool()> portOpenQuery_;
     UnplayableFileHandler unplayableFileHandler_;
     RefusalWords refusalWords_;
+    StepKind lastStep_ = StepKind::None;
+    int lastStepSlot_ = 0;
 };
 
 }  // namespace mmx

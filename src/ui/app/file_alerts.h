@@ -4,9 +4,11 @@
 #include <functional>
 #include <string>
 
-#include "core/program_state.h"
+#include "core/file_paths.h"
 #include "storage/file_outcome.h"
 #include "ui/app/dialogs.h"
+#include "ui/app/window_state.h"
+#include "ui/lang/ui_text_table.h"
 
 namespace mmx {
 
@@ -35,7 +37,7 @@ inline std::string fileFailureText(const UiTextTable& texts, int messageBoxIndex
 // Shows the failure, titled with the editor's caption; returns whether the outcome was a success.
 inline bool reportFileOutcome(MessageBoxes& boxes, const UiTextTable& texts, int messageBoxIndex,
                               const std::string& path, const FileOutcome& outcome) {
-    if (!outcome) boxes.alert(fileFailureText(texts, messageBoxIndex, path, outcome), ProgramState::kEditorCaption);
+    if (!outcome) boxes.alert(fileFailureText(texts, messageBoxIndex, path, outcome), WindowState::kEditorCaption);
     return outcome.ok;
 }
 

@@ -3,8 +3,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 
-#include "storage/setup_file.h"
+#include "app/setup_files.h"
+#include "storage/setup_codec.h"
 #include "ui/app/file_alerts.h"
 
 namespace mmx {
@@ -21,13 +23,13 @@ bool endsWithCfg(const std::string& name) {
 }  // namespace
 
 std::string setupFileNameForSave(const std::string& name) {
-    if (name.empty()) return ProgramState::kDefaultMessageFile;
+    if (name.empty()) return WindowState::kDefaultSetupFile;
     // "my.setup.cfg" stays: cutting at the first "." would write (and overwrite) "my.cfg".
     if (endsWithCfg(name)) return name;
     return name.substr(0, name.find('.')) + kSetupFileExtension;
 }
 
-SetupFileCommands::SetupFileCommands(ProgramState& state, FileDialog& dialog, MessageBoxes& boxes)
+SetupFileCommands::SetupFileCommands(WindowState& state, FileDialog& dialog, MessageBoxes& boxes)
     : state_(state), dialog_(dialog), boxes_(boxes) {}
 
 FileDialogRequest SetupFileCommands::setupDialogRequest(FileDialogRequest::Mode mode) const {
@@ -35,7 +37,7 @@ FileDialogRequest SetupFileCommands::setupDialogRequest(FileDialogRequest::Mode 
     request.mode = mode;
     request.filter = kSetupFileFilter;
     request.filterIndex = 2;
-    request.fileName = state_.settings.setupFile.empty() ? ProgramState::kDefaultMessageFile : state_.settings.setupFile;
+    request.fileName = state_.settings.setupFile.empty() ? WindowState::kDefaultSetupFile : state_.settings.setupFile;
     request.initialFolder = state_.settings.setupFolder;
     return request;
 }
@@ -56,43 +58,56 @@ FileDialogRequest SetupFileCommands::printoutDialogRequest() const {
 }
 
 void SetupFileCommands::showFileInCaption(const std::string& fileName) {
-    state_.frameWindowCaption = state_.FrameCaption + fileName;
+    state_.frameWindowCaption = state_.frameCaption + fileName;
     if (captionChanged_) captionChanged_();
 }
 
-FileCommandResult SetupFileCommands::open() {
-    if (state_.SetupChanged) {
-        const auto answer = boxes_.ask(state_.texts.saveQuestion(), state_.frameWindowCaption, false);
-        // The edits are not given up for the other file unless they were really saved.
-        if (answer == QuestionAnswer::Yes) {
-            const FileCommandResult saved = saveUnderItsName();
-            if (saved != FileCommandResult::Done) return saved;
-        }
+FileCommandResult SetupFileCommands::settleUnsavedEdits() {
+    if (!state_.setupChanged()) return FileCommandResult::Done;
+    // The edits are not given up for the other file unless they were really saved or the
+    // operator said No; Cancel (and Esc) keeps them without opening anything.
+    switch (boxes_.ask(state_.texts.saveQuestion(), state_.frameWindowCaption, true)) {
+        case QuestionAnswer::Yes:
+            return saveUnderItsName();
+        case QuestionAnswer::No:
+            return FileCommandResult::Done;
+        case QuestionAnswer::Cancel:
+            break;
     }
-    if (state_.settings.setupFile.empty()) state_.settings.setupFile = ProgramState::kDefaultMessageFile;
+    return FileCommandResult::Cancelled;
+}
+
+FileCommandResult SetupFileCommands::open() {
+    if (const FileCommandResult settled = settleUnsavedEdits(); settled != FileCommandResult::Done) return settled;
+    if (state_.settings.setupFile.empty()) state_.settings.setupFile = WindowState::kDefaultSetupFile;
     const auto chosen = dialog_.show(setupDialogRequest(FileDialogRequest::Mode::Open));
     if (!chosen || fileNameOf(*chosen).empty()) return FileCommandResult::Cancelled;
     return openFile(*chosen);
 }
 
 FileCommandResult SetupFileCommands::openFile(const std::string& chosen) {
-    state_.settings.setupFile = fileNameOf(chosen);
-    state_.settings.setupFolder = folderOf(chosen);
-    const std::string path = state_.settings.setupFolder + state_.settings.setupFile;
-    if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, path, OpenConfig(state_, path)))
+    const std::string fileName = fileNameOf(chosen);
+    const std::string folder = folderOf(chosen);
+    const std::string path = folder + fileName;
+    const app::OpenedSetup opened = app::openSetup(path);
+    if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, path, opened.outcome))
         return FileCommandResult::Failed;
+    state_.settings.setupFile = fileName;
+    state_.settings.setupFolder = folder;
+    state_.beginSetup(*opened.setup);
+    state_.messagesUploaded = true;
+    missingFiles_ = slotsWithMissingFiles(state_.setup);
     named_ = true;
     showFileInCaption(state_.settings.setupFile);
-    state_.SetupChanged = false;
     return FileCommandResult::Done;
 }
 
 FileCommandResult SetupFileCommands::save() {
     state_.settings.setupFile = setupFileNameForSave(state_.settings.setupFile);
     const std::string path = state_.settings.setupFolder + state_.settings.setupFile;
-    if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, path, SaveConfig(state_, path)))
+    if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, path, app::saveSetup(path, state_.setup)))
         return FileCommandResult::Failed;
-    state_.SetupChanged = false;
+    state_.markSaved();
     named_ = true;
     lastSavedPath_ = path;
     return FileCommandResult::Done;
@@ -107,11 +122,11 @@ FileCommandResult SetupFileCommands::saveAs() {
     const std::string fileName = setupFileNameForSave(fileNameOf(*chosen));
     const std::string folder = folderOf(*chosen);
     if (!reportFileOutcome(boxes_, state_.texts, UiTextTable::SetupFileMissing, folder + fileName,
-                           SaveConfig(state_, folder + fileName)))
+                           app::saveSetup(folder + fileName, state_.setup)))
         return FileCommandResult::Failed;
     state_.settings.setupFile = fileName;
     state_.settings.setupFolder = folder;
-    state_.SetupChanged = false;
+    state_.markSaved();
     named_ = true;
     lastSavedPath_ = folder + fileName;
     showFileInCaption(fileName);
@@ -124,7 +139,7 @@ SetupFileCommands::PrintoutOutcome SetupFileCommands::saveAsTextFile(const Print
     if (!chosen) return outcome;
     outcome.path = chosen->empty() ? std::string(kDefaultPrintoutFile) : *chosen;
     // A failed write is never handed to the viewer: it would show an older printout there.
-    outcome.written = writePrintout(outcome.path, setupOfEditor(state_), captions);
+    outcome.written = writePrintout(outcome.path, state_.setup, captions);
     if (!outcome.written) {
         outcome.result = FileCommandResult::Failed;
         return outcome;
@@ -132,6 +147,16 @@ SetupFileCommands::PrintoutOutcome SetupFileCommands::saveAsTextFile(const Print
     printoutFolder = folderOf(outcome.path);
     outcome.result = FileCommandResult::Done;
     return outcome;
+}
+
+std::vector<int> slotsWithMissingFiles(const Setup& setup) {
+    std::vector<int> missing;
+    for (int k = 1; k <= unit::kSlots; ++k) {
+        const Slot& slot = setup.slot(k);
+        std::error_code error;
+        if (slot.filled() && !std::filesystem::is_regular_file(slot.path, error)) missing.push_back(k);
+    }
+    return missing;
 }
 
 }  // namespace mmx

@@ -4,9 +4,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/app/dialogs.h"
-#include "core/program_state.h"
+#include "ui/app/window_state.h"
 #include "storage/printout.h"
 
 namespace mmx {
@@ -24,19 +25,26 @@ std::string setupFileNameForSave(const std::string& name);
 
 class SetupFileCommands {
 public:
-    SetupFileCommands(ProgramState& state, FileDialog& dialog, MessageBoxes& boxes);
+    SetupFileCommands(WindowState& state, FileDialog& dialog, MessageBoxes& boxes);
 
     // Runs whenever frameWindowCaption changed: the window shows it and rewrites the
     // single-instance marker file.
     void setCaptionChanged(std::function<void()> callback) { captionChanged_ = std::move(callback); }
 
-    // File > Open: asks to save unsaved changes first (Yes/No; Yes saves as saveUnderItsName()
-    // does, and a save that fails or is cancelled stops the open), then lets the user pick a
-    // set-up file and opens it. SetupChanged is cleared only when the file was opened.
+    // File > Open: asks about unsaved changes first as closing does (Yes saves as
+    // saveUnderItsName() does, and a save that fails or is cancelled stops the open; Cancel
+    // stops it too), then lets the user pick a set-up file and opens it.
     FileCommandResult open();
+    // The question open() asks before another set-up replaces unsaved edits: Done when the
+    // edits were saved, given up (No) or there were none; anything else stops the open.
+    FileCommandResult settleUnsavedEdits();
     // Opens the set-up file at path as open() does once a file was picked (a file handed to
-    // the program when it starts, for example by the file manager).
+    // the program when it starts, for example by the file manager). A file that cannot be
+    // opened leaves everything as it was: the set-up, its name, the file Save writes to, the
+    // unsaved mark and the undo history.
     FileCommandResult openFile(const std::string& path);
+    // The filled slots of the set-up last opened whose WAVE file is not there.
+    const std::vector<int>& missingFiles() const { return missingFiles_; }
     // Whether the set-up in the editor has a file of its own: it was opened or saved in this
     // run. A set-up that never had one is saved through the dialog (Save as).
     bool named() const { return named_; }
@@ -68,12 +76,16 @@ public:
 private:
     void showFileInCaption(const std::string& fileName);
 
-    ProgramState& state_;
+    WindowState& state_;
     FileDialog& dialog_;
     MessageBoxes& boxes_;
     std::function<void()> captionChanged_;
     bool named_ = false;
     std::string lastSavedPath_;
+    std::vector<int> missingFiles_;
 };
+
+// The filled slots whose file is not a regular file now.
+std::vector<int> slotsWithMissingFiles(const Setup& setup);
 
 }  // namespace mmx

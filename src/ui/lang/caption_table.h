@@ -1,6 +1,6 @@
 #pragma once
 // Every caption the windows show, named after the control that shows it. The windows read
-// these fields directly; a language file replaces most of them (OpenLng, readSplashCaptions).
+// these fields directly; a language file replaces most of them (loadLanguageFile, readSplashCaptions).
 // Array fields hold the control arrays: Lb_Logo[i] is Lb_Logo(i), ComP[i] is ComP(i + 1).
 #include <array>
 #include <string>

@@ -84,9 +84,9 @@ std::optional<LanguageTexts> readLanguageFile(const std::string& path) {
     return languageTextsFromLines(file->lines);
 }
 
-void applyLanguageTexts(ProgramState& state, CaptionTable& captions, const LanguageTexts& texts) {
-    state.FrameCaption = text(texts, kFrameCaptionLine) + state.VersionText;
-    state.frameWindowCaption = state.FrameCaption;
+void applyLanguageTexts(WindowState& state, CaptionTable& captions, const LanguageTexts& texts) {
+    state.frameCaption = text(texts, kFrameCaptionLine) + state.versionText;
+    state.frameWindowCaption = state.frameCaption;
     for (const auto& caption : kCaptionLines) caption.field(captions) = text(texts, caption.line);
 
     std::array<std::string, UiTextTable::kStatusCount> status;
@@ -96,13 +96,13 @@ void applyLanguageTexts(ProgramState& state, CaptionTable& captions, const Langu
         boxes[static_cast<size_t>(k)] = text(texts, kFirstMessageBoxLine + k);
     }
     state.texts.replace(status, boxes);
-    state.CloseText = text(texts, kCloseTextLine);
+    state.closeText = text(texts, kCloseTextLine);
 }
 
-bool OpenLng(ProgramState& state, CaptionTable& captions, const std::string& path, MessageBoxes& boxes) {
+bool loadLanguageFile(WindowState& state, CaptionTable& captions, const std::string& path, MessageBoxes& boxes) {
     const auto texts = readLanguageFile(path);
     if (!texts) {
-        boxes.alert(state.texts.messageBox(UiTextTable::LanguageFileMissing), ProgramState::kEditorCaption);
+        boxes.alert(state.texts.messageBox(UiTextTable::LanguageFileMissing), WindowState::kEditorCaption);
         return false;
     }
     applyLanguageTexts(state, captions, *texts);
@@ -117,14 +117,14 @@ bool readSplashCaptions(CaptionTable& captions, const std::string& path) {
     return true;
 }
 
-bool loadSplashTexts(ProgramState& state, CaptionTable& captions, std::string& splashLanguageFile) {
-    if (state.SettingsFolder.empty()) state.SettingsFolder = chooseSettingsFolder(state.AppPath);
-    readSplashLanguage(state, settingsFileForReading(state.AppPath, state.SettingsFolder), splashLanguageFile);
+bool loadSplashTexts(WindowState& state, CaptionTable& captions, std::string& splashLanguageFile) {
+    if (state.settingsFolder.empty()) state.settingsFolder = chooseSettingsFolder(state.appFolder);
+    readSplashLanguage(state, settingsFileForReading(state.appFolder, state.settingsFolder), splashLanguageFile);
     if (splashLanguageFile.empty()) return false;
     return readSplashCaptions(captions, state.languageFolder() + splashLanguageFile);
 }
 
-std::vector<std::string> languageFileLines(const ProgramState& state, const CaptionTable& captions) {
+std::vector<std::string> languageFileLines(const WindowState& state, const CaptionTable& captions) {
     std::vector<std::string> lines(kLanguageFileLines);
     const auto set = [&lines](int line, const std::string& label, const std::string& value) {
         lines[static_cast<size_t>(line - 1)] = label + "=" + value;
@@ -132,10 +132,10 @@ std::vector<std::string> languageFileLines(const ProgramState& state, const Capt
     for (size_t i = 0; i < captions.Lb_Logo.size(); ++i) {
         set(static_cast<int>(i) + 1, "Lb_Logo(" + std::to_string(i) + ")", captions.Lb_Logo[i]);
     }
-    std::string frame = state.FrameCaption;
-    if (frame.size() >= state.VersionText.size() &&
-        frame.compare(frame.size() - state.VersionText.size(), std::string::npos, state.VersionText) == 0) {
-        frame.resize(frame.size() - state.VersionText.size());
+    std::string frame = state.frameCaption;
+    if (frame.size() >= state.versionText.size() &&
+        frame.compare(frame.size() - state.versionText.size(), std::string::npos, state.versionText) == 0) {
+        frame.resize(frame.size() - state.versionText.size());
     }
     set(kFrameCaptionLine, "MDIMMX4210", frame);
     for (int line : {26, 28, 29, 30, 31}) set(line, "Reserved", "");
@@ -147,7 +147,7 @@ std::vector<std::string> languageFileLines(const ProgramState& state, const Capt
     for (int k = 0; k < UiTextTable::kReplaceableMessageBoxCount; ++k) {
         set(kFirstMessageBoxLine + k, "MsgBoxText(" + std::to_string(k) + ")", state.texts.messageBox(k));
     }
-    set(kCloseTextLine, "CloseText", state.CloseText);
+    set(kCloseTextLine, "CloseText", state.closeText);
     return lines;
 }
 

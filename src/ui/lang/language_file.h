@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ui/app/dialogs.h"
-#include "core/program_state.h"
+#include "ui/app/window_state.h"
 #include "ui/lang/caption_table.h"
 
 namespace mmx {
@@ -25,11 +25,11 @@ std::optional<LanguageTexts> readLanguageFile(const std::string& path);
 
 // Applies lines 11 to 83: FrameCaption (line 11 + VersionText, also shown by the frame window),
 // menu and editor captions, status texts 0..15, message-box texts 0..11, CloseText.
-void applyLanguageTexts(ProgramState& state, CaptionTable& captions, const LanguageTexts& texts);
+void applyLanguageTexts(WindowState& state, CaptionTable& captions, const LanguageTexts& texts);
 
 // Reads the file at path and applies it; on failure beeps and shows "Language file cannot be
 // found!" titled "MMX4210", changes nothing and returns false.
-bool OpenLng(ProgramState& state, CaptionTable& captions, const std::string& path, MessageBoxes& boxes);
+bool loadLanguageFile(WindowState& state, CaptionTable& captions, const std::string& path, MessageBoxes& boxes);
 
 // Splash window: lines 1 to 10 into Lb_Logo(0..9). Silent; false and nothing changed on failure.
 bool readSplashCaptions(CaptionTable& captions, const std::string& path);
@@ -37,11 +37,11 @@ bool readSplashCaptions(CaptionTable& captions, const std::string& path);
 // Each activation of the splash window: the language settings (readSplashLanguage, when a settings
 // file exists) and then lines 1 to 10 of the splash's language file from the language folder.
 // splashLanguageFile is the splash window's own language-file name. Chooses
-// state.SettingsFolder first when it is empty. Silent; false when the labels kept their texts.
-bool loadSplashTexts(ProgramState& state, CaptionTable& captions, std::string& splashLanguageFile);
+// state.settingsFolder first when it is empty. Silent; false when the labels kept their texts.
+bool loadSplashTexts(WindowState& state, CaptionTable& captions, std::string& splashLanguageFile);
 
 // The 83 lines of a language file that holds the given captions and texts (en.lng is this
 // for the built-in English captions); labels name what each line replaces.
-std::vector<std::string> languageFileLines(const ProgramState& state, const CaptionTable& captions);
+std::vector<std::string> languageFileLines(const WindowState& state, const CaptionTable& captions);
 
 }  // namespace mmx

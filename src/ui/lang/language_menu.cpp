@@ -31,17 +31,17 @@ std::string builtInLanguageFile(LanguageItem item) {
     return "";
 }
 
-LanguageCommands::LanguageCommands(ProgramState& state, CaptionTable& captions, FileDialog& dialog,
+LanguageCommands::LanguageCommands(WindowState& state, CaptionTable& captions, FileDialog& dialog,
                                    MessageBoxes& boxes)
     : state_(state), captions_(captions), dialog_(dialog), boxes_(boxes) {}
 
-bool LanguageCommands::OpenLng(const std::string& path) {
-    if (!mmx::OpenLng(state_, captions_, path, boxes_)) return false;
+bool LanguageCommands::loadLanguageFile(const std::string& path) {
+    if (!mmx::loadLanguageFile(state_, captions_, path, boxes_)) return false;
     if (languageApplied_) languageApplied_();
     return true;
 }
 
-void LanguageCommands::LngSelect(const std::string& name) {
+void LanguageCommands::checkLanguageOf(const std::string& name) {
     const std::string stem = name.substr(0, name.find('.'));
     if (state_.settings.otherLanguage) {
         checked_ = LanguageItem::other;
@@ -61,7 +61,7 @@ void LanguageCommands::LngSelect(const std::string& name) {
 void LanguageCommands::returnToPrevious(const std::string& previousFile, bool previousType) {
     state_.settings.languageFile = previousFile;
     state_.settings.otherLanguage = previousType;
-    if (OpenLng(state_.languageFolder() + state_.settings.languageFile)) LngSelect(state_.settings.languageFile);
+    if (loadLanguageFile(state_.languageFolder() + state_.settings.languageFile)) checkLanguageOf(state_.settings.languageFile);
 }
 
 bool LanguageCommands::chooseBuiltIn(LanguageItem item) {
@@ -70,9 +70,9 @@ bool LanguageCommands::chooseBuiltIn(LanguageItem item) {
     const std::string previousFile = state_.settings.languageFile;
     const bool previousType = state_.settings.otherLanguage;
     state_.settings.languageFile = file;
-    ClearLanguageChecks();
+    clearLanguageChecks();
     state_.settings.otherLanguage = false;
-    if (OpenLng(state_.settings.builtInLanguageFolder + state_.settings.languageFile)) {
+    if (loadLanguageFile(state_.settings.builtInLanguageFolder + state_.settings.languageFile)) {
         checked_ = item;
         return true;
     }
@@ -80,7 +80,7 @@ bool LanguageCommands::chooseBuiltIn(LanguageItem item) {
     return false;
 }
 
-bool LanguageCommands::other_Click() {
+bool LanguageCommands::chooseOther() {
     const std::string previousFile = state_.settings.languageFile;
     const bool previousType = state_.settings.otherLanguage;
     FileDialogRequest request;
@@ -94,9 +94,9 @@ bool LanguageCommands::other_Click() {
 
     state_.settings.languageFile = fileNameOf(*chosen);
     state_.settings.otherLanguageFolder = folderOf(*chosen);
-    ClearLanguageChecks();
+    clearLanguageChecks();
     state_.settings.otherLanguage = true;
-    if (OpenLng(state_.settings.otherLanguageFolder + state_.settings.languageFile)) {
+    if (loadLanguageFile(state_.settings.otherLanguageFolder + state_.settings.languageFile)) {
         checked_ = LanguageItem::other;
         return true;
     }
@@ -106,20 +106,20 @@ bool LanguageCommands::other_Click() {
 
 void LanguageCommands::loadStartupLanguage(bool settingsFileRead) {
     if (!settingsFileRead) {
-        state_.settings.languageFile = ProgramState::kDefaultLanguageFile;
+        state_.settings.languageFile = WindowState::kDefaultLanguageFile;
         state_.settings.otherLanguage = false;
     }
     const std::string path = state_.languageFolder() + state_.settings.languageFile;
     if (state_.settings.languageFile.empty() || !isFile(path)) return;
-    if (OpenLng(path)) LngSelect(state_.settings.languageFile);
+    if (loadLanguageFile(path)) checkLanguageOf(state_.settings.languageFile);
 }
 
 std::string LanguageCommands::statusPanel1() const { return state_.texts.status(UiTextTable::StatusPrefix) + " "; }
 std::string LanguageCommands::statusPanel2() const { return state_.texts.status(UiTextTable::PortPrefix) + " "; }
 
-bool activateEditor(ProgramState& state, LanguageCommands& languages, MessageBoxes& boxes) {
-    if (state.SettingsFolder.empty()) state.SettingsFolder = chooseSettingsFolder(state.AppPath);
-    const std::string path = settingsFileForReading(state.AppPath, state.SettingsFolder);
+bool activateEditor(WindowState& state, LanguageCommands& languages, MessageBoxes& boxes) {
+    if (state.settingsFolder.empty()) state.settingsFolder = chooseSettingsFolder(state.appFolder);
+    const std::string path = settingsFileForReading(state.appFolder, state.settingsFolder);
     const bool exists = isFile(path);
     if (exists) reportFileOutcome(boxes, state.texts, UiTextTable::SettingsFileMissing, path, openSettings(state, path));
     languages.loadStartupLanguage(exists);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ui/app/dialogs.h"
-#include "core/program_state.h"
+#include "ui/app/window_state.h"
 #include "ui/lang/caption_table.h"
 
 namespace mmx {
@@ -19,7 +19,7 @@ std::string builtInLanguageFile(LanguageItem item);
 
 class LanguageCommands {
 public:
-    LanguageCommands(ProgramState& state, CaptionTable& captions, FileDialog& dialog, MessageBoxes& boxes);
+    LanguageCommands(WindowState& state, CaptionTable& captions, FileDialog& dialog, MessageBoxes& boxes);
 
     // Runs after every language file was applied: the window refreshes its captions, shows
     // state.frameWindowCaption, sets the status panels to statusPanel1()/statusPanel2() and
@@ -29,23 +29,19 @@ public:
     // The item carrying the check mark (None before the first successful load).
     LanguageItem checked() const { return checked_; }
 
-    // OpenLng on path, then the languageApplied callback on success.
-    bool OpenLng(const std::string& path);
+    // loadLanguageFile on path, then the languageApplied callback on success.
+    bool loadLanguageFile(const std::string& path);
     // Check mark on the item of a language file name: "other" when the file came from the
     // "other" folder or its stem (text before the first ".", the whole name without one) is
     // not exactly "zh-s", "zh-t", "en" or "nl".
-    void LngSelect(const std::string& name);
-    void ClearLanguageChecks() { checked_ = LanguageItem::None; }
+    void checkLanguageOf(const std::string& name);
+    void clearLanguageChecks() { checked_ = LanguageItem::None; }
 
-    // en_Click, nl_Click, zh_s_Click, zh_t_Click: load a built-in language; on failure return
-    // to the previous one. True when the chosen language was loaded.
+    // Load a built-in language; on failure return to the previous one. True when the chosen
+    // language was loaded.
     bool chooseBuiltIn(LanguageItem item);
-    bool en_Click() { return chooseBuiltIn(LanguageItem::en); }
-    bool nl_Click() { return chooseBuiltIn(LanguageItem::nl); }
-    bool zh_s_Click() { return chooseBuiltIn(LanguageItem::zh_s); }
-    bool zh_t_Click() { return chooseBuiltIn(LanguageItem::zh_t); }
-    // other_Click: pick any language file; false when cancelled or when it failed.
-    bool other_Click();
+    // Pick any language file; false when cancelled or when it failed.
+    bool chooseOther();
 
     // The language load of every activation of the editor window, after the settings file:
     // settingsFileRead false means no settings file existed, so English from the built-in
@@ -59,7 +55,7 @@ public:
 private:
     void returnToPrevious(const std::string& previousFile, bool previousType);
 
-    ProgramState& state_;
+    WindowState& state_;
     CaptionTable& captions_;
     FileDialog& dialog_;
     MessageBoxes& boxes_;
@@ -68,8 +64,8 @@ private:
 };
 
 // The whole activation of the editor window: the settings file (when it exists) and then the
-// language. Chooses state.SettingsFolder first when it is empty. Returns whether a settings
+// language. Chooses state.settingsFolder first when it is empty. Returns whether a settings
 // file was read.
-bool activateEditor(ProgramState& state, LanguageCommands& languages, MessageBoxes& boxes);
+bool activateEditor(WindowState& state, LanguageCommands& languages, MessageBoxes& boxes);
 
 }  // namespace mmx

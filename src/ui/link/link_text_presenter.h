@@ -2,7 +2,7 @@
 // Turns what the device link reports into the program's own texts (status messages, the port
 // panel, the connection clock, the progress caption, the message boxes) on a StatusDisplay.
 // The window and the command-line tool both show the link through it.
-#include "core/ui_text_table.h"
+#include "ui/lang/ui_text_table.h"
 #include "device/link_events.h"
 #include "ui/link/status_display.h"
 

@@ -20,17 +20,17 @@ DesktopProgram::DesktopProgram(const std::string& appFolder, QString instanceNam
     state_.initialise(appFolder, dataFolderFor(appFolder));
     // The settings file and the marker share one folder: beside the program when that is
     // writable, else the user's configuration folder.
-    state_.SettingsFolder = chooseSettingsFolder(state_.AppPath);
-    state_.MarkerPath = state_.SettingsFolder;
+    state_.settingsFolder = chooseSettingsFolder(state_.appFolder);
+    state_.markerFolder = state_.settingsFolder;
 }
 
 DesktopProgram::~DesktopProgram() = default;
 
 bool DesktopProgram::Main(bool withSplash) {
-    if (const auto caption = ReadInstanceMarker(state_.markerFilePath())) state_.RunningCaption = *caption;
-    if (instance_.bringRunningCopyForward(state_.RunningCaption, 2000, fileToOpen_)) return false;
+    if (const auto caption = ReadInstanceMarker(state_.markerFilePath())) state_.runningCaption = *caption;
+    if (instance_.bringRunningCopyForward(state_.runningCaption, 2000, fileToOpen_)) return false;
 
-    const std::string settingsFolder = state_.SettingsFolder;
+    const std::string settingsFolder = state_.settingsFolder;
     FrameWindow::Services services;
     services.editor.dialog = &dialog_;
     services.editor.boxes = &boxes_;

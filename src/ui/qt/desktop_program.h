@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "core/program_state.h"
+#include "ui/app/window_state.h"
 #include "platform/qt/document_viewer.h"
 #include "platform/qt/qt_audio_player.h"
 #include "ui/qt/document_window.h"
@@ -35,7 +35,7 @@ public:
     // copy instead. Before Main.
     void setFileToOpen(std::string path) { fileToOpen_ = std::move(path); }
 
-    ProgramState& state() { return state_; }
+    WindowState& state() { return state_; }
     FrameWindow& frame() { return *frame_; }
     EditorExtensions& extensions() { return *extensions_; }
     SplashWindow* splash() const { return splash_.get(); }
@@ -50,7 +50,7 @@ private:
     void showSplash(bool atStart);
     void showFrame();
 
-    ProgramState state_;
+    WindowState state_;
     CaptionTable captions_;
     QtFileDialog dialog_;
     QtMessageBoxes boxes_;

@@ -8,7 +8,8 @@
 #include <QProcess>
 #include <QVBoxLayout>
 
-#include "core/program_state.h"
+#include "ui/app/table_cells.h"
+#include "ui/app/window_state.h"
 
 namespace mmx {
 
@@ -21,7 +22,7 @@ DocumentWindowViewer::DocumentWindowViewer(MessageBoxes& boxes, std::string prog
 
 bool DocumentWindowViewer::show(const std::string& path) {
     if (!QFileInfo(q(path)).isFile()) {
-        boxes_.alert(tr("The document %1 cannot be found.").arg(q(path)).toStdString(), ProgramState::kEditorCaption);
+        boxes_.alert(tr("The document %1 cannot be found.").arg(q(path)).toStdString(), WindowState::kEditorCaption);
         Q_EMIT handled(q(path), false);
         return true;
     }
@@ -53,7 +54,7 @@ bool DocumentWindowViewer::show(const std::string& path) {
 void DocumentWindowViewer::showOwnWindow(const std::string& path) {
     QFile file(q(path));
     if (!file.open(QIODevice::ReadOnly)) {
-        boxes_.alert(tr("The document %1 cannot be read.").arg(q(path)).toStdString(), ProgramState::kEditorCaption);
+        boxes_.alert(tr("The document %1 cannot be read.").arg(q(path)).toStdString(), WindowState::kEditorCaption);
         return;
     }
     const QByteArray bytes = file.readAll();

@@ -15,15 +15,15 @@ namespace {
 QString q(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
-DraftCommand::DraftCommand(EditorWindow& editor, ProgramState& state, MessageBoxes& boxes,
+DraftCommand::DraftCommand(EditorWindow& editor, WindowState& state, MessageBoxes& boxes,
                            std::shared_ptr<const audio::SpeechSynthesiser> speech)
     : QObject(&editor), editor_(editor), state_(state), boxes_(boxes), speech_(std::move(speech)) {
     if (!speech_) speech_ = std::make_shared<platform::EspeakSpeech>();
-    for (int k = 1; k <= kSlotCount; ++k) editor_.WaveFile(k)->installEventFilter(this);
+    for (int k = 1; k <= kSlotCount; ++k) editor_.nameField(k)->installEventFilter(this);
 }
 
 bool DraftCommand::canTake(int slot) const {
-    return !state_.messages.slot(slot).filled() && (slot == 1 || state_.messages.slot(slot - 1).filled());
+    return !state_.setup.slot(slot).filled() && (slot == 1 || state_.setup.slot(slot - 1).filled());
 }
 
 QAction* DraftCommand::addEntry(QMenu& menu, int slot) {
@@ -46,7 +46,7 @@ QAction* DraftCommand::addEntry(QMenu& menu, int slot) {
 bool DraftCommand::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ContextMenu) return false;
     for (int k = 1; k <= kSlotCount; ++k) {
-        QLineEdit* name = editor_.WaveFile(k);
+        QLineEdit* name = editor_.nameField(k);
         if (watched != name) continue;
         // The field's own menu (copy, paste…) with the draft entry under it.
         QMenu* menu = name->createStandardContextMenu();
@@ -65,7 +65,7 @@ DraftDialog* DraftCommand::start(int slot) {
     if (dialog_) dialog_->close();
     audio::DraftOptions options;
     // The other slots' memory is taken: the draft's rate is chosen so that it still fits.
-    options.reservedBytes = state_.messages.TFileLength - state_.messages.slot(slot).TMsgSize;
+    options.reservedBytes = totalStoredLength(state_.setup) - storedLength(state_.setup.slot(slot));
     auto* dialog = new DraftDialog(*speech_, slot, options, &editor_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog_ = dialog;
@@ -80,7 +80,7 @@ void DraftCommand::place(int slot, const DraftDialog& dialog) {
     const std::string path = folder() + audio::draftFileName(slot, dialog.text().toStdString());
     std::string error;
     if (!writeFileAtomically(path, dialog.draft().message.waveBytes, &error)) {
-        boxes_.alert(tr("%1 could not be written: %2").arg(q(path), q(error)).toStdString(), ProgramState::kEditorCaption);
+        boxes_.alert(tr("%1 could not be written: %2").arg(q(path), q(error)).toStdString(), WindowState::kEditorCaption);
         return;
     }
     editor_.editor().assignFile(slot, path);

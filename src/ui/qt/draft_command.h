@@ -7,7 +7,8 @@
 #include <string>
 
 #include "audio/spoken_draft.h"
-#include "core/program_state.h"
+#include "ui/app/table_cells.h"
+#include "ui/app/window_state.h"
 #include "ui/app/dialogs.h"
 
 class QAction;
@@ -22,7 +23,7 @@ class DraftCommand final : public QObject {
     Q_OBJECT
 public:
     // speech: what speaks (the espeak-ng program when none is given).
-    DraftCommand(EditorWindow& editor, ProgramState& state, MessageBoxes& boxes,
+    DraftCommand(EditorWindow& editor, WindowState& state, MessageBoxes& boxes,
                  std::shared_ptr<const audio::SpeechSynthesiser> speech = {});
 
     // Whether slot can take a draft now: it is empty and the slots before it are filled.
@@ -46,7 +47,7 @@ private:
     void place(int slot, const DraftDialog& dialog);
 
     EditorWindow& editor_;
-    ProgramState& state_;
+    WindowState& state_;
     MessageBoxes& boxes_;
     std::shared_ptr<const audio::SpeechSynthesiser> speech_;
     QPointer<DraftDialog> dialog_;

@@ -18,7 +18,7 @@
 
 namespace mmx {
 
-EditorExtensions::EditorExtensions(FrameWindow& frame, ProgramState& state, Services services)
+EditorExtensions::EditorExtensions(FrameWindow& frame, WindowState& state, Services services)
     : QObject(&frame), frame_(frame), state_(state), services_(std::move(services)) {
     EditorWindow& editor = frame_.editorWindow();
     const auto open = [this](const std::string& path) { openSetup(path); };
@@ -29,9 +29,9 @@ EditorExtensions::EditorExtensions(FrameWindow& frame, ProgramState& state, Serv
     drafts_ = new DraftCommand(editor, state_, *services_.boxes, services_.speech);
 
     // The time line sits right of the upload button, and gives way to the progress bar.
-    estimate_ = new UploadEstimateLabel(editor.Bt_SendMessage()->parentWidget());
-    if (auto* row = qobject_cast<QBoxLayout*>(editor.Bt_SendMessage()->parentWidget()->layout()))
-        row->insertWidget(row->indexOf(editor.Bt_SendMessage()) + 1, estimate_);
+    estimate_ = new UploadEstimateLabel(editor.sendButton()->parentWidget());
+    if (auto* row = qobject_cast<QBoxLayout*>(editor.sendButton()->parentWidget()->layout()))
+        row->insertWidget(row->indexOf(editor.sendButton()) + 1, estimate_);
     estimate_->setVisible(!editor.uploadRunning());
     connect(&editor, &EditorWindow::uploadActive, estimate_, [this](bool active) {
         estimate_->setVisible(!active);
@@ -68,8 +68,8 @@ void EditorExtensions::applyTexts() {
 void EditorExtensions::follow() {
     waveforms_->refresh();
     int messages = 0;
-    for (int k = 1; k <= kSlotCount; ++k) messages += state_.messages.slot(k).filled() ? 1 : 0;
-    estimate_->showEstimate(state_.messages.TFileLength, messages, state_.MessagesUploaded, state_.settings.port.line);
+    for (int k = 1; k <= kSlotCount; ++k) messages += state_.setup.slot(k).filled() ? 1 : 0;
+    estimate_->showEstimate(totalStoredLength(state_.setup), messages, state_.messagesUploaded, state_.settings.port.line);
 }
 
 void EditorExtensions::noteNamedSetup() {
@@ -80,21 +80,9 @@ void EditorExtensions::noteNamedSetup() {
 
 bool EditorExtensions::openSetup(const std::string& path) {
     if (frame_.editorWindow().uploadRunning()) return false;
-    if (state_.SetupChanged) {
-        switch (services_.boxes->ask(state_.texts.saveQuestion(), state_.frameWindowCaption, true)) {
-            case QuestionAnswer::Yes:
-                if (frame_.setupCommands().saveUnderItsName() != FileCommandResult::Done) return false;
-                break;
-            case QuestionAnswer::No:
-                break;
-            case QuestionAnswer::Cancel:
-                return false;
-        }
-    }
+    if (frame_.setupCommands().settleUnsavedEdits() != FileCommandResult::Done) return false;
     const std::string absolute = QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
-    const bool opened = frame_.setupCommands().openFile(absolute) == FileCommandResult::Done;
-    frame_.editorWindow().refreshFromState();
-    frame_.setWindowModified(state_.SetupChanged);
+    const bool opened = frame_.openSetupFile(absolute) == FileCommandResult::Done;
     if (opened) recent_->note(absolute);
     follow();
     return opened;

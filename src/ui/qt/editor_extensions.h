@@ -7,7 +7,8 @@
 #include <string>
 
 #include "audio/spoken_draft.h"
-#include "core/program_state.h"
+#include "ui/app/table_cells.h"
+#include "ui/app/window_state.h"
 #include "ui/app/dialogs.h"
 
 class QTimer;
@@ -31,7 +32,7 @@ public:
         std::shared_ptr<const audio::SpeechSynthesiser> speech;  // none: the espeak-ng program
     };
 
-    EditorExtensions(FrameWindow& frame, ProgramState& state, Services services);
+    EditorExtensions(FrameWindow& frame, WindowState& state, Services services);
     ~EditorExtensions() override;
 
     // Opens a set-up file handed over from outside the File menu (dropped, chosen from the
@@ -56,7 +57,7 @@ private:
     void applyTexts();
 
     FrameWindow& frame_;
-    ProgramState& state_;
+    WindowState& state_;
     Services services_;
     SlotDrop* drop_ = nullptr;
     RecentSetups* recent_ = nullptr;

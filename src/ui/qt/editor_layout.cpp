@@ -54,7 +54,7 @@ QLabel* unitLabel(QWidget* parent) {
     return label;
 }
 
-QPushButton* playButton(QWidget* parent, const QString& name) {
+QPushButton* makePlayButton(QWidget* parent, const QString& name) {
     auto* button = new QPushButton(parent);
     button->setObjectName(name);
     const int side = button->fontMetrics().height() + 12;
@@ -80,24 +80,24 @@ void EditorWindow::buildLayout() {
     buildBottom(bottom);
     layout->addWidget(bottom);
     buildStatusBar();
-    layout->addWidget(sbrStatus_);
+    layout->addWidget(statusBar_);
 }
 
 void EditorWindow::buildStatusBar() {
-    sbrStatus_ = new QStatusBar(this);
-    sbrStatus_->setObjectName(QStringLiteral("sbrStatus"));
-    sbrStatus_->setSizeGripEnabled(false);
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName(QStringLiteral("sbrStatus"));
+    statusBar_->setSizeGripEnabled(false);
     const std::array<const char*, 3> keys{"Status", "Settings", "ConnectTime"};
     const std::array<int, 3> stretch{3, 2, 0};
     for (size_t i = 0; i < panels_.size(); ++i) {
-        auto* panel = new QLabel(sbrStatus_);
+        auto* panel = new QLabel(statusBar_);
         panel->setObjectName(QString::fromLatin1(keys[i]));
         // Texts come from language files and file names: never read them as markup.
         panel->setTextFormat(Qt::PlainText);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setContentsMargins(4, 0, 4, 0);
         panel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        sbrStatus_->addPermanentWidget(panel, stretch[i]);
+        statusBar_->addPermanentWidget(panel, stretch[i]);
         panels_[i] = panel;
     }
     // A long status or port text must not widen the window: it is cut, and shown whole in
@@ -144,28 +144,29 @@ void EditorWindow::buildMessageFrame(QGroupBox* frame) {
         auto* name = new QLineEdit(frame);
         name->setObjectName(QStringLiteral("WaveFile_%1").arg(k));
         name->setMinimumWidth(name->fontMetrics().horizontalAdvance(QString(22, 'x')));
-        connect(name, &QLineEdit::textEdited, this, [this, k](const QString& text) { WaveFile_Edited(k, text); });
-        waveFile_[i] = name;
+        connect(name, &QLineEdit::textEdited, this, [this, k](const QString& text) { nameEdited(k, text); });
+        connect(name, &QLineEdit::editingFinished, this, [this, k] { nameFinished(k); });
+        nameFields_[i] = name;
         grid->addWidget(name, row, 1);
 
         auto* browse = new QPushButton(frame);
         browse->setObjectName(QStringLiteral("Bt_Browse_%1").arg(k));
-        connect(browse, &QPushButton::clicked, this, [this, k] { Bt_Browse_Click(k); });
-        browse_[i] = browse;
+        connect(browse, &QPushButton::clicked, this, [this, k] { browseSlot(k); });
+        browseButtons_[i] = browse;
         grid->addWidget(browse, row, 2);
 
-        auto* play = playButton(frame, QStringLiteral("MsgBt_%1").arg(k));
+        auto* play = makePlayButton(frame, QStringLiteral("MsgBt_%1").arg(k));
         play->setText(q(captions_.PlayIdle));
-        connect(play, &QPushButton::clicked, this, [this, k] { MsgBt_Click(k); });
-        msgBt_[i] = play;
+        connect(play, &QPushButton::clicked, this, [this, k] { playSlot(k); });
+        playButtons_[i] = play;
         grid->addWidget(play, row, 3, Qt::AlignCenter);
 
-        msgTime_[i] = valueLabel(frame, QStringLiteral("MsgTime_%1").arg(k), 7);
-        msgSize_[i] = valueLabel(frame, QStringLiteral("MsgSize_%1").arg(k), 5);
-        msgSample_[i] = valueLabel(frame, QStringLiteral("MsgSample_%1").arg(k), 6);
-        grid->addWidget(msgTime_[i], row, 4);
-        grid->addWidget(msgSize_[i], row, 5);
-        grid->addWidget(msgSample_[i], row, 6);
+        timeLabels_[i] = valueLabel(frame, QStringLiteral("MsgTime_%1").arg(k), 7);
+        sizeLabels_[i] = valueLabel(frame, QStringLiteral("MsgSize_%1").arg(k), 5);
+        rateLabels_[i] = valueLabel(frame, QStringLiteral("MsgSample_%1").arg(k), 6);
+        grid->addWidget(timeLabels_[i], row, 4);
+        grid->addWidget(sizeLabels_[i], row, 5);
+        grid->addWidget(rateLabels_[i], row, 6);
     }
 
     auto* rule = new QFrame(frame);
@@ -218,13 +219,13 @@ void EditorWindow::buildTriggerFrame(QGroupBox* frame) {
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(number, row, 0);
 
-        trgTime_[r] = valueLabel(frame, QStringLiteral("TrgTime_%1").arg(k), 7);
-        grid->addWidget(trgTime_[r], row, 1);
+        triggerTimeLabels_[r] = valueLabel(frame, QStringLiteral("TrgTime_%1").arg(k), 7);
+        grid->addWidget(triggerTimeLabels_[r], row, 1);
 
-        auto* play = playButton(frame, QStringLiteral("TrgBt_%1").arg(k));
+        auto* play = makePlayButton(frame, QStringLiteral("TrgBt_%1").arg(k));
         play->setText(q(captions_.PlayIdle));
-        connect(play, &QPushButton::clicked, this, [this, k] { TrgBt_Click(k); });
-        trgBt_[r] = play;
+        connect(play, &QPushButton::clicked, this, [this, k] { playTrigger(k); });
+        triggerPlayButtons_[r] = play;
         grid->addWidget(play, row, 2, Qt::AlignCenter);
 
         for (int e = 1; e <= kEntriesPerTrigger; ++e) {
@@ -232,17 +233,16 @@ void EditorWindow::buildTriggerFrame(QGroupBox* frame) {
             auto* combo = new SequenceCombo(frame);
             combo->setObjectName(QStringLiteral("TRG1_%1").arg(index));
             connect(combo, &SequenceCombo::choicePicked, this,
-                    [this, index](const QString& choice) { TRG1_Picked(index, choice); });
-            trg1_[static_cast<size_t>(index - 1)] = combo;
+                    [this, index](const QString& choice) { pickEntry(index, choice); });
+            sequenceBoxes_[static_cast<size_t>(index - 1)] = combo;
             grid->addWidget(combo, row, 2 + e);
         }
         for (int z = 1; z <= kZonesPerTrigger; ++z) {
             const int index = zoneIndex(k, z);
             auto* box = new QCheckBox(frame);
             box->setObjectName(QStringLiteral("Check1_%1").arg(index));
-            connect(box, &QCheckBox::stateChanged, this,
-                    [this, index](int value) { Check1_Click(index, value == Qt::Checked ? 1 : (value == 0 ? 0 : 2)); });
-            check1_[static_cast<size_t>(index - 1)] = box;
+            connect(box, &QCheckBox::toggled, this, [this, index](bool on) { toggleZone(index, on); });
+            zoneBoxes_[static_cast<size_t>(index - 1)] = box;
             grid->addWidget(box, row, 2 + kEntriesPerTrigger + z, Qt::AlignCenter);
         }
     }
@@ -256,12 +256,12 @@ void EditorWindow::buildBottom(QWidget* area) {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
     indicator_ = new ConnectionIndicator(area);
-    connect(indicator_, &ConnectionIndicator::clicked, this, &EditorWindow::Indicator_Click);
+    connect(indicator_, &ConnectionIndicator::clicked, this, &EditorWindow::toggleConnection);
     row->addWidget(indicator_);
     sendButton_ = new QPushButton(area);
     sendButton_->setObjectName(QStringLiteral("Bt_SendMessage"));
     sendButton_->setMinimumHeight(indicator_->sizeHint().height());
-    connect(sendButton_, &QPushButton::clicked, this, &EditorWindow::Bt_SendMessage_Click);
+    connect(sendButton_, &QPushButton::clicked, this, &EditorWindow::sendToUnit);
     row->addWidget(sendButton_);
     progressBar_ = new QProgressBar(area);
     progressBar_->setObjectName(QStringLiteral("ProgressBar1"));

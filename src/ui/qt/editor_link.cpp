@@ -16,7 +16,7 @@ namespace {
 QString q(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
-void EditorWindow::Indicator_Click() {
+void EditorWindow::toggleConnection() {
     if (uploadRunning()) return;
     if (connection_->isConnected()) {
         connection_->Disconnect();
@@ -43,8 +43,19 @@ void EditorWindow::tickClock() {
     if (!uploadRunning() && connection_->clockRunning()) connection_->tickClock();
 }
 
-void EditorWindow::Bt_SendMessage_Click() {
+void EditorWindow::sendToUnit() {
     if (uploadRunning()) return;
+    // A trigger that would play nothing where its sequence names an emptied slot is no set-up to
+    // send: the operator hears of it before anything goes to the unit.
+    if (const EntryNamingEmptySlot entry = firstEntryNamingEmptySlot(state_.setup)) {
+        services_.boxes->alert(tr("Trigger %1 plays slot %2, which is empty. Choose another message for it "
+                                  "or fill the slot, then send again.")
+                                   .arg(entry.trigger)
+                                   .arg(entry.slot)
+                                   .toStdString(),
+                               captions_.Form1);
+        return;
+    }
     // The upload opens the port itself: a port the indicator opened is closed cleanly first,
     // so that the upload does not take it for one already in use.
     if (connection_->isConnected()) connection_->Disconnect();
@@ -54,7 +65,7 @@ void EditorWindow::Bt_SendMessage_Click() {
     uploadRunning_.store(true);
     lockInput(true);
     Q_EMIT uploadActive(true);
-    if (!upload_->start(state_)) {
+    if (!upload_->start(UploadSnapshot{state_.setup, state_.settingsFolder, state_.messagesUploaded})) {
         uploadRunning_.store(false);
         lockInput(false);
         Q_EMIT uploadActive(false);
@@ -70,7 +81,12 @@ void EditorWindow::cancelUpload() {
 void EditorWindow::uploadFinished(const UploadJobResult& job) {
     const UploadResult& result = job.upload;
     lastUpload_ = result;
-    applyUploadResult(result, state_);
+    // A file sent with other figures than the set-up held is shown as it was sent; the saved
+    // set-up follows, since nothing was edited.
+    const bool wasSaved = !state_.setupChanged();
+    applyUploadResult(result, state_.setup);
+    if (wasSaved) state_.markSaved();
+    state_.messagesUploaded = result.messagesUploaded;
     if (job.fileProblem) {
         const MessageFileProblem& problem = *job.fileProblem;
         const std::string box = state_.texts.messageBox(problem.messageBoxIndex.value_or(UiTextTable::MessagePathIncorrect));

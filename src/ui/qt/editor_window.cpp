@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <filesystem>
+
+#include "core/number_format.h"
 
 #include "platform/serial/port_names.h"
 #include "ui/qt/connection_indicator.h"
@@ -22,6 +25,11 @@ namespace {
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
+bool isRegularFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
 void setTextIfChanged(QLabel* label, const std::string& text) {
     const QString value = q(text);
     if (label->text() != value) label->setText(value);
@@ -29,7 +37,7 @@ void setTextIfChanged(QLabel* label, const std::string& text) {
 
 }  // namespace
 
-EditorWindow::EditorWindow(ProgramState& state, CaptionTable& captions, EditorServices services, QWidget* parent)
+EditorWindow::EditorWindow(WindowState& state, CaptionTable& captions, EditorServices services, QWidget* parent)
     : QWidget(parent),
       state_(state),
       captions_(captions),
@@ -53,10 +61,10 @@ EditorWindow::EditorWindow(ProgramState& state, CaptionTable& captions, EditorSe
         Q_EMIT setupEdited();
     });
     preview_->onMessageButton = [this](int slot, bool playing) {
-        MsgBt(slot)->setText(q(playing ? captions_.PlayActive : captions_.PlayIdle));
+        playButton(slot)->setText(q(playing ? captions_.PlayActive : captions_.PlayIdle));
     };
     preview_->onTriggerButton = [this](int row, bool playing) {
-        TrgBt(row)->setText(q(playing ? captions_.PlayActive : captions_.PlayIdle));
+        triggerPlayButton(row)->setText(q(playing ? captions_.PlayActive : captions_.PlayIdle));
     };
     preview_->onSlotsChanged = [this] { refreshFromState(); };
     preview_->defer = [this](std::function<void()> step) { QTimer::singleShot(0, this, std::move(step)); };
@@ -66,10 +74,10 @@ EditorWindow::EditorWindow(ProgramState& state, CaptionTable& captions, EditorSe
     });
     buildLayout();
 
-    timer1_ = new QTimer(this);
-    timer1_->setInterval(1000);
-    connect(timer1_, &QTimer::timeout, this, &EditorWindow::tickClock);
-    timer1_->start();
+    clockTimer_ = new QTimer(this);
+    clockTimer_->setInterval(1000);
+    connect(clockTimer_, &QTimer::timeout, this, &EditorWindow::tickClock);
+    clockTimer_->start();
 
     wireStatusDisplay();
     applyCaptions();
@@ -122,7 +130,7 @@ void EditorWindow::applyCaptions() {
     lbMessageSize_[1]->setText(q(captions_.Lb_Message_Size_1));
     lbMessageSample_[0]->setText(q(captions_.Lb_Message_Sample_0));
     lbMessageSample_[1]->setText(q(captions_.Lb_Message_Sample_1));
-    for (QPushButton* browse : browse_) browse->setText(q(captions_.Bt_Browse));
+    for (QPushButton* browse : browseButtons_) browse->setText(q(captions_.Bt_Browse));
     lbTotal_->setText(q(captions_.Lb_Total));
     lbTriggerPlay_->setText(q(captions_.Lb_Trigger_Play));
     lbTriggerMs_->setText(q(captions_.Lb_Trigger_Ms));
@@ -138,17 +146,15 @@ void EditorWindow::applyHelpTexts() {
     cancelButton_->setToolTip(tr("Stop the upload after the frame on the line (Esc)"));
     for (int k = 1; k <= kSlotCount; ++k) {
         const QString play = tr("Play message %1").arg(k);
-        MsgBt(k)->setToolTip(play);
-        MsgBt(k)->setAccessibleName(play);
+        playButton(k)->setToolTip(play);
+        playButton(k)->setAccessibleName(play);
     }
     for (int row = 1; row <= kTriggerCount; ++row) {
         const QString play = tr("Play the message sequence of trigger %1").arg(row);
-        TrgBt(row)->setToolTip(play);
-        TrgBt(row)->setAccessibleName(play);
-        for (int e = 1; e <= kEntriesPerTrigger; ++e)
-            TRG1(entryIndex(row, e))->setToolTip(tr("Trigger %1: message %2 of its sequence").arg(row).arg(e));
+        triggerPlayButton(row)->setToolTip(play);
+        triggerPlayButton(row)->setAccessibleName(play);
         for (int z = 1; z <= kZonesPerTrigger; ++z)
-            Check1(zoneIndex(row, z))->setToolTip(tr("Trigger %1 plays into zone %2").arg(row).arg(z));
+            zoneBox(zoneIndex(row, z))->setToolTip(tr("Trigger %1 plays into zone %2").arg(row).arg(z));
     }
     indicator_->setHelpTexts(tr("Not connected: click to open the port to the unit"),
                              tr("Connected: click to close the port"));
@@ -160,57 +166,69 @@ void EditorWindow::resetStatusPanels() {
 }
 
 void EditorWindow::refreshFromState() {
-    const MessageTable& messages = state_.messages;
+    const Setup& setup = state_.setup;
     for (int k = 1; k <= kSlotCount; ++k) {
-        const MessageSlot& slot = messages.slot(k);
-        QLineEdit* name = WaveFile(k);
-        if (name->text() != q(slot.WaveFile)) {
+        const Slot& slot = setup.slot(k);
+        QLineEdit* name = nameField(k);
+        // The field being typed in keeps what is typed (an empty name clears only when left).
+        if (name->text() != q(slot.name) && k != nameBeingEmptied_) {
             const QSignalBlocker block(name);
-            name->setText(q(slot.WaveFile));
+            name->setText(q(slot.name));
         }
+        // Only a filled slot has a name to change; an empty one is filled through Browse.
+        name->setReadOnly(!slot.filled());
+        const bool missing = slot.filled() && !isRegularFile(slot.path);
         // The name shows only the file's stem: its tooltip gives the whole path.
-        name->setToolTip(q(slot.FilePath));
-        Bt_Browse(k)->setEnabled(k == 1 || slot.BrowseEnabled);
-        MsgBt(k)->setEnabled(slot.MsgBtEnabled);
-        setTextIfChanged(MsgTime(k), slot.MsgTime);
-        setTextIfChanged(MsgSize(k), slot.MsgSize);
-        setTextIfChanged(MsgSample(k), slot.MsgSample);
+        name->setToolTip(missing ? tr("The file of this message is missing: %1").arg(q(slot.path)) : q(slot.path));
+        if (name->property("missing").toBool() != missing) {
+            name->setProperty("missing", missing);
+            name->setStyleSheet(missing ? QStringLiteral("QLineEdit { color: #b00020; }") : QString());
+        }
+        browseButton(k)->setEnabled(k == 1 || setup.slot(k - 1).filled());
+        playButton(k)->setEnabled(slot.filled() && !missing);
+        setTextIfChanged(timeLabel(k), slot.filled() ? formatHundredths(playHundredths(slot)) : "");
+        setTextIfChanged(sizeLabel(k), slot.filled() ? std::to_string(sizeKilobytes(slot)) : "");
+        setTextIfChanged(rateLabel(k), slot.filled() ? formatKilohertz(slot.wave.sampleRate) : "");
     }
-    setTextIfChanged(totalTime_, messages.TotalTime);
-    setTextIfChanged(totalSize_, messages.TotalSize);
-    memoryGauge_->showUsed(messages.TFileLength);
+    setTextIfChanged(totalTime_, formatHundredths(totalPlayHundredths(setup)));
+    setTextIfChanged(totalSize_, std::to_string(totalKilobytes(setup)));
+    memoryGauge_->showUsed(totalStoredLength(setup));
 
-    const TriggerTable& triggers = state_.triggers;
+    // Every list offers " " and the filled slots ("2 – welcome"); none when no slot is filled.
+    const int filled = filledCount(setup);
     QStringList choices;
     QStringList labels;
-    for (const auto& choice : triggers.choices()) {
-        choices << q(choice);
-        // "2 – welcome": the slot number and its message's name.
-        const int number = QString::fromStdString(choice).trimmed().toInt();
-        labels << (number >= 1 && number <= kSlotCount
-                       ? QStringLiteral("%1 \u2013 %2").arg(number).arg(q(messages.slot(number).WaveFile))
-                       : q(choice));
-    }
-    for (int i = 1; i <= kEntryCount; ++i) {
-        SequenceCombo* combo = TRG1(i);
-        combo->setChoices(choices, labels);
-        combo->setEntryText(q(triggers.entry(i).text));
-        combo->setEnabled(triggers.entry(i).enabled);
-    }
-    for (int i = 1; i <= kZoneCount; ++i) {
-        QCheckBox* box = Check1(i);
-        const int value = triggers.zone(i);
-        const Qt::CheckState wanted = value == 1 ? Qt::Checked : (value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
-        if (box->checkState() != wanted) {
-            const QSignalBlocker block(box);
-            box->setTristate(value == 2);
-            box->setCheckState(wanted);
-        }
+    for (int m = 0; filled > 0 && m <= filled; ++m) {
+        choices << (m == 0 ? QStringLiteral(" ") : QStringLiteral(" %1").arg(m));
+        labels << (m == 0 ? QStringLiteral(" ") : QStringLiteral("%1 \u2013 %2").arg(m).arg(q(setup.slot(m).name)));
     }
     for (int row = 1; row <= kTriggerCount; ++row) {
-        setTextIfChanged(TrgTime(row), triggers.time(row));
-        TrgBt(row)->setEnabled(triggers.playEnabled(row));
+        const Trigger& trigger = setup.trigger(row);
+        const int length = trigger.length();
+        for (int position = 1; position <= kEntriesPerTrigger; ++position) {
+            SequenceCombo* combo = sequenceBox(entryIndex(row, position));
+            const int k = position <= length ? trigger.sequence[static_cast<size_t>(position - 1)] : 0;
+            combo->setChoices(choices, labels);
+            combo->setEntryText(k > 0 ? QStringLiteral(" %1").arg(k) : QStringLiteral(" "));
+            combo->setEnabled(position == 1 || position - 1 <= length);
+            // An entry naming a slot that has since been emptied plays nothing: say so.
+            const bool missing = k > 0 && !setup.slot(k).filled();
+            combo->setMissing(missing);
+            combo->setToolTip(missing ? tr("Trigger %1: slot %2 is empty, so this entry plays nothing").arg(row).arg(k)
+                                      : tr("Trigger %1: message %2 of its sequence").arg(row).arg(position));
+        }
+        for (int z = 1; z <= kZonesPerTrigger; ++z) {
+            QCheckBox* box = zoneBox(zoneIndex(row, z));
+            const bool on = (trigger.zones >> (z - 1)) & 1u;
+            if (box->isChecked() != on) {
+                const QSignalBlocker block(box);
+                box->setChecked(on);
+            }
+        }
+        setTextIfChanged(triggerTimeLabel(row), formatHundredths(triggerPlayHundredths(setup, row)));
+        triggerPlayButton(row)->setEnabled(length > 0);
     }
+    Q_EMIT historyChanged(state_.history.canUndo(), state_.history.canRedo());
 }
 
 QString EditorWindow::refusalWords(const QString& file, int index, const WaveCheck& check, int64_t total) const {
@@ -237,37 +255,59 @@ bool EditorWindow::refuseWhileConnected() {
     return true;
 }
 
-void EditorWindow::Bt_Browse_Click(int slot) {
+void EditorWindow::browseSlot(int slot) {
     if (refuseWhileConnected()) return;
-    editor_.browse(slot);
+    editor_.browseSlot(slot);
     refreshFromState();
     Q_EMIT setupEdited();
 }
 
-void EditorWindow::MsgBt_Click(int slot) {
+void EditorWindow::playSlot(int slot) {
     if (!refuseWhileConnected()) preview_->messageClicked(slot);
 }
 
-void EditorWindow::WaveFile_Edited(int slot, const QString& name) {
-    editor_.setShownName(slot, name.toStdString());
+void EditorWindow::nameEdited(int slot, const QString& name) {
+    nameBeingEmptied_ = name.isEmpty() ? slot : 0;
+    if (name.isEmpty()) return;
+    editor_.renameSlot(slot, name.toStdString());
     refreshFromState();
     Q_EMIT setupEdited();
 }
 
-void EditorWindow::TRG1_Picked(int entry, const QString& choice) {
-    editor_.chooseEntry(entry, choice.toStdString());
+void EditorWindow::nameFinished(int slot) {
+    if (nameBeingEmptied_ == slot) nameBeingEmptied_ = 0;
+    if (!nameField(slot)->text().isEmpty() || !state_.setup.slot(slot).filled()) return;
+    editor_.clearSlot(slot);
     refreshFromState();
     Q_EMIT setupEdited();
 }
 
-void EditorWindow::Check1_Click(int zone, int value) {
-    editor_.setZone(zone, value);
-    if (value != 2) Check1(zone)->setTristate(false);
+void EditorWindow::pickEntry(int entry, const QString& choice) {
+    editor_.pickEntry(rowOfEntry(entry), positionOfEntry(entry), choice.trimmed().toInt());
+    refreshFromState();
     Q_EMIT setupEdited();
 }
 
-void EditorWindow::TrgBt_Click(int row) {
+void EditorWindow::toggleZone(int zone, bool on) {
+    editor_.toggleZone(rowOfZone(zone), zoneOfBox(zone), on);
+    refreshFromState();
+    Q_EMIT setupEdited();
+}
+
+void EditorWindow::playTrigger(int row) {
     if (!refuseWhileConnected()) preview_->triggerClicked(row);
+}
+
+void EditorWindow::undo() {
+    if (uploadRunning() || !editor_.undo()) return;
+    refreshFromState();
+    Q_EMIT setupEdited();
+}
+
+void EditorWindow::redo() {
+    if (uploadRunning() || !editor_.redo()) return;
+    refreshFromState();
+    Q_EMIT setupEdited();
 }
 
 }  // namespace mmx

@@ -10,7 +10,8 @@
 
 #include "ui/app/dialogs.h"
 #include "ui/app/editor.h"
-#include "core/program_state.h"
+#include "ui/app/table_cells.h"
+#include "ui/app/window_state.h"
 #include "device/clock.h"
 #include "device/connection.h"
 #include "device/upload_driver.h"
@@ -53,7 +54,7 @@ struct EditorServices {
 class EditorWindow final : public QWidget {
     Q_OBJECT
 public:
-    EditorWindow(ProgramState& state, CaptionTable& captions, EditorServices services, QWidget* parent = nullptr);
+    EditorWindow(WindowState& state, CaptionTable& captions, EditorServices services, QWidget* parent = nullptr);
     ~EditorWindow() override;
 
     Editor& editor() { return editor_; }
@@ -61,22 +62,34 @@ public:
     PreviewController& preview() { return *preview_; }
     WindowStatusDisplay& statusDisplay() { return display_; }
 
-    // Shows the set-up held in the program state (after every edit, an opened file, an upload).
+    // Shows the window's set-up: every row is rendered from the value (after every edit, an
+    // opened file, an upload, an undo).
     void refreshFromState();
     // Shows the current captions (after a language change).
     void applyCaptions();
     // Status-bar panels 1 and 2 back to their bare prefixes.
     void resetStatusPanels();
 
-    // The control events, callable by the frame window and by tests.
-    void Bt_Browse_Click(int slot);
-    void MsgBt_Click(int slot);
-    void WaveFile_Edited(int slot, const QString& name);
-    void TRG1_Picked(int entry, const QString& choice);
-    void Check1_Click(int zone, int value);
-    void TrgBt_Click(int row);
-    void Indicator_Click();
-    void Bt_SendMessage_Click();
+    // What the controls do, callable by the frame window and by tests.
+    void browseSlot(int slot);
+    void playSlot(int slot);
+    // A name typed into slot's field: a new name renames the slot at once; an empty field
+    // clears nothing until the typing is finished (nameFinished), so that typing a new name
+    // over the old one never empties slots on the way.
+    void nameEdited(int slot, const QString& name);
+    // The name field was left (or Enter pressed): an empty one clears the slot and every later one.
+    void nameFinished(int slot);
+    // Sequence entry `entry` (1..48) takes the picked choice (" " or " n").
+    void pickEntry(int entry, const QString& choice);
+    // Zone box `zone` (1..72) ticked or not.
+    void toggleZone(int zone, bool on);
+    void playTrigger(int row);
+    void toggleConnection();
+    // Send: checks that every sequence entry names a filled slot, then uploads the set-up.
+    void sendToUnit();
+    // Edit > Undo and Redo.
+    void undo();
+    void redo();
     // What the port panel shows in the port's present state (the description when connected).
     QString portPanelText() const;
     // Cancel (or Esc) during an upload: it stops at the next frame and closes the port.
@@ -89,26 +102,26 @@ public:
     const UploadResult& lastUpload() const { return lastUpload_; }
 
     // Controls, for the frame window's printout and for tests.
-    QLineEdit* WaveFile(int slot) const { return waveFile_.at(static_cast<size_t>(slot - 1)); }
-    QPushButton* Bt_Browse(int slot) const { return browse_.at(static_cast<size_t>(slot - 1)); }
-    QPushButton* MsgBt(int slot) const { return msgBt_.at(static_cast<size_t>(slot - 1)); }
-    QLabel* MsgTime(int slot) const { return msgTime_.at(static_cast<size_t>(slot - 1)); }
-    QLabel* MsgSize(int slot) const { return msgSize_.at(static_cast<size_t>(slot - 1)); }
-    QLabel* MsgSample(int slot) const { return msgSample_.at(static_cast<size_t>(slot - 1)); }
-    QLabel* TotalTime() const { return totalTime_; }
-    QLabel* TotalSize() const { return totalSize_; }
-    SequenceCombo* TRG1(int entry) const { return trg1_.at(static_cast<size_t>(entry - 1)); }
-    QCheckBox* Check1(int zone) const { return check1_.at(static_cast<size_t>(zone - 1)); }
-    QLabel* TrgTime(int row) const { return trgTime_.at(static_cast<size_t>(row - 1)); }
-    QPushButton* TrgBt(int row) const { return trgBt_.at(static_cast<size_t>(row - 1)); }
+    QLineEdit* nameField(int slot) const { return nameFields_.at(static_cast<size_t>(slot - 1)); }
+    QPushButton* browseButton(int slot) const { return browseButtons_.at(static_cast<size_t>(slot - 1)); }
+    QPushButton* playButton(int slot) const { return playButtons_.at(static_cast<size_t>(slot - 1)); }
+    QLabel* timeLabel(int slot) const { return timeLabels_.at(static_cast<size_t>(slot - 1)); }
+    QLabel* sizeLabel(int slot) const { return sizeLabels_.at(static_cast<size_t>(slot - 1)); }
+    QLabel* rateLabel(int slot) const { return rateLabels_.at(static_cast<size_t>(slot - 1)); }
+    QLabel* totalTimeLabel() const { return totalTime_; }
+    QLabel* totalSizeLabel() const { return totalSize_; }
+    SequenceCombo* sequenceBox(int entry) const { return sequenceBoxes_.at(static_cast<size_t>(entry - 1)); }
+    QCheckBox* zoneBox(int zone) const { return zoneBoxes_.at(static_cast<size_t>(zone - 1)); }
+    QLabel* triggerTimeLabel(int row) const { return triggerTimeLabels_.at(static_cast<size_t>(row - 1)); }
+    QPushButton* triggerPlayButton(int row) const { return triggerPlayButtons_.at(static_cast<size_t>(row - 1)); }
     ConnectionIndicator* indicator() const { return indicator_; }
     MemoryGauge* memoryGauge() const { return memoryGauge_; }
     UnitAudioOffer& audioOffer() { return *audioOffer_; }
-    QPushButton* Bt_SendMessage() const { return sendButton_; }
+    QPushButton* sendButton() const { return sendButton_; }
     QPushButton* cancelButton() const { return cancelButton_; }
     AdaptiveTables* tables() const { return tables_; }
-    QProgressBar* ProgressBar1() const { return progressBar_; }
-    QLabel* Lb_Percentage() const { return percentage_; }
+    QProgressBar* progressBar() const { return progressBar_; }
+    QLabel* progressCaption() const { return percentage_; }
     // Panels 1..3: "Status", "Settings", "ConnectTime".
     QLabel* statusPanel(int panel) const { return panels_.at(static_cast<size_t>(panel - 1)); }
 
@@ -117,8 +130,10 @@ Q_SIGNALS:
     void uploadActive(bool active);
     // The port was given up: menus and the upload button take input again.
     void controlsReleased();
-    // The editor's data changed.
+    // The set-up changed (an edit, an undo or a redo).
     void setupEdited();
+    // Whether Undo and Redo have a step to take (after every change of the set-up).
+    void historyChanged(bool canUndo, bool canRedo);
     // The upload progress caption was shown ("45%    Remaining Time:  00:01:23").
     void progressCaptionShown(const QString& caption);
 
@@ -141,7 +156,10 @@ private:
     // Takes away (or gives back) every control that could change the set-up or the port.
     void lockInput(bool locked);
 
-    ProgramState& state_;
+    // The first trigger row whose sequence names an empty slot (0: none), with the slot.
+    std::pair<int, int> sequenceNamingEmptySlot() const;
+
+    WindowState& state_;
     CaptionTable& captions_;
     EditorServices services_;
     SteadyClock steadyClock_;
@@ -152,8 +170,9 @@ private:
     std::unique_ptr<PreviewController> preview_;
     UploadRunner* upload_ = nullptr;
     std::atomic<bool> uploadRunning_{false};
-    QTimer* timer1_ = nullptr;
+    QTimer* clockTimer_ = nullptr;
     UploadResult lastUpload_;
+    int nameBeingEmptied_ = 0;  // the slot whose name field was emptied and is still being typed in
 
     AdaptiveTables* tables_ = nullptr;
     QGroupBox* messageFrame_ = nullptr;
@@ -170,18 +189,18 @@ private:
     QLabel* lbTriggerZones_ = nullptr;
     std::array<QLabel*, kZonesPerTrigger> lbZone_{};
 
-    std::array<QLineEdit*, kSlotCount> waveFile_{};
-    std::array<QPushButton*, kSlotCount> browse_{};
-    std::array<QPushButton*, kSlotCount> msgBt_{};
-    std::array<QLabel*, kSlotCount> msgTime_{};
-    std::array<QLabel*, kSlotCount> msgSize_{};
-    std::array<QLabel*, kSlotCount> msgSample_{};
+    std::array<QLineEdit*, kSlotCount> nameFields_{};
+    std::array<QPushButton*, kSlotCount> browseButtons_{};
+    std::array<QPushButton*, kSlotCount> playButtons_{};
+    std::array<QLabel*, kSlotCount> timeLabels_{};
+    std::array<QLabel*, kSlotCount> sizeLabels_{};
+    std::array<QLabel*, kSlotCount> rateLabels_{};
     QLabel* totalTime_ = nullptr;
     QLabel* totalSize_ = nullptr;
-    std::array<SequenceCombo*, kEntryCount> trg1_{};
-    std::array<QCheckBox*, kZoneCount> check1_{};
-    std::array<QLabel*, kTriggerCount> trgTime_{};
-    std::array<QPushButton*, kTriggerCount> trgBt_{};
+    std::array<SequenceCombo*, kEntryCount> sequenceBoxes_{};
+    std::array<QCheckBox*, kZoneCount> zoneBoxes_{};
+    std::array<QLabel*, kTriggerCount> triggerTimeLabels_{};
+    std::array<QPushButton*, kTriggerCount> triggerPlayButtons_{};
 
     ConnectionIndicator* indicator_ = nullptr;
     MemoryGauge* memoryGauge_ = nullptr;
@@ -190,7 +209,7 @@ private:
     QPushButton* cancelButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QLabel* percentage_ = nullptr;
-    QStatusBar* sbrStatus_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
     std::array<QLabel*, 3> panels_{};
 };
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/program_state.h"
+#include "ui/app/window_state.h"
 #include "platform/qt/document_viewer.h"
 #include "ui/app/setup_commands.h"
 #include "ui/lang/caption_table.h"
@@ -43,7 +43,7 @@ public:
         std::function<void()> showAbout;
     };
 
-    FrameWindow(ProgramState& state, CaptionTable& captions, Services services, QWidget* parent = nullptr);
+    FrameWindow(WindowState& state, CaptionTable& captions, Services services, QWidget* parent = nullptr);
     ~FrameWindow() override;
 
     EditorWindow& editorWindow() { return *editor_; }
@@ -51,21 +51,21 @@ public:
     SetupFileCommands& setupCommands() { return *setup_; }
 
     // The editor window is shown for the first time: settings file, language, status panels.
-    void Form_Activate();
+    void startUp();
     // Brings this window to the front in its normal state (a second start asked for it).
     void bringForward();
 
     // Menu commands, callable by tests.
-    void Open_Click();
+    void openSetup();
     // Opens the set-up file at path into the editor, as Open does with a picked file.
-    void openSetupFile(const std::string& path);
-    void Save_Click();
-    void Save_as_Click();
-    void Save_as_text_file_Click();
-    void ComP_Click(int index);
-    void Instructions_for_use_Click();
-    void Contacts_Click();
-    void About_Zanth_message_manager_Click();
+    FileCommandResult openSetupFile(const std::string& path);
+    void saveSetup();
+    void saveSetupAs();
+    void savePrintout();
+    void choosePort(int index);
+    void showInstructions();
+    void showContacts();
+    void showAboutWindow();
     void languageClicked(LanguageItem item);
 
     // The menu actions, by control name ("Open", "ComP3", "zh_s", ...), for tests.
@@ -87,18 +87,22 @@ private:
     void refreshLanguageChecks();
     void refreshPortChecks();
     void setUploadActive(bool active);
-    bool MDIForm_QueryUnload();
+    bool mayClose();
     void showCaption();
     // Qt's own texts and this program's tr() texts follow the language file in use.
     void applyQtLanguage();
     void reportSave(FileCommandResult result);
+    // After Open: the window shows the set-up and says once which of its files are missing.
+    void showOpened(FileCommandResult result);
     QString windowPlaceFile() const;
     void restoreWindowPlace();
     void saveWindowPlace();
     // The settings file, with "Initial file cannot be found!" when it cannot be written.
     void saveSettings();
+    // Opens a help document, or says where it is when no program on the system opened it.
+    void showDocument(const std::string& path);
 
-    ProgramState& state_;
+    WindowState& state_;
     CaptionTable& captions_;
     Services services_;
     EditorWindow* editor_ = nullptr;
@@ -110,6 +114,9 @@ private:
     Translations translations_;
 
     QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     QMenu* setupMenu_ = nullptr;
     QMenu* comportMenu_ = nullptr;
     QMenu* languageMenu_ = nullptr;

@@ -5,7 +5,7 @@
 #include <QProgressBar>
 #include <algorithm>
 
-#include "core/message_table.h"
+#include "core/unit_facts.h"
 
 namespace mmx {
 
@@ -15,7 +15,7 @@ MemoryGauge::MemoryGauge(QWidget* parent) : QWidget(parent) {
     row->setContentsMargins(0, 0, 0, 0);
     caption_ = new QLabel(tr("Free memory:"), this);
     bar_ = new QProgressBar(this);
-    bar_->setRange(0, kMemoryCapacityBytes / 1000);
+    bar_->setRange(0, unit::kCapacityBytes / 1000);
     bar_->setTextVisible(false);
     bar_->setMaximumHeight(caption_->sizeHint().height());
     figures_ = new QLabel(this);
@@ -28,8 +28,8 @@ MemoryGauge::MemoryGauge(QWidget* parent) : QWidget(parent) {
 
 void MemoryGauge::showUsed(int64_t usedBytes) {
     // Whole kB of 1000 bytes, as the table counts; never below 0 for a set-up over capacity.
-    const int64_t freeKb = std::max<int64_t>(0, kMemoryCapacityBytes - usedBytes) / 1000;
-    const int64_t totalKb = kMemoryCapacityBytes / 1000;
+    const int64_t freeKb = std::max<int64_t>(0, unit::kCapacityBytes - usedBytes) / 1000;
+    const int64_t totalKb = unit::kCapacityBytes / 1000;
     bar_->setValue(static_cast<int>(freeKb));
     // Worded at every refresh, so a language chosen after the window was built shows here too.
     caption_->setText(tr("Free memory:"));

@@ -12,7 +12,7 @@ class MemoryGauge final : public QWidget {
     Q_OBJECT
 public:
     explicit MemoryGauge(QWidget* parent = nullptr);
-    // usedBytes: the stored length of all messages (TFileLength).
+    // usedBytes: the stored length of all messages (all slots together).
     void showUsed(int64_t usedBytes);
     QString text() const;
 

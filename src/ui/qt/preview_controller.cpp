@@ -2,7 +2,7 @@
 
 namespace mmx {
 
-PreviewController::PreviewController(ProgramState& state, Editor& editor, AudioPlayer& player,
+PreviewController::PreviewController(WindowState& state, Editor& editor, AudioPlayer& player,
                                      MessageBoxes& boxes)
     : state_(state), editor_(editor), player_(player), boxes_(boxes) {
     player_.setStoppedHandler([this] { playerStopped(); });
@@ -25,7 +25,7 @@ void PreviewController::messageClicked(int slot) {
     editor_.refreshSlotFromFile(slot);
     if (onSlotsChanged) onSlotsChanged();
     if (onMessageButton) onMessageButton(slot, true);
-    if (!player_.play(state_.messages.slot(slot).FilePath, kPreviewVolume)) {
+    if (!player_.play(state_.setup.slot(slot).path, kPreviewVolume)) {
         if (onMessageButton) onMessageButton(slot, false);
         player_.stop();
     }
@@ -39,7 +39,7 @@ void PreviewController::triggerClicked(int row) {
         endSequence(true);
         return;
     }
-    const auto plan = sequencePlan(state_.triggers, state_.messages, row);
+    const auto plan = previewPlan(state_.setup, row);
     steps_.fill(std::string());
     for (size_t c = 0; c < plan.size() && c < steps_.size(); ++c) steps_[c] = plan[c];
     sequenceRow_ = row;

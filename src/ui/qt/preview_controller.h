@@ -9,7 +9,8 @@
 
 #include "ui/app/dialogs.h"
 #include "ui/app/editor.h"
-#include "core/program_state.h"
+#include "ui/app/table_cells.h"
+#include "ui/app/window_state.h"
 #include "platform/qt/audio_player.h"
 
 namespace mmx {
@@ -18,7 +19,7 @@ class PreviewController {
 public:
     static constexpr int kPreviewVolume = -600;  // hundredths of a decibel
 
-    PreviewController(ProgramState& state, Editor& editor, AudioPlayer& player, MessageBoxes& boxes);
+    PreviewController(WindowState& state, Editor& editor, AudioPlayer& player, MessageBoxes& boxes);
 
     // Caption changes of the play buttons: true shows "-", false ">".
     std::function<void(int slot, bool playing)> onMessageButton;
@@ -41,7 +42,7 @@ private:
     void endSequence(bool stopPlayer);
     bool refuseWhilePortOpen();
 
-    ProgramState& state_;
+    WindowState& state_;
     Editor& editor_;
     AudioPlayer& player_;
     MessageBoxes& boxes_;

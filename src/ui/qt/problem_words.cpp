@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "core/message_table.h"
+#include "core/unit_facts.h"
 
 namespace mmx {
 
@@ -57,12 +57,14 @@ QString ProblemWords::messageFile(const MessageFileProblem& problem) {
     QString detail;
     switch (problem.kind) {
         case Kind::OverCapacity:
-            return tr("The messages need %1 bytes; the unit holds %2.").arg(problem.neededBytes).arg(kMemoryCapacityBytes);
+            return tr("The messages need %1 bytes; the unit holds %2.").arg(problem.neededBytes).arg(unit::kCapacityBytes);
         case Kind::Missing:
             detail = problem.systemError != 0 ? tr("cannot be opened (%1)").arg(system) : tr("is not a file");
             break;
         case Kind::Unreadable: detail = tr("cannot be read (%1)").arg(system); break;
         case Kind::Refused: detail = tr("is no longer a WAVE file the unit plays"); break;
+        case Kind::EmptySlotInSequence:
+            return tr("Trigger %1 plays slot %2, which is empty.").arg(problem.trigger).arg(problem.slot);
     }
     return tr("Slot %1 (%2): %3: %4")
         .arg(problem.slot)

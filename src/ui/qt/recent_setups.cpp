@@ -15,7 +15,7 @@ bool present(const std::string& path) { return QFileInfo(q(path)).isFile(); }
 
 }  // namespace
 
-RecentSetups::RecentSetups(QMenu& fileMenu, ProgramState& state, MessageBoxes& boxes,
+RecentSetups::RecentSetups(QMenu& fileMenu, WindowState& state, MessageBoxes& boxes,
                            std::function<void(const std::string&)> open, QObject* parent)
     : QObject(parent), state_(state), boxes_(boxes), open_(std::move(open)) {
     menu_ = new QMenu(&fileMenu);
@@ -83,7 +83,7 @@ void RecentSetups::choose(const std::string& path) {
     }
     const std::string question =
         tr("The set-up %1 is no longer there. Take it off the list?").arg(q(path)).toStdString();
-    if (boxes_.ask(question, ProgramState::kEditorCaption, false) != QuestionAnswer::Yes) return;
+    if (boxes_.ask(question, WindowState::kEditorCaption, false) != QuestionAnswer::Yes) return;
     std::erase(state_.settings.recentSetups, path);
     rebuild();
 }

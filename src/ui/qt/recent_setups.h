@@ -6,7 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "core/program_state.h"
+#include "ui/app/table_cells.h"
+#include "ui/app/window_state.h"
 #include "ui/app/dialogs.h"
 
 class QMenu;
@@ -17,7 +18,7 @@ class RecentSetups final : public QObject {
     Q_OBJECT
 public:
     // open opens a set-up file from the list (after asking about unsaved changes).
-    RecentSetups(QMenu& fileMenu, ProgramState& state, MessageBoxes& boxes,
+    RecentSetups(QMenu& fileMenu, WindowState& state, MessageBoxes& boxes,
                  std::function<void(const std::string&)> open, QObject* parent = nullptr);
 
     // A set-up file was opened or saved: it goes to the top of the list.
@@ -30,7 +31,7 @@ public:
     void applyTexts();
 
 private:
-    ProgramState& state_;
+    WindowState& state_;
     MessageBoxes& boxes_;
     std::function<void(const std::string&)> open_;
     QMenu* menu_ = nullptr;

@@ -69,12 +69,19 @@ void SequenceCombo::setChoices(const QStringList& choices, const QStringList& la
     setCurrentIndex(findText(entryText_));
 }
 
+void SequenceCombo::setMissing(bool missing) {
+    if (missing_ == missing) return;
+    missing_ = missing;
+    update();
+}
+
 void SequenceCombo::paintEvent(QPaintEvent*) {
     // The entry's own text, also one that is not (or no longer) in the list.
     QStylePainter painter(this);
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    option.currentText = entryText_;
+    option.currentText = missing_ ? entryText_ + QStringLiteral(" !") : entryText_;
+    if (missing_) option.palette.setColor(QPalette::ButtonText, QColor(0xb0, 0x00, 0x20));
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }

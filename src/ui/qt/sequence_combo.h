@@ -20,6 +20,9 @@ public:
     // Refill the list without touching the shown text. labels[i], when given, is what the
     // list shows for choices[i].
     void setChoices(const QStringList& choices, const QStringList& labels = {});
+    // The entry names a slot that is empty now: its text is drawn as missing.
+    void setMissing(bool missing);
+    bool missing() const { return missing_; }
 
 Q_SIGNALS:
     // A choice was picked from the list.
@@ -32,6 +35,7 @@ protected:
 
 private:
     QString entryText_;
+    bool missing_ = false;
 };
 
 }  // namespace mmx

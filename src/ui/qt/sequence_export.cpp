@@ -25,18 +25,18 @@ bool samePath(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-SequenceExport::SequenceExport(EditorWindow& editor, const ProgramState& state, FileDialog& dialog, MessageBoxes& boxes)
+SequenceExport::SequenceExport(EditorWindow& editor, const WindowState& state, FileDialog& dialog, MessageBoxes& boxes)
     : QObject(&editor), editor_(editor), state_(state), dialog_(dialog), boxes_(boxes) {
-    frame_ = editor_.TrgTime(1)->parentWidget();
+    frame_ = editor_.triggerTimeLabel(1)->parentWidget();
     // The row's own controls have no menu of their own: a right click anywhere on it comes here.
     frame_->installEventFilter(this);
 }
 
 int SequenceExport::rowAt(const QPoint& pos) const {
     for (int row = 1; row <= kTriggerCount; ++row) {
-        const QWidget* time = editor_.TrgTime(row);
+        const QWidget* time = editor_.triggerTimeLabel(row);
         const int top = time->mapTo(frame_, QPoint(0, 0)).y() - 2;
-        if (pos.y() >= top && pos.y() <= top + editor_.TRG1(entryIndex(row, 1))->height() + 3) return row;
+        if (pos.y() >= top && pos.y() <= top + editor_.sequenceBox(entryIndex(row, 1))->height() + 3) return row;
     }
     return 0;
 }
@@ -57,7 +57,7 @@ QMenu* SequenceExport::menuFor(int row, QWidget* parent) {
     menu->setObjectName(QStringLiteral("TriggerMenu"));
     QAction* item = menu->addAction(tr("Export sequence…"), this, [this, row] { exportRow(row); });
     item->setObjectName(QStringLiteral("ExportSequence"));
-    item->setEnabled(state_.triggers.playEnabled(row));
+    item->setEnabled(state_.setup.trigger(row).length() > 0);
     item->setToolTip(tr("Write the messages of trigger %1 one after the other as one WAVE file").arg(row));
     menu->setToolTipsVisible(true);
     return menu;
@@ -65,22 +65,22 @@ QMenu* SequenceExport::menuFor(int row, QWidget* parent) {
 
 QString SequenceExport::refusal(int row, std::vector<std::string>& paths) const {
     paths.clear();
-    for (int position = 1; position <= kEntriesPerTrigger; ++position) {
-        const int message = state_.triggers.entry(entryIndex(row, position)).message();
-        if (message == 0) continue;
-        if (message > kSlotCount || !state_.messages.slot(message).filled() ||
-            state_.messages.slot(message).FilePath.empty())
+    const Trigger& trigger = state_.setup.trigger(row);
+    for (int position = 0; position < trigger.length(); ++position) {
+        const int message = trigger.sequence.at(static_cast<size_t>(position));
+        const Slot& slot = state_.setup.slot(message);
+        if (!slot.filled() || slot.path.empty())
             return tr("Trigger %1 plays message %2, but that slot holds no file; nothing was written.")
                 .arg(row)
                 .arg(message);
-        paths.push_back(state_.messages.slot(message).FilePath);
+        paths.push_back(slot.path);
     }
     if (paths.empty()) return tr("Trigger %1 plays no message; nothing was written.").arg(row);
     return {};
 }
 
 bool SequenceExport::exportRow(int row) {
-    const std::string title = ProgramState::kEditorCaption;
+    const std::string title = WindowState::kEditorCaption;
     std::vector<std::string> paths;
     if (const QString refused = refusal(row, paths); !refused.isEmpty()) {
         boxes_.alert(refused.toStdString(), title);

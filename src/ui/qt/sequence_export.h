@@ -6,7 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "core/program_state.h"
+#include "ui/app/table_cells.h"
+#include "ui/app/window_state.h"
 #include "ui/app/dialogs.h"
 
 class QMenu;
@@ -18,7 +19,7 @@ class EditorWindow;
 class SequenceExport final : public QObject {
     Q_OBJECT
 public:
-    SequenceExport(EditorWindow& editor, const ProgramState& state, FileDialog& dialog, MessageBoxes& boxes);
+    SequenceExport(EditorWindow& editor, const WindowState& state, FileDialog& dialog, MessageBoxes& boxes);
 
     // The trigger row under pos (trigger frame coordinates), 0 for none.
     int rowAt(const QPoint& pos) const;
@@ -35,7 +36,7 @@ protected:
 
 private:
     EditorWindow& editor_;
-    const ProgramState& state_;
+    const WindowState& state_;
     FileDialog& dialog_;
     MessageBoxes& boxes_;
     QWidget* frame_ = nullptr;

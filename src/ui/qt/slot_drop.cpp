@@ -39,22 +39,22 @@ bool isSetupFile(const QString& path) { return path.endsWith(QStringLiteral(".cf
 
 }  // namespace
 
-SlotDrop::SlotDrop(EditorWindow& editor, const ProgramState& state, std::function<void(const std::string&)> openSetup)
+SlotDrop::SlotDrop(EditorWindow& editor, const WindowState& state, std::function<void(const std::string&)> openSetup)
     : QObject(&editor), editor_(editor), state_(state), openSetup_(std::move(openSetup)) {
     editor_.setAcceptDrops(true);
     // The name fields would take a dropped file as text: the window takes it instead.
-    for (int k = 1; k <= kSlotCount; ++k) editor_.WaveFile(k)->setAcceptDrops(false);
+    for (int k = 1; k <= kSlotCount; ++k) editor_.nameField(k)->setAcceptDrops(false);
     editor_.installEventFilter(this);
     highlight_ = new DropHighlight(&editor_);
     connect(&editor_.audioOffer(), &UnitAudioOffer::slotConverted, this, &SlotDrop::fillNext, Qt::QueuedConnection);
 }
 
 int SlotDrop::slotAt(const QPoint& pos) const {
-    const QWidget* frame = editor_.WaveFile(1)->parentWidget();
+    const QWidget* frame = editor_.nameField(1)->parentWidget();
     const QRect frameArea(frame->mapTo(&editor_, QPoint(0, 0)), frame->size());
     if (!frameArea.contains(pos)) return 0;
     for (int k = 1; k <= kSlotCount; ++k) {
-        const QLineEdit* name = editor_.WaveFile(k);
+        const QLineEdit* name = editor_.nameField(k);
         const int top = name->mapTo(&editor_, QPoint(0, 0)).y() - 2;
         if (pos.y() >= top && pos.y() <= top + name->height() + 3) return k;
     }
@@ -82,7 +82,7 @@ SlotDrop::Target SlotDrop::targetFor(const QMimeData& data, const QPoint& pos) c
     if (slot == 0) return target;
     // Slots fill without gaps: a drop below the last filled slot goes to the first empty one.
     int firstEmpty = 1;
-    while (firstEmpty <= kSlotCount && state_.messages.slot(firstEmpty).filled()) ++firstEmpty;
+    while (firstEmpty <= kSlotCount && state_.setup.slot(firstEmpty).filled()) ++firstEmpty;
     target.slot = std::min(slot, firstEmpty);
     if (target.slot > kSlotCount) target.slot = 0;
     return target;
@@ -134,11 +134,11 @@ void SlotDrop::showHighlight(const Target& target) {
     if (!target.setupFile.empty()) {
         area = editor_.rect();
     } else if (target.slot != 0) {
-        const QWidget* frame = editor_.WaveFile(1)->parentWidget();
+        const QWidget* frame = editor_.nameField(1)->parentWidget();
         const int left = frame->mapTo(&editor_, QPoint(0, 0)).x();
         const int last = std::min<int>(kSlotCount, target.slot + static_cast<int>(target.files.size()) - 1);
-        const int top = editor_.WaveFile(target.slot)->mapTo(&editor_, QPoint(0, 0)).y() - 3;
-        const QLineEdit* end = editor_.WaveFile(last);
+        const int top = editor_.nameField(target.slot)->mapTo(&editor_, QPoint(0, 0)).y() - 3;
+        const QLineEdit* end = editor_.nameField(last);
         const int bottom = end->mapTo(&editor_, QPoint(0, 0)).y() + end->height() + 3;
         area = QRect(left + 2, top, frame->width() - 4, bottom - top);
     }
@@ -168,7 +168,7 @@ void SlotDrop::fillNext() {
         const auto [slot, file] = queue_.front();
         queue_.pop_front();
         // A file refused along the way stops the rest: the slots after it would leave a gap.
-        if (slot > 1 && !state_.messages.slot(slot - 1).filled()) {
+        if (slot > 1 && !state_.setup.slot(slot - 1).filled()) {
             queue_.clear();
             break;
         }

@@ -9,7 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "core/program_state.h"
+#include "ui/app/table_cells.h"
+#include "ui/app/window_state.h"
 
 class QDropEvent;
 class QMimeData;
@@ -23,7 +24,7 @@ class SlotDrop final : public QObject {
     Q_OBJECT
 public:
     // openSetup opens a dropped set-up file (after asking about unsaved changes).
-    SlotDrop(EditorWindow& editor, const ProgramState& state, std::function<void(const std::string&)> openSetup);
+    SlotDrop(EditorWindow& editor, const WindowState& state, std::function<void(const std::string&)> openSetup);
 
     // The slot whose row holds pos (editor window coordinates), 0 for none.
     int slotAt(const QPoint& pos) const;
@@ -50,7 +51,7 @@ private:
     void fillNext();
 
     EditorWindow& editor_;
-    const ProgramState& state_;
+    const WindowState& state_;
     std::function<void(const std::string&)> openSetup_;
     QWidget* highlight_ = nullptr;
     std::deque<std::pair<int, std::string>> queue_;

@@ -66,7 +66,7 @@ QPixmap splashPicture(double scale) {
     return picture;
 }
 
-SplashWindow::SplashWindow(ProgramState& state, QWidget* parent)
+SplashWindow::SplashWindow(WindowState& state, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), state_(state) {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -140,8 +140,8 @@ void SplashWindow::chkWinFont1(int dotsPerInch) {
 }
 
 void SplashWindow::loadTexts() {
-    const std::string settingsFolder = state_.SettingsFolder.empty() ? state_.AppPath : state_.SettingsFolder;
-    const std::string settingsFile = settingsFileForReading(state_.AppPath, settingsFolder);
+    const std::string settingsFolder = state_.settingsFolder.empty() ? state_.appFolder : state_.settingsFolder;
+    const std::string settingsFile = settingsFileForReading(state_.appFolder, settingsFolder);
     std::string splashLanguageFile;
     if (QFileInfo::exists(QString::fromStdString(settingsFile)))
         readSplashLanguage(state_, settingsFile, splashLanguageFile);

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <array>
 
-#include "core/program_state.h"
+#include "ui/app/window_state.h"
 #include "ui/lang/caption_table.h"
 
 class QLabel;
@@ -20,7 +20,7 @@ public:
 
     // The splash keeps its own copy of the texts: it reads them from the language file named in
     // the settings file, which may differ from what the editor shows until the next save.
-    explicit SplashWindow(ProgramState& state, QWidget* parent = nullptr);
+    explicit SplashWindow(WindowState& state, QWidget* parent = nullptr);
 
     QLabel* Lb_Logo(int index) const { return labels_.at(static_cast<size_t>(index)); }
     // "mmx4210 2.3": the build's own version, whatever the language file's lines say.
@@ -49,7 +49,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    ProgramState& state_;
+    WindowState& state_;
     CaptionTable captions_;
     std::array<QLabel*, 10> labels_{};
     QLabel* version_ = nullptr;

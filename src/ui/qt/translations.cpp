@@ -10,7 +10,7 @@ Translations::Translations(QString folder) : folder_(std::move(folder)) {}
 
 Translations::~Translations() { use(QString()); }
 
-QString Translations::localeFor(const ProgramState& state) {
+QString Translations::localeFor(const WindowState& state) {
     if (state.settings.otherLanguage) return {};
     const std::string stem = state.settings.languageFile.substr(0, state.settings.languageFile.find('.'));
     if (stem == "nl") return QStringLiteral("nl");

@@ -6,7 +6,7 @@
 #include <QTranslator>
 #include <memory>
 
-#include "core/program_state.h"
+#include "ui/app/window_state.h"
 
 namespace mmx {
 
@@ -18,7 +18,7 @@ public:
 
     // The Qt locale name of a language file in use: "nl", "zh_CN", "zh_TW"; "" for English
     // and any language file of the operator's own ("other").
-    static QString localeFor(const ProgramState& state);
+    static QString localeFor(const WindowState& state);
     // Installs the translations for locale ("" removes them). True when this program's own
     // translations were found (always true for "").
     bool use(const QString& locale);

@@ -6,7 +6,6 @@
 #include <QWidget>
 #include <filesystem>
 
-#include "core/message_table.h"
 #include "storage/atomic_file.h"
 #include "ui/qt/conversion_worker.h"
 #include "ui/qt/problem_words.h"
@@ -15,7 +14,7 @@ namespace mmx {
 
 namespace fs = std::filesystem;
 
-UnitAudioOffer::UnitAudioOffer(ProgramState& state, Editor& editor, MessageBoxes& boxes, QWidget* window)
+UnitAudioOffer::UnitAudioOffer(WindowState& state, Editor& editor, MessageBoxes& boxes, QWidget* window)
     : QObject(window), state_(state), editor_(editor), boxes_(boxes), window_(window) {
     worker_ = new ConversionWorker(this);
     connect(worker_, &ConversionWorker::finished, this, &UnitAudioOffer::conversionFinished);
@@ -38,7 +37,7 @@ UnitAudioOffer::~UnitAudioOffer() = default;
 
 bool UnitAudioOffer::converting() const { return worker_->running(); }
 
-std::string UnitAudioOffer::outputFolder(const ProgramState& state, const std::string& input) {
+std::string UnitAudioOffer::outputFolder(const WindowState& state, const std::string& input) {
     for (const fs::path& base : {fs::path(state.settings.setupFolder), fs::path(input).parent_path()}) {
         if (base.empty()) continue;
         const fs::path folder = base / "unit-audio";
@@ -47,6 +46,17 @@ std::string UnitAudioOffer::outputFolder(const ProgramState& state, const std::s
         if (!error && ::access(folder.c_str(), W_OK) == 0) return folder.string() + "/";
     }
     return {};
+}
+
+std::filesystem::path UnitAudioOffer::freshOutputPath(const std::string& folder, const std::string& input) {
+    // Never over a file that is there already: a slot (or an undo step) may use it, and two
+    // sources of the same name ("a/stereo.wav", "b/stereo.wav") must stay two files.
+    const std::string stem = fs::path(input).stem().string();
+    fs::path output = fs::path(folder) / (stem + ".wav");
+    std::error_code error;
+    for (int n = 2; fs::exists(output, error) || fs::equivalent(output, input, error); ++n)
+        output = fs::path(folder) / (stem + "-" + std::to_string(n) + ".wav");
+    return output;
 }
 
 void UnitAudioOffer::offer(int k, const std::string& path, int messageBoxIndex) {
@@ -60,9 +70,8 @@ void UnitAudioOffer::offer(int k, const std::string& path, int messageBoxIndex) 
     options.loudnessLufs = choice->loudnessLufs;
     options.trim = choice->trim;
     // "Auto" means the highest rate at which this file fits beside the other messages.
-    for (int i = 1; i <= kSlotCount; ++i) {
-        const MessageSlot& other = state_.messages.slot(i);
-        if (i != k && other.filled()) options.reservedBytes += other.TMsgSize;
+    for (int i = 1; i <= unit::kSlots; ++i) {
+        if (i != k) options.reservedBytes += storedLength(state_.setup.slot(i));
     }
     slot_ = k;
     input_ = path;
@@ -94,9 +103,7 @@ void UnitAudioOffer::conversionFinished() {
         return;
     }
     const std::string folder = outputFolder(state_, input_);
-    fs::path output = fs::path(folder) / fs::path(input_).filename().replace_extension(".wav");
-    std::error_code same;
-    if (fs::equivalent(output, input_, same)) output.replace_filename(fs::path(input_).stem().string() + "-unit.wav");
+    const fs::path output = freshOutputPath(folder, input_);
     if (folder.empty()) {
         alert(tr("The converted file cannot be saved: %1").arg(tr("no folder can be written")));
         return;

@@ -3,13 +3,14 @@
 // window thread with progress, save it in "unit-audio" beside the set-up and put it in the slot.
 #include <QObject>
 #include <QPointer>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "ui/app/dialogs.h"
 #include "ui/app/editor.h"
-#include "core/program_state.h"
+#include "ui/app/window_state.h"
 #include "ui/qt/convert_offer_dialog.h"
 
 class QProgressDialog;
@@ -25,7 +26,7 @@ public:
     // The question to the operator: a choice, or nothing when declined. By default the dialog.
     using Ask = std::function<std::optional<ConversionChoice>(const QString& fileName, const QString& reason)>;
 
-    UnitAudioOffer(ProgramState& state, Editor& editor, MessageBoxes& boxes, QWidget* window);
+    UnitAudioOffer(WindowState& state, Editor& editor, MessageBoxes& boxes, QWidget* window);
     ~UnitAudioOffer() override;
 
     // From now on the editor hands refused files here, and ask puts the question.
@@ -38,7 +39,10 @@ public:
 
     // Where converted files go: "unit-audio" in the set-up's folder, or beside the input when
     // that folder cannot be written.
-    static std::string outputFolder(const ProgramState& state, const std::string& input);
+    static std::string outputFolder(const WindowState& state, const std::string& input);
+    // The converted file's path in folder: the source's name with ".wav", or with "-2", "-3" ...
+    // when a file of that name is there already.
+    static std::filesystem::path freshOutputPath(const std::string& folder, const std::string& input);
 
 Q_SIGNALS:
     // A converted file was put in slot k (or refused by the slot's checks).
@@ -47,7 +51,7 @@ Q_SIGNALS:
 private:
     void conversionFinished();
 
-    ProgramState& state_;
+    WindowState& state_;
     Editor& editor_;
     MessageBoxes& boxes_;
     QWidget* window_;

@@ -13,12 +13,12 @@ UploadRunner::~UploadRunner() {
     join();
 }
 
-bool UploadRunner::start(const ProgramState& setup, const UploadOptions& options) {
+bool UploadRunner::start(const UploadSnapshot& snapshot, const UploadOptions& options) {
     if (running_.exchange(true)) return false;
     join();  // the thread of the previous upload has ended; collect it
     driver_ = std::make_unique<UploadDriver>(connection_);
-    worker_ = std::thread([this, setup, options] {
-        UploadJobResult job = runUploadJob(*driver_, setup, options, connection_.events());
+    worker_ = std::thread([this, snapshot, options] {
+        UploadJobResult job = runUploadJob(*driver_, snapshot, options, connection_.events());
         QMetaObject::invokeMethod(
             this,
             [this, job] {

@@ -7,7 +7,6 @@
 #include <memory>
 #include <thread>
 
-#include "core/program_state.h"
 #include "device/upload_driver.h"
 #include "ui/link/upload_job.h"
 
@@ -23,7 +22,7 @@ public:
     bool running() const { return running_.load(); }
     // Starts one upload of a snapshot of the set-up (its message files are read on the worker);
     // false when one is running already.
-    bool start(const ProgramState& setup, const UploadOptions& options = {});
+    bool start(const UploadSnapshot& snapshot, const UploadOptions& options = {});
     // Ends the running upload at its next wait (the port is closed and the verdict reported).
     void cancel();
 

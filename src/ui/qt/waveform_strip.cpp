@@ -9,7 +9,7 @@
 
 namespace mmx {
 
-WaveformStrip::WaveformStrip(EditorWindow& editor, const ProgramState& state, QObject* parent)
+WaveformStrip::WaveformStrip(EditorWindow& editor, const WindowState& state, QObject* parent)
     : QObject(parent), state_(state) {
     qRegisterMetaType<WaveformLoader::Result>();
     loader_ = new WaveformLoader(WaveformView::kColumns, 2, this);
@@ -20,7 +20,7 @@ WaveformStrip::WaveformStrip(EditorWindow& editor, const ProgramState& state, QO
 
 // In the slot's own row of the message table, after its last column.
 void WaveformStrip::place(EditorWindow& editor) {
-    QWidget* frame = editor.WaveFile(1)->parentWidget();
+    QWidget* frame = editor.nameField(1)->parentWidget();
     auto* grid = qobject_cast<QGridLayout*>(frame->layout());
     const int column = grid != nullptr ? grid->columnCount() : 0;
     for (int k = 1; k <= kSlotCount; ++k) {
@@ -30,7 +30,7 @@ void WaveformStrip::place(EditorWindow& editor) {
         views_[static_cast<size_t>(k - 1)] = view;
         if (grid == nullptr) continue;
         int row = 0, ignored = 0;
-        grid->getItemPosition(grid->indexOf(editor.WaveFile(k)), &row, &ignored, &ignored, &ignored);
+        grid->getItemPosition(grid->indexOf(editor.nameField(k)), &row, &ignored, &ignored, &ignored);
         grid->addWidget(view, row, column, Qt::AlignCenter);
         view->show();
     }
@@ -39,8 +39,8 @@ void WaveformStrip::place(EditorWindow& editor) {
 void WaveformStrip::refresh() {
     for (int k = 1; k <= kSlotCount; ++k) {
         const auto i = static_cast<size_t>(k - 1);
-        const MessageSlot& slot = state_.messages.slot(k);
-        const std::string path = slot.filled() ? slot.FilePath : std::string();
+        const Slot& slot = state_.setup.slot(k);
+        const std::string path = slot.filled() ? slot.path : std::string();
         if (path == shownPath_[i]) continue;
         shownPath_[i] = path;
         if (path.empty()) {

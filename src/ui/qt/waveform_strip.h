@@ -5,7 +5,8 @@
 #include <array>
 #include <string>
 
-#include "core/program_state.h"
+#include "ui/app/table_cells.h"
+#include "ui/app/window_state.h"
 #include "ui/qt/waveform_loader.h"
 
 namespace mmx {
@@ -16,7 +17,7 @@ class WaveformView;
 class WaveformStrip final : public QObject {
     Q_OBJECT
 public:
-    WaveformStrip(EditorWindow& editor, const ProgramState& state, QObject* parent = nullptr);
+    WaveformStrip(EditorWindow& editor, const WindowState& state, QObject* parent = nullptr);
 
     // Follows the slots: a slot whose file changed is read again (off the window thread).
     void refresh();
@@ -33,7 +34,7 @@ private:
     void place(EditorWindow& editor);
     void arrived(const WaveformLoader::Result& result);
 
-    const ProgramState& state_;
+    const WindowState& state_;
     WaveformLoader* loader_ = nullptr;
     std::array<WaveformView*, kSlotCount> views_{};
     std::array<std::string, kSlotCount> shownPath_{};

@@ -143,6 +143,10 @@
         <source>&quot;%1&quot; is not a serial setting a port takes</source>
         <translation>&quot;%1&quot; is geen seriële instelling die een poort aanneemt</translation>
     </message>
+    <message>
+        <source>Trigger %1 plays slot %2, which is empty.</source>
+        <translation>Trigger %1 speelt positie %2 af, maar die positie is leeg.</translation>
+    </message>
 </context>
 <context>
     <name>mmx::ConvertOfferDialog</name>
@@ -330,6 +334,18 @@
         <source>%1: the messages would take %2 KB; the unit holds 8380 KB</source>
         <translation>%1: de berichten zouden %2 KB innemen; de unit bevat 8380 KB</translation>
     </message>
+    <message>
+        <source>Trigger %1 plays slot %2, which is empty. Choose another message for it or fill the slot, then send again.</source>
+        <translation>Trigger %1 speelt positie %2 af, maar die positie is leeg. Kies er een ander bericht voor of vul de positie, en verstuur dan opnieuw.</translation>
+    </message>
+    <message>
+        <source>The file of this message is missing: %1</source>
+        <translation>Het bestand van dit bericht ontbreekt: %1</translation>
+    </message>
+    <message>
+        <source>Trigger %1: slot %2 is empty, so this entry plays nothing</source>
+        <translation>Trigger %1: positie %2 is leeg, dus dit onderdeel speelt niets af</translation>
+    </message>
 </context>
 <context>
     <name>mmx::FrameWindow</name>
@@ -360,6 +376,42 @@
     <message>
         <source>No device is present at %1 now.</source>
         <translation>Er is nu geen apparaat aanwezig op %1.</translation>
+    </message>
+    <message>
+        <source>Slot %1 (%2): %3</source>
+        <translation>Positie %1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>The WAVE files of these messages are missing:</source>
+        <translation>De WAVE-bestanden van deze berichten ontbreken:</translation>
+    </message>
+    <message>
+        <source>No program on this system opened %1. The document is in %2.</source>
+        <translation>Geen programma op dit systeem heeft %1 geopend. Het document staat in %2.</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bewerken</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Ongedaan maken</translation>
+    </message>
+    <message>
+        <source>Undo the last change to the messages or triggers (Ctrl+Z)</source>
+        <translation>De laatste wijziging aan de berichten of triggers ongedaan maken (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Opnieuw</translation>
+    </message>
+    <message>
+        <source>Redo the change last undone (Ctrl+Shift+Z or Ctrl+Y)</source>
+        <translation>De laatst ongedaan gemaakte wijziging opnieuw uitvoeren (Ctrl+Shift+Z of Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>Undo and redo changes to the messages and triggers</source>
+        <translation>Wijzigingen aan de berichten en triggers ongedaan maken en opnieuw uitvoeren</translation>
     </message>
 </context>
 <context>

@@ -142,6 +142,27 @@
     <message>
         <source>&quot;%1&quot; is not a serial setting a port takes</source>
         <translation>“%1”不是端口可接受的串口设置</translation>
+        <translation>&quot;%1&quot; 不是 1 到 12 的消息编号</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a play time in seconds</source>
+        <translation>&quot;%1&quot; 不是以秒为单位的播放时间</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a sample rate of 8 to 24 kHz</source>
+        <translation>&quot;%1&quot; 不是 8 到 24 kHz 的采样率</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time-out of 0 to 60000 ms</source>
+        <translation>&quot;%1&quot; 不是 0 到 60000 毫秒的超时</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a serial setting a port takes</source>
+        <translation>&quot;%1&quot; 不是端口可用的串口设置</translation>
+    </message>
+    <message>
+        <source>Trigger %1 plays slot %2, which is empty.</source>
+        <translation>触发器 %1 播放位置 %2，但该位置是空的。</translation>
     </message>
 </context>
 <context>
@@ -330,6 +351,18 @@
         <source>%1: the messages would take %2 KB; the unit holds 8380 KB</source>
         <translation>%1：消息将占用 %2 KB；设备容量为 8380 KB</translation>
     </message>
+    <message>
+        <source>Trigger %1 plays slot %2, which is empty. Choose another message for it or fill the slot, then send again.</source>
+        <translation>触发器 %1 播放位置 %2，但该位置是空的。请为它选择其他消息或填充该位置，然后重新发送。</translation>
+    </message>
+    <message>
+        <source>The file of this message is missing: %1</source>
+        <translation>此消息的文件缺失：%1</translation>
+    </message>
+    <message>
+        <source>Trigger %1: slot %2 is empty, so this entry plays nothing</source>
+        <translation>触发器 %1：位置 %2 是空的，因此此项不播放任何内容</translation>
+    </message>
 </context>
 <context>
     <name>mmx::FrameWindow</name>
@@ -360,6 +393,42 @@
     <message>
         <source>No device is present at %1 now.</source>
         <translation>%1 目前没有设备。</translation>
+    </message>
+    <message>
+        <source>Slot %1 (%2): %3</source>
+        <translation>位置 %1（%2）：%3</translation>
+    </message>
+    <message>
+        <source>The WAVE files of these messages are missing:</source>
+        <translation>以下消息的 WAVE 文件缺失：</translation>
+    </message>
+    <message>
+        <source>No program on this system opened %1. The document is in %2.</source>
+        <translation>此系统上没有程序打开 %1。该文档位于 %2。</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Undo the last change to the messages or triggers (Ctrl+Z)</source>
+        <translation>撤销对消息或触发器的最后一次更改 (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Redo the change last undone (Ctrl+Shift+Z or Ctrl+Y)</source>
+        <translation>重做最后撤销的更改 (Ctrl+Shift+Z 或 Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>Undo and redo changes to the messages and triggers</source>
+        <translation>撤销和重做对消息和触发器的更改</translation>
     </message>
 </context>
 <context>

@@ -142,6 +142,27 @@
     <message>
         <source>&quot;%1&quot; is not a serial setting a port takes</source>
         <translation>「%1」不是連接埠可接受的序列設定</translation>
+        <translation>&quot;%1&quot; 不是 1 到 12 的訊息編號</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a play time in seconds</source>
+        <translation>&quot;%1&quot; 不是以秒為單位的播放時間</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a sample rate of 8 to 24 kHz</source>
+        <translation>&quot;%1&quot; 不是 8 到 24 kHz 的取樣率</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time-out of 0 to 60000 ms</source>
+        <translation>&quot;%1&quot; 不是 0 到 60000 毫秒的逾時</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a serial setting a port takes</source>
+        <translation>&quot;%1&quot; 不是連接埠可用的序列設定</translation>
+    </message>
+    <message>
+        <source>Trigger %1 plays slot %2, which is empty.</source>
+        <translation>觸發器 %1 播放位置 %2，但該位置是空的。</translation>
     </message>
 </context>
 <context>
@@ -330,6 +351,18 @@
         <source>%1: the messages would take %2 KB; the unit holds 8380 KB</source>
         <translation>%1：訊息將佔用 %2 KB；裝置容量為 8380 KB</translation>
     </message>
+    <message>
+        <source>Trigger %1 plays slot %2, which is empty. Choose another message for it or fill the slot, then send again.</source>
+        <translation>觸發器 %1 播放位置 %2，但該位置是空的。請為它選擇其他訊息或填入該位置，然後重新傳送。</translation>
+    </message>
+    <message>
+        <source>The file of this message is missing: %1</source>
+        <translation>此訊息的檔案遺失：%1</translation>
+    </message>
+    <message>
+        <source>Trigger %1: slot %2 is empty, so this entry plays nothing</source>
+        <translation>觸發器 %1：位置 %2 是空的，因此此項不播放任何內容</translation>
+    </message>
 </context>
 <context>
     <name>mmx::FrameWindow</name>
@@ -360,6 +393,42 @@
     <message>
         <source>No device is present at %1 now.</source>
         <translation>%1 目前沒有裝置。</translation>
+    </message>
+    <message>
+        <source>Slot %1 (%2): %3</source>
+        <translation>位置 %1（%2）：%3</translation>
+    </message>
+    <message>
+        <source>The WAVE files of these messages are missing:</source>
+        <translation>以下訊息的 WAVE 檔案遺失：</translation>
+    </message>
+    <message>
+        <source>No program on this system opened %1. The document is in %2.</source>
+        <translation>此系統上沒有程式開啟 %1。該文件位於 %2。</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>編輯</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>復原</translation>
+    </message>
+    <message>
+        <source>Undo the last change to the messages or triggers (Ctrl+Z)</source>
+        <translation>復原對訊息或觸發器的最後一次變更 (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Redo the change last undone (Ctrl+Shift+Z or Ctrl+Y)</source>
+        <translation>重做最後復原的變更 (Ctrl+Shift+Z 或 Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>Undo and redo changes to the messages and triggers</source>
+        <translation>復原和重做對訊息和觸發器的變更</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,4 @@
-#include "core/ui_text_table.h"
+#include "ui/lang/ui_text_table.h"
 
 namespace mmx {
 
@@ -62,22 +62,6 @@ std::string UiTextTable::statusMessage(int k) const { return statusLine(status(k
 
 std::string UiTextTable::statusLine(const std::string& text) const {
     return status_[StatusPrefix] + " " + trimBlanks(text);
-}
-
-std::string trimBlanks(const std::string& text) {
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && isBlank(text[begin])) ++begin;
-    while (end > begin && isBlank(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
-}
-
-std::string asciiLower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
 }
 
 }  // namespace mmx

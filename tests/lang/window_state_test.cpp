@@ -1,27 +1,27 @@
-// Start-up state and the interface texts.
+// The window's start-up state and the interface texts.
 #include <gtest/gtest.h>
 
-#include "core/program_state.h"
+#include "ui/app/window_state.h"
 
 namespace mmx {
 namespace {
 
 // The settings file's default bytes (storage tests) pin the port, folder and file defaults.
-TEST(ProgramState, StartUpDefaults) {
-    ProgramState state;
+TEST(WindowState, StartUpDefaults) {
+    WindowState state;
     state.initialise("/opt/mmx4210");
-    EXPECT_EQ(state.AppPath, "/opt/mmx4210/");
-    EXPECT_EQ(state.MarkerPath, "/opt/mmx4210/");
-    EXPECT_EQ(state.FrameCaption, "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  ");
+    EXPECT_EQ(state.appFolder, "/opt/mmx4210/");
+    EXPECT_EQ(state.markerFolder, "/opt/mmx4210/");
+    EXPECT_EQ(state.frameCaption, "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  ");
     EXPECT_EQ(state.settings.port.settingsText(), "115200,N,8,2");
-    EXPECT_EQ(state.CloseText, "Close");
-    EXPECT_FALSE(state.SetupChanged);
+    EXPECT_EQ(state.closeText, "Close");
+    EXPECT_FALSE(state.setupChanged());
     EXPECT_FALSE(state.settings.otherLanguage);
     EXPECT_EQ(state.languageFolder(), "/opt/mmx4210/Font/");
     EXPECT_EQ(state.markerFilePath(), "/opt/mmx4210/~MMX4210Temp");
 }
 
-TEST(ProgramState, PathHelpers) {
+TEST(WindowState, PathHelpers) {
     EXPECT_EQ(withTrailingSeparator("/a/b"), "/a/b/");
     EXPECT_EQ(withTrailingSeparator("/a/b/"), "/a/b/");
     EXPECT_EQ(folderOf("/x/y/z.wav"), "/x/y/");

@@ -1,14 +1,16 @@
-// The message slots as the editor drives them: browsing, refusals, capacity, emptying and
-// the shift of later slots, totals and the decimal point.
+// The window's edits as the editor makes them on the set-up value: browsing, refusals,
+// capacity, clearing with the shift of later slots, renaming, the undo history and the
+// unsaved mark, and the decimal point.
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <functional>
 #include <locale>
 
-#include "ui/app/editor.h"
 #include "core/number_format.h"
 #include "support/fake_dialogs.h"
 #include "support/test_support.h"
+#include "ui/app/editor.h"
 
 namespace mmx {
 namespace {
@@ -32,12 +34,12 @@ protected:
 
     BrowseOutcome browseFile(int k, const std::string& name, const WaveShape& shape) {
         dialog.choose(folder.writeWave(name, shape));
-        return editor.browse(k);
+        return editor.browseSlot(k);
     }
-    const MessageSlot& slot(int k) { return state.messages.slot(k); }
+    const Slot& slot(int k) { return state.setup.slot(k); }
 
     test::ScratchFolder folder;
-    ProgramState state;
+    WindowState state;
     test::ScriptedFileDialog dialog;
     test::RecordingMessageBoxes boxes;
     Editor editor;
@@ -48,30 +50,21 @@ TEST(StoredLength, WholeBlocksHoldingTheFileAndItsChecksumWord) {
     // From 349 bytes the padding byte and the checksum word spill into a second block.
     for (auto [file, stored] : {std::pair{0, 350}, {348, 350}, {349, 700}, {350, 700}, {351, 700}, {698, 700},
                                 {699, 1050}, {700, 1050}, {8'379'348, 8'379'350}}) {
-        EXPECT_EQ(storedLength(file), stored) << file;
+        EXPECT_EQ(unit::storedLength(file), stored) << file;
     }
 }
 
-TEST_F(EditorTest, BrowseFillsTheSlotAndItsTotals) {
-    state.MessagesUploaded = true;
+TEST_F(EditorTest, BrowseFillsTheSlot) {
+    state.messagesUploaded = true;
     ASSERT_EQ(browseFile(1, "hello.world.wav", waveOfLength(44 + 44100)), BrowseOutcome::Accepted);
 
-    EXPECT_EQ(slot(1).WaveFile, "hello");
-    EXPECT_EQ(slot(1).FilePath, folder.folder() + "hello.world.wav");
-    EXPECT_EQ(slot(1).MsgTime, "1.00");
-    EXPECT_EQ(slot(1).MsgSample, "22.050");
-    EXPECT_EQ(slot(1).TMsgSize, 44450);
-    EXPECT_EQ(slot(1).MsgSize, "44");
-    EXPECT_TRUE(slot(1).MsgBtEnabled);
-    EXPECT_TRUE(slot(2).BrowseEnabled);
-    EXPECT_FALSE(slot(3).BrowseEnabled);
-    EXPECT_EQ(state.messages.TotalTime, "1.00");
-    EXPECT_EQ(state.messages.TotalSize, "44");
-    EXPECT_EQ(state.messages.TFileLength, 44450);
-    EXPECT_TRUE(state.SetupChanged);
-    EXPECT_FALSE(state.MessagesUploaded);
+    EXPECT_EQ(slot(1).name, "hello");
+    EXPECT_EQ(slot(1).path, folder.folder() + "hello.world.wav");
+    EXPECT_EQ(slot(1).wave, (WaveInfo{44100, 22050, 44 + 44100}));
+    EXPECT_EQ(totalStoredLength(state.setup), 44450);
+    EXPECT_TRUE(state.setupChanged());
+    EXPECT_FALSE(state.messagesUploaded);
     EXPECT_EQ(state.settings.waveFolder, folder.folder());
-    EXPECT_EQ(state.triggers.choices(), (std::vector<std::string>{" ", " 1"}));
     EXPECT_TRUE(boxes.shown.empty());
 
     ASSERT_EQ(dialog.requests.size(), 1u);  // its filters are the editor window's to check
@@ -80,31 +73,26 @@ TEST_F(EditorTest, BrowseFillsTheSlotAndItsTotals) {
 
 TEST_F(EditorTest, ShownNameOfUnusualFileNames) {
     ASSERT_EQ(browseFile(1, "noextension", waveOfLength(1000)), BrowseOutcome::Accepted);
-    EXPECT_EQ(slot(1).WaveFile, "noextension");
+    EXPECT_EQ(slot(1).name, "noextension");
     ASSERT_EQ(browseFile(2, ".wav", waveOfLength(1000)), BrowseOutcome::Accepted);
-    EXPECT_EQ(slot(2).WaveFile, ".wav") << "a slot must never be filled with an empty shown name";
+    EXPECT_EQ(slot(2).name, ".wav") << "a slot must never be filled with an empty shown name";
 }
 
-TEST_F(EditorTest, ARefusedFileLeavesTheSlotAsItWas) {
+TEST_F(EditorTest, ARefusedFileLeavesTheSetUpAsItWas) {
     ASSERT_EQ(browseFile(1, "good.wav", waveOfLength(2000)), BrowseOutcome::Accepted);
-    const MessageSlot before = slot(1);
-    const auto totalsBefore = state.messages.TFileLength;
+    const mmx::Setup before = state.setup;
 
     WaveShape stereo = waveOfLength(5000);
     stereo.channels = 2;
     ASSERT_EQ(browseFile(1, "sub/stereo.wav", stereo), BrowseOutcome::Rejected);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"The file is not a mono file!"});
     EXPECT_EQ(boxes.shown[0].title, "MMX4210");
-    EXPECT_EQ(slot(1).FilePath, before.FilePath);
-    EXPECT_EQ(slot(1).WaveFile, before.WaveFile);
-    EXPECT_EQ(slot(1).MsgTime, before.MsgTime);
-    EXPECT_EQ(slot(1).TMsgSize, before.TMsgSize);
-    EXPECT_EQ(state.messages.TFileLength, totalsBefore);
+    EXPECT_EQ(state.setup, before);
     EXPECT_EQ(state.settings.waveFolder, folder.folder() + "sub/") << "the folder is remembered anyway";
 
     // A vanished file is refused without a message.
     dialog.choose(folder.folder() + "gone.wav");
-    EXPECT_EQ(editor.browse(2), BrowseOutcome::Rejected);
+    EXPECT_EQ(editor.browseSlot(2), BrowseOutcome::Rejected);
     EXPECT_EQ(boxes.shown.size(), 1u);
     EXPECT_FALSE(slot(2).filled());
 
@@ -117,123 +105,156 @@ TEST_F(EditorTest, ARefusedFileLeavesTheSlotAsItWas) {
     });
     ASSERT_EQ(browseFile(1, "stereo2.wav", stereo), BrowseOutcome::Rejected);
     dialog.choose(folder.folder() + "gone.wav");
-    EXPECT_EQ(editor.browse(1), BrowseOutcome::Rejected);
+    EXPECT_EQ(editor.browseSlot(1), BrowseOutcome::Rejected);
     EXPECT_EQ(offered, (std::vector<std::pair<std::string, int>>{{folder.folder() + "stereo2.wav", UiTextTable::NotMono}}));
     EXPECT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(slot(1).FilePath, before.FilePath);
+    EXPECT_EQ(state.setup, before);
+    EXPECT_FALSE(state.history.canRedo());
 }
 
 TEST_F(EditorTest, NothingChangesWhileThePortIsOpenOrTheDialogIsCancelled) {
     portOpen = true;
     dialog.choose(folder.writeWave("a.wav", waveOfLength(1000)));
-    EXPECT_EQ(editor.browse(1), BrowseOutcome::Refused);
+    EXPECT_EQ(editor.browseSlot(1), BrowseOutcome::Refused);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"The unit cannot be operated while upload is in progress!"});
     EXPECT_TRUE(dialog.requests.empty());
 
     portOpen = false;
     dialog.answers.clear();
     dialog.cancel();
-    EXPECT_EQ(editor.browse(1), BrowseOutcome::Cancelled);
+    EXPECT_EQ(editor.browseSlot(1), BrowseOutcome::Cancelled);
     EXPECT_FALSE(slot(1).filled());
-    EXPECT_FALSE(state.SetupChanged);
+    EXPECT_FALSE(state.setupChanged());
+    EXPECT_FALSE(state.history.canUndo());
 }
 
 TEST_F(EditorTest, CapacityHoldsAtTheLastWholeBlock) {
     // 23,941 blocks in slot 1, one more block in slot 2: 8,379,700 bytes, the most that fits.
     ASSERT_EQ(browseFile(1, "big.wav", waveOfLength(8'379'348)), BrowseOutcome::Accepted);
     ASSERT_EQ(browseFile(2, "small.wav", waveOfLength(348)), BrowseOutcome::Accepted);
-    EXPECT_EQ(state.messages.TFileLength, 8'379'700);
+    EXPECT_EQ(totalStoredLength(state.setup), 8'379'700);
     EXPECT_TRUE(boxes.shown.empty());
 
     // One block more is refused, and the new slot stays empty.
-    state.MessagesUploaded = true;
+    state.messagesUploaded = true;
     ASSERT_EQ(browseFile(3, "one-more.wav", waveOfLength(100)), BrowseOutcome::OverCapacity);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Message files exceed memory capacity of 8380 KB!"});
-    EXPECT_FALSE(slot(3).filled());
-    EXPECT_EQ(slot(3).FilePath, "");
-    EXPECT_EQ(slot(3).TMsgSize, 0);
-    EXPECT_EQ(state.messages.TFileLength, 8'379'700);
-    EXPECT_EQ(state.triggers.listCount(), 3) << "message 3 is not offered";
-    EXPECT_TRUE(state.MessagesUploaded) << "a refused file changes nothing on the unit";
+    EXPECT_EQ(slot(3), Slot{});
+    EXPECT_EQ(totalStoredLength(state.setup), 8'379'700);
+    EXPECT_TRUE(state.messagesUploaded) << "a refused file changes nothing on the unit";
 
     // Exchanging a file for one of equal stored length is accepted.
     ASSERT_EQ(browseFile(2, "other.wav", waveOfLength(300)), BrowseOutcome::Accepted);
-    EXPECT_EQ(slot(2).WaveFile, "other");
+    EXPECT_EQ(slot(2).name, "other");
 
     // A bigger file in a filled slot is refused and the slot keeps its old file.
     ASSERT_EQ(browseFile(2, "bigger.wav", waveOfLength(400)), BrowseOutcome::OverCapacity);
-    EXPECT_EQ(slot(2).WaveFile, "other");
-    EXPECT_EQ(slot(2).TMsgSize, 350);
-    EXPECT_EQ(slot(2).FilePath, folder.folder() + "other.wav");
+    EXPECT_EQ(slot(2).name, "other");
+    EXPECT_EQ(storedLength(slot(2)), 350);
+    EXPECT_EQ(slot(2).path, folder.folder() + "other.wav");
 }
 
-TEST_F(EditorTest, SlotsUnder1000BytesStillCountTowardsTheCapacity) {
-    ASSERT_EQ(browseFile(1, "tiny.wav", waveOfLength(300)), BrowseOutcome::Accepted);
-    EXPECT_EQ(slot(1).MsgSize, "0");
-    EXPECT_EQ(state.messages.TotalSize, "0");
-    EXPECT_EQ(state.messages.TFileLength, 350);
-    // So does a slot that lost its name but still holds a size (as a set-up file may give it).
-    state.messages.slot(2).MsgSize = "28";
-    state.messages.slot(2).TMsgSize = 28000;
-    state.messages.recomputeTotals();
-    EXPECT_EQ(state.messages.TFileLength, 350 + 28000);
-}
-
-TEST_F(EditorTest, EmptyingASlotEmptiesEveryLaterSlot) {
+TEST_F(EditorTest, ClearingASlotEmptiesEveryLaterSlotAndUndoBringsThemBackWhole) {
     ASSERT_EQ(browseFile(1, "a.wav", waveOfLength(4000)), BrowseOutcome::Accepted);
     ASSERT_EQ(browseFile(2, "b.wav", waveOfLength(5000)), BrowseOutcome::Accepted);
     ASSERT_EQ(browseFile(3, "c.wav", waveOfLength(6000)), BrowseOutcome::Accepted);
-    EXPECT_EQ(state.triggers.listCount(), 4);
-    editor.chooseEntry(entryIndex(1, 1), " 3");
+    editor.pickEntry(1, 1, 3);
+    const mmx::Setup filled = state.setup;
 
-    editor.setShownName(2, "");
+    editor.clearSlot(2);
     EXPECT_TRUE(slot(1).filled());
-    EXPECT_FALSE(slot(2).filled());
-    EXPECT_FALSE(slot(3).filled());
-    EXPECT_EQ(slot(3).FilePath, "");
-    EXPECT_EQ(slot(2).MsgTime, "");
-    EXPECT_EQ(slot(3).TMsgSize, 0);
-    EXPECT_TRUE(slot(2).BrowseEnabled);
-    EXPECT_FALSE(slot(3).BrowseEnabled);
-    EXPECT_TRUE(slot(1).MsgBtEnabled);
-    EXPECT_FALSE(slot(2).MsgBtEnabled);
-    EXPECT_EQ(state.messages.TFileLength, slot(1).TMsgSize);
-    EXPECT_EQ(state.triggers.choices(), (std::vector<std::string>{" ", " 1"}));
-    EXPECT_EQ(state.triggers.entry(entryIndex(1, 1)).text, " 3") << "entries keep their texts";
+    EXPECT_EQ(slot(2), Slot{});
+    EXPECT_EQ(slot(3), Slot{});
+    EXPECT_EQ(state.setup.trigger(1).sequence[0], 3) << "entries keep their numbers";
+    EXPECT_EQ(firstEntryNamingEmptySlot(state.setup).trigger, 1);
 
-    editor.setShownName(1, "");
-    EXPECT_EQ(state.messages.TotalTime, "0.00");
-    EXPECT_EQ(state.messages.TotalSize, "0");
-    EXPECT_EQ(state.messages.TFileLength, 0);
-    EXPECT_TRUE(slot(1).BrowseEnabled);
-    for (int k = 2; k <= kSlotCount; ++k) EXPECT_FALSE(slot(k).BrowseEnabled) << k;
-    for (int k = 1; k <= kSlotCount; ++k) EXPECT_FALSE(slot(k).MsgBtEnabled) << k;
-    EXPECT_EQ(state.triggers.choices(), std::vector<std::string>{" "});
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(state.setup, filled) << "names, files and figures all come back";
+    ASSERT_TRUE(editor.redo());
+    EXPECT_EQ(slot(2), Slot{});
 }
 
-TEST_F(EditorTest, TypingANonEmptyNameOnlyMarksTheSetUpChanged) {
+TEST_F(EditorTest, TypingANameIsOneStepAndAnEmptyNameChangesNothing) {
     ASSERT_EQ(browseFile(1, "a.wav", waveOfLength(4000)), BrowseOutcome::Accepted);
-    state.SetupChanged = false;
-    editor.setShownName(1, "renamed");
-    EXPECT_TRUE(state.SetupChanged);
-    EXPECT_EQ(slot(1).FilePath, folder.folder() + "a.wav");
-    EXPECT_EQ(slot(1).MsgTime, "0.09");
+    ASSERT_EQ(browseFile(2, "b.wav", waveOfLength(4000)), BrowseOutcome::Accepted);
+    state.markSaved();
+    for (const char* typed : {"r", "re", "ren", "renamed"}) editor.renameSlot(1, typed);
+    editor.renameSlot(1, "");  // the field emptied while typing: nothing is cleared
+    EXPECT_TRUE(state.setupChanged());
+    EXPECT_EQ(slot(1).name, "renamed");
+    EXPECT_EQ(slot(1).path, folder.folder() + "a.wav");
+    EXPECT_TRUE(slot(2).filled());
+    editor.renameSlot(3, "nothing here");  // an empty slot has no name to change
+    EXPECT_FALSE(slot(3).filled());
+
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(slot(1).name, "a") << "the whole typed name is one step";
+    EXPECT_FALSE(state.setupChanged()) << "back at the saved set-up";
 }
 
-TEST_F(EditorTest, RefreshFollowsTheFileOnDisk) {
+TEST_F(EditorTest, RefreshFollowsTheFileOnDiskWithoutAnUnsavedChange) {
     const std::string path = folder.writeWave("grow.wav", waveOfLength(2000));
     dialog.choose(path);
-    ASSERT_EQ(editor.browse(1), BrowseOutcome::Accepted);
+    ASSERT_EQ(editor.browseSlot(1), BrowseOutcome::Accepted);
+    state.markSaved();
     folder.writeWave("grow.wav", waveOfLength(44 + 88200));
     EXPECT_TRUE(editor.refreshSlotFromFile(1));
-    EXPECT_EQ(slot(1).MsgTime, "2.00");
-    EXPECT_EQ(state.messages.TFileLength, storedLength(44 + 88200));
+    EXPECT_EQ(playHundredths(slot(1)), 200);
+    EXPECT_EQ(totalStoredLength(state.setup), unit::storedLength(44 + 88200));
+    EXPECT_FALSE(state.setupChanged());
 
     folder.write("grow.wav", std::string("not a wave file at all, just text........"));
     EXPECT_FALSE(editor.refreshSlotFromFile(1));
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"The file is not a WAVE file!"});
-    EXPECT_EQ(slot(1).MsgTime, "2.00");
+    EXPECT_EQ(playHundredths(slot(1)), 200);
 }
+
+// Every kind of edit is undone and redone whole, and the unsaved mark follows the history.
+struct HistoryCase {
+    const char* name;
+    std::function<void(Editor&, const std::string& file)> edit;  // file: a third WAVE file
+};
+
+class EditHistoryTest : public EditorTest, public ::testing::WithParamInterface<HistoryCase> {};
+
+TEST_P(EditHistoryTest, UndoRestoresTheSavedSetUpAndRedoTheEdit) {
+    ASSERT_EQ(browseFile(1, "a.wav", waveOfLength(4000)), BrowseOutcome::Accepted);
+    ASSERT_EQ(browseFile(2, "b.wav", waveOfLength(5000)), BrowseOutcome::Accepted);
+    editor.pickEntry(4, 1, 2);
+    editor.toggleZone(4, 2, true);
+    state.markSaved();
+    const mmx::Setup saved = state.setup;
+
+    GetParam().edit(editor, folder.writeWave("c.wav", waveOfLength(3000)));
+    const mmx::Setup edited = state.setup;
+    ASSERT_NE(edited, saved);
+    EXPECT_TRUE(state.setupChanged());
+
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(state.setup, saved);
+    EXPECT_FALSE(state.setupChanged());
+    while (editor.redo()) {
+    }
+    EXPECT_EQ(state.setup, edited);
+    EXPECT_TRUE(state.setupChanged());
+
+    // A new edit after an undo drops what was undone.
+    ASSERT_TRUE(editor.undo());
+    editor.toggleZone(12, 6, true);
+    EXPECT_FALSE(editor.redo());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, EditHistoryTest,
+    ::testing::Values(HistoryCase{"Assign", [](Editor& e, const std::string& file) { e.assignFile(3, file); }},
+                      HistoryCase{"Replace", [](Editor& e, const std::string& file) { e.assignFile(1, file); }},
+                      HistoryCase{"Clear", [](Editor& e, const std::string&) { e.clearSlot(2); }},
+                      HistoryCase{"Rename", [](Editor& e, const std::string&) { e.renameSlot(2, "bee"); }},
+                      HistoryCase{"SequenceEntry", [](Editor& e, const std::string&) { e.pickEntry(4, 2, 1); }},
+                      HistoryCase{"SequenceCut", [](Editor& e, const std::string&) { e.pickEntry(4, 1, 0); }},
+                      HistoryCase{"ZoneOn", [](Editor& e, const std::string&) { e.toggleZone(4, 6, true); }},
+                      HistoryCase{"ZoneOff", [](Editor& e, const std::string&) { e.toggleZone(4, 2, false); }}),
+    [](const ::testing::TestParamInfo<HistoryCase>& param) { return std::string(param.param.name); });
 
 TEST(NumberFormat, DecimalPointIsAlwaysADot) {
     struct Comma : std::numpunct<char> {

@@ -4,6 +4,9 @@
 #include <array>
 #include <string>
 
+#include "core/file_refusal.h"
+#include "core/plain_text.h"
+
 namespace mmx {
 
 class UiTextTable {
@@ -34,18 +37,18 @@ public:
     };
     // Message-box text indices.
     enum MessageBox : int {
-        ExceedsCapacity = 0,
-        Not16Bit = 1,
-        BadSampleRate = 2,
-        NotMono = 3,
-        NotWave = 4,
+        ExceedsCapacity = FileRefusal::ExceedsCapacity,
+        Not16Bit = FileRefusal::Not16Bit,
+        BadSampleRate = FileRefusal::BadSampleRate,
+        NotMono = FileRefusal::NotMono,
+        NotWave = FileRefusal::NotWave,
         BusyUploading = 5,
         SaveChangesQuestion = 6,
         PortNotConnected = 7,
         SettingsFileMissing = 8,
         LanguageFileMissing = 9,
         SetupFileMissing = 10,
-        MessagePathIncorrect = 11,
+        MessagePathIncorrect = FileRefusal::MessagePathIncorrect,
         PortCannotOpen = 12,
     };
 
@@ -79,11 +82,5 @@ private:
     std::array<std::string, kMessageBoxCount> messageBox_;
     std::array<std::string, 2> mdiMsgInfo_;
 };
-
-// Leading and trailing blanks removed (blank = space; tabs too, as the platform's Trim would not,
-// but language files written by hand may carry them).
-std::string trimBlanks(const std::string& text);
-// A-Z as a-z; other bytes as they are (device names, ids and port names are ASCII).
-std::string asciiLower(std::string text);
 
 }  // namespace mmx
