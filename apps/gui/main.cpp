@@ -4,7 +4,6 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
-#include <QTimer>
 #include <cstdio>
 
 #include "mmx_version.h"
@@ -39,15 +38,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(icon);
 
     mmx::DesktopProgram program(QCoreApplication::applicationDirPath().toStdString());
-    if (!program.Main()) return 0;  // the running copy came forward instead
-    if (!files.isEmpty()) {
-        // After the editor's first activation (queued when it was shown): that reads the
-        // settings file, which names the last set-up, and the file given here must win.
-        const std::string path = QFileInfo(files.first()).absoluteFilePath().toStdString();
-        QObject::connect(
-            &program, &mmx::DesktopProgram::editorShown, &program,
-            [&program, path] { QTimer::singleShot(0, &program, [&program, path] { program.frame().openSetupFile(path); }); },
-            Qt::SingleShotConnection);
-    }
+    if (!files.isEmpty()) program.setFileToOpen(QFileInfo(files.first()).absoluteFilePath().toStdString());
+    if (!program.Main()) return 0;  // the running copy came forward (and took the file) instead
     return QApplication::exec();
 }

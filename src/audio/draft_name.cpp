@@ -81,4 +81,10 @@ std::string draftFileName(int slot, std::string_view text) {
     return name + ".wav";
 }
 
+bool isSpokenDraftName(std::string_view path) {
+    const auto slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    return name.starts_with("draft-") && name.ends_with(".wav");
+}
+
 }  // namespace mmx::audio

@@ -63,5 +63,7 @@ SpokenDraft makeSpokenDraft(const SpeechSynthesiser& synthesiser, const std::str
 // script (letters and digits kept, everything else a separator); "draft-<slot>.wav" when the
 // text has no letters or digits.
 std::string draftFileName(int slot, std::string_view text);
+// Whether the file at path carries a spoken draft's name ("draft-....wav").
+bool isSpokenDraftName(std::string_view path);
 
 }  // namespace mmx::audio

@@ -30,7 +30,7 @@ bool WaveformSummary::clips() const {
     return std::any_of(columns.begin(), columns.end(), [](const WaveformColumn& column) { return column.clipped; });
 }
 
-WaveformSummary summariseWave(const std::string& path, size_t columnCount) {
+WaveformSummary summariseWave(const std::string& path, size_t columnCount, bool measureLoudness) {
     WaveformSummary summary;
     Decoded decoded = decodeFile(path);
     if (!decoded.ok) {
@@ -49,13 +49,16 @@ WaveformSummary summariseWave(const std::string& path, size_t columnCount) {
             summary.columns[i] = columnOf(samples, begin, end);
         }
     }
-    const auto loudness = measureLoudness(samples, summary.rate);
+    if (!measureLoudness) return summary;
+    const auto loudness = audio::measureLoudness(samples, summary.rate);
+    summary.loudnessMeasured = true;
     summary.integratedLufs = loudness ? loudness->integratedLufs : -HUGE_VAL;
     summary.truePeakDb = loudness ? loudness->truePeakDb : -HUGE_VAL;
     return summary;
 }
 
-std::shared_ptr<const WaveformSummary> WaveformCache::summary(const std::string& path, size_t columnCount) {
+std::shared_ptr<const WaveformSummary> WaveformCache::summary(const std::string& path, size_t columnCount,
+                                                              bool measureLoudness) {
     std::error_code error;
     Stamp stamp;
     stamp.columnCount = columnCount;
@@ -72,12 +75,16 @@ std::shared_ptr<const WaveformSummary> WaveformCache::summary(const std::string&
     {
         std::lock_guard guard(lock_);
         const auto found = entries_.find(path);
-        if (found != entries_.end() && found->second.stamp == stamp) return found->second.summary;
+        if (found != entries_.end() && found->second.stamp == stamp && (found->second.loudness || !measureLoudness))
+            return found->second.summary;
     }
     // Read without the lock, so that other files are served meanwhile.
-    auto fresh = std::make_shared<const WaveformSummary>(summariseWave(path, columnCount));
+    auto fresh = std::make_shared<const WaveformSummary>(summariseWave(path, columnCount, measureLoudness));
     std::lock_guard guard(lock_);
-    entries_[path] = Entry{stamp, fresh};
+    Entry& entry = entries_[path];
+    // A quick read that ends after a full one of the same file must not take its place.
+    if (entry.stamp == stamp && entry.loudness && !measureLoudness) return fresh;
+    entry = Entry{stamp, measureLoudness, fresh};
     return fresh;
 }
 

@@ -25,19 +25,24 @@ struct WaveformSummary {
     std::vector<WaveformColumn> columns;
     double integratedLufs = 0;  // -inf for silence or a sound too short to measure
     double truePeakDb = 0;      // dBTP; -inf for silence
+    bool loudnessMeasured = false;  // the two figures above were measured (they take longer)
 
     bool clips() const;
 };
 
 // Columns split the frames evenly; with fewer frames than columns a frame shows in several.
-WaveformSummary summariseWave(const std::string& path, size_t columnCount);
+// Loudness and true peak take most of the time: without measureLoudness the picture comes
+// at once and the figures are left out.
+WaveformSummary summariseWave(const std::string& path, size_t columnCount, bool measureLoudness = true);
 
 // Summaries by path, read again when the file's size or change time differs from what was
 // read. Safe to call from several threads; two threads asking for the same new file may both
 // read it, and the cache keeps one of the equal results.
 class WaveformCache {
 public:
-    std::shared_ptr<const WaveformSummary> summary(const std::string& path, size_t columnCount);
+    // A summary with loudness also serves a request without.
+    std::shared_ptr<const WaveformSummary> summary(const std::string& path, size_t columnCount,
+                                                   bool measureLoudness = true);
 
 private:
     struct Stamp {
@@ -48,6 +53,7 @@ private:
     };
     struct Entry {
         Stamp stamp;
+        bool loudness = false;
         std::shared_ptr<const WaveformSummary> summary;
     };
     std::mutex lock_;

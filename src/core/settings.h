@@ -4,6 +4,7 @@
 // them between runs; its codec refuses a value that does not fit here, by line.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/line_settings.h"
 #include "core/unit_facts.h"
@@ -29,6 +30,8 @@ struct PortSettings {
     bool operator==(const PortSettings&) const = default;
 };
 
+inline constexpr size_t kRecentSetups = 6;
+
 struct Settings {
     static constexpr const char* kDefaultSetupFile = "MessageSetup.cfg";
     static constexpr const char* kDefaultLanguageFile = "en.lng";
@@ -41,6 +44,7 @@ struct Settings {
     std::string setupFolder;            // of the set-up file last opened or saved
     std::string setupFile = kDefaultSetupFile;
     std::string waveFolder;             // of the WAVE file last chosen
+    std::vector<std::string> recentSetups;  // set-up files last opened or saved, newest first
 
     // The defaults for a program living in appPath whose data (the "Font" language files) lies
     // in dataPath; both end with "/", and an empty dataPath is appPath.

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/file_paths.h"
+#include "storage/text_codec.h"
 #include "storage/text_file.h"
 #include "storage/value_conversion.h"
 
@@ -52,9 +53,36 @@ std::optional<char> parityValue(const std::string& value) {
     return p;
 }
 
+constexpr std::string_view kRecentKey = "Recent";
+
+// "Recent3=/home/op/lobby.cfg" after the 13 lines: the list, in the order of the numbers.
+std::vector<std::string> recentSetupsIn(const std::vector<std::string>& lines) {
+    std::vector<std::string> recent(kRecentSetups);
+    for (size_t i = kSettingsFileLines; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const auto equals = line.find('=');
+        if (equals != kRecentKey.size() + 1 || line.compare(0, kRecentKey.size(), kRecentKey) != 0) continue;
+        const int number = line[kRecentKey.size()] - '0';
+        if (number >= 1 && number <= static_cast<int>(kRecentSetups)) recent[static_cast<size_t>(number - 1)] = lineValue(line);
+    }
+    std::erase(recent, std::string());
+    return recent;
+}
+
 }  // namespace
 
 std::vector<std::string> settingsLines(const Settings& settings) {
+    std::vector<std::string> lines = positionalSettingsLines(settings);
+    size_t number = 0;
+    for (const std::string& path : settings.recentSetups) {
+        if (number == kRecentSetups) break;
+        if (path.empty() || holdsLineBreak(path) || !encodeText(path, encodingOf(CodePage::Windows1252))) continue;
+        lines.push_back(std::string(kRecentKey) + std::to_string(++number) + "=" + path);
+    }
+    return lines;
+}
+
+std::vector<std::string> positionalSettingsLines(const Settings& settings) {
     const LineSettings& line = settings.port.line;
     std::vector<std::string> lines{
         "CommTimeOut=" + std::to_string(settings.port.CommTimeOut),
@@ -129,6 +157,7 @@ Settings parseSettingsLines(const std::vector<std::string>& lines, const Setting
         read.port.networkPort = value(14);
         read.port.networkPortChosen = !read.port.networkPort.empty() && booleanValue(value(15)).value_or(false);
     }
+    read.recentSetups = recentSetupsIn(lines);
     if (outcome) *outcome = FileOutcome::success();
     return read;
 }

@@ -13,8 +13,11 @@ namespace mmx {
 
 inline constexpr int kSettingsFileLines = 13;
 
-// The 13 lines (UTF-8, without line ends).
+// The 13 lines (UTF-8, without line ends), then "Recent1=".."Recent6=" for the recent set-ups
+// there are (a path the file's code page cannot hold is left out).
 std::vector<std::string> settingsLines(const Settings& settings);
+// The 13 lines, and the network address lines when one was typed.
+std::vector<std::string> positionalSettingsLines(const Settings& settings);
 
 // The settings the lines hold, read in file order onto `current`: a refused value stops the
 // reading there (outcome says which line and why), the values before it are taken and the

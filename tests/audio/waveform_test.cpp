@@ -115,6 +115,22 @@ TEST(WaveformCache, ReadsAFileAgainOnlyWhenItChanged) {
     EXPECT_FALSE(cache.summary(path, 50)->ok);
 }
 
+TEST(WaveformCache, APictureWithoutLoudnessComesFirstAndTheFullOneServesBoth) {
+    ScratchFolder folder;
+    const std::string path = writeSamples(folder, "slot.wav", toneSamples(8000, 1.0, 0.25), 8000);
+    audio::WaveformCache cache;
+    const auto quick = cache.summary(path, 50, false);
+    ASSERT_TRUE(quick->ok);
+    EXPECT_FALSE(quick->loudnessMeasured);
+    EXPECT_NEAR(quick->columns.front().high, 0.25, 0.01);
+    EXPECT_EQ(cache.summary(path, 50, false), quick);
+    const auto full = cache.summary(path, 50, true);
+    EXPECT_TRUE(full->loudnessMeasured);
+    EXPECT_LT(full->truePeakDb, -11.0);
+    EXPECT_EQ(cache.summary(path, 50, false), full);
+    EXPECT_EQ(cache.summary(path, 50, true), full);
+}
+
 TEST(WaveformCache, ServesSeveralThreadsAtOnce) {
     ScratchFolder folder;
     std::vector<std::string> paths;

@@ -66,6 +66,23 @@ TEST_F(SettingsFile, SaveOpenSaveGivesIdenticalBytes) {
     EXPECT_EQ(readText(path), first);
 }
 
+TEST_F(SettingsFile, RecentSetupsFollowTheThirteenLinesByNumber) {
+    state.settings.recentSetups = {"/home/op/lobby.cfg", "/home/op/大厅.cfg", "/home/op/a=b.cfg"};
+    const std::string path = state.settingsFilePath();
+    ASSERT_TRUE(saveSettings(state, path));
+    // A path the file's code page cannot hold is left out rather than written wrongly.
+    EXPECT_EQ(readText(path), defaultsText() + "Recent1=/home/op/lobby.cfg\r\nRecent2=/home/op/a=b.cfg\r\n");
+    // Read by the number in the key, whatever the order; a gap closes up, other keys are no entries.
+    folder.write("MMX4210.INI", defaultsText() + "Recent3=/c.cfg\r\nRecent1=/a.cfg\r\nRecent9=/x.cfg\r\n"
+                                                   "Recently=/y.cfg\r\n");
+    ASSERT_TRUE(openSettings(state, path));
+    EXPECT_EQ(state.settings.recentSetups, (std::vector<std::string>{"/a.cfg", "/c.cfg"}));
+    // A file of 13 lines has no recent set-ups.
+    folder.write("MMX4210.INI", defaultsText());
+    ASSERT_TRUE(openSettings(state, path));
+    EXPECT_TRUE(state.settings.recentSetups.empty());
+}
+
 TEST_F(SettingsFile, ValuesAreReadByPositionWithoutTrimming) {
     auto lines = splitLines(defaultsText());
     lines[0] = "Commport=3";              // keys are never read

@@ -2,7 +2,8 @@
 // a picture of each into FOLDER: empty, filled, every built-in language, the window on a
 // 1024x768 screen, an open sequence list, the splash window, the Com port menu, an upload in
 // progress (with its Cancel button) against a paced unit counterpart, its result, and the close
-// question in Dutch.
+// question in Dutch; then the everyday conveniences: waveforms, a drop on the slots, the
+// spoken-draft dialog, the recent set-ups, the upload time line and a trigger row's menu.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,8 +14,16 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QTimer>
+#include <QUrl>
+#include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <filesystem>
 #include <iostream>
 #include <thread>
@@ -24,6 +33,12 @@
 #include "support/test_support.h"
 #include "ui/qt/convert_offer_dialog.h"
 #include "ui/qt/desktop_program.h"
+#include "ui/qt/draft_command.h"
+#include "ui/qt/draft_dialog.h"
+#include "ui/qt/editor_extensions.h"
+#include "ui/qt/recent_setups.h"
+#include "ui/qt/sequence_export.h"
+#include "ui/qt/waveform_strip.h"
 #include "ui/qt/editor_window.h"
 #include "ui/qt/frame_window.h"
 #include "ui/qt/sequence_combo.h"
@@ -68,6 +83,34 @@ void saveWithPopup(QWidget* window, QWidget* popup, const QString& folder, const
     std::cout << path.toStdString() << "\n";
 }
 
+// A spoken-like sound: syllables of a tone under a rising and falling envelope. A gain above 1
+// clips, so the waveform shows its red marks.
+std::string writeSpeechLike(const std::filesystem::path& folder, const std::string& name, uint32_t rate,
+                            double seconds, double gain) {
+    const auto put = [](std::ofstream& out, uint32_t value, int width) {
+        for (int i = 0; i < width; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
+    };
+    const auto frames = static_cast<uint32_t>(rate * seconds);
+    const std::string path = (folder / name).string();
+    std::ofstream out(path, std::ios::binary);
+    out << "RIFF";
+    put(out, 36 + frames * 2, 4);
+    out << "WAVEfmt ";
+    for (const auto& [value, width] : {std::pair<uint32_t, int>{16, 4}, {1, 2}, {1, 2}, {rate, 4}, {rate * 2, 4}, {2, 2}, {16, 2}})
+        put(out, value, width);
+    out << "data";
+    put(out, frames * 2, 4);
+    for (uint32_t i = 0; i < frames; ++i) {
+        const double t = static_cast<double>(i) / rate;
+        const double syllable = std::pow(std::sin(M_PI * std::fmod(t * 3.1, 1.0)), 2);
+        const double phrase = std::sin(M_PI * t / seconds);
+        const double value = std::clamp(gain * phrase * syllable * std::sin(2 * M_PI * 180 * t) *
+                                            (0.7 + 0.3 * std::sin(2 * M_PI * 7 * t)), -1.0, 32767.0 / 32768.0);
+        put(out, static_cast<uint32_t>(static_cast<int16_t>(std::lround(value * 32768))) & 0xFFFF, 2);
+    }
+    return path;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -83,16 +126,12 @@ int main(int argc, char* argv[]) {
     // land there and not beside the real program.
     mmx::test::ScratchFolder scratch;
     std::filesystem::copy(programFolder / "Font", scratch.path() / "Font", std::filesystem::copy_options::recursive);
-    mmx::test::WaveShape speech;
-    speech.sampleRate = 16000;
-    speech.dataBytes = 16000 * 3;  // 1.5 s
-    const std::string welcome = scratch.writeWave("welcome.wav", speech);
-    speech.sampleRate = 22050;
-    speech.dataBytes = 22050 * 2 * 2;
-    const std::string evacuate = scratch.writeWave("evacuation-notice.wav", speech);
-    speech.sampleRate = 8000;
-    speech.dataBytes = 8000 * 2 * 4;
-    const std::string closing = scratch.writeWave("closing-time.wav", speech);
+    // The settings folder too: the account's own settings (another language folder, recent
+    // set-ups) neither change the pictures nor get changed by them.
+    setenv("XDG_CONFIG_HOME", (scratch.path() / "config").c_str(), 1);
+    const std::string welcome = writeSpeechLike(scratch.path(), "welcome.wav", 16000, 1.5, 0.6);
+    const std::string evacuate = writeSpeechLike(scratch.path(), "evacuation-notice.wav", 22050, 2.0, 1.4);
+    const std::string closing = writeSpeechLike(scratch.path(), "closing-time.wav", 8000, 4.0, 0.8);
 
     // A unit counterpart on a pseudo-terminal, paced like a 115200 baud line.
     mmx::UnitOptions unitOptions;
@@ -133,7 +172,10 @@ int main(int argc, char* argv[]) {
             editor.toggleZone(zone, true);
         }
         editor.refreshFromState();
-        pump(100);
+        mmx::EditorExtensions& extensions = program.extensions();
+        extensions.follow();
+        pumpUntil([&] { return extensions.waveforms().complete(); }, 10000);
+        pump(300);
         save(&frame, output, "02-filled-en");
 
         mmx::SequenceCombo* list = editor.sequenceBox(mmx::entryIndex(2, 4));
@@ -151,7 +193,8 @@ int main(int argc, char* argv[]) {
         }
         // A 1024x768 screen: the window keeps everything reachable, the tables one above the other.
         const QSize full = frame.size();
-        for (const auto& [item, name] : {languages[0], languages[2]}) {
+        const std::pair<mmx::LanguageItem, const char*> english{mmx::LanguageItem::en, "en"};
+        for (const auto& [item, name] : {english, languages[0], languages[2]}) {
             frame.languageClicked(item);
             frame.resize(1024, 768 - 60);
             pump(150);
@@ -212,6 +255,70 @@ int main(int argc, char* argv[]) {
         pump(100);
         save(&offer, output, "09-convert-offer-nl");
         offer.hide();
+
+        frame.languageClicked(mmx::LanguageItem::en);
+        pump(100);
+        // Two sound files dragged over slot 4: rows 4 and 5 will take them.
+        {
+            QMimeData files;
+            files.setUrls({QUrl::fromLocalFile(QString::fromStdString(welcome)),
+                           QUrl::fromLocalFile(QString::fromStdString(closing))});
+            QLineEdit* slot4 = editor.nameField(4);
+            const QPoint at = slot4->mapTo(&editor, slot4->rect().center());
+            QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&editor, &enter);
+            QDragMoveEvent move(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&editor, &move);
+            pump(100);
+            save(&frame, output, "10-drop-highlight-en");
+            QDragLeaveEvent leave;
+            QApplication::sendEvent(&editor, &leave);
+        }
+
+        // The spoken-draft dialog for the first empty slot.
+        if (mmx::DraftDialog* draft = extensions.drafts().start(4)) {
+            draft->textField()->setPlainText(QStringLiteral("The building closes in ten minutes. Please make your way to the exit."));
+            pump(150);
+            save(draft, output, "11-draft-dialog-en");
+            draft->close();
+        }
+
+        // The recent set-ups, one of them gone.
+        for (const char* name : {"gone.cfg", "lobby-west.cfg", "lobby-east.cfg"}) {
+            const std::string path = scratch.folder() + name;
+            if (std::string(name) != "gone.cfg") std::ofstream(path) << "\r\n";
+            extensions.recent().note(path);
+        }
+        QMenu* file = frame.menu(QStringLiteral("File"));
+        file->popup(frame.mapToGlobal(QPoint(0, frame.menuBar()->height())));
+        pump(100);
+        QMenu* recent = extensions.recent().menu();
+        recent->popup(file->mapToGlobal(file->actionGeometry(recent->menuAction()).topRight()));
+        pump(150);
+        {
+            QPixmap picture = frame.grab();
+            QPainter painter(&picture);
+            painter.drawPixmap(frame.mapFromGlobal(file->mapToGlobal(QPoint(0, 0))), file->grab());
+            painter.drawPixmap(frame.mapFromGlobal(recent->mapToGlobal(QPoint(0, 0))), recent->grab());
+            painter.end();
+            picture.save(output + "/12-recent-menu-en.png");
+            std::cout << (output + "/12-recent-menu-en.png").toStdString() << "\n";
+        }
+        recent->hide();
+        file->hide();
+
+        // The time line beside the upload button; the whole filled window on a larger screen
+        // (the README's picture), and a trigger row's menu.
+        save(editor.sendButton()->parentWidget(), output, "13-time-line-en");
+        frame.resize(1480, 960);
+        pump(300);
+        save(&frame, output, "15-filled-wide-en");
+        frame.grab().scaledToWidth(900, Qt::SmoothTransformation).save(output + "/15-filled-wide-en-small.png");
+        QMenu* rowMenu = extensions.sequenceExport().menuFor(2, &frame);
+        rowMenu->popup(editor.triggerTimeLabel(2)->mapToGlobal(QPoint(20, 10)));
+        pump(150);
+        saveWithPopup(&frame, rowMenu, output, "14-trigger-menu-en");
+        rowMenu->hide();
 
         program.state().markSaved();
         frame.close();

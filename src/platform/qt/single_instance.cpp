@@ -11,6 +11,25 @@ namespace mmx {
 namespace {
 constexpr char kYes[] = "1\n";
 constexpr char kNo[] = "0\n";
+// Between the caption and the file handed over, on the request's one line.
+constexpr char kFileSeparator = '\t';
+
+QByteArray oneLine(const std::string& text) {
+    QByteArray line = QByteArray::fromStdString(text);
+    line.replace('\n', ' ');
+    line.replace('\r', ' ');
+    line.replace(kFileSeparator, ' ');
+    return line;
+}
+
+// The display this copy shows on: one copy per display, so a second login's window is its own.
+QString displayName() {
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty()) display = qEnvironmentVariable("DISPLAY");
+    QString safe;
+    for (const QChar c : display) safe += c.isLetterOrNumber() || c == '-' ? c : QChar('_');
+    return safe;
+}
 }  // namespace
 
 SingleInstance::SingleInstance(QString serverName, QObject* parent)
@@ -23,16 +42,20 @@ QString SingleInstance::serverNameForUser() {
     if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_name != nullptr)
         user = QString::fromLocal8Bit(entry->pw_name);
     if (user.isEmpty()) user = QString::number(getuid());
-    return QStringLiteral("mmx4210-") + user;
+    const QString display = displayName();
+    return QStringLiteral("mmx4210-") + user + (display.isEmpty() ? QString() : QStringLiteral("-") + display);
 }
 
-bool SingleInstance::bringRunningCopyForward(const std::string& caption, int timeoutMs) const {
+bool SingleInstance::bringRunningCopyForward(const std::string& caption, int timeoutMs,
+                                             const std::string& fileToOpen) const {
     if (caption.empty()) return false;
     QLocalSocket socket;
     socket.connectToServer(serverName_);
     if (!socket.waitForConnected(timeoutMs)) return false;
-    QByteArray request = QByteArray::fromStdString(caption);
-    request.replace('\n', ' ');
+    QByteArray request = oneLine(caption);
+    // A path is passed as it is; one holding a line break cannot be handed over.
+    if (!fileToOpen.empty() && fileToOpen.find_first_of("\r\n\t") == std::string::npos)
+        request += kFileSeparator + QByteArray::fromStdString(fileToOpen);
     socket.write(request + '\n');
     if (!socket.waitForBytesWritten(timeoutMs)) return false;
     while (!socket.canReadLine()) {
@@ -66,14 +89,21 @@ void SingleInstance::answer() {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             if (!socket->canReadLine()) return;
-            QByteArray line = socket->readLine().trimmed();
+            QByteArray line = socket->readLine();
+            line.chop(1);
+            QByteArray file;
+            if (const auto separator = line.indexOf(kFileSeparator); separator >= 0) {
+                file = line.mid(separator + 1);
+                line.truncate(separator);
+            }
+            line = line.trimmed();
             const std::string mine = currentCaption_ ? currentCaption_() : std::string();
-            QByteArray expected = QByteArray::fromStdString(mine);
-            expected.replace('\n', ' ');
-            const bool match = !line.isEmpty() && line == expected.trimmed();
+            const bool match = !line.isEmpty() && line == oneLine(mine).trimmed();
             socket->write(match ? kYes : kNo);
             socket->flush();
-            if (match) Q_EMIT raiseRequested();
+            if (!match) return;
+            Q_EMIT raiseRequested();
+            if (!file.isEmpty()) Q_EMIT fileHanded(QString::fromUtf8(file));
         });
     }
 }

@@ -62,20 +62,23 @@ void SetupFileCommands::showFileInCaption(const std::string& fileName) {
     if (captionChanged_) captionChanged_();
 }
 
-FileCommandResult SetupFileCommands::open() {
-    if (state_.setupChanged()) {
-        // The edits are not given up for the other file unless they were really saved or the
-        // operator said No; Cancel (and Esc) keeps them without opening anything.
-        switch (boxes_.ask(state_.texts.saveQuestion(), state_.frameWindowCaption, true)) {
-            case QuestionAnswer::Yes:
-                if (const FileCommandResult saved = saveUnderItsName(); saved != FileCommandResult::Done) return saved;
-                break;
-            case QuestionAnswer::No:
-                break;
-            case QuestionAnswer::Cancel:
-                return FileCommandResult::Cancelled;
-        }
+FileCommandResult SetupFileCommands::settleUnsavedEdits() {
+    if (!state_.setupChanged()) return FileCommandResult::Done;
+    // The edits are not given up for the other file unless they were really saved or the
+    // operator said No; Cancel (and Esc) keeps them without opening anything.
+    switch (boxes_.ask(state_.texts.saveQuestion(), state_.frameWindowCaption, true)) {
+        case QuestionAnswer::Yes:
+            return saveUnderItsName();
+        case QuestionAnswer::No:
+            return FileCommandResult::Done;
+        case QuestionAnswer::Cancel:
+            break;
     }
+    return FileCommandResult::Cancelled;
+}
+
+FileCommandResult SetupFileCommands::open() {
+    if (const FileCommandResult settled = settleUnsavedEdits(); settled != FileCommandResult::Done) return settled;
     if (state_.settings.setupFile.empty()) state_.settings.setupFile = WindowState::kDefaultSetupFile;
     const auto chosen = dialog_.show(setupDialogRequest(FileDialogRequest::Mode::Open));
     if (!chosen || fileNameOf(*chosen).empty()) return FileCommandResult::Cancelled;

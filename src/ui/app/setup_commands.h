@@ -35,6 +35,9 @@ public:
     // saveUnderItsName() does, and a save that fails or is cancelled stops the open; Cancel
     // stops it too), then lets the user pick a set-up file and opens it.
     FileCommandResult open();
+    // The question open() asks before another set-up replaces unsaved edits: Done when the
+    // edits were saved, given up (No) or there were none; anything else stops the open.
+    FileCommandResult settleUnsavedEdits();
     // Opens the set-up file at path as open() does once a file was picked (a file handed to
     // the program when it starts, for example by the file manager). A file that cannot be
     // opened leaves everything as it was: the set-up, its name, the file Save writes to, the

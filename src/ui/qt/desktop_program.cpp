@@ -9,6 +9,7 @@
 #include "platform/serial/port_names.h"
 #include "storage/data_folder.h"
 #include "storage/settings_folder.h"
+#include "ui/qt/editor_extensions.h"
 #include "ui/qt/editor_window.h"
 #include "ui/qt/upload_runner.h"
 
@@ -27,7 +28,7 @@ DesktopProgram::~DesktopProgram() = default;
 
 bool DesktopProgram::Main(bool withSplash) {
     if (const auto caption = ReadInstanceMarker(state_.markerFilePath())) state_.runningCaption = *caption;
-    if (instance_.bringRunningCopyForward(state_.runningCaption)) return false;
+    if (instance_.bringRunningCopyForward(state_.runningCaption, 2000, fileToOpen_)) return false;
 
     const std::string settingsFolder = state_.settingsFolder;
     FrameWindow::Services services;
@@ -46,9 +47,23 @@ bool DesktopProgram::Main(bool withSplash) {
     frame_ = std::make_unique<FrameWindow>(state_, captions_, std::move(services));
     dialog_.setParent(frame_.get());
     boxes_.setParent(frame_.get());
+    viewer_.setWindowParent(frame_.get());
+    extensions_ = new EditorExtensions(*frame_, state_, EditorExtensions::Services{&dialog_, &boxes_, {}});
 
     instance_.listen([this] { return state_.frameWindowCaption; });
     connect(&instance_, &SingleInstance::raiseRequested, frame_.get(), &FrameWindow::bringForward);
+    // A file handed over by a later start opens here, once this copy's own start is done.
+    connect(&instance_, &SingleInstance::fileHanded, extensions_, [this](const QString& path) {
+        QTimer::singleShot(0, extensions_, [this, path] { extensions_->openSetup(path.toStdString()); });
+    });
+    if (!fileToOpen_.empty()) {
+        // After the editor's first activation (queued when it was shown): that reads the
+        // settings file, which names the last set-up, and the file given here must win.
+        connect(
+            this, &DesktopProgram::editorShown, this,
+            [this] { QTimer::singleShot(0, this, [this] { extensions_->openSetup(fileToOpen_); }); },
+            Qt::SingleShotConnection);
+    }
     connect(&termination_, &TerminationSignal::requested, this, &DesktopProgram::endOnRequest);
 
     if (withSplash)

@@ -8,6 +8,7 @@
 #include "ui/app/window_state.h"
 #include "platform/qt/document_viewer.h"
 #include "platform/qt/qt_audio_player.h"
+#include "ui/qt/document_window.h"
 #include "ui/qt/qt_file_dialog.h"
 #include "ui/qt/qt_message_boxes.h"
 #include "platform/qt/single_instance.h"
@@ -17,6 +18,8 @@
 #include "ui/qt/splash_window.h"
 
 namespace mmx {
+
+class EditorExtensions;
 
 class DesktopProgram final : public QObject {
     Q_OBJECT
@@ -28,9 +31,13 @@ public:
     // Start-up. False when a running copy was brought forward instead: this copy should end.
     // With showSplash false the frame window shows at once (used to time the start).
     bool Main(bool showSplash = true);
+    // A set-up file to open once the editor shows; with a copy running, it is handed to that
+    // copy instead. Before Main.
+    void setFileToOpen(std::string path) { fileToOpen_ = std::move(path); }
 
     WindowState& state() { return state_; }
     FrameWindow& frame() { return *frame_; }
+    EditorExtensions& extensions() { return *extensions_; }
     SplashWindow* splash() const { return splash_.get(); }
     SingleInstance& instance() { return instance_; }
 
@@ -48,11 +55,13 @@ private:
     QtFileDialog dialog_;
     QtMessageBoxes boxes_;
     QtAudioPlayer player_;
-    DesktopDocumentViewer viewer_;
+    DocumentWindowViewer viewer_{boxes_};
     SingleInstance instance_;
     TerminationSignal termination_;
     std::unique_ptr<FrameWindow> frame_;
     std::unique_ptr<SplashWindow> splash_;
+    EditorExtensions* extensions_ = nullptr;
+    std::string fileToOpen_;
 };
 
 }  // namespace mmx

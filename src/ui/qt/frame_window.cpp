@@ -162,7 +162,11 @@ void FrameWindow::refreshLanguageChecks() {
 
 void FrameWindow::openSetup() { showOpened(setup_->open()); }
 
-void FrameWindow::openSetupFile(const std::string& path) { showOpened(setup_->openFile(path)); }
+FileCommandResult FrameWindow::openSetupFile(const std::string& path) {
+    const FileCommandResult result = setup_->openFile(path);
+    showOpened(result);
+    return result;
+}
 
 void FrameWindow::showOpened(FileCommandResult result) {
     editor_->refreshFromState();

@@ -58,7 +58,7 @@ public:
     // Menu commands, callable by tests.
     void openSetup();
     // Opens the set-up file at path into the editor, as Open does with a picked file.
-    void openSetupFile(const std::string& path);
+    FileCommandResult openSetupFile(const std::string& path);
     void saveSetup();
     void saveSetupAs();
     void savePrintout();

@@ -180,6 +180,99 @@
     </message>
 </context>
 <context>
+    <name>mmx::DocumentWindowViewer</name>
+    <message>
+        <source>The document %1 cannot be found.</source>
+        <translation>Het document %1 is niet gevonden.</translation>
+    </message>
+    <message>
+        <source>The document %1 cannot be read.</source>
+        <translation>Het document %1 kan niet worden gelezen.</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::DraftCommand</name>
+    <message>
+        <source>Speak a draft…</source>
+        <translation>Concept laten uitspreken…</translation>
+    </message>
+    <message>
+        <source>Type a message and put a spoken draft of it in this slot</source>
+        <translation>Typ een bericht en zet een uitgesproken concept ervan op deze positie</translation>
+    </message>
+    <message>
+        <source>Speak a draft… (install espeak-ng first: %1)</source>
+        <translation>Concept laten uitspreken… (installeer eerst espeak-ng: %1)</translation>
+    </message>
+    <message>
+        <source>Drafts are spoken by the program espeak-ng, which is not installed</source>
+        <translation>Concepten worden uitgesproken door het programma espeak-ng, dat niet is geïnstalleerd</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 kon niet worden geschreven: %2</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::DraftDialog</name>
+    <message>
+        <source>Spoken draft for message %1</source>
+        <translation>Uitgesproken concept voor bericht %1</translation>
+    </message>
+    <message>
+        <source>Type the message as it should be heard. The draft stands in for the real recording until that exists.</source>
+        <translation>Typ het bericht zoals het moet klinken. Het concept vervangt de echte opname tot die er is.</translation>
+    </message>
+    <message>
+        <source>The words of the message</source>
+        <translation>De woorden van het bericht</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Tekst</translation>
+    </message>
+    <message>
+        <source>&amp;Text:</source>
+        <translation>&amp;Tekst:</translation>
+    </message>
+    <message>
+        <source>The language the text is written in</source>
+        <translation>De taal waarin de tekst geschreven is</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Taal</translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation>T&amp;aal:</translation>
+    </message>
+    <message>
+        <source>&amp;Speak</source>
+        <translation>&amp;Uitspreken</translation>
+    </message>
+    <message>
+        <source>Make the draft and put it in the slot</source>
+        <translation>Maak het concept en zet het op de positie</translation>
+    </message>
+    <message>
+        <source>Type the text to speak first.</source>
+        <translation>Typ eerst de tekst die moet worden uitgesproken.</translation>
+    </message>
+    <message>
+        <source>Speaking…</source>
+        <translation>Bezig met uitspreken…</translation>
+    </message>
+    <message>
+        <source>The speech program espeak-ng is not installed. Install it with: %1</source>
+        <translation>Het spraakprogramma espeak-ng is niet geïnstalleerd. Installeer het met: %1</translation>
+    </message>
+    <message>
+        <source>No draft could be made: %1</source>
+        <translation>Er kon geen concept worden gemaakt: %1</translation>
+    </message>
+</context>
+<context>
     <name>mmx::EditorWindow</name>
     <message>
         <source>Upload cancelled: it was not completed, the unit does not hold this set-up.</source>
@@ -352,6 +445,74 @@
     </message>
 </context>
 <context>
+    <name>mmx::RecentSetups</name>
+    <message>
+        <source>Recent set-ups</source>
+        <translation>Recente set-ups</translation>
+    </message>
+    <message>
+        <source>The set-up files last opened or saved</source>
+        <translation>De laatst geopende of opgeslagen set-upbestanden</translation>
+    </message>
+    <message>
+        <source>%1 (missing)</source>
+        <translation>%1 (ontbreekt)</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there; choose it to take it off the list</source>
+        <translation>%1 bestaat niet meer; kies het om het van de lijst te halen</translation>
+    </message>
+    <message>
+        <source>No set-ups yet</source>
+        <translation>Nog geen set-ups</translation>
+    </message>
+    <message>
+        <source>Clear the list</source>
+        <translation>Lijst wissen</translation>
+    </message>
+    <message>
+        <source>The set-up %1 is no longer there. Take it off the list?</source>
+        <translation>De set-up %1 bestaat niet meer. Van de lijst halen?</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::SequenceExport</name>
+    <message>
+        <source>Export sequence…</source>
+        <translation>Reeks exporteren…</translation>
+    </message>
+    <message>
+        <source>Write the messages of trigger %1 one after the other as one WAVE file</source>
+        <translation>Schrijf de berichten van trigger %1 na elkaar als één WAVE-bestand</translation>
+    </message>
+    <message>
+        <source>Trigger %1 plays message %2, but that slot holds no file; nothing was written.</source>
+        <translation>Trigger %1 speelt bericht %2, maar die positie bevat geen bestand; er is niets geschreven.</translation>
+    </message>
+    <message>
+        <source>Trigger %1 plays no message; nothing was written.</source>
+        <translation>Trigger %1 speelt geen bericht; er is niets geschreven.</translation>
+    </message>
+    <message>
+        <source>%1 is the set-up file or one of its messages; it is never overwritten.</source>
+        <translation>%1 is het set-upbestand of een van zijn berichten; het wordt nooit overschreven.</translation>
+    </message>
+    <message>
+        <source>%1: %2
+Nothing was written.</source>
+        <translation>%1: %2
+Er is niets geschreven.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 kon niet worden geschreven: %2</translation>
+    </message>
+    <message>
+        <source>Trigger %1: %2 s written to %3</source>
+        <translation>Trigger %1: %2 s geschreven naar %3</translation>
+    </message>
+</context>
+<context>
     <name>mmx::UnitAudioOffer</name>
     <message>
         <source>Converting &quot;%1&quot; for the unit...</source>
@@ -451,6 +612,68 @@
     <message>
         <source>Slot %1: its message file cannot be used, so there is nothing to compare the unit with.</source>
         <translation>Slot %1: het berichtbestand is onbruikbaar, dus er is niets om de unit mee te vergelijken.</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::UploadEstimateLabel</name>
+    <message>
+        <source>What the next upload will take: the whole memory, or only the two tables when the unit holds these messages already</source>
+        <translation>Wat de volgende upload duurt: het hele geheugen, of alleen de twee tabellen als de unit deze berichten al bevat</translation>
+    </message>
+    <message>
+        <source>Upload time</source>
+        <translation>Uploadtijd</translation>
+    </message>
+    <message>
+        <source>about %1 s</source>
+        <translation>ongeveer %1 s</translation>
+    </message>
+    <message>
+        <source>about %1 min</source>
+        <translation>ongeveer %1 min</translation>
+    </message>
+    <message>
+        <source>about %1 min %2 s</source>
+        <translation>ongeveer %1 min %2 s</translation>
+    </message>
+    <message>
+        <source>full upload, %1</source>
+        <translation>volledige upload, %1</translation>
+    </message>
+    <message>
+        <source>tables only, %1</source>
+        <translation>alleen tabellen, %1</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::WaveformView</name>
+    <message>
+        <source>Waveform of message %1</source>
+        <translation>Golfvorm van bericht %1</translation>
+    </message>
+    <message>
+        <source>The waveform cannot be read: %1</source>
+        <translation>De golfvorm kan niet worden gelezen: %1</translation>
+    </message>
+    <message>
+        <source>Loudness %1 LUFS, true peak %2 dBTP</source>
+        <translation>Luidheid %1 LUFS, echte piek %2 dBTP</translation>
+    </message>
+    <message>
+        <source>Measuring loudness and true peak…</source>
+        <translation>Luidheid en echte piek worden gemeten…</translation>
+    </message>
+    <message>
+        <source>The sound clips where the waveform is red.</source>
+        <translation>Het geluid wordt afgekapt waar de golfvorm rood is.</translation>
+    </message>
+    <message>
+        <source>A spoken draft: replace it with the real recording.</source>
+        <translation>Een uitgesproken concept: vervang het door de echte opname.</translation>
+    </message>
+    <message>
+        <source>Waveform</source>
+        <translation>Golfvorm</translation>
     </message>
 </context>
 </TS>

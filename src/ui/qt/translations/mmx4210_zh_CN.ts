@@ -125,6 +125,23 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a message number from 1 to 12</source>
+        <translation>“%1”不是 1 到 12 的消息编号</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a play time in seconds</source>
+        <translation>“%1”不是以秒为单位的播放时间</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a sample rate of 8 to 24 kHz</source>
+        <translation>“%1”不是 8 到 24 kHz 的采样率</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time-out of 0 to 60000 ms</source>
+        <translation>“%1”不是 0 到 60000 ms 的超时</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a serial setting a port takes</source>
+        <translation>“%1”不是端口可接受的串口设置</translation>
         <translation>&quot;%1&quot; 不是 1 到 12 的消息编号</translation>
     </message>
     <message>
@@ -177,6 +194,99 @@
     <message>
         <source>Cut silence at the start and the end</source>
         <translation>剪去开头和结尾的静音</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::DocumentWindowViewer</name>
+    <message>
+        <source>The document %1 cannot be found.</source>
+        <translation>找不到文档 %1。</translation>
+    </message>
+    <message>
+        <source>The document %1 cannot be read.</source>
+        <translation>无法读取文档 %1。</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::DraftCommand</name>
+    <message>
+        <source>Speak a draft…</source>
+        <translation>朗读草稿…</translation>
+    </message>
+    <message>
+        <source>Type a message and put a spoken draft of it in this slot</source>
+        <translation>输入一条消息，并将其朗读草稿放入此槽位</translation>
+    </message>
+    <message>
+        <source>Speak a draft… (install espeak-ng first: %1)</source>
+        <translation>朗读草稿…（请先安装 espeak-ng：%1）</translation>
+    </message>
+    <message>
+        <source>Drafts are spoken by the program espeak-ng, which is not installed</source>
+        <translation>草稿由程序 espeak-ng 朗读，但它尚未安装</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::DraftDialog</name>
+    <message>
+        <source>Spoken draft for message %1</source>
+        <translation>消息 %1 的朗读草稿</translation>
+    </message>
+    <message>
+        <source>Type the message as it should be heard. The draft stands in for the real recording until that exists.</source>
+        <translation>按应听到的内容输入消息。在真实录音完成之前，由草稿代替。</translation>
+    </message>
+    <message>
+        <source>The words of the message</source>
+        <translation>消息的文字</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>文本</translation>
+    </message>
+    <message>
+        <source>&amp;Text:</source>
+        <translation>文本(&amp;T)：</translation>
+    </message>
+    <message>
+        <source>The language the text is written in</source>
+        <translation>文本所用的语言</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation>语言(&amp;L)：</translation>
+    </message>
+    <message>
+        <source>&amp;Speak</source>
+        <translation>朗读(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Make the draft and put it in the slot</source>
+        <translation>生成草稿并放入槽位</translation>
+    </message>
+    <message>
+        <source>Type the text to speak first.</source>
+        <translation>请先输入要朗读的文本。</translation>
+    </message>
+    <message>
+        <source>Speaking…</source>
+        <translation>正在朗读…</translation>
+    </message>
+    <message>
+        <source>The speech program espeak-ng is not installed. Install it with: %1</source>
+        <translation>语音程序 espeak-ng 未安装。安装命令：%1</translation>
+    </message>
+    <message>
+        <source>No draft could be made: %1</source>
+        <translation>无法生成草稿：%1</translation>
     </message>
 </context>
 <context>
@@ -352,6 +462,74 @@
     </message>
 </context>
 <context>
+    <name>mmx::RecentSetups</name>
+    <message>
+        <source>Recent set-ups</source>
+        <translation>最近的设置</translation>
+    </message>
+    <message>
+        <source>The set-up files last opened or saved</source>
+        <translation>最近打开或保存的设置文件</translation>
+    </message>
+    <message>
+        <source>%1 (missing)</source>
+        <translation>%1（缺失）</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there; choose it to take it off the list</source>
+        <translation>%1 已不存在；选择它可将其从列表中移除</translation>
+    </message>
+    <message>
+        <source>No set-ups yet</source>
+        <translation>尚无设置</translation>
+    </message>
+    <message>
+        <source>Clear the list</source>
+        <translation>清空列表</translation>
+    </message>
+    <message>
+        <source>The set-up %1 is no longer there. Take it off the list?</source>
+        <translation>设置 %1 已不存在。要将其从列表中移除吗？</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::SequenceExport</name>
+    <message>
+        <source>Export sequence…</source>
+        <translation>导出序列…</translation>
+    </message>
+    <message>
+        <source>Write the messages of trigger %1 one after the other as one WAVE file</source>
+        <translation>将触发器 %1 的消息依次写成一个 WAVE 文件</translation>
+    </message>
+    <message>
+        <source>Trigger %1 plays message %2, but that slot holds no file; nothing was written.</source>
+        <translation>触发器 %1 播放消息 %2，但该槽位没有文件；未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>Trigger %1 plays no message; nothing was written.</source>
+        <translation>触发器 %1 不播放任何消息；未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>%1 is the set-up file or one of its messages; it is never overwritten.</source>
+        <translation>%1 是设置文件或其中的一条消息；它永远不会被覆盖。</translation>
+    </message>
+    <message>
+        <source>%1: %2
+Nothing was written.</source>
+        <translation>%1：%2
+未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>Trigger %1: %2 s written to %3</source>
+        <translation>触发器 %1：%2 秒已写入 %3</translation>
+    </message>
+</context>
+<context>
     <name>mmx::UnitAudioOffer</name>
     <message>
         <source>Converting &quot;%1&quot; for the unit...</source>
@@ -451,6 +629,68 @@
     <message>
         <source>Slot %1: its message file cannot be used, so there is nothing to compare the unit with.</source>
         <translation>插槽 %1：其消息文件无法使用，因此无从与设备比较。</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::UploadEstimateLabel</name>
+    <message>
+        <source>What the next upload will take: the whole memory, or only the two tables when the unit holds these messages already</source>
+        <translation>下一次上传所需的时间：整个存储器，或在设备已保存这些消息时仅两个表</translation>
+    </message>
+    <message>
+        <source>Upload time</source>
+        <translation>上传时间</translation>
+    </message>
+    <message>
+        <source>about %1 s</source>
+        <translation>约 %1 秒</translation>
+    </message>
+    <message>
+        <source>about %1 min</source>
+        <translation>约 %1 分钟</translation>
+    </message>
+    <message>
+        <source>about %1 min %2 s</source>
+        <translation>约 %1 分 %2 秒</translation>
+    </message>
+    <message>
+        <source>full upload, %1</source>
+        <translation>完整上传，%1</translation>
+    </message>
+    <message>
+        <source>tables only, %1</source>
+        <translation>仅表格，%1</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::WaveformView</name>
+    <message>
+        <source>Waveform of message %1</source>
+        <translation>消息 %1 的波形</translation>
+    </message>
+    <message>
+        <source>The waveform cannot be read: %1</source>
+        <translation>无法读取波形：%1</translation>
+    </message>
+    <message>
+        <source>Loudness %1 LUFS, true peak %2 dBTP</source>
+        <translation>响度 %1 LUFS，真峰值 %2 dBTP</translation>
+    </message>
+    <message>
+        <source>Measuring loudness and true peak…</source>
+        <translation>正在测量响度和真峰值…</translation>
+    </message>
+    <message>
+        <source>The sound clips where the waveform is red.</source>
+        <translation>波形为红色处声音削波。</translation>
+    </message>
+    <message>
+        <source>A spoken draft: replace it with the real recording.</source>
+        <translation>朗读草稿：请用真实录音替换。</translation>
+    </message>
+    <message>
+        <source>Waveform</source>
+        <translation>波形</translation>
     </message>
 </context>
 </TS>

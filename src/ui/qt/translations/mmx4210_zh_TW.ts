@@ -125,6 +125,23 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a message number from 1 to 12</source>
+        <translation>「%1」不是 1 到 12 的訊息編號</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a play time in seconds</source>
+        <translation>「%1」不是以秒為單位的播放時間</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a sample rate of 8 to 24 kHz</source>
+        <translation>「%1」不是 8 到 24 kHz 的取樣率</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time-out of 0 to 60000 ms</source>
+        <translation>「%1」不是 0 到 60000 ms 的逾時</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a serial setting a port takes</source>
+        <translation>「%1」不是連接埠可接受的序列設定</translation>
         <translation>&quot;%1&quot; 不是 1 到 12 的訊息編號</translation>
     </message>
     <message>
@@ -177,6 +194,99 @@
     <message>
         <source>Cut silence at the start and the end</source>
         <translation>剪去開頭和結尾的靜音</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::DocumentWindowViewer</name>
+    <message>
+        <source>The document %1 cannot be found.</source>
+        <translation>找不到文件 %1。</translation>
+    </message>
+    <message>
+        <source>The document %1 cannot be read.</source>
+        <translation>無法讀取文件 %1。</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::DraftCommand</name>
+    <message>
+        <source>Speak a draft…</source>
+        <translation>朗讀草稿…</translation>
+    </message>
+    <message>
+        <source>Type a message and put a spoken draft of it in this slot</source>
+        <translation>輸入一則訊息，並將其朗讀草稿放入此欄位</translation>
+    </message>
+    <message>
+        <source>Speak a draft… (install espeak-ng first: %1)</source>
+        <translation>朗讀草稿…（請先安裝 espeak-ng：%1）</translation>
+    </message>
+    <message>
+        <source>Drafts are spoken by the program espeak-ng, which is not installed</source>
+        <translation>草稿由程式 espeak-ng 朗讀，但它尚未安裝</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>無法寫入 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::DraftDialog</name>
+    <message>
+        <source>Spoken draft for message %1</source>
+        <translation>訊息 %1 的朗讀草稿</translation>
+    </message>
+    <message>
+        <source>Type the message as it should be heard. The draft stands in for the real recording until that exists.</source>
+        <translation>按應聽到的內容輸入訊息。在真實錄音完成之前，由草稿代替。</translation>
+    </message>
+    <message>
+        <source>The words of the message</source>
+        <translation>訊息的文字</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>文字</translation>
+    </message>
+    <message>
+        <source>&amp;Text:</source>
+        <translation>文字(&amp;T)：</translation>
+    </message>
+    <message>
+        <source>The language the text is written in</source>
+        <translation>文字所用的語言</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>語言</translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation>語言(&amp;L)：</translation>
+    </message>
+    <message>
+        <source>&amp;Speak</source>
+        <translation>朗讀(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Make the draft and put it in the slot</source>
+        <translation>產生草稿並放入欄位</translation>
+    </message>
+    <message>
+        <source>Type the text to speak first.</source>
+        <translation>請先輸入要朗讀的文字。</translation>
+    </message>
+    <message>
+        <source>Speaking…</source>
+        <translation>正在朗讀…</translation>
+    </message>
+    <message>
+        <source>The speech program espeak-ng is not installed. Install it with: %1</source>
+        <translation>語音程式 espeak-ng 未安裝。安裝指令：%1</translation>
+    </message>
+    <message>
+        <source>No draft could be made: %1</source>
+        <translation>無法產生草稿：%1</translation>
     </message>
 </context>
 <context>
@@ -352,6 +462,74 @@
     </message>
 </context>
 <context>
+    <name>mmx::RecentSetups</name>
+    <message>
+        <source>Recent set-ups</source>
+        <translation>最近的設定</translation>
+    </message>
+    <message>
+        <source>The set-up files last opened or saved</source>
+        <translation>最近開啟或儲存的設定檔</translation>
+    </message>
+    <message>
+        <source>%1 (missing)</source>
+        <translation>%1（遺失）</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there; choose it to take it off the list</source>
+        <translation>%1 已不存在；選擇它可將其從清單中移除</translation>
+    </message>
+    <message>
+        <source>No set-ups yet</source>
+        <translation>尚無設定</translation>
+    </message>
+    <message>
+        <source>Clear the list</source>
+        <translation>清除清單</translation>
+    </message>
+    <message>
+        <source>The set-up %1 is no longer there. Take it off the list?</source>
+        <translation>設定 %1 已不存在。要將其從清單中移除嗎？</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::SequenceExport</name>
+    <message>
+        <source>Export sequence…</source>
+        <translation>匯出序列…</translation>
+    </message>
+    <message>
+        <source>Write the messages of trigger %1 one after the other as one WAVE file</source>
+        <translation>將觸發器 %1 的訊息依序寫成一個 WAVE 檔</translation>
+    </message>
+    <message>
+        <source>Trigger %1 plays message %2, but that slot holds no file; nothing was written.</source>
+        <translation>觸發器 %1 播放訊息 %2，但該欄位沒有檔案；未寫入任何內容。</translation>
+    </message>
+    <message>
+        <source>Trigger %1 plays no message; nothing was written.</source>
+        <translation>觸發器 %1 不播放任何訊息；未寫入任何內容。</translation>
+    </message>
+    <message>
+        <source>%1 is the set-up file or one of its messages; it is never overwritten.</source>
+        <translation>%1 是設定檔或其中的一則訊息；它永遠不會被覆寫。</translation>
+    </message>
+    <message>
+        <source>%1: %2
+Nothing was written.</source>
+        <translation>%1：%2
+未寫入任何內容。</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>無法寫入 %1：%2</translation>
+    </message>
+    <message>
+        <source>Trigger %1: %2 s written to %3</source>
+        <translation>觸發器 %1：%2 秒已寫入 %3</translation>
+    </message>
+</context>
+<context>
     <name>mmx::UnitAudioOffer</name>
     <message>
         <source>Converting &quot;%1&quot; for the unit...</source>
@@ -451,6 +629,68 @@
     <message>
         <source>Slot %1: its message file cannot be used, so there is nothing to compare the unit with.</source>
         <translation>插槽 %1：其訊息檔無法使用，因此無從與裝置比較。</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::UploadEstimateLabel</name>
+    <message>
+        <source>What the next upload will take: the whole memory, or only the two tables when the unit holds these messages already</source>
+        <translation>下一次上傳所需的時間：整個記憶體，或在裝置已儲存這些訊息時僅兩個表</translation>
+    </message>
+    <message>
+        <source>Upload time</source>
+        <translation>上傳時間</translation>
+    </message>
+    <message>
+        <source>about %1 s</source>
+        <translation>約 %1 秒</translation>
+    </message>
+    <message>
+        <source>about %1 min</source>
+        <translation>約 %1 分鐘</translation>
+    </message>
+    <message>
+        <source>about %1 min %2 s</source>
+        <translation>約 %1 分 %2 秒</translation>
+    </message>
+    <message>
+        <source>full upload, %1</source>
+        <translation>完整上傳，%1</translation>
+    </message>
+    <message>
+        <source>tables only, %1</source>
+        <translation>僅表格，%1</translation>
+    </message>
+</context>
+<context>
+    <name>mmx::WaveformView</name>
+    <message>
+        <source>Waveform of message %1</source>
+        <translation>訊息 %1 的波形</translation>
+    </message>
+    <message>
+        <source>The waveform cannot be read: %1</source>
+        <translation>無法讀取波形：%1</translation>
+    </message>
+    <message>
+        <source>Loudness %1 LUFS, true peak %2 dBTP</source>
+        <translation>響度 %1 LUFS，真峰值 %2 dBTP</translation>
+    </message>
+    <message>
+        <source>Measuring loudness and true peak…</source>
+        <translation>正在測量響度和真峰值…</translation>
+    </message>
+    <message>
+        <source>The sound clips where the waveform is red.</source>
+        <translation>波形為紅色處聲音削波。</translation>
+    </message>
+    <message>
+        <source>A spoken draft: replace it with the real recording.</source>
+        <translation>朗讀草稿：請用真實錄音替換。</translation>
+    </message>
+    <message>
+        <source>Waveform</source>
+        <translation>波形</translation>
     </message>
 </context>
 </TS>
