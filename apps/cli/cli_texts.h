@@ -6,6 +6,7 @@
 
 #include "app/link/unit_commands.h"
 #include "core/wave_header.h"
+#include "device/answer_words.h"
 #include "device/link_events.h"
 #include "device/upload_result.h"
 #include "image/unit_tables.h"
@@ -38,8 +39,6 @@ std::string refusalText(const WaveCheck& check, const std::string& path);
 // "Path of message file is incorrect! Slot 2 (welcome): /audio/welcome.wav: not a regular file".
 std::string fileProblemText(const MessageFileProblem& problem);
 
-// Why an answer failed ("the unit did not answer within 5.1 s").
-std::string answerFailureWords(const UnitAnswer& answer, int byteTimeOutMs, int answerTimeOutMs);
 // Why an upload failed, from its typed result ("the unit did not answer within 5.1 s").
 std::string uploadFailureWords(const UploadResult& result);
 // The status line of an upload's verdict, as the window ends it.

@@ -11,7 +11,7 @@
 #include "core/upload_time.h"
 #include "device/upload_result.h"
 #include "platform/serial/port_names.h"
-#include "ui/link/answer_words.h"
+#include "device/answer_words.h"
 
 namespace mmx {
 

@@ -1,6 +1,6 @@
 #pragma once
-// The window's words for why the unit's answer failed ("the unit did not answer within 5.1 s"):
-// the device reports the answer and the patience that applied, the front end words them.
+// Why the unit's answer failed, in the operator's English ("the unit did not answer within 5.1 s"),
+// from the answer and the patience that applied; the window and the command line say it alike.
 #include <string>
 
 #include "device/unit_session.h"

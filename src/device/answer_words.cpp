@@ -1,4 +1,4 @@
-#include "ui/link/answer_words.h"
+#include "device/answer_words.h"
 
 namespace mmx {
 
