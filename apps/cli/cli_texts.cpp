@@ -3,25 +3,11 @@
 #include <array>
 #include <filesystem>
 
+#include "core/english_box_texts.h"
+
 namespace mmx::cli {
 
 namespace {
-
-const std::array<std::string, 13> kBoxTexts = {
-    "Message files exceed memory capacity of 8380 KB!",
-    "Word length of wave file is not 16 bit!",
-    "Sample frequency is not in the range of 8...24 kHz!",
-    "The file is not a mono file!",
-    "The file is not a WAVE file!",
-    "The unit cannot be operated while upload is in progress!",
-    "Do you want to save the changes?",
-    "Com port not connected!",
-    "Initial file cannot be found!",
-    "Language file cannot be found!",
-    "Configuration file cannot be found!",
-    "Path of message file is incorrect!",
-    "RS232 Com Port cannot be open!",
-};
 
 const char* statusText(LinkStatus status) {
     switch (status) {
@@ -45,7 +31,7 @@ constexpr const char* kStatusPrefix = "Status:  ";
 
 }  // namespace
 
-const std::string& boxText(int index) { return kBoxTexts.at(static_cast<size_t>(index)); }
+std::string boxText(int index) { return kEnglishBoxTexts.at(static_cast<size_t>(index)); }
 
 std::string statusLine(LinkStatus status) { return std::string(kStatusPrefix) + statusText(status); }
 

@@ -26,7 +26,7 @@ enum BoxText : int {
     kMessagePathIncorrect = 11,
     kPortCannotOpen = 12,
 };
-const std::string& boxText(int index);
+std::string boxText(int index);
 
 // "Status:  Erasing data...": a status as the window's first panel shows it.
 std::string statusLine(LinkStatus status);

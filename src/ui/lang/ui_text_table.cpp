@@ -1,5 +1,7 @@
 #include "ui/lang/ui_text_table.h"
 
+#include "core/english_box_texts.h"
+
 namespace mmx {
 
 const std::array<std::string, UiTextTable::kStatusCount>& UiTextTable::englishStatus() {
@@ -25,21 +27,12 @@ const std::array<std::string, UiTextTable::kStatusCount>& UiTextTable::englishSt
 }
 
 const std::array<std::string, UiTextTable::kMessageBoxCount>& UiTextTable::englishMessageBox() {
-    static const std::array<std::string, kMessageBoxCount> texts = {
-        "Message files exceed memory capacity of 8380 KB!",
-        "Word length of wave file is not 16 bit!",
-        "Sample frequency is not in the range of 8...24 kHz!",
-        "The file is not a mono file!",
-        "The file is not a WAVE file!",
-        "The unit cannot be operated while upload is in progress!",
-        "Do you want to save the changes?",
-        "Com port not connected!",
-        "Initial file cannot be found!",
-        "Language file cannot be found!",
-        "Configuration file cannot be found!",
-        "Path of message file is incorrect!",
-        "RS232 Com Port cannot be open!",
-    };
+    static_assert(kEnglishBoxTexts.size() == kMessageBoxCount);
+    static const std::array<std::string, kMessageBoxCount> texts = [] {
+        std::array<std::string, kMessageBoxCount> copy;
+        for (size_t i = 0; i < copy.size(); ++i) copy[i] = kEnglishBoxTexts[i];
+        return copy;
+    }();
     return texts;
 }
 
