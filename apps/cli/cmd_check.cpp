@@ -7,17 +7,15 @@
 #include "app/setup_files.h"
 #include "cli_command.h"
 #include "cli_texts.h"
+#include "setup_reading.h"
 
 namespace mmx::cli {
 namespace {
 
 int runCheck(const std::string& setupPath) {
-    const app::OpenedSetup opened = app::openSetup(setupPath);
-    if (!opened.setup) {
-        std::cerr << setupRefusedText("check", setupPath, opened.outcome) << "\n";
-        return kFailure;
-    }
-    const Setup& setup = *opened.setup;
+    const std::optional<Setup> opened = readNamedSetup("check", setupPath);
+    if (!opened) return kFailure;
+    const Setup& setup = *opened;
     const app::CheckReport report = app::checkSetup(setup);
     for (const app::SlotCheck& checked : report.slots) {
         const Slot& slot = setup.slot(checked.slot);

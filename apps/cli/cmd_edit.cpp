@@ -14,6 +14,7 @@
 #include "app/setup_files.h"
 #include "cli_command.h"
 #include "cli_texts.h"
+#include "setup_reading.h"
 
 namespace mmx::cli {
 namespace {
@@ -111,12 +112,9 @@ int runEdit(const std::string& setupPath, const std::vector<Edit>& edits) {
     }
     Setup setup;
     if (std::filesystem::exists(setupPath)) {
-        const app::OpenedSetup opened = app::openSetup(setupPath);
-        if (!opened.setup) {
-            std::cerr << setupRefusedText("edit", setupPath, opened.outcome) << "\n";
-            return kFailure;
-        }
-        setup = *opened.setup;
+        std::optional<Setup> opened = readNamedSetup("edit", setupPath);
+        if (!opened) return kFailure;
+        setup = std::move(*opened);
     }
     for (const Edit& edit : edits) {
         if (!apply(setup, edit)) return kFailure;

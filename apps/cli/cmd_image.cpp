@@ -5,21 +5,13 @@
 #include <iostream>
 #include <string_view>
 
-#include "app/setup_files.h"
 #include "cli_command.h"
 #include "cli_texts.h"
 #include "storage/atomic_file.h"
+#include "setup_reading.h"
 
 namespace mmx::cli {
 namespace {
-
-// "slot 2 (Alarm) /data/alarm.wav: <the system's text> (<why>)", or the capacity text.
-void printProblem(const MessageFileProblem& problem) {
-    std::cerr << "mmx4210-cli image: ";
-    if (problem.slot > 0) std::cerr << "slot " << problem.slot << " (" << problem.name << ") " << problem.path << ": ";
-    // A file that is gone or unreadable gets the text the upload shows for it.
-    std::cerr << boxText(problem.messageBoxIndex.value_or(kMessagePathIncorrect)) << " (" << problem.detail << ")\n";
-}
 
 struct ImageArgs {
     std::string setupPath;
@@ -35,17 +27,9 @@ int runImage(const ImageArgs& args) {
         std::cerr << "mmx4210-cli image: name -o FILE or --tables (or both)\n";
         return kUsage;
     }
-    const app::OpenedSetup opened = app::openSetup(setupPath);
-    if (!opened.setup) {
-        std::cerr << setupRefusedText("image", setupPath, opened.outcome) << "\n";
-        return kFailure;
-    }
-    const LoadedImage loaded = app::buildUnitImage(*opened.setup);
-    if (!loaded.image) {
-        printProblem(*loaded.problem);
-        return kFailure;
-    }
-    const image::UnitImage& unitImage = *loaded.image;
+    const std::optional<image::UnitImage> loaded = readSetupImage("image", setupPath, ImageUse::Look);
+    if (!loaded) return kFailure;
+    const image::UnitImage& unitImage = *loaded;
     if (!outputPath.empty()) {
         if (const FileOutcome written = replaceFile(outputPath, unitImage.memoryPieces()); !written) {
             std::cerr << "mmx4210-cli image: cannot write " << outputPath << ": " << written.problem << "\n";

@@ -5,18 +5,13 @@
 #include <iostream>
 
 #include "cli_command.h"
+#include "port_list.h"
 #include "platform/net/network_address.h"
 #include "platform/serial/port_names.h"
 #include "storage/settings_folder.h"
 
 namespace mmx::cli {
 namespace {
-
-std::string canonicalOf(const std::string& path) {
-    std::error_code ec;
-    auto resolved = std::filesystem::canonical(path, ec);
-    return ec ? path : resolved.string();
-}
 
 // What may slow the adapter down or take it away, one line each.
 std::vector<std::string> adapterFacts(const SerialDeviceInfo& device) {
@@ -58,7 +53,7 @@ int runPorts() {
         for (const auto& device : devices) {
             std::string names;
             for (int n = 1; n <= 10; ++n) {
-                if (canonicalOf(mappings[static_cast<size_t>(n - 1)].path) == canonicalOf(device.path)) {
+                if (canonicalDevicePath(mappings[static_cast<size_t>(n - 1)].path) == canonicalDevicePath(device.path)) {
                     names += (names.empty() ? "" : ", ") + std::string("Com") + std::to_string(n);
                 }
             }

@@ -7,18 +7,16 @@
 #include "app/setup_files.h"
 #include "cli_command.h"
 #include "cli_texts.h"
+#include "setup_reading.h"
 
 namespace mmx::cli {
 namespace {
 
 int runPrint(const std::string& setupPath) {
-    const app::OpenedSetup opened = app::openSetup(setupPath);
-    if (!opened.setup) {
-        std::cerr << setupRefusedText("print", setupPath, opened.outcome) << "\n";
-        return kFailure;
-    }
+    const std::optional<Setup> opened = readNamedSetup("print", setupPath);
+    if (!opened) return kFailure;
     // The command line speaks English: the printout's headings are the English captions.
-    const std::string bytes = app::printoutOf(*opened.setup, PrintoutCaptions{});
+    const std::string bytes = app::printoutOf(*opened, PrintoutCaptions{});
     std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     std::cout.flush();
     return std::cout ? kSuccess : kFailure;

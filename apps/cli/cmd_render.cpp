@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <iostream>
 
-#include "app/setup_files.h"
 #include "audio/sequence_render.h"
 #include "cli_command.h"
 #include "cli_texts.h"
 #include "core/number_format.h"
 #include "storage/atomic_file.h"
+#include "setup_reading.h"
 
 namespace mmx::cli {
 namespace {
@@ -54,12 +54,9 @@ bool outputIsPartOfSetup(const Setup& setup, const RenderArgs& args) {
 }
 
 int runRender(const RenderArgs& args) {
-    const app::OpenedSetup opened = app::openSetup(args.setupPath);
-    if (!opened.setup) {
-        std::cerr << setupRefusedText("render", args.setupPath, opened.outcome) << "\n";
-        return kFailure;
-    }
-    const Setup& setup = *opened.setup;
+    const std::optional<Setup> opened = readNamedSetup("render", args.setupPath);
+    if (!opened) return kFailure;
+    const Setup& setup = *opened;
     if (outputIsPartOfSetup(setup, args)) {
         printError(args.output + " is the set-up file or one of its messages; it is never overwritten");
         return kUsage;

@@ -15,6 +15,7 @@
 #include "link_session.h"
 #include "platform/serial/port_names.h"
 #include "port_list.h"
+#include "setup_reading.h"
 
 namespace mmx::cli {
 namespace {
@@ -103,34 +104,28 @@ int runStatus(const StatusArgs& args) {
     if (ports->lines.empty()) return kPortError;
     const LinkSession& session = *ports->session;
 
-    const app::OpenedSetup opened = app::openSetup(args.setupPath);
-    if (!opened.setup) {
-        std::cerr << setupRefusedText("status", args.setupPath, opened.outcome) << "\n";
-        return kFailure;
-    }
-    const LoadedImage loaded = app::buildUnitImage(*opened.setup);
-    if (!loaded.image) {
-        std::cerr << "mmx4210-cli status: " << fileProblemText(*loaded.problem) << "\n";
-        return kFailure;
-    }
+    const std::optional<image::UnitImage> loaded = readSetupImage("status", args.setupPath, ImageUse::Look);
+    if (!loaded) return kFailure;
 
     // One line each, all at once: a silent unit costs its time-out once, not once per unit.
     const size_t count = ports->lines.size();
     std::vector<std::unique_ptr<SteadyClock>> clocks;
     std::vector<std::unique_ptr<NoLinkEvents>> events;
     std::vector<std::unique_ptr<Connection>> connections;
+    const PortNoteSink notes = terminalPortNotes(args.verbose);
     for (const auto& line : ports->lines) {
         clocks.push_back(std::make_unique<SteadyClock>());
         events.push_back(std::make_unique<NoLinkEvents>());
         connections.push_back(std::make_unique<Connection>(linkSettingsFrom(session.settings.port), *clocks.back(),
-                                                           *events.back(), line.factory));
+                                                           *events.back(),
+                                                           serialPortFactory(session.folders.settings, line.path, notes)));
         g_connections.push_back(connections.back().get());
     }
     installInterruptHandler(cancelAll);
     std::vector<app::StatusOutcome> outcomes(count);
     std::vector<std::thread> threads;
     for (size_t i = 0; i < count; ++i) {
-        threads.emplace_back([&, i] { outcomes[i] = app::unitStatus(*connections[i], *loaded.image, session.folders.settings); });
+        threads.emplace_back([&, i] { outcomes[i] = app::unitStatus(*connections[i], *loaded, session.folders.settings); });
     }
     for (auto& thread : threads) thread.join();
 

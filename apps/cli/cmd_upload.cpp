@@ -15,6 +15,7 @@
 #include "terminal_link.h"
 #include "unit_board.h"
 #include "upload_many.h"
+#include "setup_reading.h"
 
 namespace mmx::cli {
 namespace {
@@ -50,18 +51,9 @@ int runUpload(const ManyUploadRequest& request) {
     }
     auto session = openLinkSession("upload", request.ports.front(), request.verbose);
     if (!session) return kUsage;
-    const app::OpenedSetup opened = app::openSetup(request.setupPath);
-    if (!opened.setup) {
-        std::cerr << setupRefusedText("upload", request.setupPath, opened.outcome) << "\n";
-        return kFailure;
-    }
     // Every message file is read whole and checked again before the port opens.
-    const LoadedImage loaded = app::buildUnitImage(*opened.setup);
-    if (!loaded.image) {
-        std::cerr << statusLine(LinkStatus::UploadFailed) << "\nmmx4210-cli upload: " << fileProblemText(*loaded.problem)
-                  << "\nmmx4210-cli upload: nothing was sent; the unit is as it was\n";
-        return kFailure;
-    }
+    const std::optional<image::UnitImage> loaded = readSetupImage("upload", request.setupPath, ImageUse::UploadOne);
+    if (!loaded) return kFailure;
 
     SteadyClock clock;
     TerminalLink link(clock, ::isatty(STDERR_FILENO) == 1, quiet);
@@ -73,7 +65,7 @@ int runUpload(const ManyUploadRequest& request) {
     installInterruptHandler(cancelUpload);
     // A set-up read from its file may be on the unit already: the unit's own table decides.
     const app::UploadOutcome outcome =
-        app::uploadImage(driver, *loaded.image, app::UploadPlace{session->folders.settings, true}, request.options);
+        app::uploadImage(driver, *loaded, app::UploadPlace{session->folders.settings, true}, request.options);
     g_driver = nullptr;
     const UploadResult& result = outcome.upload;
 

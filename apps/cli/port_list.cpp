@@ -9,15 +9,11 @@
 
 namespace mmx::cli {
 
-namespace {
-
-std::string canonicalOf(const std::string& path) {
+std::string canonicalDevicePath(const std::string& path) {
     std::error_code ec;
     auto resolved = std::filesystem::canonical(path, ec);
     return ec ? path : resolved.string();
 }
-
-}  // namespace
 
 bool refuseSameServer(const std::string& command, const std::vector<std::string>& names,
                       const std::vector<std::string>& paths) {
@@ -50,7 +46,6 @@ std::optional<PortList> resolvePortList(const std::string& command, const std::v
     list.session = openLinkSession(command, names.front(), verbose);
     if (!list.session) return std::nullopt;
     const std::string& folder = list.session->folders.settings;
-    const PortNoteSink notes = terminalPortNotes(verbose);
     std::set<std::string> devices;
     std::vector<std::string> kept;
     for (const auto& name : names) {
@@ -60,14 +55,15 @@ std::optional<PortList> resolvePortList(const std::string& command, const std::v
                       << "(rfc2217://HOST:PORT, tcp://HOST:PORT), not '" << name << "'\n";
             return std::nullopt;
         }
-        if (!devices.insert(canonicalOf(choice->path)).second) {
+        // Two names of one device would be two commands fighting over one line.
+        if (!devices.insert(canonicalDevicePath(choice->path)).second) {
             if (allPorts && choice->comNumber == 0) continue;
             std::cerr << "mmx4210-cli " << command << ": " << name << " names a port that is already in the list\n";
             return std::nullopt;
         }
         kept.push_back(name);
         const std::string label = choice->comNumber != 0 ? choice->label + " (" + choice->path + ")" : choice->path;
-        list.lines.push_back(PortLine{label, choice->path, serialPortFactory(folder, choice->path, notes)});
+        list.lines.push_back(PortLine{label, choice->path});
     }
     std::vector<std::string> paths;
     for (const auto& line : list.lines) paths.push_back(line.path);

@@ -9,10 +9,10 @@
 
 namespace mmx::cli {
 
+// Each command opens the line with its own notes sink (the terminal, or the units' board).
 struct PortLine {
     std::string label;  // "COM2 (/dev/ttyUSB1)", "/dev/ttyUSB0", "rfc2217://a:4001"
     std::string path;   // what is opened
-    PortFactory factory;
 };
 
 struct PortList {
@@ -28,5 +28,9 @@ std::optional<PortList> resolvePortList(const std::string& command, const std::v
 // naming both on stderr, and true.
 bool refuseSameServer(const std::string& command, const std::vector<std::string>& names,
                       const std::vector<std::string>& paths);
+
+// The device a path leads to through links (/dev/serial/by-id/... -> /dev/ttyUSB0), or the path
+// itself when it leads nowhere: two names of one device compare equal.
+std::string canonicalDevicePath(const std::string& path);
 
 }  // namespace mmx::cli

@@ -1,9 +1,7 @@
 #include "upload_many.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <iostream>
-#include <set>
 #include <unistd.h>
 
 #include "app/setup_files.h"
@@ -14,6 +12,7 @@
 #include "port_list.h"
 #include "platform/serial/port_names.h"
 #include "unit_board.h"
+#include "setup_reading.h"
 
 namespace mmx::cli {
 
@@ -25,69 +24,20 @@ void cancelAll() {
     if (g_run != nullptr) g_run->cancel();
 }
 
-std::string canonicalOf(const std::string& path) {
-    std::error_code ec;
-    auto resolved = std::filesystem::canonical(path, ec);
-    return ec ? path : resolved.string();
-}
-
-// The paths of the USB serial adapters present: built-in ports rarely carry a unit and would
-// only fail.
-std::vector<std::string> adapterPaths() {
-    std::vector<std::string> paths;
-    for (const auto& device : listSerialDevices()) {
-        if (!device.usbId.empty()) paths.push_back(device.path);
-    }
-    return paths;
-}
-
 }  // namespace
 
 int runManyUploads(const ManyUploadRequest& request) {
-    std::vector<std::string> names = request.ports;
-    if (request.allPorts) {
-        for (const auto& path : adapterPaths()) names.push_back(path);
-        if (names.empty()) {
-            std::cerr << "mmx4210-cli upload: --ports all found no USB serial adapter (see mmx4210-cli ports)\n";
-            return kPortError;
-        }
-    }
-    auto session = openLinkSession("upload", names.front(), request.verbose);
-    if (!session) return kUsage;
-    const std::string& settingsFolder = session->folders.settings;
-
+    const std::optional<PortList> ports = resolvePortList("upload", request.ports, request.allPorts, request.verbose);
+    if (!ports) return kUsage;
+    if (ports->lines.empty()) return kPortError;
+    const LinkSession& session = *ports->session;
+    const std::string& settingsFolder = session.folders.settings;
     std::vector<std::string> labels;
-    std::vector<std::string> paths;
-    std::set<std::string> devices;
-    for (const auto& name : names) {
-        auto choice = resolvePortName(name, settingsFolder);
-        if (!choice) {
-            std::cerr << "mmx4210-cli upload: --port takes Com1..Com10, a device path or a network address (rfc2217://HOST:PORT, tcp://HOST:PORT), not '" << name << "'\n";
-            return kUsage;
-        }
-        // Two names of one device would be two uploads fighting over one line.
-        if (!devices.insert(canonicalOf(choice->path)).second) {
-            if (request.allPorts && choice->comNumber == 0) continue;
-            std::cerr << "mmx4210-cli upload: " << name << " names a port that is already in the list\n";
-            return kUsage;
-        }
-        labels.push_back(choice->comNumber != 0 ? choice->label + " (" + choice->path + ")" : choice->path);
-        paths.push_back(choice->path);
-    }
-    if (refuseSameServer("upload", labels, paths)) return kUsage;
+    for (const PortLine& line : ports->lines) labels.push_back(line.label);
 
-    const app::OpenedSetup opened = app::openSetup(request.setupPath);
-    if (!opened.setup) {
-        std::cerr << setupRefusedText("upload", request.setupPath, opened.outcome) << "\n";
-        return kFailure;
-    }
     // Every message file read and checked once; the image is shared read-only by every line.
-    const LoadedImage loaded = app::buildUnitImage(*opened.setup);
-    if (!loaded.image) {
-        std::cerr << statusLine(LinkStatus::UploadFailed) << "\nmmx4210-cli upload: " << fileProblemText(*loaded.problem)
-                  << "\nmmx4210-cli upload: nothing was sent; the units are as they were\n";
-        return kFailure;
-    }
+    const std::optional<image::UnitImage> loaded = readSetupImage("upload", request.setupPath, ImageUse::UploadMany);
+    if (!loaded) return kFailure;
     UnitLog log;
     std::string error;
     if (!request.logPath.empty() && !log.open(request.logPath, error)) {
@@ -99,16 +49,16 @@ int runManyUploads(const ManyUploadRequest& request) {
     UnitBoard board(labels, terminal, request.quiet, request.repeat, request.logPath.empty() ? nullptr : &log);
     const PortNoteSink notes = terminalPortNotes(request.verbose, [&board](const std::string& text) { board.note(text); });
     std::vector<UnitLine> lines;
-    for (size_t i = 0; i < paths.size(); ++i) {
-        lines.push_back(UnitLine{labels[i], serialPortFactory(settingsFolder, paths[i], notes)});
+    for (const PortLine& line : ports->lines) {
+        lines.push_back(UnitLine{line.label, serialPortFactory(settingsFolder, line.path, notes)});
     }
     if (!request.quiet) {
         std::cerr << "uploading " << request.setupPath << " to " << lines.size() << (lines.size() == 1 ? " unit" : " units")
-                  << " at " << session->settings.port.line.text() << (request.repeat ? ", again for every next unit" : "") << "\n";
+                  << " at " << session.settings.port.line.text() << (request.repeat ? ", again for every next unit" : "") << "\n";
     }
 
     ManyUnitsOptions options;
-    options.port = session->settings.port;
+    options.port = session.settings.port;
     // A set-up read from its file may be on a unit already: the unit's own table decides.
     options.place = app::UploadPlace{settingsFolder, true};
     options.upload = request.options;
@@ -116,7 +66,7 @@ int runManyUploads(const ManyUploadRequest& request) {
     // A port's record speaks for the unit that was on it; with units coming and going it cannot
     // vouch for the next one (same table, other sound), so every repeated upload is full.
     if (request.repeat) options.upload.forceFull = true;
-    ManyUnits run(*loaded.image, std::move(lines), options, board);
+    ManyUnits run(*loaded, std::move(lines), options, board);
     g_run = &run;
     installInterruptHandler(cancelAll);
     std::vector<UnitReport> reports = run.run();

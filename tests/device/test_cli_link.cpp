@@ -103,7 +103,8 @@ TEST(CliImage, EqualsTheUnitsMemoryAfterAnUploadAndAUnitStartsFromIt) {
     std::filesystem::remove(folder.folder() + "m4.wav");
     const ProgramRun missing = cli({"image", setup, "-o", imagePath});
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_NE(missing.err.find("slot 4 (m4) " + folder.folder() + "m4.wav: Path of message file is incorrect!"),
+    EXPECT_NE(missing.err.find("mmx4210-cli image: Path of message file is incorrect! Slot 4 (m4): " + folder.folder() +
+                               "m4.wav: cannot open"),
               std::string::npos)
         << missing.err;
     EXPECT_EQ(test::readBytes(imagePath), built);
