@@ -1,36 +1,23 @@
-// The command protocol against a scripted line: exact frames out, result codes from crafted
-// answers, the receive ring, the time-out on the fake clock.
+// The command protocol on a line whose answers the test writes: exact frames out, result codes
+// from crafted answers, the receive ring, the time-out on the fake clock.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <cstdio>
 
-#include "ui/lang/ui_text_table.h"
 #include "device/command_protocol.h"
 #include "device/frames.h"
-#include "scripted_port.h"
-#include "support/recording_display.h"
+#include "emulated_link.h"
 
 namespace mmx {
 namespace {
 
 using test::answerFrame;
-using test::bytesOf;
 
 class ProtocolTest : public ::testing::Test {
 protected:
-    ProtocolTest() : port(clock), protocol(clock, link) {
-        protocol.attach(&port);
-        protocol.setLinkLostHandler([this] {
-            ++linkLost;
-            port.close();
-        });
-    }
-
-    FakeClock clock;
-    test::RecordingLink link;
-    test::ScriptedPort port;
-    CommandProtocol protocol;
-    int linkLost = 0;
+    test::EmulatedLink link{test::EmulatedLink::silent()};
+    CommandProtocol& protocol = link.protocol;
+    FakeClock& clock = link.clock;
 };
 
 // ---- Frames out ------------------------------------------------------------------------------
@@ -60,8 +47,8 @@ class CommandFrames : public ProtocolTest, public ::testing::WithParamInterface<
 TEST_P(CommandFrames, GoOutWholeInOneWrite) {
     const CommandCase& c = GetParam();
     protocol.sendCommand(c.command, c.data);
-    EXPECT_EQ(render(port.wire), c.frame);
-    EXPECT_EQ(port.writes.size(), 1u);  // a LF inside the payload does not split the frame
+    EXPECT_EQ(render(link.wire()), c.frame);
+    EXPECT_EQ(link.writes().size(), 1u);  // a LF inside the payload does not split the frame
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -89,9 +76,10 @@ TEST_F(ProtocolTest, APayloadLongerThanDataCanHoldIsCutSoItsLengthFieldMatches) 
     std::vector<uint8_t> payload(1500);
     for (size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<uint8_t>(0x30 + (i + 1) % 7);
     protocol.sendCommand('W', payload);
-    ASSERT_EQ(port.wire.size(), 1213u);
-    EXPECT_EQ(port.wire[7], 0x04);  // 1200 = 0x04B0
-    EXPECT_EQ(port.wire[8], 0xB0);
+    const std::vector<uint8_t> wire = link.wire();
+    ASSERT_EQ(wire.size(), 1213u);
+    EXPECT_EQ(wire[7], 0x04);  // 1200 = 0x04B0
+    EXPECT_EQ(wire[8], 0xB0);
 }
 
 TEST(CharacterToNumber, HexDigitsUpperCaseOnly) {
@@ -131,18 +119,17 @@ TEST_F(ProtocolTest, ResultCodesInTheirOrder) {
         {"empty answer", answerFrame('P', {}), 0},
     };
     for (const auto& c : cases) {
-        port.incoming.clear();
-        port.feed(c.answer);
+        link.feed(c.answer);
         EXPECT_EQ(protocol.readAnswer('P'), c.code) << c.what;
-        EXPECT_TRUE(port.incoming.empty()) << c.what << ": the whole answer is consumed";
+        EXPECT_EQ(protocol.answerBytesRead(), c.answer.size()) << c.what << ": the whole answer is consumed";
     }
     EXPECT_TRUE(protocol.answerPayload().empty()) << "the empty answer, never an earlier one's code or payload";
-    EXPECT_EQ(linkLost, 0);
+    EXPECT_EQ(link.linkLost, 0);
 }
 
 TEST_F(ProtocolTest, NoiseAndProgressDotsBeforeTheStarAreSkippedAndNotSummed) {
-    port.feed(std::string("..\x06\xFF junk"));
-    port.feed(answerFrame('R', {0x10, 0x20, 0x30}));
+    link.feed(std::string("..\x06\xFF junk"));
+    link.feed(answerFrame('R', {0x10, 0x20, 0x30}));
     EXPECT_EQ(protocol.readAnswer('R'), 6);
     EXPECT_EQ(std::vector<uint8_t>(protocol.answerPayload().begin(), protocol.answerPayload().end()),
               (std::vector<uint8_t>{0x10, 0x20, 0x30}));
@@ -151,7 +138,7 @@ TEST_F(ProtocolTest, NoiseAndProgressDotsBeforeTheStarAreSkippedAndNotSummed) {
 TEST_F(ProtocolTest, AnswerOfExactly1200BytesIsStored) {
     std::vector<uint8_t> payload(1200);
     for (size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<uint8_t>(i * 7);
-    port.feed(answerFrame('R', payload));
+    link.feed(answerFrame('R', payload));
     EXPECT_EQ(protocol.readAnswer('R'), 6);
     ASSERT_EQ(protocol.answerPayload().size(), 1200u);
     EXPECT_EQ(protocol.answerPayload()[1199], payload[1199]);
@@ -159,13 +146,13 @@ TEST_F(ProtocolTest, AnswerOfExactly1200BytesIsStored) {
 
 TEST_F(ProtocolTest, AnswerAnnouncingMoreThan1200BytesIsDiscardedWithCodeZero) {
     std::vector<uint8_t> payload(1300, 0x2A);  // full of "*" to tempt a resync inside it
-    port.feed(answerFrame('R', payload));
-    port.feed(answerFrame('P', {6}));
+    link.feed(answerFrame('R', payload));
+    link.feed(answerFrame('P', {6}));
     EXPECT_EQ(protocol.readAnswer('R'), 0);
     EXPECT_EQ(protocol.lastFailure(), LinkFailure::AnswerTooLong);
     EXPECT_TRUE(protocol.answerPayload().empty());  // nothing of the long answer stored
     EXPECT_EQ(protocol.readAnswer('P'), 6);  // the next answer is read cleanly
-    EXPECT_EQ(linkLost, 0);
+    EXPECT_EQ(link.linkLost, 0);
 }
 
 TEST_F(ProtocolTest, RandomAnswersGiveACodeAndNeverOverrunData) {
@@ -179,10 +166,10 @@ TEST_F(ProtocolTest, RandomAnswersGiveACodeAndNeverOverrunData) {
         // Damage a few bytes, the length field included now and then.
         for (int k = next() % 4; k > 0; --k) answer[next() % answer.size()] = next();
         std::string ignored;
-        port.open(ignored);
+        link.port.open(ignored);
         protocol.clearReceiveRing();
-        port.incoming.clear();
-        port.feed(answer);
+        link.port.fed.clear();
+        link.feed(answer);
         const uint8_t code = protocol.readAnswer('R');
         const auto payload = protocol.answerPayload();
         EXPECT_LE(payload.size(), CommandProtocol::kMaxPayload);
@@ -193,24 +180,22 @@ TEST_F(ProtocolTest, RandomAnswersGiveACodeAndNeverOverrunData) {
 // ---- The exchange and the resend after NAK --------------------------------------------------------
 
 TEST_F(ProtocolTest, NakThenAckRepeatsTheFirstFrameExactly) {
-    std::vector<std::vector<uint8_t>> answers = {answerFrame('E', {21}), answerFrame('E', {6})};
-    size_t next = 0;
-    port.respond = [&](test::ScriptedPort& p, const std::vector<uint8_t>& written) {
-        if (written.back() == 0x0A && next < answers.size()) p.feed(answers[next++]);
-    };
+    link.feed(answerFrame('E', {21}));
+    link.feed(answerFrame('E', {6}));
     EXPECT_EQ(protocol.exchange('E', std::vector<uint8_t>{0x3F, 0xFF, 0xFF}), 6);
-    ASSERT_EQ(port.writes.size(), 2u);
-    EXPECT_EQ(port.writes[0], port.writes[1]);
-    EXPECT_EQ(port.writes[1][9], 0x3F);  // the address, not the NAK byte
+    ASSERT_EQ(link.writes().size(), 2u);
+    EXPECT_EQ(link.writes()[0], link.writes()[1]);
+    EXPECT_EQ(link.writes()[1][9], 0x3F);  // the address, not the NAK byte
 }
 
-TEST_F(ProtocolTest, NakTwiceFailsAfterExactlyOneResendAndOtherFailuresAreNotResent) {
+TEST(ProtocolExchange, NakTwiceFailsAfterExactlyOneResendAndOtherFailuresAreNotResent) {
     for (auto [answer, status, writes] :
          {std::tuple{answerFrame('P', {21}), 21, 2u}, std::tuple{answerFrame('W', {6}), 4, 1u}}) {
-        port.writes.clear();
-        port.respond = [answer](test::ScriptedPort& p, const std::vector<uint8_t>&) { p.feed(answer); };
-        EXPECT_EQ(protocol.exchange('P'), status);
-        EXPECT_EQ(port.writes.size(), writes);
+        test::EmulatedLink link(test::EmulatedLink::silent());
+        link.feed(answer);
+        link.feed(answer);
+        EXPECT_EQ(link.protocol.exchange('P'), status);
+        EXPECT_EQ(link.writes().size(), writes);
     }
 }
 
@@ -218,11 +203,11 @@ TEST_F(ProtocolTest, NakTwiceFailsAfterExactlyOneResendAndOtherFailuresAreNotRes
 
 TEST_F(ProtocolTest, SilenceAfterSomeBytesIsAGarbledAnswerAndClosesThePortAfterFiftyOneTicks) {
     auto answer = answerFrame('P', {6});
-    port.feed(std::vector<uint8_t>(answer.begin(), answer.begin() + 8));
+    link.feed(std::vector<uint8_t>(answer.begin(), answer.begin() + 8));
     EXPECT_EQ(protocol.readAnswer('P'), 0);
     EXPECT_EQ(clock.nowMs(), 5100);  // fake time: (50 + 1) ticks of 100 ms after the last byte
-    EXPECT_EQ(linkLost, 1);
-    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(link.linkLost, 1);
+    EXPECT_FALSE(link.port.isOpen());
     EXPECT_EQ(protocol.lastFailure(), LinkFailure::Garbled);
     EXPECT_TRUE(protocol.timedOut());
 }
@@ -238,74 +223,74 @@ TEST_F(ProtocolTest, TimeOutTicksAsCounted) {
         int64_t waited;
     };
     for (Case c : {Case{0, 100}, Case{-5000, 100}, Case{250, 300}, Case{32767, 32900}, Case{1000000, 60100}}) {
-        FakeClock fresh;
-        test::ScriptedPort silent(fresh);
-        CommandProtocol p(fresh, link);
-        p.attach(&silent);
-        p.setByteTimeOut(c.setting);
+        test::EmulatedLink silent(test::EmulatedLink::silent());
+        silent.protocol.setLinkLostHandler({});
+        silent.protocol.setByteTimeOut(c.setting);
         uint8_t byte = 0;
-        EXPECT_FALSE(p.readByte(byte));
-        EXPECT_EQ(fresh.nowMs(), c.waited) << c.setting;
-        EXPECT_FALSE(silent.isOpen()) << "without a handler the protocol closes the port itself";
+        EXPECT_FALSE(silent.protocol.readByte(byte));
+        EXPECT_EQ(silent.clock.nowMs(), c.waited) << c.setting;
+        EXPECT_FALSE(silent.port.isOpen()) << "without a handler the protocol closes the port itself";
     }
 }
 
-TEST_F(ProtocolTest, EveryByteRestartsTheCount) {
-    protocol.setByteTimeOut(1000);  // 10 ticks: 1100 ms of silence allowed per byte
-    port.schedule(1050, {'a'});
-    port.schedule(2100, {'b'});     // 1050 ms after the previous byte: in time
-    port.schedule(3300, {'c'});     // 1200 ms after: too late
-    uint8_t byte = 0;
-    EXPECT_TRUE(protocol.readByte(byte));
-    EXPECT_TRUE(protocol.readByte(byte));
-    EXPECT_EQ(byte, 'b');
-    EXPECT_FALSE(protocol.readByte(byte));
-    EXPECT_EQ(clock.nowMs(), 3200);
-    EXPECT_EQ(linkLost, 1);
+// An erase's progress dots arrive one interval apart after its acknowledgement.
+test::EmulatedLink& afterEraseAck(test::EmulatedLink& link) {
+    EXPECT_EQ(link.protocol.exchange('E', std::vector<uint8_t>{0x3F, 0xF1, 0x00}), 6);
+    return link;
 }
 
-TEST_F(ProtocolTest, BytesThatNeverMakeAWholeAnswerAreGivenUpAfterTheAnswerTimeOut) {
-    for (int64_t t = 4000; t <= 60000; t += 4000) port.schedule(t, {'.'});  // a byte every 4 s
-    EXPECT_EQ(protocol.readAnswer('P'), 0);
-    EXPECT_EQ(protocol.lastFailure(), LinkFailure::AnswerTooSlow);
-    EXPECT_EQ(clock.nowMs(), protocol.answerTimeOutMs());
-    EXPECT_EQ(protocol.answerTimeOutMs(), 4 * 5100);
-    EXPECT_EQ(linkLost, 1);
+UnitOptions dotsEvery(int64_t intervalMs) {
+    UnitOptions options;
+    options.eraseDots = 100;
+    options.eraseDotIntervalUs = intervalMs * 1000;
+    return options;
+}
+
+TEST(ProtocolTimeOut, EveryByteRestartsTheCount) {
+    // 10 ticks: 1100 ms of silence allowed per byte, however long the bytes have been coming.
+    for (auto [intervalMs, inTime] : {std::pair{1050, true}, std::pair{1200, false}}) {
+        test::EmulatedLink link(dotsEvery(intervalMs));
+        link.protocol.setByteTimeOut(1000);
+        const int64_t start = afterEraseAck(link).clock.nowMs();
+        uint8_t byte = 0;
+        for (int dot = 1; dot <= (inTime ? 3 : 1); ++dot) EXPECT_EQ(link.protocol.readByte(byte), inTime) << intervalMs << " ms";
+        EXPECT_EQ(link.clock.nowMs() - start, inTime ? 3 * intervalMs : 1100);
+        EXPECT_EQ(link.linkLost, inTime ? 0 : 1);
+    }
+}
+
+TEST(ProtocolTimeOut, BytesThatNeverMakeAWholeAnswerAreGivenUpAfterTheAnswerTimeOut) {
+    test::EmulatedLink link(dotsEvery(4000));
+    const int64_t start = afterEraseAck(link).clock.nowMs();
+    EXPECT_EQ(link.protocol.readAnswer('P'), 0);
+    EXPECT_EQ(link.protocol.lastFailure(), LinkFailure::AnswerTooSlow);
+    EXPECT_EQ(link.clock.nowMs() - start, link.protocol.answerTimeOutMs());
+    EXPECT_EQ(link.protocol.answerTimeOutMs(), 4 * 5100);
+    EXPECT_EQ(link.linkLost, 1);
 }
 
 TEST_F(ProtocolTest, LostLineFailsAtOnce) {
-    port.lineLost = true;
+    link.port.unit().unplug();
     EXPECT_EQ(protocol.readAnswer('P'), 0);
     EXPECT_EQ(clock.nowMs(), 0);
-    EXPECT_EQ(linkLost, 1);
+    EXPECT_EQ(link.linkLost, 1);
     EXPECT_EQ(protocol.lastFailure(), LinkFailure::LineLost);
 }
 
 TEST_F(ProtocolTest, CancelEndsTheWaitAsAFailureUntilCleared) {
     protocol.cancel();
-    port.feed(answerFrame('P', {6}));
+    link.feed(answerFrame('P', {6}));
     EXPECT_EQ(protocol.readAnswer('P'), 0);
     EXPECT_EQ(protocol.lastFailure(), LinkFailure::Cancelled);
     EXPECT_EQ(clock.nowMs(), 0);
     // The port stays open: the caller may still have something to tell the unit.
-    EXPECT_EQ(linkLost, 0);
-    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(link.linkLost, 0);
+    EXPECT_TRUE(link.port.isOpen());
     protocol.clearCancel();
     EXPECT_EQ(protocol.readAnswer('P'), 6);
 }
 
 // ---- The receive ring -------------------------------------------------------------------------
-
-TEST_F(ProtocolTest, LongChunksFromThePortAreNeverLost) {
-    std::vector<uint8_t> bytes(2000);
-    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i % 251);
-    port.feed(bytes);
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        uint8_t byte = 0;
-        ASSERT_TRUE(protocol.readByte(byte)) << i;
-        ASSERT_EQ(byte, bytes[i]) << i;
-    }
-}
 
 TEST_F(ProtocolTest, RingOverrunFailsTheReadInsteadOfLosingBytes) {
     std::vector<uint8_t> fill(1023, '.');
@@ -315,17 +300,17 @@ TEST_F(ProtocolTest, RingOverrunFailsTheReadInsteadOfLosingBytes) {
     EXPECT_EQ(protocol.readAnswer('P'), 0);
     EXPECT_EQ(protocol.lastFailure(), LinkFailure::RingOverrun);
     // The ring starts afresh and the next answer reads cleanly.
-    port.feed(answerFrame('P', {6}));
+    link.feed(answerFrame('P', {6}));
     EXPECT_EQ(protocol.readAnswer('P'), 6);
 }
 
 // ---- Writing to a closed port ------------------------------------------------------------------
 
 TEST_F(ProtocolTest, FramesToAClosedPortAreDroppedWithTheStatusText) {
-    port.close();
+    link.port.close();
     protocol.sendCommand('R', std::vector<uint8_t>{0x3F, 0xF0, 0x00});
     EXPECT_FALSE(protocol.sendFrame(frames::closingFrame()));
-    EXPECT_TRUE(port.wire.empty());
+    EXPECT_TRUE(link.writes().empty());
     EXPECT_EQ(link.display.last(), "Status:  Com port not connected!");
 }
 

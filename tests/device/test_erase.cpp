@@ -3,30 +3,19 @@
 
 #include <algorithm>
 
-#include "ui/lang/ui_text_table.h"
-#include "device/emulator_port.h"
-#include "device/unit_session.h"
-#include "support/recording_display.h"
-#include "scripted_port.h"
-#include "unit_images.h"
+#include "emulated_link.h"
 
 namespace mmx {
 namespace {
 
 using test::answerFrame;
-
 using test::EmulatedLink;
 
 // A line whose answers the test writes byte by byte.
 class EraseOnScriptedLine : public ::testing::Test {
 protected:
-    EraseOnScriptedLine() { protocol.attach(&port); }
-    FakeClock clock;
-    test::RecordingLink shown;
-    test::RecordingDisplay& display = shown.display;
-    test::ScriptedPort port{clock};
-    CommandProtocol protocol{clock, shown};
-    UnitSession session{protocol};
+    EmulatedLink link{EmulatedLink::silent()};
+    test::RecordingDisplay& display = link.display;
 };
 
 long countOf(const std::vector<std::string>& lines, const std::string& text) {
@@ -42,9 +31,8 @@ TEST(Erase, ThreeDotsThenAck) {
     EXPECT_EQ(link.display.status,
               (std::vector<std::string>{"Status:  Erasing data...", "Status:  Erasing data...", "Status:  Erasing data...",
                                         "Status:  Erasing data successfully!"}));
-    ASSERT_EQ(link.port.writes().size(), 1u);
-    EXPECT_EQ(link.port.writes()[0], test::bytesOf({'*', '6', '4', '4', '5', '5', '5', 0x00, 0x03, 0x3F, 0xF1, 0x00,
-                                                    '9', 'A', 0x0D, 0x0A}));
+    const std::vector<uint8_t> frame{'*', '6', '4', '4', '5', '5', '5', 0x00, 0x03, 0x3F, 0xF1, 0x00, '9', 'A', 0x0D, 0x0A};
+    EXPECT_EQ(link.writes(), std::vector<std::vector<uint8_t>>{frame});
     EXPECT_EQ(link.unit.word(0x3FF000), 0xFFFF) << "the table sector is erased";
     EXPECT_EQ(link.unit.log(), (std::vector<std::string>{"E 3FF100"}));
 }
@@ -72,11 +60,9 @@ INSTANTIATE_TEST_SUITE_P(Dots, EraseDots,
                          ::testing::Values(DotsCase{0, 0}, DotsCase{140, 4000000}, DotsCase{5000, 0}));
 
 TEST_F(EraseOnScriptedLine, DotsThenAnotherByteFails) {
-    port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>&) {
-        p.feed(answerFrame('E', {6}));
-        p.feed(std::string("..\x15"));
-    };
-    const UnitAnswer erased = session.erase(0x3FFFFF);
+    link.feed(answerFrame('E', {6}));
+    link.feed(std::string("..\x15"));
+    const UnitAnswer erased = link.session.erase(0x3FFFFF);
     EXPECT_EQ(erased.code, 0);
     EXPECT_EQ(erased.kind, AnswerKind::Damaged) << "the unit answered, but not that it is done";
     EXPECT_EQ(display.last(), "Status:  Erasing data failed!");
@@ -84,39 +70,33 @@ TEST_F(EraseOnScriptedLine, DotsThenAnotherByteFails) {
 }
 
 TEST_F(EraseOnScriptedLine, NakTwiceLeavesTheNakCode) {
-    port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>&) { p.feed(answerFrame('E', {21})); };
-    const UnitAnswer erased = session.erase(0x1FFFFF);
+    link.feed(answerFrame('E', {21}));
+    link.feed(answerFrame('E', {21}));
+    const UnitAnswer erased = link.session.erase(0x1FFFFF);
     EXPECT_EQ(erased.code, 21);
     EXPECT_EQ(erased.kind, AnswerKind::Refused);
     EXPECT_EQ(display.status, (std::vector<std::string>{"Status:  Erasing data failed!"}));
-    ASSERT_EQ(port.writes.size(), 2u);
-    EXPECT_EQ(port.writes[0], port.writes[1]) << "the resend carries the same address";
+    ASSERT_EQ(link.writes().size(), 2u);
+    EXPECT_EQ(link.writes()[0], link.writes()[1]) << "the resend carries the same address";
 }
 
 TEST_F(EraseOnScriptedLine, SilenceWhileErasingFailsAndClosesThePort) {
-    port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>&) {
-        p.feed(answerFrame('E', {6}));
-        p.feed(std::string("."));
-    };
-    const UnitAnswer erased = session.erase(0x3FFFFF);
+    link.feed(answerFrame('E', {6}));
+    link.feed(std::string("."));
+    const UnitAnswer erased = link.session.erase(0x3FFFFF);
     EXPECT_EQ(erased.kind, AnswerKind::NoAnswer);
     EXPECT_EQ(erased.cause, LinkFailure::Silence);
     EXPECT_EQ(display.last(), "Status:  Erasing data failed!");
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(clock.nowMs(), 5100);
+    EXPECT_FALSE(link.port.isOpen());
+    EXPECT_EQ(link.clock.nowMs(), 5100);
 }
 
 TEST_F(EraseOnScriptedLine, BytesAfterTheFinalAckAreLeftForTheNextAnswer) {
-    port.respond = [](test::ScriptedPort& p, const std::vector<uint8_t>& written) {
-        if (written[4] == '5') {  // E
-            p.feed(answerFrame('E', {6}));
-            p.feed(std::string(".\x06.."));
-        } else {
-            p.feed(answerFrame('W', {6}));
-        }
-    };
-    EXPECT_TRUE(session.erase(0x3FFFFF).acknowledged());
-    EXPECT_TRUE(session.beginSeries().acknowledged());
+    link.feed(answerFrame('E', {6}));
+    link.feed(std::string(".\x06.."));
+    link.feed(answerFrame('W', {6}));
+    EXPECT_TRUE(link.session.erase(0x3FFFFF).acknowledged());
+    EXPECT_TRUE(link.session.beginSeries().acknowledged());
 }
 
 }  // namespace

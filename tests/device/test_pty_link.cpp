@@ -5,13 +5,14 @@
 
 #include <filesystem>
 
-#include "ui/lang/ui_text_table.h"
 #include "device/connection.h"
 #include "platform/serial/port_names.h"
 #include "platform/serial/serial_port.h"
 #include "support/recording_display.h"
 #include "support/test_support.h"
-#include "unit_images.h"
+#include "device/upload_driver.h"
+#include "emulated_link.h"
+#include "image/unit_image.h"
 #include "unit_process.h"
 
 #ifdef MMX_UNIT_PROGRAM
@@ -38,35 +39,38 @@ TEST(PtyLink, FullExchangeWithTheUnitProgram) {
     ASSERT_TRUE(connection.Connect()) << connection.lastError();
     EXPECT_EQ(connection.portDescription(), link + " 115200 8N2");
     EXPECT_EQ(display.portPanel, "RS232 PORT:  COM1 / 115200,N,8,2");
-
     // A second program cannot have the port at the same time.
     SerialPort second(link, LineSettings{});
     EXPECT_FALSE(second.open(error));
     EXPECT_EQ(error, link + ": another program has the port");
+    connection.Disconnect();
+    EXPECT_TRUE(second.open(error)) << "free again after Disconnect: " << error;
+    second.close();
 
     // Bytes a cooked terminal would eat or change: CR, LF, NAK, XON, XOFF, Ctrl-C, Ctrl-D, DEL.
     std::vector<uint8_t> sound = {0x0D, 0x0A, 0x15, 0x11, 0x13, 0x03, 0x04, 0x7F, 0x0D, 0x0D, 0x0A, 0x1A};
     for (int i = 0; i < 600; ++i) sound.push_back(static_cast<uint8_t>(i * 37));
-    const std::vector<uint8_t> message = test::storedMessage(sound);
-    CommandProtocol& p = connection.protocol();
-    const std::vector<uint8_t> messageTable = test::uploadByHand(p, {message}, {0, 1, 0, 1, 0, 1, 0, 1, 0, 0x3F});
-    ASSERT_EQ(messageTable, test::messageTableFor({0}, 350, 1));
+    image::ImageInput input;
+    input.messages[0] = image::MessageFile{"m1", sound};
+    input.triggers.sequence[0] = {1, 1, 1, 1};
+    input.triggers.zones[0] = 0x3F;
+    const UploadResult upload = UploadDriver(connection).run(image::UnitImage::build(input));
+    ASSERT_TRUE(upload.succeeded()) << static_cast<int>(upload.fault);
     EXPECT_EQ(std::count(display.status.begin(), display.status.end(), "Status:  Erasing data..."), 40);
 
     // Read the table back.
+    ASSERT_TRUE(connection.Connect()) << connection.lastError();
     const TableAnswer read = connection.session().readMessageTable();
     ASSERT_TRUE(read.table.has_value());
-    EXPECT_EQ(std::vector<uint8_t>(read.table->begin(), read.table->end()), messageTable);
+    EXPECT_EQ(read.table, upload.messageTable);
+    EXPECT_EQ(std::vector<uint8_t>(read.table->begin(), read.table->end()), test::messageTableFor({0}, 350, 1));
+    connection.Disconnect();
 
     // What the unit holds, as its dump shows it.
     EXPECT_EQ(test::readText(dump + "/check.txt").substr(0, 9), "image ok\n");
     std::vector<uint8_t> image = test::readBytes(dump + "/image.bin");
     ASSERT_EQ(image.size(), 0x800000u);
-    EXPECT_EQ(std::vector<uint8_t>(image.begin(), image.begin() + 700), message);
-
-    connection.Disconnect();
-    EXPECT_TRUE(second.open(error)) << "free again after Disconnect: " << error;
-    second.close();
+    EXPECT_EQ(std::vector<uint8_t>(image.begin(), image.begin() + 700), test::storedMessage(sound));
     EXPECT_EQ(unit.stop(SIGTERM), 0);
     EXPECT_FALSE(fs::exists(fs::symlink_status(link))) << "the link goes with the program";
 }
@@ -82,9 +86,9 @@ TEST(PtyLink, UnitGoneIsALostLineAtOnce) {
     test::RecordingDisplay& display = shown.display;
     Connection connection(settings, clock, shown, serialPortFactory("", unit.ptyPath()));
     ASSERT_TRUE(connection.Connect()) << connection.lastError();
-    ASSERT_TRUE(test::sendCommand(connection.protocol(), 'P'));
+    ASSERT_TRUE(connection.session().start().acknowledged());
     EXPECT_EQ(unit.stop(SIGINT), 0);
-    EXPECT_FALSE(test::sendCommand(connection.protocol(), 'P'));
+    EXPECT_FALSE(connection.session().start().acknowledged());
     EXPECT_EQ(connection.protocol().lastFailure(), LinkFailure::LineLost);
     EXPECT_FALSE(connection.isConnected());
     EXPECT_EQ(display.portPanel, "RS232 PORT:  ");

@@ -180,6 +180,8 @@ TEST_F(ComMapping, PortNamesAndPaths) {
     ASSERT_TRUE(server.has_value());
     EXPECT_EQ(server->path, "socket://rack4:4001");
     EXPECT_EQ(server->label, "socket://rack4:4001");
+    setenv("MMX4210_COM2", "rfc2217://rack4:4005", 1);  // a Com port may stand for a server
+    EXPECT_EQ(resolvePortName("Com2", "")->path, "rfc2217://rack4:4005");
 }
 
 // A name becomes a device port or a network port; only a network port over raw TCP notes that

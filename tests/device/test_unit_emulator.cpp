@@ -4,14 +4,10 @@
 
 #include <filesystem>
 
-#include "ui/lang/ui_text_table.h"
-#include "device/emulator_port.h"
-#include "device/unit_session.h"
-#include "support/recording_display.h"
-#include "unit_files.h"
+#include "emulated_link.h"
 #include "support/test_support.h"
 #include "support/wire_frames.h"
-#include "unit_images.h"
+#include "unit_files.h"
 
 namespace mmx {
 namespace {
@@ -19,39 +15,17 @@ namespace {
 using Link = test::EmulatedLink;
 using test::messageTableFor;
 using test::storedMessage;
-using test::table;
+
+// A 64-word table: the given bytes, zeros, and the closing word.
+std::vector<uint8_t> table(std::vector<uint8_t> bytes) {
+    bytes.resize(126, 0);
+    std::array<uint16_t, 64> words{};
+    for (size_t i = 0; i < 63; ++i) words[i] = static_cast<uint16_t>(bytes[2 * i] << 8 | bytes[2 * i + 1]);
+    return test::tableBytes(test::closeTable(words));
+}
 
 // "*506455", length 1, ACK, checksum 0x6A
 const std::vector<uint8_t> kAckToP{'*', '5', '0', '6', '4', '5', '5', 0x00, 0x01, 0x06, '6', 'A', 0x0D, 0x0A};
-
-TEST(UnitEmulator, FullSequenceStoresMessagesAndTablesAndChecksThemAtL) {
-    Link link;
-    std::vector<uint8_t> first = storedMessage(std::vector<uint8_t>(1000, 0x5A));
-    std::vector<uint8_t> second = storedMessage({1, 2, 3});
-    ASSERT_FALSE(test::uploadByHand(link.protocol, {first, second}, {0, 1, 0, 2, 0, 0, 0, 0, 0, 0x05}).empty());
-    ASSERT_TRUE(link.unit.lastCheck().has_value());
-    EXPECT_TRUE(link.unit.lastCheck()->ok) << ::testing::PrintToString(link.unit.lastCheck()->lines);
-    const image::MessageDirectory messages = link.unit.messageTable().directory;
-    EXPECT_EQ(messages.address[0], 0);
-    EXPECT_EQ(messages.address[1], 525);
-    EXPECT_EQ(messages.address[2], -1);
-    EXPECT_EQ(messages.endAddress, 700);
-    EXPECT_EQ(messages.count, 2);
-    EXPECT_EQ(link.unit.messageBytes(1), first);
-    EXPECT_EQ(link.unit.messageBytes(2), second);
-    const image::DecodedTriggerTable decoded = link.unit.triggerTable();
-    EXPECT_EQ(decoded.plan.sequence[0], (std::array<uint8_t, 4>{1, 2, 0, 0}));
-    EXPECT_EQ(decoded.plan.zones[0], 0x05);
-    EXPECT_TRUE(decoded.sealed);
-    EXPECT_EQ(link.unit.word(700), 0xFFFF);
-    EXPECT_EQ(link.unit.counters().writesOverUnerased, 0u);
-
-    // R gives the message table back.
-    const TableAnswer read = link.session.readMessageTable();
-    ASSERT_TRUE(read.table.has_value());
-    EXPECT_EQ(read.payloadBytes, 128u);
-    EXPECT_EQ(std::vector<uint8_t>(read.table->begin(), read.table->end()), link.unit.bytesAt(0x3FF000, 64));
-}
 
 TEST(UnitEmulator, CheckAtLReportsAWrongMessageChecksum) {
     UnitOptions options;
@@ -67,15 +41,6 @@ TEST(UnitEmulator, CheckAtLReportsAWrongMessageChecksum) {
     ASSERT_TRUE(link.unit.lastCheck().has_value());
     EXPECT_FALSE(link.unit.lastCheck()->ok);
     EXPECT_EQ(link.unit.lastCheck()->lines.back(), "message 1: words 000000..0000AE, checksum wrong");
-}
-
-TEST(UnitEmulator, AllZeroTriggerTableAndEmptyMessageTableAreValid) {
-    UnitEmulator unit;
-    unit.load(0x3FF000, messageTableFor({}, 0, 0));
-    unit.load(0x3FF100, table({}));
-    EXPECT_EQ(unit.bytesAt(0x3FF100, 64), std::vector<uint8_t>(128, 0));
-    ImageCheck check = unit.checkImage();
-    EXPECT_TRUE(check.ok) << ::testing::PrintToString(check.lines);
 }
 
 TEST(UnitEmulator, FramesWithWrongChecksumOrLayoutGetNakAndAGoodPItsAcknowledgement) {
@@ -107,14 +72,6 @@ TEST(UnitEmulator, OddDataFrameIsRefusedAndNothingStored) {
     EXPECT_EQ(link.dataFrame(0x10, {1, 2, 3}), 21);
     EXPECT_EQ(link.unit.word(0x10), 0xFFFF);
     EXPECT_EQ(link.dataFrame(0x3FFFFF, {1, 2, 3, 4}), 21) << "past the end of memory";
-}
-
-TEST(UnitEmulator, NakEveryThirdFrameIsRepairedByTheResend) {
-    UnitOptions options;
-    options.nakEveryNth = 3;
-    Link link(options);
-    for (int i = 0; i < 6; ++i) EXPECT_TRUE(link.command('P'));
-    EXPECT_EQ(link.unit.counters().naksInjected, 2u);  // frames 3 and 6 of the 8 sent
 }
 
 TEST(UnitEmulator, SilentAfterTwoFrames) {
@@ -185,14 +142,6 @@ TEST(UnitEmulator, ReportsEveryDamagedFrameItAccepted) {
     EXPECT_FALSE(differing.empty());
     EXPECT_EQ(reported, differing);
     EXPECT_GT(unit.counters().damagedFrames, 10 * unit.damagedFramesAccepted().size());
-}
-
-TEST(UnitEmulator, CorruptedAnswersGiveChecksumErrorsNotGarbage) {
-    UnitOptions options;
-    options.corruptSentRate = 1.0;  // every byte the unit sends has one bit flipped
-    Link link(options);
-    EXPECT_FALSE(link.command('P'));
-    EXPECT_NE(link.lastCode, 6);
 }
 
 TEST(UnitEmulator, PacingAndDelayMoveTheFakeClock) {

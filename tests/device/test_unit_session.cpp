@@ -6,8 +6,7 @@
 #include "app/link/unit_commands.h"
 #include "device/emulator_port.h"
 #include "device/unit_session.h"
-#include "scripted_port.h"
-#include "unit_images.h"
+#include "emulated_link.h"
 
 namespace mmx {
 namespace {
@@ -54,32 +53,10 @@ TEST(UnitSession, ACancelBeforeACommandSendsNothingAndEndsEveryStep) {
     EXPECT_TRUE(link.session.beginSeries().cancelled());
     EXPECT_TRUE(link.session.writeBlock(0, std::vector<uint8_t>(350, 1)).cancelled());
     EXPECT_FALSE(link.session.readMessageTable().table.has_value());
-    EXPECT_TRUE(link.port.writes().empty());
+    EXPECT_TRUE(link.writes().empty());
     link.session.clearCancel();
     EXPECT_TRUE(link.session.start().acknowledged());
 }
-
-TEST(UnitSession, SilenceIsNoAnswerButBytesThenSilenceAreAGarbledOne) {
-    for (const bool talks : {false, true}) {
-        FakeClock clock;
-        test::RecordingLink shown;
-        test::ScriptedPort port(clock);
-        if (talks) port.feed(std::string("\x01junk"));
-        CommandProtocol protocol(clock, shown);
-        protocol.attach(&port);
-        UnitSession session(protocol);
-        const UnitAnswer answer = session.start();
-        EXPECT_EQ(answer.kind, talks ? AnswerKind::Damaged : AnswerKind::NoAnswer) << talks;
-        EXPECT_EQ(answer.cause, talks ? LinkFailure::Garbled : LinkFailure::Silence) << talks;
-        EXPECT_FALSE(port.isOpen()) << "either way the line is given up";
-    }
-}
-
-}  // namespace
-}  // namespace mmx
-
-namespace mmx {
-namespace {
 
 // The erase and table-read use cases over a connection to the in-process unit.
 struct ConversationCase {

@@ -1,10 +1,13 @@
 #pragma once
 // A real ser2net for a test: its YAML configuration in a scratch folder, started in the
 // foreground on free local ports and stopped when the object goes.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "support/test_support.h"
+#include "unit_process.h"
 
 namespace mmx::test {
 
@@ -39,6 +42,21 @@ private:
     ScratchFolder folder_;
     std::vector<Connection> connections_;
     int pid_ = -1;
+};
+
+// One unit program behind its own ser2net: "rfc2217" gives the accepter the serial-port option,
+// "tcp" makes it a raw one.
+struct NetworkUnit {
+    NetworkUnit(const std::string& program, const std::string& scheme, std::vector<std::string> unitArgs = {}) {
+        unitArgs.push_back("--quiet");
+        std::string error;
+        EXPECT_TRUE(unit.start(program, unitArgs, error)) << error;
+        EXPECT_TRUE(server.start({{scheme == "rfc2217" ? "telnet(rfc2217)" : "", unit.ptyPath()}}, error)) << error;
+        address = server.address(scheme);
+    }
+    UnitProcess unit;
+    Ser2netServer server;
+    std::string address;
 };
 
 // The line settings a terminal device holds now, as "115200 8N2" ("?" for what it cannot say).

@@ -5,53 +5,22 @@
 #include "ser2net_server.h"
 #include "support/run_program.h"
 #include "support/saved_setup.h"
-#include "unit_process.h"
 
 #if defined(MMX_UNIT_PROGRAM) && defined(MMX_SER2NET_PROGRAM) && defined(MMX_CLI_PROGRAM)
 
 namespace mmx::test {
 namespace {
 
-ProgramRun cli(const std::vector<std::string>& args, const std::vector<std::string>& environment = {},
-               const std::function<bool(const std::string&)>& onErr = {}) {
-    return runProgram(MMX_CLI_PROGRAM, args, environment, onErr);
+ProgramRun cli(const std::vector<std::string>& args, const std::function<bool(const std::string&)>& onErr = {}) {
+    return runProgram(MMX_CLI_PROGRAM, args, {}, onErr);
 }
-
-std::string accepterFor(const std::string& scheme) { return scheme == "rfc2217" ? "telnet(rfc2217)" : ""; }
-
-// One unit program behind its own ser2net, its memory dumped at the upload's end.
-struct NetworkUnit {
-    NetworkUnit(const ScratchFolder& folder, const std::string& name, const std::string& scheme,
-                std::vector<std::string> unitArgs = {}) {
-        dump = folder.folder() + name;
-        unitArgs.insert(unitArgs.end(), {"--quiet", "--dump", dump});
-        std::string error;
-        EXPECT_TRUE(unit.start(MMX_UNIT_PROGRAM, unitArgs, error)) << error;
-        EXPECT_TRUE(server.start({{accepterFor(scheme), unit.ptyPath()}}, error)) << error;
-        address = server.address(scheme);
-    }
-    std::vector<uint8_t> memory() const { return readBytes(dump + "/image.bin"); }
-
-    UnitProcess unit;
-    Ser2netServer server;
-    std::string dump;
-    std::string address;
-};
 
 class CliOverNetwork : public ::testing::Test {
 protected:
     void SetUp() override { setup = savedSetup(folder, {{1, 3001}, {2, 1200}, {5, 777}}, 3); }
-
-    // What the unit must hold afterwards, built by the tool without a unit.
-    std::vector<uint8_t> expectedMemory() {
-        const std::string path = folder.folder() + "expected.bin";
-        const ProgramRun image = cli({"image", setup, "-o", path});
-        EXPECT_EQ(image.exitCode, 0) << image.err;
-        return readBytes(path);
-    }
-
     ScratchFolder folder;
     std::string setup;
+    const std::string dump = folder.folder() + "dump";
 };
 
 class CliUploadOverNetwork : public CliOverNetwork, public ::testing::WithParamInterface<const char*> {};
@@ -60,17 +29,19 @@ TEST_P(CliUploadOverNetwork, TheUnitHoldsTheExactImage) {
     const std::string scheme = GetParam();
     // Paced, so that the line is still in use when the test looks at it: the server holds its
     // serial device open only while a client is connected.
-    NetworkUnit unit(folder, "dump", scheme, {"--baud", "115200"});
+    NetworkUnit unit(MMX_UNIT_PROGRAM, scheme, {"--baud", "115200", "--dump", dump});
     std::string lineDuringUpload;
-    const ProgramRun upload =
-        cli({"upload", setup, "--port", unit.address, "--full", "-v"}, {}, [&](const std::string& err) {
-            if (lineDuringUpload.empty() && err.find("File is uploading") != std::string::npos)
-                lineDuringUpload = terminalLineSettings(unit.unit.ptyPath());
-            return false;
-        });
+    const ProgramRun upload = cli({"upload", setup, "--port", unit.address, "--full", "-v"}, [&](const std::string& err) {
+        if (lineDuringUpload.empty() && err.find("File is uploading") != std::string::npos)
+            lineDuringUpload = terminalLineSettings(unit.unit.ptyPath());
+        return false;
+    });
     ASSERT_EQ(upload.exitCode, 0) << upload.err;
     EXPECT_EQ(upload.out, "Status:  Message and configuration upload successfully!\n");
-    EXPECT_TRUE(unit.memory() == expectedMemory());
+    // What the unit must hold, built by the tool without a unit.
+    const ProgramRun image = cli({"image", setup, "-o", folder.folder() + "expected.bin"});
+    ASSERT_EQ(image.exitCode, 0) << image.err;
+    EXPECT_TRUE(readBytes(dump + "/image.bin") == readBytes(folder.folder() + "expected.bin"));
     const std::string serversLine = unit.address + ": the line settings are the server's";
     if (scheme == "rfc2217") {
         // ser2net's connector says 9600 8N1; the tool's settings replace them.
@@ -85,35 +56,11 @@ TEST_P(CliUploadOverNetwork, TheUnitHoldsTheExactImage) {
 
 INSTANTIATE_TEST_SUITE_P(Schemes, CliUploadOverNetwork, ::testing::Values("rfc2217", "tcp"));
 
-TEST_F(CliOverNetwork, AComPortMayStandForAServer) {
-    NetworkUnit unit(folder, "dump", "rfc2217");
-    const std::vector<std::string> environment{"MMX4210_COM3=" + unit.address};
-    const ProgramRun upload = cli({"upload", setup, "--port", "Com3", "--full"}, environment);
-    ASSERT_EQ(upload.exitCode, 0) << upload.err;
-    EXPECT_TRUE(unit.memory() == expectedMemory());
-
-    const ProgramRun ports = cli({"ports"}, environment);
-    EXPECT_EQ(ports.exitCode, 0) << ports.err;
-    std::string padded = unit.address;
-    padded.resize(28, ' ');
-    EXPECT_NE(ports.out.find("  Com3  " + padded + "MMX4210_COM3        network\n"), std::string::npos) << ports.out;
-}
-
-TEST_F(CliOverNetwork, TwoUnitsBehindTwoServersAtOnce) {
-    NetworkUnit first(folder, "first", "rfc2217");
-    NetworkUnit second(folder, "second", "tcp");
-    const ProgramRun upload = cli({"upload", setup, "--port", first.address, "--port", second.address, "--full"});
-    ASSERT_EQ(upload.exitCode, 0) << upload.err << upload.out;
-    const std::vector<uint8_t> expected = expectedMemory();
-    EXPECT_TRUE(first.memory() == expected);
-    EXPECT_TRUE(second.memory() == expected);
-}
-
 TEST_F(CliOverNetwork, AServerStoppedMidUploadIsALostLineNotASuccess) {
     // A slow line, so that the upload is still sending messages when the server goes.
-    NetworkUnit unit(folder, "dump", "rfc2217", {"--baud", "19200"});
+    NetworkUnit unit(MMX_UNIT_PROGRAM, "rfc2217", {"--baud", "19200", "--dump", dump});
     bool stopped = false;
-    const ProgramRun upload = cli({"upload", setup, "--port", unit.address, "--full"}, {}, [&](const std::string& err) {
+    const ProgramRun upload = cli({"upload", setup, "--port", unit.address, "--full"}, [&](const std::string& err) {
         if (!stopped && err.find("progress ") != std::string::npos) {
             unit.server.stop();
             stopped = true;
@@ -127,7 +74,26 @@ TEST_F(CliOverNetwork, AServerStoppedMidUploadIsALostLineNotASuccess) {
               std::string::npos)
         << upload.err;
     EXPECT_EQ(upload.out, "");
-    EXPECT_TRUE(readBytes(unit.dump + "/image.bin").empty()) << "the unit never got the end command";
+    EXPECT_TRUE(readBytes(dump + "/image.bin").empty()) << "the unit never got the end command";
+}
+
+TEST_F(CliOverNetwork, AUnitJustUploadedHoldsTheSetupAndAnErasedOneDiffers) {
+    NetworkUnit uploaded(MMX_UNIT_PROGRAM, "rfc2217");
+    NetworkUnit fresh(MMX_UNIT_PROGRAM, "rfc2217");
+    const ProgramRun upload = cli({"upload", setup, "--port", uploaded.address, "--full"});
+    ASSERT_EQ(upload.exitCode, 0) << upload.err;
+
+    const ProgramRun holds = cli({"status", setup, "--port", uploaded.address});
+    EXPECT_EQ(holds.exitCode, 0) << holds.err << holds.out;
+    EXPECT_EQ(holds.out.rfind(uploaded.address + ": holds this set-up (written from here ", 0), 0u) << holds.out;
+    EXPECT_NE(holds.out.find("; upload: tables only, about 1 s\n"), std::string::npos) << holds.out;
+
+    const ProgramRun both = cli({"status", setup, "--port", uploaded.address, "--port", fresh.address});
+    EXPECT_EQ(both.exitCode, 1) << both.err << both.out;
+    const size_t second = both.out.find('\n') + 1;
+    EXPECT_EQ(both.out.rfind(uploaded.address + ": holds this set-up", 0), 0u) << both.out;
+    EXPECT_EQ(both.out.substr(second, fresh.address.size() + 30), fresh.address + ": erased; upload: full, about ")
+        << both.out;
 }
 
 TEST_F(CliOverNetwork, NothingListeningOrABadAddressIsAPortError) {
@@ -139,11 +105,45 @@ TEST_F(CliOverNetwork, NothingListeningOrABadAddressIsAPortError) {
               std::string::npos)
         << upload.err;
     EXPECT_EQ(upload.out, "");
+    const ProgramRun status = cli({"status", setup, "--port", address});
+    EXPECT_EQ(status.exitCode, 3) << status.err;
+    EXPECT_EQ(status.out.rfind(address + ": the port cannot be opened: ", 0), 0u) << status.out;
 
     const ProgramRun malformed = cli({"upload", setup, "--port", "tcp://127.0.0.1"});
     EXPECT_EQ(malformed.exitCode, 3) << malformed.err;
     EXPECT_NE(malformed.err.find("tcp://127.0.0.1: "), std::string::npos) << malformed.err;
+    EXPECT_EQ(cli({"erase", "--port", "tcp://127.0.0.1:4001", "--port", "tcp://127.0.0.1:4002"}).exitCode, 2)
+        << "erase takes one port";
 }
+
+struct SameServer {
+    const char* name;
+    const char* first;  // "%" stands for the port number
+    const char* second;
+};
+
+class OneServerNamedTwice : public CliOverNetwork, public ::testing::WithParamInterface<SameServer> {};
+
+std::string withPort(std::string text, unsigned port) { return text.replace(text.find('%'), 1, std::to_string(port)); }
+
+TEST_P(OneServerNamedTwice, IsRefusedBeforeAnythingIsSent) {
+    // Nothing listens there: a command that got as far as opening a port would fail otherwise.
+    const unsigned port = freeLocalPort();
+    const std::string first = withPort(GetParam().first, port);
+    const std::string second = withPort(GetParam().second, port);
+    for (const std::string command : {"status", "upload"}) {
+        const ProgramRun run = cli({command, setup, "--port", first, "--port", second});
+        EXPECT_EQ(run.exitCode, 2) << command << ": " << run.err;
+        EXPECT_NE(run.err.find(first + " and " + second + " reach one server's port"), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "") << command;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Spellings, OneServerNamedTwice,
+                         ::testing::Values(SameServer{"TwoSchemes", "rfc2217://127.0.0.1:%", "tcp://127.0.0.1:%"},
+                                           SameServer{"TwoSpellingsOfOneHost", "tcp://127.0.0.1:%", "socket://127.1:%"},
+                                           SameServer{"NameAndAddress", "rfc2217://localhost:%", "rfc2217://LOCALHOST:%"}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace mmx::test

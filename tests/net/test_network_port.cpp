@@ -12,7 +12,6 @@
 #include "device/frames.h"
 #include "platform/net/network_port.h"
 #include "ser2net_server.h"
-#include "unit_process.h"
 
 #if defined(MMX_UNIT_PROGRAM) && defined(MMX_SER2NET_PROGRAM)
 
@@ -95,16 +94,6 @@ TEST_P(LineSettingsOverTelnet, TheServerLineTakesTheToolsSettings) {
 INSTANTIATE_TEST_SUITE_P(Lines, LineSettingsOverTelnet,
                          ::testing::Values(LineSettings{}, LineSettings{57600, 'N', 8, 1}, LineSettings{19200, 'N', 8, 2},
                                            LineSettings{9600, 'N', 8, 1}));
-
-TEST_F(UnitBehindServer, RawTcpLeavesTheServersLineAlone) {
-    ASSERT_NO_FATAL_FAILURE(serve(""));
-    NetworkPort net = port("tcp");
-    std::string error;
-    ASSERT_TRUE(net.open(error)) << error;
-    EXPECT_EQ(roundTrip(net, frames::commandFrame('P', kParameter, {})), answerFrame('P', {0x06}));
-    EXPECT_EQ(test::terminalLineSettings(unit_.ptyPath()), "9600 8N1");
-    EXPECT_EQ(net.description(), server_.address("tcp"));
-}
 
 // Every byte value crosses both ways unchanged: telnet's 0xFF (doubled on the wire), its command
 // sequences, CR LF and NUL inside frames.

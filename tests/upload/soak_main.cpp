@@ -23,7 +23,6 @@
 #include <random>
 #include <string>
 
-#include "device/emulator_port.h"
 #include "support/expected_image.h"
 #include "support/test_support.h"
 #include "upload_rig.h"
@@ -150,15 +149,8 @@ void runOne(uint32_t seed, Tally& tally, bool verbose) {
     Scenario scenario = makeScenario(seed);
     image::UnitImage image = imageOf(scenario);
 
-    FakeClock clock;
-    UnitEmulator unit(scenario.unit);
-    LinkSettings settings;
-    NoLinkEvents events;
-    Connection connection(settings, clock, events,
-                          [&unit, &clock](const LinkSettings&, std::string&) -> std::unique_ptr<BytePort> {
-                              return std::make_unique<EmulatorPort>(unit, clock);
-                          });
-    UploadDriver driver(connection);
+    UploadRig rig(scenario.unit);
+    const UnitEmulator& unit = rig.unit;
     UploadOptions options;
     options.verify = scenario.verify;
 
@@ -169,7 +161,7 @@ void runOne(uint32_t seed, Tally& tally, bool verbose) {
             for (auto& trigger : scenario.triggers) std::rotate(trigger.zones.begin(), trigger.zones.begin() + 1, trigger.zones.end());
             image = imageOf(scenario);
         }
-        const UploadResult result = driver.run(image, options);
+        const UploadResult result = rig.upload(image, options);
         ++tally.uploads;
         tally.blocks += result.blocksSent;
         tally.resends += result.frameResends;
@@ -203,7 +195,7 @@ void runOne(uint32_t seed, Tally& tally, bool verbose) {
             if (verbose) std::printf("seed %u round %d: failed (%s), result code %d\n", seed, round + 1, faultName(result.fault), static_cast<int>(result.answer.code));
             break;  // the unit may hold anything now; the next run starts afresh
         }
-        if (connection.isConnected()) {
+        if (rig.connection.isConnected()) {
             std::printf("seed %u: port left open after the upload\n", seed);
             ++tally.toolFaults;
         }

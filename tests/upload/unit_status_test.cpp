@@ -45,6 +45,7 @@ struct StatusCase {
     app::LinkVerdict verdict;
     UnitHolding holding;
     UploadRoad road;
+    AnswerKind answer = AnswerKind::Acknowledged;  // the table read's answer, as the session sorts it
 };
 
 class UnitStatus : public ::testing::TestWithParam<StatusCase> {
@@ -74,10 +75,12 @@ TEST_P(UnitStatus, OneTableReadTellsWhatTheUnitHoldsAndWhatAnUploadWouldDo) {
     EXPECT_EQ(status.holdsSetup(), GetParam().holding == UnitHolding::ThisSetup);
     EXPECT_FALSE(rig.connection.isConnected()) << "the port is closed again";
     if (status.verdict == app::LinkVerdict::PortError) {
+        EXPECT_EQ(status.answer.kind, AnswerKind::NoAnswer);
         EXPECT_TRUE(rig.wire.empty());
         return;
     }
     // Exactly one "R" for the message table goes on the line, nothing else.
+    EXPECT_EQ(status.answer.kind, GetParam().answer);
     EXPECT_EQ(rig.wire, (std::vector<uint8_t>{0x2A, '6', '4', '5', '2', '5', '5', 0x00, 0x03, 0x3F, 0xF0, 0x00, '9', '7', 0x0D, 0x0A}));
     EXPECT_EQ(std::vector<std::string>(rig.unit.log().begin() + static_cast<long>(framesBefore), rig.unit.log().end()),
               std::vector<std::string>{"R 3FF000"});
@@ -114,10 +117,10 @@ INSTANTIATE_TEST_SUITE_P(
                    app::LinkVerdict::Done, UnitHolding::DamagedTable, UploadRoad::Full},
         StatusCase{"NoAnswer",
                    [](UploadRig& rig, const std::string&) { rig.sabotage.push_back(tableReadAnswer(Sabotage::Kind::Silence)); },
-                   app::LinkVerdict::Failed, UnitHolding::Unknown, UploadRoad::Full},
+                   app::LinkVerdict::Failed, UnitHolding::Unknown, UploadRoad::Full, AnswerKind::NoAnswer},
         StatusCase{"GarbledAnswer",
                    [](UploadRig& rig, const std::string&) { rig.sabotage.push_back(tableReadAnswer(Sabotage::Kind::Damaged)); },
-                   app::LinkVerdict::Failed, UnitHolding::Unknown, UploadRoad::Full},
+                   app::LinkVerdict::Failed, UnitHolding::Unknown, UploadRoad::Full, AnswerKind::Damaged},
         StatusCase{"PortCannotOpen", [](UploadRig& rig, const std::string&) { rig.openError = "no such device"; },
                    app::LinkVerdict::PortError, UnitHolding::Unknown, UploadRoad::Full}),
     [](const auto& p) { return std::string(p.param.name); });
@@ -132,15 +135,6 @@ TEST(UnitStatusDetails, OtherMessagesAreCountedWithTheirEndAddress) {
     ASSERT_EQ(status.holding, UnitHolding::OtherMessages);
     EXPECT_EQ(status.unitTable->directory.count, 2);
     EXPECT_EQ(status.unitTable->directory.endAddress, 10 * 175);
-}
-
-TEST(UnitStatusDetails, NoAnswerAndGarbageAreTheSessionsOwnKinds) {
-    UploadRig silent;
-    silent.sabotage.push_back(tableReadAnswer(Sabotage::Kind::Silence));
-    EXPECT_EQ(app::unitStatus(silent.connection, theSetup(), "").answer.kind, AnswerKind::NoAnswer);
-    UploadRig garbled;
-    garbled.sabotage.push_back(tableReadAnswer(Sabotage::Kind::Damaged));
-    EXPECT_EQ(app::unitStatus(garbled.connection, theSetup(), "").answer.kind, AnswerKind::Damaged);
 }
 
 TEST(UnitStatusDetails, TheUploadTimeIsWhenThisComputerWroteTheSetup) {

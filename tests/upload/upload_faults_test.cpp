@@ -72,19 +72,20 @@ struct Refusal {
     const char* absentFrame;  // a frame that must not follow
     int failedSlot;
     const char* lastFrame = nullptr;  // the frame the line ends with, where it matters
+    std::vector<uint8_t> bytes = {};  // the answer for Kind::Bytes and Kind::Trickle
 };
 
 class RefusedStep : public UploadFaults, public ::testing::WithParamInterface<Refusal> {};
 
 TEST_P(RefusedStep, EndsTheUploadAtThatStepWithItsStatus) {
     const Refusal& c = GetParam();
-    // The erase acknowledges its command, then sends progress dots for ever.
-    sabotage(c.frame, c.kind, c.times, c.skip,
-             std::string(c.name) == "EraseDotsNeverEnd" ? answerFrame('E', {6}) : std::vector<uint8_t>{});
+    sabotage(c.frame, c.kind, c.times, c.skip, c.bytes);
     const UploadResult result = rig.upload(image);
     EXPECT_EQ(result.verdict, UploadVerdict::Failed);
     EXPECT_EQ(result.failedStep, c.step);
     EXPECT_EQ(result.fault, c.fault);
+    // Silence is 4; a refusal and an answer that cannot be used (never an earlier one's code) 5.
+    EXPECT_EQ(cli::exitCodeFor(result), c.fault == UploadFault::NoAnswer ? 4 : 5);
     EXPECT_EQ(result.failedSlot, c.failedSlot);
     EXPECT_EQ(rig.display.last(), rig.statusText(c.lastStatus));
     EXPECT_FALSE(sawFrame(c.absentFrame));
@@ -102,6 +103,11 @@ INSTANTIATE_TEST_SUITE_P(
     Steps, RefusedStep,
     ::testing::Values(
         Refusal{"StartNak", "P", Kind::Nak, 2, 0, UploadStep::Start, UploadFault::Refused, UiTextTable::UploadFailed, "E", 0},
+        Refusal{"StartGarbled", "P", Kind::Bytes, 1, 0, UploadStep::Start, UploadFault::Refused, UiTextTable::UploadFailed,
+                "E", 0, nullptr, {'?', '?', 0x00}},
+        // After the acknowledged "W" every data frame is answered with no payload at all.
+        Refusal{"EmptyBlockAnswers", "D", Kind::Bytes, 1000, 0, UploadStep::SendMessage, UploadFault::Refused,
+                UiTextTable::UploadFailed, "D 0000AF", 1, nullptr, answerFrame('W', {})},
         Refusal{"EraseNak", "E 1FFFFF", Kind::Nak, 2, 0, UploadStep::Erase, UploadFault::Refused, UiTextTable::EraseFailed, "W", 0},
         Refusal{"FiveBlockNaks", "D 0000AF", Kind::Nak, 5, 0, UploadStep::SendMessage, UploadFault::Refused,
                 UiTextTable::UploadFailed, "D 00015E", 1, "D close"},
@@ -109,8 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
                 UiTextTable::UploadFailed, "D 00015E", 1},
         Refusal{"BlockAnswerNeverEnds", "D 0000AF", Kind::Trickle, 1, 0, UploadStep::SendMessage, UploadFault::NoAnswer,
                 UiTextTable::UploadFailed, "D 00015E", 1},
+        // The erase acknowledges its command, then sends progress dots for ever.
         Refusal{"EraseDotsNeverEnd", "E 3FFFFF", Kind::Trickle, 1, 0, UploadStep::Erase, UploadFault::NoAnswer,
-                UiTextTable::EraseFailed, "E 1FFFFF", 0},
+                UiTextTable::EraseFailed, "E 1FFFFF", 0, nullptr, answerFrame('E', {6})},
         Refusal{"EraseAnswerNeverEnds", "E 3FFFFF", Kind::Trickle, 1, 0, UploadStep::Erase, UploadFault::NoAnswer,
                 UiTextTable::EraseFailed, "E 1FFFFF", 0},
         Refusal{"SecondFileWriteNak", "W", Kind::Nak, 2, 1, UploadStep::SendMessage, UploadFault::Refused,
@@ -151,16 +158,6 @@ TEST_F(UploadFaults, AUnitThatRefusesEverySecondFrameStillGetsTheWholeImage) {
     EXPECT_EQ(firstDifference(naky.unit.image(), expectedUpload(files.bytes, {}).image), "");
     // Closing frames are refused too and go out again: three series, more than three on the line.
     EXPECT_GT(occurrences(naky.wire, closingFrame()), 3);
-}
-
-TEST_F(UploadFaults, EmptyAnswersAreFailuresNeverAnEarlierAcknowledgement) {
-    // After the acknowledged "W" the unit answers every data frame with no payload at all.
-    sabotage("D", Kind::Bytes, 1000, 0, answerFrame('W', {}));
-    const UploadResult result = rig.upload(image);
-    EXPECT_EQ(result.failedStep, UploadStep::SendMessage);
-    EXPECT_EQ(result.fault, UploadFault::Refused);
-    EXPECT_EQ(result.blocksSent, 0u);
-    expectFailedAndEnded(result);
 }
 
 // A cancel before the second message's "W", or after the first block, before the next.
@@ -260,16 +257,6 @@ INSTANTIATE_TEST_SUITE_P(
                       LostTableRead{"Garbled", Kind::Bytes, {'#', 0x01, 'x', 0x7F}, UploadFault::Refused,
                                     LinkFailure::Garbled, 5}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
-
-TEST_F(UploadFaults, AGarbledAnswerToTheStartIsRefusalNotSilence) {
-    sabotage("P", Kind::Bytes, 1, 0, {'?', '?', 0x00});
-    const UploadResult result = rig.upload(image);
-    EXPECT_EQ(result.failedStep, UploadStep::Start);
-    EXPECT_EQ(result.fault, UploadFault::Refused);
-    EXPECT_EQ(result.answer.kind, AnswerKind::Damaged);
-    EXPECT_EQ(cli::exitCodeFor(result), 5);
-    expectFailedAndEnded(result);
-}
 
 TEST_F(UploadFaults, ImageBeyondTheMemoryIsRefusedBeforeThePortOpens) {
     SlotFiles big;

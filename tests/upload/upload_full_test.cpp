@@ -44,7 +44,10 @@ TEST(FullUpload, UnitHoldsTheImageOfTheMemoryMapSentInSlotOrder) {
     EXPECT_EQ(firstDifference(rig.unit.image(), expected.image), "");
     EXPECT_EQ(std::vector<uint8_t>(result.messageTable->begin(), result.messageTable->end()), expected.messageTable);
     EXPECT_EQ(std::vector<uint8_t>(result.triggerTable->begin(), result.triggerTable->end()), expected.triggerTable);
-    EXPECT_TRUE(rig.unit.checkImage().ok);
+    ASSERT_TRUE(rig.unit.lastCheck().has_value());
+    EXPECT_TRUE(rig.unit.lastCheck()->ok) << "the unit's own word sums, checked at L";
+    EXPECT_TRUE(rig.unit.triggerTable().sealed);
+    EXPECT_EQ(rig.unit.counters().writesOverUnerased, 0u);
     EXPECT_EQ(result.storedLengths, (std::array<int32_t, 12>{1050, 1050, 0, 350, 700, 0, 700, 350, 0, 0, 0, 0}));
     EXPECT_EQ(result.blocksSent, 3u + 3u + 1u + 2u + 2u + 1u);
     EXPECT_EQ(rig.link.sentSlots, (std::vector<int>{1, 2, 4, 5, 7, 8}));
@@ -106,6 +109,7 @@ TEST(FullUpload, AllSlotsEmptyGivesEmptyTablesAndNoMessageFrames) {
     messageTable[127] = 0xD8;
     EXPECT_EQ(result.messageTable, messageTable);
     EXPECT_EQ(result.triggerTable, image::TableBytes{});
+    EXPECT_TRUE(rig.unit.lastCheck()->ok) << "empty tables are valid ones";
     const std::vector<std::string> expected{"P", "E 3FFFFF", "E 1FFFFF", "W", "D 3FF000 128", "D 3FF100 128",
                                             "D close", "L"};
     EXPECT_EQ(rig.frames(), expected);
@@ -179,25 +183,9 @@ TEST_F(OperatorUpload, SeveralRatesThenOnlyTheTablesWhenTheUnitHoldsTheseMessage
     EXPECT_EQ(rig.display.last(), rig.statusText(UiTextTable::ConfigUploadSucceeded));
 }
 
-TEST_F(OperatorUpload, OtherSoundOfTheSameLengthIsSentInFull) {
-    const std::string path = addSlot(1, 8000, 1000);
-    ASSERT_TRUE(upload()->succeeded());
-    WaveShape other;
-    other.sampleRate = 8000;
-    other.dataBytes = 1000;
-    other.fill = 0x77;
-    folder.writeWave("m1.wav", other);
-    const auto second = upload();
-    ASSERT_EQ(second->verdict, UploadVerdict::Succeeded);
-    EXPECT_TRUE(second->tableReadBack);
-    EXPECT_TRUE(second->fullUpload);
-    slotBytes[0] = readBytes(path);
-    EXPECT_EQ(firstDifference(rig.unit.image(), expectedUpload(slotBytes, {}).image), "");
-}
-
 struct UnitTable {
     const char* name;
-    std::function<void(UploadRig&, const std::string& settingsFolder)> change;
+    std::function<void(UploadRig&, const ScratchFolder& settings)> change;
 };
 
 class UntrustedUnitTable : public OperatorUpload, public ::testing::WithParamInterface<UnitTable> {};
@@ -205,7 +193,8 @@ class UntrustedUnitTable : public OperatorUpload, public ::testing::WithParamInt
 TEST_P(UntrustedUnitTable, TheMessagesAreSentAgain) {
     addSlot(1, 8000, 1000);
     ASSERT_TRUE(upload()->succeeded());
-    GetParam().change(rig, folder.folder());
+    GetParam().change(rig, folder);
+    slotBytes[0] = readBytes(folder.folder() + "m1.wav");
     const auto second = upload();
     ASSERT_EQ(second->verdict, UploadVerdict::Succeeded);
     EXPECT_TRUE(second->fullUpload);
@@ -216,18 +205,27 @@ INSTANTIATE_TEST_SUITE_P(
     Changes, UntrustedUnitTable,
     ::testing::Values(
         // An erased unit reads all 0xFF: twelve messages, end address FFFFFFFF.
-        UnitTable{"Erased", [](UploadRig& rig, const std::string&) { rig.unit.eraseAll(); }},
+        UnitTable{"Erased", [](UploadRig& rig, const ScratchFolder&) { rig.unit.eraseAll(); }},
         // One bit of the stored table flipped: its checksum no longer holds.
         UnitTable{"DamagedChecksum",
-                  [](UploadRig& rig, const std::string&) {
+                  [](UploadRig& rig, const ScratchFolder&) {
                       auto bytes = rig.unit.bytesAt(0x3FF000, 64);
                       bytes[3] ^= 0x01;
                       rig.unit.load(0x3FF000, bytes);
                   }},
         // Another computer put the same table there, but this one has no record of it.
         UnitTable{"NoRecord",
-                  [](UploadRig&, const std::string& settingsFolder) {
-                      std::filesystem::remove(settingsFolder + kUploadRecordFile);
+                  [](UploadRig&, const ScratchFolder& settings) {
+                      std::filesystem::remove(settings.folder() + kUploadRecordFile);
+                  }},
+        // The unit's table is the same, but the record is of other sound of the same length.
+        UnitTable{"OtherSoundOfTheSameLength",
+                  [](UploadRig&, const ScratchFolder& settings) {
+                      WaveShape other;
+                      other.sampleRate = 8000;
+                      other.dataBytes = 1000;
+                      other.fill = 0x77;
+                      settings.writeWave("m1.wav", other);
                   }}),
     [](const auto& p) { return std::string(p.param.name); });
 
