@@ -3,9 +3,7 @@
 // the row that would take the drop is highlighted.
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
-#include <QTest>
-#include <QUrl>
+#include <tuple>
 
 #include "app/setup_files.h"
 #include "ui/qt/editor_extensions.h"
@@ -30,61 +28,53 @@ protected:
         QLineEdit* name = editor().nameField(k);
         return name->mapTo(&editor(), name->rect().center());
     }
-    static std::unique_ptr<QMimeData> files(const std::vector<std::string>& paths) {
-        auto data = std::make_unique<QMimeData>();
-        QList<QUrl> urls;
-        for (const auto& path : paths) urls << QUrl::fromLocalFile(QString::fromStdString(path));
-        data->setUrls(urls);
-        return data;
-    }
-    // Enter, move to the point, and (when drop) let go, as a drag from the file manager does.
-    bool drag(const QMimeData& data, const QPoint& at, bool drop = true) {
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&editor(), &enter);
-        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&editor(), &move);
-        if (!drop) return move.isAccepted();
-        QDropEvent release(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&editor(), &release);
-        return release.isAccepted();
-    }
+    bool drop(const std::vector<std::string>& paths, int k) { return drag(editor(), *fileDrag(paths), slotPoint(k)); }
 
     EditorExtensions* extensions = nullptr;
 };
 
-TEST_F(SlotDropTest, OneWaveFileFillsTheSlotItIsDroppedOn) {
-    const std::string a = wave("a.wav", 8000, 1.0);
-    EXPECT_TRUE(drag(*files({a}), slotPoint(1)));
-    EXPECT_EQ(state.setup.slot(1).path, a);
-    EXPECT_EQ(editor().nameField(1)->text(), "a");
+struct DropCase {
+    const char* name;
+    std::vector<std::tuple<std::string, uint32_t, double>> filled, dropped;  // file, rate, seconds
+    int on;                                                                  // the slot dropped on
+    std::vector<QString> after;  // slots 1 to 5: name, time and rate
+};
+
+class DroppedSoundFiles : public SlotDropTest, public ::testing::WithParamInterface<DropCase> {
+protected:
+    std::vector<std::string> waves(const std::vector<std::tuple<std::string, uint32_t, double>>& files) {
+        std::vector<std::string> paths;
+        for (const auto& [name, rate, seconds] : files) paths.push_back(wave(name + ".wav", rate, seconds));
+        return paths;
+    }
+};
+
+TEST_P(DroppedSoundFiles, FillTheSlotsFromTheDropOnInTheirOrderAsOneEdit) {
+    browseInto(waves(GetParam().filled));
+    const mmx::Setup before = state.setup;
+    EXPECT_TRUE(drop(waves(GetParam().dropped), GetParam().on));
+    for (int k = 1; k <= 5; ++k) {
+        const QString shown = editor().nameField(k)->text() + " " + editor().timeLabel(k)->text() + " " + editor().rateLabel(k)->text();
+        EXPECT_EQ(shown.trimmed(), GetParam().after[static_cast<size_t>(k - 1)]) << k;
+    }
     EXPECT_TRUE(state.setupChanged());
-    // The drop is one step of the undo history.
+    if (GetParam().dropped.size() > 1) return;
+    // The drop of a file is one step of the undo history.
     editor().undo();
-    EXPECT_FALSE(state.setup.slot(1).filled());
-    EXPECT_TRUE(editor().nameField(1)->text().isEmpty());
-    EXPECT_FALSE(state.setupChanged());
+    EXPECT_EQ(state.setup, before);
+    EXPECT_EQ(state.setupChanged(), !GetParam().filled.empty());
 }
 
-TEST_F(SlotDropTest, SeveralFilesFillTheSlotsFromThereOnInTheirOrder) {
-    browseInto({wave("first.wav", 8000, 1.0)});
-    const std::string b = wave("b.wav", 8000, 1.0), c = wave("c.wav", 16000, 0.5), d = wave("d.wav", 8000, 2.0);
-    // Dropped on slot 6 of a table with one filled slot: the files go to 2, 3 and 4, no gaps.
-    EXPECT_TRUE(drag(*files({b, c, d}), slotPoint(6)));
-    EXPECT_EQ(state.setup.slot(2).path, b);
-    EXPECT_EQ(state.setup.slot(3).path, c);
-    EXPECT_EQ(state.setup.slot(4).path, d);
-    EXPECT_FALSE(state.setup.slot(5).filled());
-    EXPECT_EQ(editor().rateLabel(3)->text(), "16.000");
-}
-
-TEST_F(SlotDropTest, DroppedOnAFilledSlotReplacesItsFile) {
-    browseInto({wave("old.wav", 8000, 1.0), wave("keep.wav", 8000, 1.0)});
-    const std::string fresh = wave("fresh.wav", 8000, 3.0);
-    EXPECT_TRUE(drag(*files({fresh}), slotPoint(1)));
-    EXPECT_EQ(state.setup.slot(1).path, fresh);
-    EXPECT_EQ(editor().timeLabel(1)->text(), "3.00");
-    EXPECT_EQ(editor().nameField(2)->text(), "keep");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Drops, DroppedSoundFiles,
+    ::testing::Values(
+        DropCase{"OneOnAnEmptySlot", {}, {{"a", 8000, 1.0}}, 1, {"a 1.00 8.000", "", "", "", ""}},
+        // On slot 6 of a table with one filled slot: the files go to 2, 3 and 4, no gaps.
+        DropCase{"SeveralFillOnWithoutGaps", {{"first", 8000, 1.0}}, {{"b", 8000, 1.0}, {"c", 16000, 0.5}, {"d", 8000, 2.0}}, 6,
+                 {"first 1.00 8.000", "b 1.00 8.000", "c 0.50 16.000", "d 2.00 8.000", ""}},
+        DropCase{"OneOnAFilledSlotReplacesItsFile", {{"old", 8000, 1.0}, {"keep", 8000, 1.0}}, {{"fresh", 8000, 3.0}}, 1,
+                 {"fresh 3.00 8.000", "keep 1.00 8.000", "", "", ""}}),
+    [](const ::testing::TestParamInfo<DropCase>& param) { return std::string(param.param.name); });
 
 TEST_F(SlotDropTest, OtherAudioGetsTheConversionOffer) {
     std::vector<std::pair<QString, QString>> offered;
@@ -94,7 +84,7 @@ TEST_F(SlotDropTest, OtherAudioGetsTheConversionOffer) {
     });
     const std::string stereo = wave("stereo.wav", 8000, 1.0, 2);
     const std::string later = wave("later.wav", 8000, 1.0);
-    EXPECT_TRUE(drag(*files({stereo, later}), slotPoint(1)));
+    EXPECT_TRUE(drop({stereo, later}, 1));
     ASSERT_EQ(offered.size(), 1u);
     EXPECT_EQ(offered[0].first, "stereo.wav");
     // Declined: the slot stays empty, and the file after it does not jump into its place.
@@ -105,8 +95,8 @@ TEST_F(SlotDropTest, OtherAudioGetsTheConversionOffer) {
 
 TEST_F(SlotDropTest, TheTargetRowIsHighlightedWhileDragging) {
     browseInto({wave("one.wav", 8000, 1.0)});
-    const auto data = files({wave("x.wav", 8000, 1.0), wave("y.wav", 8000, 1.0)});
-    EXPECT_TRUE(drag(*data, slotPoint(2), false));
+    const auto data = fileDrag({wave("x.wav", 8000, 1.0), wave("y.wav", 8000, 1.0)});
+    EXPECT_TRUE(drag(editor(), *data, slotPoint(2), false));
     QWidget* highlight = extensions->drop().highlight();
     ASSERT_TRUE(highlight->isVisible());
     // Rows 2 and 3 will take the two files.
@@ -116,10 +106,10 @@ TEST_F(SlotDropTest, TheTargetRowIsHighlightedWhileDragging) {
     EXPECT_FALSE(highlight->geometry().contains(slotPoint(1)));
     // Over the trigger table sound files have nowhere to go.
     const QPoint trigger = editor().triggerTimeLabel(5)->mapTo(&editor(), editor().triggerTimeLabel(5)->rect().center());
-    EXPECT_FALSE(drag(*data, trigger, false));
+    EXPECT_FALSE(drag(editor(), *data, trigger, false));
     EXPECT_FALSE(highlight->isVisible());
     QDragLeaveEvent leave;
-    drag(*data, slotPoint(2), false);
+    drag(editor(), *data, slotPoint(2), false);
     QApplication::sendEvent(&editor(), &leave);
     EXPECT_FALSE(highlight->isVisible());
     EXPECT_FALSE(state.setup.slot(2).filled());
@@ -130,20 +120,20 @@ TEST_F(SlotDropTest, ASetupFileOpensAfterTheUnsavedChangesQuestion) {
     browseInto({wave("lobby.wav", 8000, 2.0)});
     ASSERT_TRUE(app::saveSetup(lobby, state.setup).ok);
     browseInto({wave("in-window.wav", 8000, 1.0)});
-    const auto data = files({lobby});
+    const auto data = fileDrag({lobby});
     // The whole window shows that it takes a set-up file.
-    EXPECT_TRUE(drag(*data, slotPoint(9), false));
+    EXPECT_TRUE(drag(editor(), *data, slotPoint(9), false));
     EXPECT_EQ(extensions->drop().highlight()->geometry(), editor().rect());
 
     boxes.answers.push_back(QuestionAnswer::Cancel);
-    EXPECT_TRUE(drag(*data, slotPoint(9)));
+    EXPECT_TRUE(drag(editor(), *data, slotPoint(9)));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Do you want to save the changes?");
     EXPECT_TRUE(boxes.lastQuestionHadCancel);
     EXPECT_EQ(editor().nameField(1)->text(), "in-window");
 
     boxes.answers.push_back(QuestionAnswer::No);
-    EXPECT_TRUE(drag(*data, slotPoint(9)));
+    EXPECT_TRUE(drag(editor(), *data, slotPoint(9)));
     EXPECT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(editor().nameField(1)->text(), "lobby");
     EXPECT_FALSE(state.setupChanged());
