@@ -99,11 +99,21 @@ TEST_F(WindowEditsTest, TheEditMenuIsNamedAndOpenClearsTheHistory) {
     EXPECT_EQ(state.setup, opened);
 }
 
-TEST_F(WindowEditsTest, AFailedOpenLeavesTheSetUpItsNameItsFileAndItsMark) {
+TEST_F(WindowEditsTest, ACancelledOrFailedOpenLeavesTheSetUpItsNameItsFileAndItsMark) {
     savedTwoSlots();
     click(editor().zoneBox(zoneIndex(2, 4)));
     const mmx::Setup edited = state.setup;
     const QString title = frame->windowTitle();
+    // Cancel at the unsaved-changes question: no file is asked for.
+    boxes.answers = {QuestionAnswer::Cancel};
+    const size_t dialogs = dialog.requests.size();
+    frame->action("Open")->trigger();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Do you want to save the changes?");
+    EXPECT_TRUE(boxes.lastQuestionHadCancel);
+    EXPECT_EQ(dialog.requests.size(), dialogs);
+    EXPECT_EQ(state.setup, edited);
+
     const std::string damaged = scratch.write("damaged.cfg", "not a set-up\r\n");
     boxes.answers = {QuestionAnswer::No};
     dialog.answers.push_back(damaged);
@@ -116,21 +126,6 @@ TEST_F(WindowEditsTest, AFailedOpenLeavesTheSetUpItsNameItsFileAndItsMark) {
     QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(readText(damaged), "not a set-up\r\n");
     EXPECT_NE(readText(scratch.folder() + "saved.cfg").find("Check1( 10)=1\r\n"), std::string::npos);
-}
-
-TEST_F(WindowEditsTest, OpenWithUnsavedChangesOffersCancelAndCancelKeepsThem) {
-    savedTwoSlots();
-    click(editor().zoneBox(zoneIndex(3, 2)));
-    const mmx::Setup edited = state.setup;
-    boxes.answers = {QuestionAnswer::Cancel};
-    const size_t dialogs = dialog.requests.size();
-    frame->action("Open")->trigger();
-    ASSERT_FALSE(boxes.shown.empty());
-    EXPECT_EQ(boxes.shown.back().text, "Do you want to save the changes?");
-    EXPECT_TRUE(boxes.lastQuestionHadCancel);
-    EXPECT_EQ(dialog.requests.size(), dialogs) << "no file is asked for";
-    EXPECT_EQ(state.setup, edited);
-    EXPECT_TRUE(frame->isWindowModified());
 }
 
 TEST_F(WindowEditsTest, ASetUpWhoseFileIsMissingOpensWithThatSlotMarkedAndSaysSoOnce) {
