@@ -3,8 +3,6 @@
 // shell, the file-dialog filters, the audio player and the splash window.
 #include <QApplication>
 #include <QDialog>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSignalSpy>

@@ -1,10 +1,6 @@
 // The editor window driven through its real widgets: message slots filled through the file
 // dialog, trigger sequences and zones, previews, and the refusals while the port is open.
 #include <QAbstractItemView>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include "ui/qt/connection_indicator.h"

@@ -1,33 +1,21 @@
 // The conveniences beside the tables: recent set-ups, a file handed to the running copy, the
 // waveforms, the sequence export, spoken drafts, the upload time line and the document window.
-#include <QAction>
-#include <QComboBox>
-#include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
 
 #include "core/wave_header.h"
-#include "platform/qt/instance_marker.h"
-#include "platform/qt/single_instance.h"
 #include "platform/speech/espeak_speech.h"
 #include "platform/speech/program_runner.h"
 #include "app/setup_files.h"
-#include "ui/qt/desktop_program.h"
 #include "ui/qt/document_window.h"
 #include "ui/qt/draft_command.h"
 #include "ui/qt/draft_dialog.h"
 #include "ui/qt/editor_extensions.h"
 #include "ui/qt/recent_setups.h"
-#include "ui/qt/sequence_combo.h"
 #include "ui/qt/sequence_export.h"
 #include "ui/qt/upload_estimate_label.h"
 #include "ui/qt/waveform_strip.h"

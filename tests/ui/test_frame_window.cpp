@@ -1,11 +1,5 @@
 // The frame window: its menus, the closing with its save question, the languages, help and
 // printout in the text viewer.
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QTest>
 #include <deque>
 #include <filesystem>

@@ -1,7 +1,5 @@
 // A file the unit cannot play, chosen with Browse: the conversion offer, the conversion off the
 // window thread, the converted file in "unit-audio" beside the set-up, and the memory gauge.
-#include <QLabel>
-#include <QLineEdit>
 #include <QSignalSpy>
 
 #include "ui/qt/memory_gauge.h"

@@ -1,16 +1,13 @@
 // "Send messages and configuration" from the window, against the in-process unit counterpart:
 // the frame window takes no input while the worker uploads, the progress caption and the
 // verdict arrive on the window thread.
-#include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "ui/qt/connection_indicator.h"
-#include "ui/qt/sequence_combo.h"
 #include "ui_fixture.h"
 
 namespace mmx::test {

@@ -2,11 +2,6 @@
 // keys with the unsaved mark following the history, and what the window does about a failed
 // Open, unsaved changes, missing files, emptied slots in a sequence and a help document that
 // nothing opens.
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <filesystem>
 #include <functional>

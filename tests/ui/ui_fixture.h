@@ -3,8 +3,12 @@
 // behind Com1, in a scratch program folder holding the built-in language files.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <cerrno>
 #include <filesystem>
