@@ -77,15 +77,5 @@ TEST(BuiltInLanguages, EnglishHoldsExactlyTheBuiltInTexts) {
     EXPECT_NE(raw("en.lng").find("MDIMMX4210=MMX 4210 Zanth Message Manager Setup \r\n"), std::string::npos);
 }
 
-TEST(BuiltInLanguages, DutchStatusTextsAreDecoded) {
-    WindowState state;
-    state.initialise("/opt/mmx/");
-    CaptionTable captions;
-    test::RecordingMessageBoxes boxes;
-    ASSERT_TRUE(loadLanguageFile(state, captions, kFont + "nl.lng", boxes));
-    EXPECT_EQ(state.texts.status(1), "Bestand wordt ge\xC3\xBCpload...");
-    EXPECT_EQ(state.texts.saveQuestion(), "Wilt u de wijzigingen opslaan?");
-}
-
 }  // namespace
 }  // namespace mmx

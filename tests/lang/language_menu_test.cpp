@@ -68,7 +68,7 @@ TEST_F(LanguageMenu, BuiltInItemLoadsItsFileAndTakesTheCheckMark) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(LanguageMenu, AMissingBuiltInFileReturnsToThePreviousLanguage) {
+TEST_F(LanguageMenu, AMissingBuiltInFileReturnsToThePreviousLanguageOrToNoneWhenThatFailsToo) {
     ASSERT_TRUE(languages.chooseBuiltIn(LanguageItem::zh_s));
     fs::remove(folder.path() / "Font" / "nl.lng");
     applied.clear();
@@ -77,31 +77,13 @@ TEST_F(LanguageMenu, AMissingBuiltInFileReturnsToThePreviousLanguage) {
     EXPECT_EQ(languages.checked(), LanguageItem::zh_s);
     EXPECT_EQ(state.settings.languageFile, "zh-s.lng");
     EXPECT_EQ(applied.size(), 1u);  // the previous language was loaded again
-}
 
-TEST_F(LanguageMenu, WhenThePreviousFileFailsTooNothingIsChecked) {
-    ASSERT_TRUE(languages.chooseBuiltIn(LanguageItem::nl));
-    fs::remove(folder.path() / "Font" / "nl.lng");
-    fs::remove(folder.path() / "Font" / "zh-t.lng");
-    EXPECT_FALSE(languages.chooseBuiltIn(LanguageItem::zh_t));
-    EXPECT_EQ(boxes.shown.size(), 2u);
+    const std::string chinese = captions.File;
+    fs::remove(folder.path() / "Font" / "zh-s.lng");
+    EXPECT_FALSE(languages.chooseBuiltIn(LanguageItem::nl));
+    EXPECT_EQ(boxes.shown.size(), 3u);
     EXPECT_EQ(languages.checked(), LanguageItem::None);
-    EXPECT_EQ(captions.File, "Bestand");  // the texts on screen stay
-}
-
-TEST_F(LanguageMenu, OtherPicksAnyFileAndIsCheckedWhateverItsName) {
-    fs::create_directories(folder.path() / "mine");
-    const std::string chosen = writeLanguage("mine/en.lng", "mine");
-    dialog.choose(chosen);
-    ASSERT_TRUE(languages.chooseOther());
-    ASSERT_EQ(dialog.requests.size(), 1u);  // its filters are the frame window's to check
-    EXPECT_EQ(dialog.requests[0].fileName, "en.lng");
-    EXPECT_EQ(dialog.requests[0].initialFolder, folder.folder() + "Font/");
-    EXPECT_EQ(languages.checked(), LanguageItem::other);
-    EXPECT_TRUE(state.settings.otherLanguage);
-    EXPECT_EQ(state.settings.otherLanguageFolder, folder.folder() + "mine/");
-    EXPECT_EQ(state.languageFolder(), folder.folder() + "mine/");
-    EXPECT_EQ(captions.File, "mine 12");
+    EXPECT_EQ(captions.File, chinese);  // the texts on screen stay
 }
 
 TEST_F(LanguageMenu, ACancelledOtherChangesNothingAndAFailedOneKeepsOnlyTheChosenFolder) {
@@ -152,20 +134,6 @@ TEST_F(LanguageMenu, StartUpWithoutAnyLanguageFileLoadsNothingAndShowsNothing) {
     EXPECT_TRUE(applied.empty());
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(captions.File, "File");
-}
-
-TEST_F(LanguageMenu, StartUpFollowsTheSettingsFile) {
-    state.settings.languageFile = "nl.lng";
-    state.settings.port.Commport = 4;
-    ASSERT_TRUE(saveSettings(state, state.settingsFilePath()));
-    WindowState next;
-    next.initialise(folder.folder());
-    next.settingsFolder = next.appFolder;
-    LanguageCommands nextLanguages{next, captions, dialog, boxes};
-    EXPECT_TRUE(activateEditor(next, nextLanguages, boxes));
-    EXPECT_EQ(next.settings.port.Commport, 4);
-    EXPECT_EQ(nextLanguages.checked(), LanguageItem::nl);
-    EXPECT_EQ(captions.File, "Bestand");
 }
 
 TEST_F(LanguageMenu, SplashFollowsTheSavedLanguage) {

@@ -4,27 +4,22 @@
 // progress (with its Cancel button) against a paced unit counterpart, its result, and the close
 // question in Dutch; then the everyday conveniences: waveforms, a drop on the slots, the
 // spoken-draft dialog, the recent set-ups, the upload time line and a trigger row's menu.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
-#include <QAbstractItemView>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QMimeData>
-#include <QPlainTextEdit>
-#include <QTimer>
-#include <QUrl>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <thread>
 
@@ -37,46 +32,20 @@
 #include "ui/qt/draft_dialog.h"
 #include "ui/qt/editor_extensions.h"
 #include "ui/qt/recent_setups.h"
+#include "ui/qt/sequence_combo.h"
 #include "ui/qt/sequence_export.h"
 #include "ui/qt/waveform_strip.h"
-#include "ui/qt/editor_window.h"
-#include "ui/qt/frame_window.h"
-#include "ui/qt/sequence_combo.h"
-#include "ui/qt/splash_window.h"
+#include "ui_gestures.h"
 
 namespace {
 
-void pump(int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-}
+void pump(int ms) { QTest::qWait(ms); }
 
-template <typename Condition>
-bool pumpUntil(Condition condition, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs) return false;
-        pump(20);
-    }
-    return true;
-}
-
-void save(QWidget* widget, const QString& folder, const QString& name) {
-    const QString path = folder + "/" + name + ".png";
-    if (!widget->grab().save(path)) std::cerr << "cannot write " << path.toStdString() << "\n";
-    std::cout << path.toStdString() << "\n";
-}
-
-// The window with a popup of its own (a list) drawn where it shows on the screen.
-void saveWithPopup(QWidget* window, QWidget* popup, const QString& folder, const QString& name) {
+// The window with the popups of its own (lists, menus) drawn where they show on the screen.
+void save(QWidget* window, const QString& folder, const QString& name, const std::vector<QWidget*>& popups = {}) {
     QPixmap picture = window->grab();
     QPainter painter(&picture);
-    painter.drawPixmap(window->mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
+    for (QWidget* popup : popups) painter.drawPixmap(window->mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
     painter.end();
     const QString path = folder + "/" + name + ".png";
     if (!picture.save(path)) std::cerr << "cannot write " << path.toStdString() << "\n";
@@ -174,14 +143,14 @@ int main(int argc, char* argv[]) {
         editor.refreshFromState();
         mmx::EditorExtensions& extensions = program.extensions();
         extensions.follow();
-        pumpUntil([&] { return extensions.waveforms().complete(); }, 10000);
+        QTest::qWaitFor([&] { return extensions.waveforms().complete(); }, 10000);
         pump(300);
         save(&frame, output, "02-filled-en");
 
         mmx::SequenceCombo* list = editor.sequenceBox(mmx::entryIndex(2, 4));
         list->showPopup();
         pump(150);
-        saveWithPopup(&frame, list->view()->window(), output, "02-sequence-list-en");
+        save(&frame, output, "02-sequence-list-en", {list->view()->window()});
         list->hidePopup();
 
         const std::pair<mmx::LanguageItem, const char*> languages[] = {
@@ -221,7 +190,7 @@ int main(int argc, char* argv[]) {
 
         frame.startUp();
         editor.sendToUnit();
-        if (pumpUntil([&] { return editor.progressBar()->isVisible() && editor.progressBar()->value() > 0; },
+        if (QTest::qWaitFor([&] { return editor.progressBar()->isVisible() && editor.progressBar()->value() > 0; },
                       20000)) {
             pump(2500);
             save(&frame, output, "06-uploading");
@@ -229,7 +198,7 @@ int main(int argc, char* argv[]) {
             std::cerr << "the upload did not start\n";
             status = 1;
         }
-        if (pumpUntil([&] { return !editor.uploadRunning(); }, 120000)) {
+        if (QTest::qWaitFor([&] { return !editor.uploadRunning(); }, 120000)) {
             pump(100);
             save(&frame, output, "07-uploaded");
         } else {
@@ -260,15 +229,9 @@ int main(int argc, char* argv[]) {
         pump(100);
         // Two sound files dragged over slot 4: rows 4 and 5 will take them.
         {
-            QMimeData files;
-            files.setUrls({QUrl::fromLocalFile(QString::fromStdString(welcome)),
-                           QUrl::fromLocalFile(QString::fromStdString(closing))});
             QLineEdit* slot4 = editor.nameField(4);
-            const QPoint at = slot4->mapTo(&editor, slot4->rect().center());
-            QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&editor, &enter);
-            QDragMoveEvent move(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&editor, &move);
+            const auto files = mmx::test::fileDrag({welcome, closing});
+            mmx::test::drag(editor, *files, slot4->mapTo(&editor, slot4->rect().center()), false);
             pump(100);
             save(&frame, output, "10-drop-highlight-en");
             QDragLeaveEvent leave;
@@ -295,15 +258,7 @@ int main(int argc, char* argv[]) {
         QMenu* recent = extensions.recent().menu();
         recent->popup(file->mapToGlobal(file->actionGeometry(recent->menuAction()).topRight()));
         pump(150);
-        {
-            QPixmap picture = frame.grab();
-            QPainter painter(&picture);
-            painter.drawPixmap(frame.mapFromGlobal(file->mapToGlobal(QPoint(0, 0))), file->grab());
-            painter.drawPixmap(frame.mapFromGlobal(recent->mapToGlobal(QPoint(0, 0))), recent->grab());
-            painter.end();
-            picture.save(output + "/12-recent-menu-en.png");
-            std::cout << (output + "/12-recent-menu-en.png").toStdString() << "\n";
-        }
+        save(&frame, output, "12-recent-menu-en", {file, recent});
         recent->hide();
         file->hide();
 
@@ -317,7 +272,7 @@ int main(int argc, char* argv[]) {
         QMenu* rowMenu = extensions.sequenceExport().menuFor(2, &frame);
         rowMenu->popup(editor.triggerTimeLabel(2)->mapToGlobal(QPoint(20, 10)));
         pump(150);
-        saveWithPopup(&frame, rowMenu, output, "14-trigger-menu-en");
+        save(&frame, output, "14-trigger-menu-en", {rowMenu});
         rowMenu->hide();
 
         program.state().markSaved();

@@ -1,9 +1,8 @@
-// The desktop services behind the windows: the single-instance lookup, the marker file, the
-// text viewer started without a shell, the file-dialog filters and the splash window.
+// The desktop services behind the windows: the single-instance lookup with the file a second
+// start hands over, the marker file, the termination signal, the text viewer started without a
+// shell, the file-dialog filters, the audio player and the splash window.
 #include <QApplication>
 #include <QDialog>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSignalSpy>
@@ -11,8 +10,11 @@
 #include <QTimer>
 #include <atomic>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
+
+#include "app/setup_files.h"
 
 #include "platform/qt/document_viewer.h"
 #include "platform/qt/instance_marker.h"
@@ -21,7 +23,6 @@
 #include "platform/qt/single_instance.h"
 #include "platform/qt/termination_signal.h"
 #include "ui/qt/desktop_program.h"
-#include "ui/lang/language_file.h"
 #include "ui/qt/splash_window.h"
 #include "ui_fixture.h"
 
@@ -35,11 +36,11 @@ QString uniqueServerName(const char* what) {
 
 // Asks from another thread, as a second copy of the program would, while this thread keeps
 // answering as the running copy.
-bool askFromSecondStart(const SingleInstance& second, const std::string& caption) {
+bool askRunningCopy(const SingleInstance& second, const std::string& caption, const std::string& file = "") {
     std::atomic<bool> done{false};
     bool answer = false;
     std::thread start([&] {
-        answer = second.bringRunningCopyForward(caption, 5000);
+        answer = second.bringRunningCopyForward(caption, 5000, file);
         done = true;
     });
     while (!done) QApplication::processEvents(QEventLoop::AllEvents, 10);
@@ -51,11 +52,12 @@ bool askFromSecondStart(const SingleInstance& second, const std::string& caption
 
 using SecondStartTest = FrameFixture;
 
-TEST_F(SecondStartTest, BringsTheRunningWindowForward) {
+TEST_F(SecondStartTest, BringsTheRunningWindowForwardWithTheFileItWasGiven) {
     SingleInstance running(uniqueServerName("forward"));
     ASSERT_TRUE(running.listen([this] { return state.frameWindowCaption; }));
     QObject::connect(&running, &SingleInstance::raiseRequested, frame.get(), &FrameWindow::bringForward);
     QSignalSpy raised(&running, &SingleInstance::raiseRequested);
+    QSignalSpy handed(&running, &SingleInstance::fileHanded);
     frame->showMinimized();
     QApplication::processEvents();
 
@@ -63,15 +65,20 @@ TEST_F(SecondStartTest, BringsTheRunningWindowForward) {
     const auto caption = ReadInstanceMarker(state.markerFilePath());
     ASSERT_TRUE(caption.has_value());
     SingleInstance second(uniqueServerName("forward"));
-    EXPECT_TRUE(askFromSecondStart(second, *caption));
+    EXPECT_TRUE(askRunningCopy(second, *caption));
     EXPECT_EQ(raised.count(), 1);
     EXPECT_FALSE(frame->isMinimized());
     EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(handed.count(), 0);
+    EXPECT_TRUE(askRunningCopy(second, *caption, "/home/op/lobby east.cfg"));
+    ASSERT_EQ(handed.count(), 1);
+    EXPECT_EQ(handed[0][0].toString(), "/home/op/lobby east.cfg");
 
     // A stale caption or an empty one finds no window: that start goes on normally.
-    EXPECT_FALSE(askFromSecondStart(second, "another caption"));
-    EXPECT_FALSE(askFromSecondStart(second, ""));
-    EXPECT_EQ(raised.count(), 1);
+    EXPECT_FALSE(askRunningCopy(second, "another caption", "/x.cfg"));
+    EXPECT_FALSE(askRunningCopy(second, ""));
+    EXPECT_EQ(raised.count(), 2);
+    EXPECT_EQ(handed.count(), 1);
 }
 
 TEST(SingleInstance, NoRunningCopyMeansANormalStart) {
@@ -219,14 +226,31 @@ TEST(Splash, AKeyClosesItOnceAndThePictureFollowsTheScreen) {
     EXPECT_EQ(closed.count(), 1);
 }
 
-TEST_F(SecondStartTest, SplashSpeaksTheLanguageOfTheSettingsFile) {
-    frame->action("nl")->trigger();
-    frame->action("About_Zanth_message_manager")->trigger();  // writes the settings
-    SplashWindow splash(state);
-    splash.loadTexts();
-    const auto dutch = readLanguageFile(state.settings.builtInLanguageFolder + "nl.lng");
-    ASSERT_TRUE(dutch.has_value());
-    EXPECT_EQ(splash.Lb_Logo(0)->text(), QString::fromStdString((*dutch)[0]));
+TEST(FileHandover, FirstStartCreatesTheMarkerFolderAndASecondStartHandsItsFileOver) {
+    ScratchFolder home;
+    const std::string config = home.folder() + "fresh-account/config";
+    const char* previous = std::getenv("XDG_CONFIG_HOME");
+    const std::string restore = previous != nullptr ? previous : "";
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    {
+        DesktopProgram program(home.folder(), uniqueServerName("first-start"));
+        ASSERT_TRUE(program.Main(false));
+        QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(config + "/mmx4210/~MMX4210Temp"), 5000);
+
+        const std::string lobby = home.folder() + "lobby.cfg";
+        ASSERT_TRUE(app::saveSetup(lobby, mmx::Setup{}).ok);
+        const auto caption = ReadInstanceMarker(config + "/mmx4210/~MMX4210Temp");
+        ASSERT_TRUE(caption.has_value());
+        EXPECT_TRUE(askRunningCopy(SingleInstance(uniqueServerName("first-start")), *caption, lobby));
+        QTRY_COMPARE_WITH_TIMEOUT(program.state().settings.setupFile, std::string("lobby.cfg"), 5000);
+        EXPECT_EQ(program.state().settings.setupFolder, home.folder());
+        program.state().markSaved();
+        program.frame().close();
+    }
+    if (restore.empty())
+        unsetenv("XDG_CONFIG_HOME");
+    else
+        setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
 }
 
 }  // namespace mmx::test

@@ -1,10 +1,6 @@
 // The editor window driven through its real widgets: message slots filled through the file
 // dialog, trigger sequences and zones, previews, and the refusals while the port is open.
 #include <QAbstractItemView>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include "ui/qt/connection_indicator.h"
@@ -13,24 +9,9 @@
 
 namespace mmx::test {
 
-void FrameFixture::browseInto(const std::vector<std::string>& files) {
-    for (size_t i = 0; i < files.size(); ++i) {
-        dialog.answers.push_back(files[i]);
-        QTest::mouseClick(editor().browseButton(static_cast<int>(i + 1)), Qt::LeftButton);
-    }
-}
-
 namespace {
 
-// Picks a choice from an entry's list, as the list's popup does.
-void pick(SequenceCombo* combo, const QString& choice) {
-    const int index = combo->findText(choice);
-    ASSERT_GE(index, 0) << choice.toStdString();
-    Q_EMIT combo->activated(index);
-}
-
 QString text(QLabel* label) { return label->text(); }
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -49,19 +30,15 @@ TEST_F(EditorWindowTest, ThreeSlotsFilledThroughTheFileDialog) {
     EXPECT_EQ(dialog.requests[0].filterIndex, 5);
     EXPECT_EQ(dialog.requests[0].mode, FileDialogRequest::Mode::Open);
 
-    EXPECT_EQ(editor().nameField(1)->text(), "welcome");
-    EXPECT_EQ(editor().nameField(2)->text(), "fire");  // the name before its first "."
-    EXPECT_EQ(editor().nameField(3)->text(), "close");
-    EXPECT_EQ(text(editor().timeLabel(1)), "1.00");
-    EXPECT_EQ(text(editor().rateLabel(1)), "22.050");
-    EXPECT_EQ(text(editor().timeLabel(2)), "2.50");
-    EXPECT_EQ(text(editor().rateLabel(2)), "8.000");
-    EXPECT_EQ(text(editor().timeLabel(3)), "0.50");
-    EXPECT_EQ(text(editor().rateLabel(3)), "24.000");
-    // 44144 bytes -> 44450 stored -> 44 KB; 40044 -> 40250 -> 40; 24044 -> 24150 -> 24.
-    EXPECT_EQ(text(editor().sizeLabel(1)), "44");
-    EXPECT_EQ(text(editor().sizeLabel(2)), "40");
-    EXPECT_EQ(text(editor().sizeLabel(3)), "24");
+    // Name (before its first "."), time, kHz and stored KB: 44144 bytes -> 44450 stored -> 44;
+    // 40044 -> 40250 -> 40; 24044 -> 24150 -> 24.
+    const std::vector<std::vector<QString>> rows = {
+        {"welcome", "1.00", "22.050", "44"}, {"fire", "2.50", "8.000", "40"}, {"close", "0.50", "24.000", "24"}};
+    for (int k = 1; k <= 3; ++k) {
+        EXPECT_EQ((std::vector<QString>{editor().nameField(k)->text(), text(editor().timeLabel(k)),
+                                        text(editor().rateLabel(k)), text(editor().sizeLabel(k))}),
+                  rows[static_cast<size_t>(k - 1)]);
+    }
     EXPECT_EQ(text(editor().totalTimeLabel()), "4.00");
     EXPECT_EQ(text(editor().totalSizeLabel()), "108");
 
@@ -78,7 +55,7 @@ TEST_F(EditorWindowTest, ThreeSlotsFilledThroughTheFileDialog) {
     EXPECT_EQ(editor().sequenceBox(17)->itemData(2, SequenceCombo::kLabelRole).toString(), QStringLiteral("2 \u2013 fire"));
     EXPECT_EQ(editor().nameField(2)->toolTip(), q(b));
     // A click anywhere on an entry opens its list, and it stays open.
-    QTest::mouseClick(editor().sequenceBox(1), Qt::LeftButton);
+    click(editor().sequenceBox(1));
     QApplication::processEvents();
     EXPECT_TRUE(editor().sequenceBox(1)->view()->isVisible());
     editor().sequenceBox(1)->hidePopup();
@@ -86,9 +63,8 @@ TEST_F(EditorWindowTest, ThreeSlotsFilledThroughTheFileDialog) {
 
 TEST_F(EditorWindowTest, RejectedOrCancelledFilesLeaveTheSlotAsItWas) {
     browseInto({wave("one.wav", 16000, 1.0)});
-    browseInto({});
     dialog.answers.push_back(wave("stereo.wav", 16000, 1.0, 2));
-    QTest::mouseClick(editor().browseButton(1), Qt::LeftButton);
+    click(editor().browseButton(1));
     ASSERT_EQ(boxes.shown.size(), 1u);
     // The usual text, then the file and the value that was refused.
     EXPECT_EQ(boxes.shown[0].text, "The file is not a mono file!\n\nstereo.wav: 2 channels; the unit plays mono (1 channel)");
@@ -97,7 +73,7 @@ TEST_F(EditorWindowTest, RejectedOrCancelledFilesLeaveTheSlotAsItWas) {
     EXPECT_EQ(text(editor().timeLabel(1)), "1.00");
 
     // Cancelled dialog: nothing changes, nothing is said.
-    QTest::mouseClick(editor().browseButton(2), Qt::LeftButton);
+    click(editor().browseButton(2));
     EXPECT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(editor().nameField(2)->text().isEmpty());
 }
@@ -124,11 +100,7 @@ TEST_F(EditorWindowTest, TypingANewNameOverTheOldOneEmptiesNothing) {
 TEST_F(EditorWindowTest, ALeftEmptyNameEmptiesEveryLaterSlotAndUndoBringsThemBack) {
     browseInto({wave("a.wav", 8000, 1.0), wave("b.wav", 8000, 1.0), wave("c.wav", 8000, 1.0)});
     pick(editor().sequenceBox(1), " 3");
-    QLineEdit* name = editor().nameField(2);
-    name->setFocus();
-    name->selectAll();
-    QTest::keyClick(name, Qt::Key_Delete);
-    QTest::keyClick(name, Qt::Key_Return);
+    clearName(2);
     EXPECT_EQ(editor().nameField(1)->text(), "a");
     EXPECT_TRUE(editor().nameField(2)->text().isEmpty());
     EXPECT_TRUE(editor().nameField(3)->text().isEmpty());
@@ -177,10 +149,10 @@ TEST_F(EditorWindowTest, SequencesAndZonesShowThePlayTimes) {
     // Zones follow the boxes.
     state.markSaved();
     QCheckBox* zone = editor().zoneBox(zoneIndex(2, 5));
-    QTest::mouseClick(zone, Qt::LeftButton, {}, QPoint(zone->width() / 2, zone->height() / 2));
+    click(zone);
     EXPECT_EQ(state.setup.trigger(2).zones, 0x10);
     EXPECT_TRUE(state.setupChanged());
-    QTest::mouseClick(zone, Qt::LeftButton, {}, QPoint(zone->width() / 2, zone->height() / 2));
+    click(zone);
     EXPECT_EQ(state.setup.trigger(2).zones, 0);
     EXPECT_FALSE(state.setupChanged()) << "back as it was saved";
 }
@@ -200,7 +172,7 @@ TEST_F(EditorWindowTest, KeysAndTheWheelDoNotChangeAnEntry) {
 TEST_F(EditorWindowTest, NothingChangesOrPlaysWhileThePortIsOpen) {
     browseInto({wave("a.wav", 8000, 1.0)});
     pick(editor().sequenceBox(1), " 1");
-    QTest::mouseClick(editor().indicator(), Qt::LeftButton);
+    click(editor().indicator());
     ASSERT_TRUE(editor().connection().isConnected());
     EXPECT_TRUE(editor().indicator()->connected());
     // en.lng was loaded at activation; language texts are trimmed, so one blank follows "PORT:".
@@ -208,9 +180,9 @@ TEST_F(EditorWindowTest, NothingChangesOrPlaysWhileThePortIsOpen) {
     EXPECT_EQ(editor().statusPanel(3)->text(), "00:00:00 ");
 
     const size_t requestsBefore = dialog.requests.size();
-    QTest::mouseClick(editor().browseButton(2), Qt::LeftButton);
-    QTest::mouseClick(editor().playButton(1), Qt::LeftButton);
-    QTest::mouseClick(editor().triggerPlayButton(1), Qt::LeftButton);
+    click(editor().browseButton(2));
+    click(editor().playButton(1));
+    click(editor().triggerPlayButton(1));
     // Opened through the indicator, not by an upload: the boxes say what to do instead.
     ASSERT_EQ(boxes.shown.size(), 3u);
     for (const auto& shown : boxes.shown) {
@@ -226,7 +198,7 @@ TEST_F(EditorWindowTest, NothingChangesOrPlaysWhileThePortIsOpen) {
     EXPECT_TRUE(editor().statusPanel(2)->text().endsWith("COM1 / 115200,N,8,2"));
     frame->action("en")->trigger();
 
-    QTest::mouseClick(editor().indicator(), Qt::LeftButton);
+    click(editor().indicator());
     EXPECT_FALSE(editor().connection().isConnected());
     EXPECT_FALSE(editor().indicator()->connected());
     EXPECT_EQ(editor().statusPanel(2)->text(), "RS232 PORT: ");
@@ -234,9 +206,9 @@ TEST_F(EditorWindowTest, NothingChangesOrPlaysWhileThePortIsOpen) {
 
 TEST_F(EditorWindowTest, SendWhileConnectedUploadsAndTheIndicatorFollowsThePort) {
     browseInto({wave("a.wav", 8000, 1.0)});
-    QTest::mouseClick(editor().indicator(), Qt::LeftButton);
+    click(editor().indicator());
     ASSERT_TRUE(editor().indicator()->connected());
-    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
+    click(editor().sendButton());
     EXPECT_FALSE(editor().indicator()->connected());  // closed cleanly for the upload to open
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     EXPECT_TRUE(editor().lastUpload().succeeded());
@@ -247,14 +219,14 @@ TEST_F(EditorWindowTest, SendWhileConnectedUploadsAndTheIndicatorFollowsThePort)
 
 TEST_F(EditorWindowTest, APortThatCannotOpenIsNamedInTheStatusBar) {
     frame->choosePort(3);
-    QTest::mouseClick(editor().indicator(), Qt::LeftButton);
+    click(editor().indicator());
     EXPECT_FALSE(editor().connection().isConnected());
     EXPECT_FALSE(editor().indicator()->connected());
     // The reason follows the panel's own text.
     EXPECT_EQ(editor().statusPanel(2)->text(), "RS232 PORT: COM3 can not be open! (/dev/ttyUSB2: another program has the port)");
     // The reason is said in the language in use.
     frame->action("nl")->trigger();
-    QTest::mouseClick(editor().indicator(), Qt::LeftButton);
+    click(editor().indicator());
     EXPECT_TRUE(editor().statusPanel(2)->text().endsWith("(/dev/ttyUSB2: een ander programma gebruikt de poort)"))
         << editor().statusPanel(2)->text().toStdString();
     EXPECT_TRUE(boxes.shown.empty());
@@ -263,17 +235,17 @@ TEST_F(EditorWindowTest, APortThatCannotOpenIsNamedInTheStatusBar) {
 TEST_F(EditorWindowTest, MessagePreviewShowsItsButtonWhilePlaying) {
     const std::string a = wave("a.wav", 8000, 1.0);
     browseInto({a});
-    QTest::mouseClick(editor().playButton(1), Qt::LeftButton);
+    click(editor().playButton(1));
     ASSERT_EQ(player.played, std::vector<std::string>{a});
     EXPECT_EQ(player.volumes.front(), -600);
     EXPECT_EQ(editor().playButton(1)->text(), "-");
-    QTest::mouseClick(editor().playButton(1), Qt::LeftButton);  // stops
+    click(editor().playButton(1));  // stops
     EXPECT_FALSE(player.isPlaying());
     EXPECT_EQ(editor().playButton(1)->text(), ">");
 
     // A file the player cannot play: back to ">" without a word.
     player.unplayable.insert(a);
-    QTest::mouseClick(editor().playButton(1), Qt::LeftButton);
+    click(editor().playButton(1));
     EXPECT_EQ(editor().playButton(1)->text(), ">");
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -284,7 +256,7 @@ TEST_F(EditorWindowTest, SequencePreviewPlaysEachMessageAfterTheLast) {
     browseInto({a, b});
     pick(editor().sequenceBox(entryIndex(3, 1)), " 2");
     pick(editor().sequenceBox(entryIndex(3, 2)), " 1");
-    QTest::mouseClick(editor().triggerPlayButton(3), Qt::LeftButton);
+    click(editor().triggerPlayButton(3));
     EXPECT_EQ(player.played, std::vector<std::string>{b});
     EXPECT_EQ(editor().triggerPlayButton(3)->text(), "-");
     player.finish();
@@ -303,9 +275,9 @@ TEST_F(EditorWindowTest, ASecondPlayClickStopsTheSequence) {
     browseInto({a});
     for (int e = 1; e <= 4; ++e) pick(editor().sequenceBox(entryIndex(1, e)), " 1");
     pick(editor().sequenceBox(entryIndex(2, 1)), " 1");
-    QTest::mouseClick(editor().triggerPlayButton(1), Qt::LeftButton);
+    click(editor().triggerPlayButton(1));
     EXPECT_TRUE(editor().preview().playingSequence());
-    QTest::mouseClick(editor().triggerPlayButton(2), Qt::LeftButton);  // another row's button stops it
+    click(editor().triggerPlayButton(2));  // another row's button stops it
     QApplication::processEvents();
     EXPECT_FALSE(player.isPlaying());
     EXPECT_FALSE(editor().preview().playingSequence());
@@ -313,8 +285,8 @@ TEST_F(EditorWindowTest, ASecondPlayClickStopsTheSequence) {
     EXPECT_EQ(editor().triggerPlayButton(1)->text(), ">");
 
     // A message button during a sequence skips to the sequence's next entry.
-    QTest::mouseClick(editor().triggerPlayButton(1), Qt::LeftButton);
-    QTest::mouseClick(editor().playButton(1), Qt::LeftButton);
+    click(editor().triggerPlayButton(1));
+    click(editor().playButton(1));
     QApplication::processEvents();
     EXPECT_EQ(player.played.size(), 3u);
     EXPECT_TRUE(player.isPlaying());

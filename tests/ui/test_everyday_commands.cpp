@@ -1,33 +1,21 @@
 // The conveniences beside the tables: recent set-ups, a file handed to the running copy, the
 // waveforms, the sequence export, spoken drafts, the upload time line and the document window.
-#include <QAction>
-#include <QComboBox>
-#include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
 
 #include "core/wave_header.h"
-#include "platform/qt/instance_marker.h"
-#include "platform/qt/single_instance.h"
 #include "platform/speech/espeak_speech.h"
 #include "platform/speech/program_runner.h"
 #include "app/setup_files.h"
-#include "ui/qt/desktop_program.h"
 #include "ui/qt/document_window.h"
 #include "ui/qt/draft_command.h"
 #include "ui/qt/draft_dialog.h"
 #include "ui/qt/editor_extensions.h"
 #include "ui/qt/recent_setups.h"
-#include "ui/qt/sequence_combo.h"
 #include "ui/qt/sequence_export.h"
 #include "ui/qt/upload_estimate_label.h"
 #include "ui/qt/waveform_strip.h"
@@ -49,11 +37,6 @@ protected:
         const std::string path = scratch.folder() + name;
         EXPECT_TRUE(app::saveSetup(path, mmx::Setup{}).ok);
         return path;
-    }
-    void pickEntry(int entry, const QString& choice) {
-        SequenceCombo* combo = editor().sequenceBox(entry);
-        combo->setCurrentIndex(combo->findText(choice));
-        editor().pickEntry(entry, choice);
     }
     EditorExtensions* extensions = nullptr;
 };
@@ -86,20 +69,7 @@ TEST_F(EverydayTest, RecentSetupsListTheNewestFirstAndMarkAMissingOne) {
     EXPECT_EQ(state.settings.recentSetups.front(), b);
 }
 
-TEST_F(EverydayTest, RecentSetupsKeepSixAndSitInTheFileMenuBeforeExit) {
-    for (int i = 1; i <= 8; ++i) extensions->recent().note(savedSetup("s" + std::to_string(i) + ".cfg"));
-    EXPECT_EQ(state.settings.recentSetups.size(), 6u);
-    EXPECT_EQ(state.settings.recentSetups.front(), scratch.folder() + "s8.cfg");
-    EXPECT_EQ(state.settings.recentSetups.back(), scratch.folder() + "s3.cfg");
-    const QList<QAction*> file = frame->menu("File")->actions();
-    const auto recentAt = file.indexOf(extensions->recent().menu()->menuAction());
-    const auto exitAt = file.indexOf(frame->action("Exit"));
-    ASSERT_GE(recentAt, 0);
-    EXPECT_LT(recentAt, exitAt);
-    EXPECT_FALSE(extensions->recent().menu()->menuAction()->toolTip().isEmpty());
-}
-
-TEST_F(EverydayTest, OpenAndSaveAsPutTheSetupOnTheList) {
+TEST_F(EverydayTest, OpenAndSaveAsPutTheSetupOnTheListOfSixInTheFileMenu) {
     const std::string opened = savedSetup("opened.cfg");
     dialog.choose(opened);
     frame->openSetup();
@@ -108,6 +78,17 @@ TEST_F(EverydayTest, OpenAndSaveAsPutTheSetupOnTheList) {
     dialog.choose(scratch.folder() + "copy.cfg");
     frame->saveSetupAs();
     EXPECT_EQ(state.settings.recentSetups.front(), scratch.folder() + "copy.cfg");
+
+    for (int i = 1; i <= 8; ++i) extensions->recent().note(savedSetup("s" + std::to_string(i) + ".cfg"));
+    EXPECT_EQ(state.settings.recentSetups.size(), 6u);
+    EXPECT_EQ(state.settings.recentSetups.front(), scratch.folder() + "s8.cfg");
+    EXPECT_EQ(state.settings.recentSetups.back(), scratch.folder() + "s3.cfg");
+    // Before Exit in the File menu.
+    const QList<QAction*> file = frame->menu("File")->actions();
+    const auto recentAt = file.indexOf(extensions->recent().menu()->menuAction());
+    ASSERT_GE(recentAt, 0);
+    EXPECT_LT(recentAt, file.indexOf(frame->action("Exit")));
+    EXPECT_FALSE(extensions->recent().menu()->menuAction()->toolTip().isEmpty());
 }
 
 // --- Waveforms ------------------------------------------------------------------------------
@@ -163,9 +144,9 @@ TEST(WaveformToolTip, SaysWhereItClipsAndWhenItIsADraft) {
 
 TEST_F(EverydayTest, ExportWritesTheSequenceAtItsHighestRate) {
     browseInto({wave("low.wav", 8000, 1.0), wave("high.wav", 16000, 0.5)});
-    pickEntry(entryIndex(3, 1), " 1");
-    pickEntry(entryIndex(3, 2), " 2");
-    pickEntry(entryIndex(3, 3), " 1");
+    pick(editor().sequenceBox(entryIndex(3, 1)), " 1");
+    pick(editor().sequenceBox(entryIndex(3, 2)), " 2");
+    pick(editor().sequenceBox(entryIndex(3, 3)), " 1");
     QMenu* menu = extensions->sequenceExport().menuFor(3, frame.get());
     QAction* item = menu->findChild<QAction*>("ExportSequence");
     ASSERT_NE(item, nullptr);
@@ -192,7 +173,7 @@ TEST_F(EverydayTest, ExportRefusesWhatTheCommandLineRefuses) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Trigger 4 plays no message; nothing was written.");
     // The output never replaces one of the set-up's messages.
-    pickEntry(entryIndex(1, 1), " 1");
+    pick(editor().sequenceBox(entryIndex(1, 1)), " 1");
     dialog.choose(message);
     EXPECT_FALSE(extensions->sequenceExport().exportRow(1));
     EXPECT_EQ(boxes.shown.back().text, message + " is the set-up file or one of its messages; it is never overwritten.");
@@ -276,6 +257,11 @@ TEST_F(EverydayTest, TheTimeLineFollowsTheSetup) {
     state.messagesUploaded = true;
     extensions->follow();
     EXPECT_TRUE(line->text().startsWith("tables only, about ")) << line->text().toStdString();
+    // The whole memory at the default line.
+    line->showEstimate(unit::kCapacityBytes, 12, false, LineSettings{});
+    EXPECT_TRUE(line->text().startsWith("full upload, about 14 min")) << line->text().toStdString();
+    line->showEstimate(unit::kCapacityBytes, 12, true, LineSettings{});
+    EXPECT_EQ(line->text(), "tables only, about 1 s");
 }
 
 struct DurationCase {
@@ -288,14 +274,6 @@ INSTANTIATE_TEST_SUITE_P(Times, Duration,
                          ::testing::Values(DurationCase{2.2, "about 3 s"}, DurationCase{59.0, "about 59 s"},
                                            DurationCase{60.0, "about 1 min"}, DurationCase{856.0, "about 14 min 20 s"},
                                            DurationCase{864.0, "about 14 min 20 s"}, DurationCase{866.0, "about 14 min 30 s"}));
-
-TEST_F(EverydayTest, TheWholeMemoryTakesAboutFourteenMinutesAtTheDefaultLine) {
-    UploadEstimateLabel* line = extensions->estimateLabel();
-    line->showEstimate(unit::kCapacityBytes, 12, false, LineSettings{});
-    EXPECT_TRUE(line->text().startsWith("full upload, about 14 min")) << line->text().toStdString();
-    line->showEstimate(unit::kCapacityBytes, 12, true, LineSettings{});
-    EXPECT_EQ(line->text(), "tables only, about 1 s");
-}
 
 // --- Documents ------------------------------------------------------------------------------
 

@@ -1,26 +1,20 @@
 // The frame window: its menus, the closing with its save question, the languages, help and
 // printout in the text viewer.
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QTest>
+#include <deque>
 #include <filesystem>
+#include <optional>
 
 #include "platform/qt/instance_marker.h"
 #include "storage/text_file.h"
 #include "ui/lang/language_file.h"
 #include "ui/qt/adaptive_tables.h"
-#include "ui/qt/sequence_combo.h"
+#include "ui/qt/splash_window.h"
 #include "ui_fixture.h"
 
 namespace mmx::test {
 
 namespace {
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 bool exists(const std::string& path) { return std::filesystem::exists(path); }
 
@@ -81,7 +75,6 @@ TEST_F(FrameWindowTest, SwitchingLanguageChangesEveryCaptionAtOnce) {
     EXPECT_EQ(state.texts.messageBox(UiTextTable::PortCannotOpen), "De COM-poort kan niet worden geopend!");
     EXPECT_EQ(editor().statusPanel(1)->text(), q((*dutch)[54 + 11] + " "));
     EXPECT_EQ(editor().statusPanel(2)->text(), q((*dutch)[54 + 12] + " "));
-    EXPECT_NE(editor().sendButton()->text(), "Send messages and configuration");
 
     frame->action("zh_s")->trigger();
     EXPECT_TRUE(frame->action("zh_s")->isChecked());
@@ -114,6 +107,11 @@ TEST_F(FrameWindowTest, OtherLanguageFileFromTheDialog) {
     ASSERT_FALSE(dialog.requests.empty());
     EXPECT_EQ(dialog.requests.back().filter, "All Files (*.*)|*.*|Language Files (*.lng)|*.lng");
     EXPECT_EQ(dialog.requests.back().filterIndex, 2);
+    EXPECT_EQ(dialog.requests.back().fileName, "en.lng");
+    EXPECT_EQ(dialog.requests.back().initialFolder, scratch.folder() + "Font/");
+    EXPECT_TRUE(state.settings.otherLanguage);
+    EXPECT_EQ(state.settings.otherLanguageFolder, scratch.folder());
+    EXPECT_EQ(state.languageFolder(), scratch.folder());
     // Its stem is "en", yet the item "other" carries the check mark.
     EXPECT_TRUE(frame->action("other")->isChecked());
     EXPECT_FALSE(frame->action("en")->isChecked());
@@ -135,76 +133,73 @@ TEST_F(FrameWindowTest, AMissingLanguageFileReturnsToThePreviousLanguage) {
     EXPECT_FALSE(frame->action("zh_t")->isChecked());
 }
 
-TEST_F(FrameWindowTest, ClosingWithoutChangesAsksNothingAndRemovesTheMarker) {
-    ASSERT_TRUE(exists(state.markerFilePath()));
-    EXPECT_TRUE(frame->close());
-    EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_TRUE(exists(state.settingsFilePath()));
-    EXPECT_FALSE(exists(state.markerFilePath()));
-}
+// The close question and what each answer leaves: the window, the marker file, a saved set-up.
+struct CloseCase {
+    const char* name;
+    bool changed;
+    std::deque<QuestionAnswer> answers;
+    bool saveAsNamed;  // the Save as dialog, when it comes, gets a name (or is cancelled)
+    bool closes;
+};
 
-TEST_F(FrameWindowTest, ClosePromptCancelKeepsTheProgramOpen) {
-    browseInto({wave("a.wav", 8000, 1.0)});
-    boxes.answers = {QuestionAnswer::Cancel};
-    EXPECT_FALSE(frame->close());
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Do you want to save the changes?");
-    EXPECT_EQ(boxes.shown[0].title, state.frameWindowCaption);
-    EXPECT_TRUE(boxes.lastQuestionHadCancel);
-    EXPECT_TRUE(frame->isVisible());
-    EXPECT_TRUE(exists(state.settingsFilePath()));  // written before the question
-    EXPECT_TRUE(exists(state.markerFilePath()));
-    EXPECT_TRUE(state.setupChanged());
-}
+class ClosePrompt : public FrameFixture, public ::testing::WithParamInterface<CloseCase> {};
 
-TEST_F(FrameWindowTest, ClosePromptNoClosesWithoutSaving) {
-    browseInto({wave("a.wav", 8000, 1.0)});
-    boxes.answers = {QuestionAnswer::No};
-    const size_t dialogs = dialog.requests.size();
-    EXPECT_TRUE(frame->close());
-    EXPECT_EQ(dialog.requests.size(), dialogs);
-    EXPECT_FALSE(exists(state.markerFilePath()));
-    EXPECT_FALSE(exists(scratch.folder() + "MessageSetup.cfg"));
-}
-
-TEST_F(FrameWindowTest, ClosePromptYesSavesAsThenCloses) {
-    browseInto({wave("a.wav", 8000, 1.0)});
-    boxes.answers = {QuestionAnswer::Yes};
+TEST_P(ClosePrompt, EachAnswerClosesOrKeepsTheWindowAndItsChanges) {
+    const CloseCase& c = GetParam();
+    if (c.changed) browseInto({wave("a.wav", 8000, 1.0)});
+    boxes.answers = c.answers;
     const std::string target = scratch.folder() + "evening.cfg";
-    dialog.answers.push_back(target);
-    EXPECT_TRUE(frame->close());
-    ASSERT_FALSE(dialog.requests.empty());
-    EXPECT_EQ(dialog.requests.back().mode, FileDialogRequest::Mode::Save);
-    EXPECT_EQ(dialog.requests.back().filter, "All Files (*.*)|*.*|Message Files (*.cfg)|*.cfg");
-    EXPECT_EQ(dialog.requests.back().filterIndex, 2);
-    ASSERT_TRUE(exists(target));
-    EXPECT_EQ(lineCount(target), 280u);
-    EXPECT_FALSE(exists(state.markerFilePath()));
-}
-
-TEST_F(FrameWindowTest, ClosePromptYesThenCancelledSaveAsKeepsTheChanges) {
-    browseInto({wave("a.wav", 8000, 1.0)});
-    boxes.answers = {QuestionAnswer::Yes};
-    dialog.answers.push_back(std::nullopt);  // the operator cancels the Save as dialog
-    EXPECT_FALSE(frame->close());
-    EXPECT_TRUE(frame->isVisible());
+    dialog.answers.push_back(c.saveAsNamed ? std::optional(target) : std::nullopt);
+    const size_t dialogs = dialog.requests.size();
+    const std::string caption = state.frameWindowCaption;
+    ASSERT_TRUE(exists(state.markerFilePath()));
+    EXPECT_EQ(frame->close(), c.closes);
+    EXPECT_NE(frame->isVisible(), c.closes);
+    EXPECT_TRUE(exists(state.settingsFilePath()));  // written before the question
+    EXPECT_NE(exists(state.markerFilePath()), c.closes);
+    if (c.changed) {
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, "Do you want to save the changes?");
+        EXPECT_EQ(boxes.shown[0].title, caption);
+        EXPECT_TRUE(boxes.lastQuestionHadCancel);
+    } else {
+        EXPECT_TRUE(boxes.shown.empty());
+    }
+    const bool savesAs = !c.answers.empty() && c.answers.front() == QuestionAnswer::Yes;
+    ASSERT_EQ(dialog.requests.size(), dialogs + savesAs);
+    if (savesAs) {
+        EXPECT_EQ(dialog.requests.back().mode, FileDialogRequest::Mode::Save);
+        EXPECT_EQ(dialog.requests.back().filter, "All Files (*.*)|*.*|Message Files (*.cfg)|*.cfg");
+        EXPECT_EQ(dialog.requests.back().filterIndex, 2);
+    }
+    std::vector<std::string> setups;
+    for (const auto& file : std::filesystem::directory_iterator(scratch.path()))
+        if (file.path().extension() == ".cfg") setups.push_back(file.path().string());
+    EXPECT_EQ(setups, savesAs && c.saveAsNamed ? std::vector<std::string>{target} : std::vector<std::string>{});
+    if (!setups.empty()) EXPECT_EQ(lineCount(target), 280u);
+    if (c.closes) return;
+    // Kept open, the changes are all there and can still be saved.
     EXPECT_EQ(editor().nameField(1)->text(), "a");
     EXPECT_TRUE(state.setupChanged());
-    EXPECT_TRUE(exists(state.markerFilePath()));
-
-    // Asked again, the changes can still be saved.
     boxes.answers = {QuestionAnswer::Yes};
-    dialog.answers.push_back(scratch.folder() + "kept.cfg");
+    dialog.answers = {scratch.folder() + "kept.cfg"};
     EXPECT_TRUE(frame->close());
     EXPECT_TRUE(exists(scratch.folder() + "kept.cfg"));
 }
 
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ClosePrompt,
+    ::testing::Values(CloseCase{"NothingChanged", false, {}, true, true},
+                      CloseCase{"Cancel", true, {QuestionAnswer::Cancel}, true, false},
+                      CloseCase{"No", true, {QuestionAnswer::No}, true, true},
+                      CloseCase{"YesAndAName", true, {QuestionAnswer::Yes}, true, true},
+                      CloseCase{"YesThenCancelledSaveAs", true, {QuestionAnswer::Yes}, false, false}),
+    [](const ::testing::TestParamInfo<CloseCase>& param) { return std::string(param.param.name); });
+
 TEST_F(FrameWindowTest, ClosingDuringAnUploadAsksToCancelIt) {
-    UnitOptions paced;
-    paced.baud = 115200;
-    unit = UnitEmulator(paced);
-    browseInto({wave("a.wav", 16000, 4.0)});
+    browseInto({wave("a.wav", 8000, 1.0)});
     state.markSaved();
+    gate.hold();
     editor().sendToUnit();
     boxes.answers = {QuestionAnswer::No};
     EXPECT_FALSE(frame->close());
@@ -213,6 +208,7 @@ TEST_F(FrameWindowTest, ClosingDuringAnUploadAsksToCancelIt) {
     EXPECT_TRUE(editor().uploadRunning());
     boxes.answers = {QuestionAnswer::Yes};
     EXPECT_FALSE(frame->close());  // closes once the upload has given the port up
+    gate.release();
     QTRY_VERIFY_WITH_TIMEOUT(!frame->isVisible(), 30000);
     EXPECT_EQ(editor().lastUpload().verdict, UploadVerdict::Cancelled);
     EXPECT_FALSE(editor().connection().isConnected());
@@ -239,12 +235,7 @@ TEST_F(FrameWindowTest, FitsSmallScreensInEveryLanguageAndRemembersItsPlace) {
 
     state.markSaved();
     ASSERT_TRUE(frame->close());
-    FrameWindow::Services services;
-    services.editor.dialog = &dialog;
-    services.editor.boxes = &boxes;
-    services.editor.player = &player;
-    services.viewer = &viewer;
-    FrameWindow again(state, captions, std::move(services));
+    FrameWindow again(state, captions, desktop());
     EXPECT_EQ(again.size(), QSize(1900, 900));
 }
 
@@ -276,10 +267,7 @@ TEST_F(FrameWindowTest, SavedSetupOpensAgain) {
     frame->action("en")->trigger();
 
     // Empty the editor, then open the file again.
-    editor().nameField(1)->setFocus();
-    editor().nameField(1)->selectAll();
-    QTest::keyClick(editor().nameField(1), Qt::Key_Delete);
-    QTest::keyClick(editor().nameField(1), Qt::Key_Return);
+    clearName(1);
     ASSERT_TRUE(editor().nameField(2)->text().isEmpty());
     boxes.answers = {QuestionAnswer::No};
     dialog.answers.push_back(scratch.folder() + "morning.cfg");
@@ -342,13 +330,7 @@ TEST_F(FrameWindowTest, TheNextStartComesBackWithPortAndLanguage) {
     next.initialise(scratch.path().string());
     next.settingsFolder = next.appFolder;
     CaptionTable nextCaptions;
-    FrameWindow::Services services;
-    services.editor.dialog = &dialog;
-    services.editor.boxes = &boxes;
-    services.editor.player = &player;
-    services.editor.clock = &clock;
-    services.viewer = &viewer;
-    FrameWindow again(next, nextCaptions, std::move(services));
+    FrameWindow again(next, nextCaptions, desktop());
     EXPECT_FALSE(again.action("nl")->isChecked());  // nothing is read before the activation
     again.startUp();
     EXPECT_EQ(next.settings.port.Commport, 3);
@@ -366,6 +348,10 @@ TEST_F(FrameWindowTest, AboutWritesTheSettingsBeforeShowingTheSplash) {
     EXPECT_EQ(aboutShown, 1);
     ASSERT_TRUE(exists(state.settingsFilePath()));
     EXPECT_NE(readText(state.settingsFilePath()).find("nl.lng"), std::string::npos);
+    // So the splash speaks the language in use.
+    SplashWindow splash(state);
+    splash.loadTexts();
+    EXPECT_EQ(splash.Lb_Logo(0)->text(), q(readLanguageFile(state.settings.builtInLanguageFolder + "nl.lng")->at(0)));
 }
 
 }  // namespace mmx::test

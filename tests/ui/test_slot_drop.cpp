@@ -1,11 +1,6 @@
 // Files dragged onto the editor window: sound files fill slots in the order given, a set-up
 // file opens (after the unsaved-changes question), other audio gets the conversion offer, and
 // the row that would take the drop is highlighted.
-#include <QLabel>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QTest>
-#include <QUrl>
 
 #include "app/setup_files.h"
 #include "ui/qt/editor_extensions.h"
@@ -30,31 +25,14 @@ protected:
         QLineEdit* name = editor().nameField(k);
         return name->mapTo(&editor(), name->rect().center());
     }
-    static std::unique_ptr<QMimeData> files(const std::vector<std::string>& paths) {
-        auto data = std::make_unique<QMimeData>();
-        QList<QUrl> urls;
-        for (const auto& path : paths) urls << QUrl::fromLocalFile(QString::fromStdString(path));
-        data->setUrls(urls);
-        return data;
-    }
-    // Enter, move to the point, and (when drop) let go, as a drag from the file manager does.
-    bool drag(const QMimeData& data, const QPoint& at, bool drop = true) {
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&editor(), &enter);
-        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&editor(), &move);
-        if (!drop) return move.isAccepted();
-        QDropEvent release(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&editor(), &release);
-        return release.isAccepted();
-    }
+    bool drop(const std::vector<std::string>& paths, int k) { return drag(editor(), *fileDrag(paths), slotPoint(k)); }
 
     EditorExtensions* extensions = nullptr;
 };
 
 TEST_F(SlotDropTest, OneWaveFileFillsTheSlotItIsDroppedOn) {
     const std::string a = wave("a.wav", 8000, 1.0);
-    EXPECT_TRUE(drag(*files({a}), slotPoint(1)));
+    EXPECT_TRUE(drop({a}, 1));
     EXPECT_EQ(state.setup.slot(1).path, a);
     EXPECT_EQ(editor().nameField(1)->text(), "a");
     EXPECT_TRUE(state.setupChanged());
@@ -69,7 +47,7 @@ TEST_F(SlotDropTest, SeveralFilesFillTheSlotsFromThereOnInTheirOrder) {
     browseInto({wave("first.wav", 8000, 1.0)});
     const std::string b = wave("b.wav", 8000, 1.0), c = wave("c.wav", 16000, 0.5), d = wave("d.wav", 8000, 2.0);
     // Dropped on slot 6 of a table with one filled slot: the files go to 2, 3 and 4, no gaps.
-    EXPECT_TRUE(drag(*files({b, c, d}), slotPoint(6)));
+    EXPECT_TRUE(drop({b, c, d}, 6));
     EXPECT_EQ(state.setup.slot(2).path, b);
     EXPECT_EQ(state.setup.slot(3).path, c);
     EXPECT_EQ(state.setup.slot(4).path, d);
@@ -80,7 +58,7 @@ TEST_F(SlotDropTest, SeveralFilesFillTheSlotsFromThereOnInTheirOrder) {
 TEST_F(SlotDropTest, DroppedOnAFilledSlotReplacesItsFile) {
     browseInto({wave("old.wav", 8000, 1.0), wave("keep.wav", 8000, 1.0)});
     const std::string fresh = wave("fresh.wav", 8000, 3.0);
-    EXPECT_TRUE(drag(*files({fresh}), slotPoint(1)));
+    EXPECT_TRUE(drop({fresh}, 1));
     EXPECT_EQ(state.setup.slot(1).path, fresh);
     EXPECT_EQ(editor().timeLabel(1)->text(), "3.00");
     EXPECT_EQ(editor().nameField(2)->text(), "keep");
@@ -94,7 +72,7 @@ TEST_F(SlotDropTest, OtherAudioGetsTheConversionOffer) {
     });
     const std::string stereo = wave("stereo.wav", 8000, 1.0, 2);
     const std::string later = wave("later.wav", 8000, 1.0);
-    EXPECT_TRUE(drag(*files({stereo, later}), slotPoint(1)));
+    EXPECT_TRUE(drop({stereo, later}, 1));
     ASSERT_EQ(offered.size(), 1u);
     EXPECT_EQ(offered[0].first, "stereo.wav");
     // Declined: the slot stays empty, and the file after it does not jump into its place.
@@ -105,8 +83,8 @@ TEST_F(SlotDropTest, OtherAudioGetsTheConversionOffer) {
 
 TEST_F(SlotDropTest, TheTargetRowIsHighlightedWhileDragging) {
     browseInto({wave("one.wav", 8000, 1.0)});
-    const auto data = files({wave("x.wav", 8000, 1.0), wave("y.wav", 8000, 1.0)});
-    EXPECT_TRUE(drag(*data, slotPoint(2), false));
+    const auto data = fileDrag({wave("x.wav", 8000, 1.0), wave("y.wav", 8000, 1.0)});
+    EXPECT_TRUE(drag(editor(), *data, slotPoint(2), false));
     QWidget* highlight = extensions->drop().highlight();
     ASSERT_TRUE(highlight->isVisible());
     // Rows 2 and 3 will take the two files.
@@ -116,10 +94,10 @@ TEST_F(SlotDropTest, TheTargetRowIsHighlightedWhileDragging) {
     EXPECT_FALSE(highlight->geometry().contains(slotPoint(1)));
     // Over the trigger table sound files have nowhere to go.
     const QPoint trigger = editor().triggerTimeLabel(5)->mapTo(&editor(), editor().triggerTimeLabel(5)->rect().center());
-    EXPECT_FALSE(drag(*data, trigger, false));
+    EXPECT_FALSE(drag(editor(), *data, trigger, false));
     EXPECT_FALSE(highlight->isVisible());
     QDragLeaveEvent leave;
-    drag(*data, slotPoint(2), false);
+    drag(editor(), *data, slotPoint(2), false);
     QApplication::sendEvent(&editor(), &leave);
     EXPECT_FALSE(highlight->isVisible());
     EXPECT_FALSE(state.setup.slot(2).filled());
@@ -130,20 +108,20 @@ TEST_F(SlotDropTest, ASetupFileOpensAfterTheUnsavedChangesQuestion) {
     browseInto({wave("lobby.wav", 8000, 2.0)});
     ASSERT_TRUE(app::saveSetup(lobby, state.setup).ok);
     browseInto({wave("in-window.wav", 8000, 1.0)});
-    const auto data = files({lobby});
+    const auto data = fileDrag({lobby});
     // The whole window shows that it takes a set-up file.
-    EXPECT_TRUE(drag(*data, slotPoint(9), false));
+    EXPECT_TRUE(drag(editor(), *data, slotPoint(9), false));
     EXPECT_EQ(extensions->drop().highlight()->geometry(), editor().rect());
 
     boxes.answers.push_back(QuestionAnswer::Cancel);
-    EXPECT_TRUE(drag(*data, slotPoint(9)));
+    EXPECT_TRUE(drag(editor(), *data, slotPoint(9)));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Do you want to save the changes?");
     EXPECT_TRUE(boxes.lastQuestionHadCancel);
     EXPECT_EQ(editor().nameField(1)->text(), "in-window");
 
     boxes.answers.push_back(QuestionAnswer::No);
-    EXPECT_TRUE(drag(*data, slotPoint(9)));
+    EXPECT_TRUE(drag(editor(), *data, slotPoint(9)));
     EXPECT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(editor().nameField(1)->text(), "lobby");
     EXPECT_FALSE(state.setupChanged());

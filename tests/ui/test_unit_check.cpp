@@ -1,7 +1,6 @@
 // The window's "Check unit" through the real Setup menu, against the unit on a pseudo-terminal
 // behind Com1, and the network address typed in the port menu, kept in the settings.
 #include <QInputDialog>
-#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>

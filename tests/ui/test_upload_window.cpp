@@ -1,16 +1,13 @@
 // "Send messages and configuration" from the window, against the in-process unit counterpart:
 // the frame window takes no input while the worker uploads, the progress caption and the
 // verdict arrive on the window thread.
-#include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "ui/qt/connection_indicator.h"
-#include "ui/qt/sequence_combo.h"
 #include "ui_fixture.h"
 
 namespace mmx::test {
@@ -29,7 +26,7 @@ TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
     QSignalSpy shownCaptions(&editor(), &EditorWindow::progressCaptionShown);
     QSignalSpy active(&editor(), &EditorWindow::uploadActive);
 
-    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
+    click(editor().sendButton());
     // From the click on, the frame window takes no input.
     EXPECT_TRUE(editor().uploadRunning());
     EXPECT_FALSE(frame->menuBar()->isEnabled());
@@ -77,18 +74,17 @@ TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
     EXPECT_TRUE(state.messagesUploaded);
 
     // Unchanged messages: the second upload only rewrites the tables.
-    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
+    click(editor().sendButton());
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     EXPECT_EQ(editor().statusPanel(1)->text(), "Status: Configuration upload successfully!");
 }
 
 TEST_F(UploadWindowTest, EscCancelsTheUploadAndSaysItIsNotComplete) {
-    UnitOptions paced;
-    paced.baud = 115200;
-    unit = UnitEmulator(paced);
-    browseInto({wave("a.wav", 16000, 4.0)});
-    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
+    browseInto({wave("a.wav", 8000, 1.0)});
+    gate.hold();
+    click(editor().sendButton());
     QTest::keyClick(frame.get(), Qt::Key_Escape);
+    gate.release();
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     EXPECT_EQ(editor().lastUpload().verdict, UploadVerdict::Cancelled);
     EXPECT_EQ(editor().statusPanel(1)->text(),
@@ -104,7 +100,7 @@ TEST_F(UploadWindowTest, AnUploadThatCannotStartEndsWithTheMessageBox) {
     const std::string file = wave("a.wav", 8000, 1.0);
     browseInto({file});
     frame->choosePort(2);
-    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
+    click(editor().sendButton());
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     EXPECT_EQ(editor().statusPanel(1)->text(), "Status: Message and configuration upload unsuccessfully!");
     ASSERT_EQ(boxes.shown.size(), 1u);
@@ -115,7 +111,7 @@ TEST_F(UploadWindowTest, AnUploadThatCannotStartEndsWithTheMessageBox) {
     // A slot's file that went away is named, with the reason, before the port is touched.
     std::filesystem::remove(file);
     frame->choosePort(1);
-    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
+    click(editor().sendButton());
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[1].text,
@@ -128,7 +124,7 @@ TEST_F(UploadWindowTest, ASilentUnitEndsTheUploadAndFreesTheWindow) {
     UnitOptions silent;
     silent.silentAfterFrames = 3;
     unit = UnitEmulator(silent);
-    QTest::mouseClick(editor().sendButton(), Qt::LeftButton);
+    click(editor().sendButton());
     QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
     EXPECT_FALSE(editor().lastUpload().succeeded());
     EXPECT_TRUE(editor().statusPanel(1)->text().endsWith("unsuccessfully!"));

@@ -1,33 +1,15 @@
 // The window's edits as an operator makes them: undo and redo through the Edit menu and its
 // keys with the unsaved mark following the history, and what the window does about a failed
-// Open, unsaved changes, missing files, emptied slots in a sequence, converted files of the
-// same name and a help document that nothing opens.
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
+// Open, unsaved changes, missing files, emptied slots in a sequence and a help document that
+// nothing opens.
 #include <QTest>
 #include <filesystem>
 #include <functional>
 
-#include "ui/qt/sequence_combo.h"
-#include "ui/qt/unit_audio_offer.h"
 #include "ui_fixture.h"
 
 namespace mmx::test {
 namespace {
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-void pick(SequenceCombo* combo, const QString& choice) {
-    const int index = combo->findText(choice);
-    ASSERT_GE(index, 0) << choice.toStdString();
-    Q_EMIT combo->activated(index);
-}
-
-void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(widget->width() / 2, widget->height() / 2)); }
 
 class WindowEditsTest : public FrameFixture {
 public:
@@ -49,13 +31,6 @@ protected:
         dialog.answers.push_back(scratch.folder() + "saved.cfg");
         QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
         ASSERT_FALSE(frame->isWindowModified());
-    }
-    void clearName(int k) {
-        QLineEdit* name = editor().nameField(k);
-        name->setFocus();
-        name->selectAll();
-        QTest::keyClick(name, Qt::Key_Delete);
-        QTest::keyClick(name, Qt::Key_Return);
     }
 };
 
@@ -119,11 +94,21 @@ TEST_F(WindowEditsTest, TheEditMenuIsNamedAndOpenClearsTheHistory) {
     EXPECT_EQ(state.setup, opened);
 }
 
-TEST_F(WindowEditsTest, AFailedOpenLeavesTheSetUpItsNameItsFileAndItsMark) {
+TEST_F(WindowEditsTest, ACancelledOrFailedOpenLeavesTheSetUpItsNameItsFileAndItsMark) {
     savedTwoSlots();
     click(editor().zoneBox(zoneIndex(2, 4)));
     const mmx::Setup edited = state.setup;
     const QString title = frame->windowTitle();
+    // Cancel at the unsaved-changes question: no file is asked for.
+    boxes.answers = {QuestionAnswer::Cancel};
+    const size_t dialogs = dialog.requests.size();
+    frame->action("Open")->trigger();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Do you want to save the changes?");
+    EXPECT_TRUE(boxes.lastQuestionHadCancel);
+    EXPECT_EQ(dialog.requests.size(), dialogs);
+    EXPECT_EQ(state.setup, edited);
+
     const std::string damaged = scratch.write("damaged.cfg", "not a set-up\r\n");
     boxes.answers = {QuestionAnswer::No};
     dialog.answers.push_back(damaged);
@@ -136,21 +121,6 @@ TEST_F(WindowEditsTest, AFailedOpenLeavesTheSetUpItsNameItsFileAndItsMark) {
     QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(readText(damaged), "not a set-up\r\n");
     EXPECT_NE(readText(scratch.folder() + "saved.cfg").find("Check1( 10)=1\r\n"), std::string::npos);
-}
-
-TEST_F(WindowEditsTest, OpenWithUnsavedChangesOffersCancelAndCancelKeepsThem) {
-    savedTwoSlots();
-    click(editor().zoneBox(zoneIndex(3, 2)));
-    const mmx::Setup edited = state.setup;
-    boxes.answers = {QuestionAnswer::Cancel};
-    const size_t dialogs = dialog.requests.size();
-    frame->action("Open")->trigger();
-    ASSERT_FALSE(boxes.shown.empty());
-    EXPECT_EQ(boxes.shown.back().text, "Do you want to save the changes?");
-    EXPECT_TRUE(boxes.lastQuestionHadCancel);
-    EXPECT_EQ(dialog.requests.size(), dialogs) << "no file is asked for";
-    EXPECT_EQ(state.setup, edited);
-    EXPECT_TRUE(frame->isWindowModified());
 }
 
 TEST_F(WindowEditsTest, ASetUpWhoseFileIsMissingOpensWithThatSlotMarkedAndSaysSoOnce) {
@@ -182,26 +152,6 @@ TEST_F(WindowEditsTest, SendStopsBeforeAnythingIsSentWhenASequenceNamesAnEmptied
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text.rfind("Trigger 4 plays slot 2, which is empty.", 0), 0u) << boxes.shown[0].text;
     EXPECT_TRUE(unit.log().empty()) << "nothing reached the unit";
-}
-
-TEST_F(WindowEditsTest, TwoConvertedFilesOfTheSameNameKeepTheirOwnFiles) {
-    state.settings.setupFolder = scratch.folder() + "setup/";
-    editor().audioOffer().setAsk([](const QString&, const QString&) -> std::optional<ConversionChoice> {
-        return ConversionChoice{16000, std::nullopt, false};
-    });
-    QSignalSpy converted(&editor().audioOffer(), &UnitAudioOffer::slotConverted);
-    std::filesystem::create_directories(scratch.path() / "a");
-    std::filesystem::create_directories(scratch.path() / "b");
-    browseInto({wave("a/stereo.wav", 44100, 1.0, 2)});
-    ASSERT_TRUE(converted.wait(20000));
-    dialog.answers.push_back(wave("b/stereo.wav", 44100, 0.5, 2));
-    click(editor().browseButton(2));
-    ASSERT_TRUE(converted.wait(20000));
-    EXPECT_EQ(state.setup.slot(1).path, scratch.folder() + "setup/unit-audio/stereo.wav");
-    EXPECT_EQ(state.setup.slot(2).path, scratch.folder() + "setup/unit-audio/stereo-2.wav");
-    EXPECT_EQ(editor().timeLabel(1)->text(), "1.00");
-    EXPECT_EQ(editor().timeLabel(2)->text(), "0.50");
-    EXPECT_EQ(ReadWaveHeader(state.setup.slot(1).path).info, state.setup.slot(1).wave) << "slot 1's file is as it was";
 }
 
 TEST_F(WindowEditsTest, HelpSaysWhereTheDocumentIsWhenNothingOpensIt) {

@@ -3,7 +3,13 @@
 // behind Com1, in a scratch program folder holding the built-in language files.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <cerrno>
 #include <filesystem>
 #include <memory>
@@ -16,9 +22,18 @@
 #include "ui/lang/caption_table.h"
 #include "ui/qt/editor_window.h"
 #include "ui/qt/frame_window.h"
+#include "ui/qt/sequence_combo.h"
 #include "ui_fakes.h"
+#include "ui_gestures.h"
 
 namespace mmx::test {
+
+// Picks a choice from an entry's list, as the list's popup does.
+inline void pick(SequenceCombo* combo, const QString& choice) {
+    const int index = combo->findText(choice);
+    ASSERT_GE(index, 0) << choice.toStdString();
+    Q_EMIT combo->activated(index);
+}
 
 class FrameFixture : public ::testing::Test {
 protected:
@@ -26,11 +41,7 @@ protected:
         std::filesystem::copy(MMX_FONT_DIR, scratch.path() / "Font", std::filesystem::copy_options::recursive);
         state.initialise(scratch.path().string());
         state.settingsFolder = state.appFolder;
-        FrameWindow::Services services;
-        services.editor.dialog = &dialog;
-        services.editor.boxes = &boxes;
-        services.editor.player = &player;
-        services.editor.clock = &clock;
+        FrameWindow::Services services = desktop();
         services.editor.portFactory = [this](const LinkSettings& settings, std::string& error)
             -> std::unique_ptr<BytePort> {
             if (settings.portNumber != 1) {
@@ -38,9 +49,8 @@ protected:
                 error = openFailureAdvice("/dev/ttyUSB" + std::to_string(settings.portNumber - 1), EBUSY);
                 return nullptr;
             }
-            return std::make_unique<EmulatorPort>(unit, clock);
+            return std::make_unique<GatedPort>(std::make_unique<EmulatorPort>(unit, clock), gate);
         };
-        services.viewer = &viewer;
         // Adapters on Com1..Com4 only.
         services.portDevice = [](int number) {
             return FrameWindow::Services::PortDevice{"/dev/ttyUSB" + std::to_string(number - 1), number <= 4};
@@ -52,10 +62,21 @@ protected:
         QApplication::processEvents();
     }
     void TearDown() override {
+        gate.release();
         state.markSaved();
         frame.reset();
     }
 
+    // The scripted desktop a frame window of this test is built on (no unit, no port names).
+    FrameWindow::Services desktop() {
+        FrameWindow::Services services;
+        services.editor.dialog = &dialog;
+        services.editor.boxes = &boxes;
+        services.editor.player = &player;
+        services.editor.clock = &clock;
+        services.viewer = &viewer;
+        return services;
+    }
     EditorWindow& editor() { return frame->editorWindow(); }
 
     // A mono 16-bit WAVE file of the given seconds at the given rate in the scratch folder.
@@ -67,7 +88,20 @@ protected:
         return scratch.writeWave(name, shape);
     }
     // Fills slots 1..n through the Browse buttons with the given files.
-    void browseInto(const std::vector<std::string>& files);
+    void browseInto(const std::vector<std::string>& files) {
+        for (size_t i = 0; i < files.size(); ++i) {
+            dialog.answers.push_back(files[i]);
+            click(editor().browseButton(static_cast<int>(i + 1)));
+        }
+    }
+    // Empties slot k's name field and leaves it, as an operator clearing a slot does.
+    void clearName(int k) {
+        QLineEdit* name = editor().nameField(k);
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClick(name, Qt::Key_Delete);
+        QTest::keyClick(name, Qt::Key_Return);
+    }
 
     ScratchFolder scratch;
     WindowState state;
@@ -78,6 +112,7 @@ protected:
     RecordingViewer viewer;
     FakeClock clock;
     UnitEmulator unit;
+    PortGate gate;  // held, an upload waits at its first byte for as long as a test needs
     int aboutShown = 0;
     std::unique_ptr<FrameWindow> frame;
 };
