@@ -143,7 +143,9 @@ int main(int argc, char* argv[]) {
         editor.refreshFromState();
         mmx::EditorExtensions& extensions = program.extensions();
         extensions.follow();
-        QTest::qWaitFor([&] { return extensions.waveforms().complete(); }, 10000);
+        if (!QTest::qWaitFor([&] { return extensions.waveforms().complete(); }, 10000)) {
+            std::cerr << "the waveforms were not drawn within 10 s; the picture shows them unfinished\n";
+        }
         pump(300);
         save(&frame, output, "02-filled-en");
 

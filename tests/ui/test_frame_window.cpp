@@ -173,10 +173,13 @@ TEST_P(ClosePrompt, EachAnswerClosesOrKeepsTheWindowAndItsChanges) {
         EXPECT_EQ(dialog.requests.back().filterIndex, 2);
     }
     std::vector<std::string> setups;
-    for (const auto& file : std::filesystem::directory_iterator(scratch.path()))
+    for (const auto& file : std::filesystem::directory_iterator(scratch.path())) {
         if (file.path().extension() == ".cfg") setups.push_back(file.path().string());
+    }
     EXPECT_EQ(setups, savesAs && c.saveAsNamed ? std::vector<std::string>{target} : std::vector<std::string>{});
-    if (!setups.empty()) EXPECT_EQ(lineCount(target), 280u);
+    if (!setups.empty()) {
+        EXPECT_EQ(lineCount(target), 280u);
+    }
     if (c.closes) return;
     // Kept open, the changes are all there and can still be saved.
     EXPECT_EQ(editor().nameField(1)->text(), "a");
