@@ -53,6 +53,12 @@ TEST_F(SlotDropTest, SeveralFilesFillTheSlotsFromThereOnInTheirOrder) {
     EXPECT_EQ(state.setup.slot(4).path, d);
     EXPECT_FALSE(state.setup.slot(5).filled());
     EXPECT_EQ(editor().rateLabel(3)->text(), "16.000");
+    // The whole drop is one step of the undo history; the slot filled before it stays.
+    editor().undo();
+    for (int k = 2; k <= 4; ++k) EXPECT_FALSE(state.setup.slot(k).filled()) << k;
+    EXPECT_TRUE(state.setup.slot(1).filled());
+    editor().redo();
+    EXPECT_EQ(state.setup.slot(4).path, d);
 }
 
 TEST_F(SlotDropTest, DroppedOnAFilledSlotReplacesItsFile) {

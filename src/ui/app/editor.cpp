@@ -32,11 +32,23 @@ void Editor::edit(StepKind kind, int k, Change change) {
     Setup changed = state_.setup;
     change(changed);
     if (changed == state_.setup) return;
-    const bool continuesStep = kind == StepKind::Rename && lastStep_ == StepKind::Rename && lastStepSlot_ == k;
+    if (grouping_) kind = StepKind::Grouped;
+    const bool continuesStep = (kind == StepKind::Rename && lastStep_ == StepKind::Rename && lastStepSlot_ == k) ||
+                               (kind == StepKind::Grouped && lastStep_ == StepKind::Grouped);
     if (!continuesStep) state_.history.recordEdit(state_.setup);
     state_.setup = std::move(changed);
     lastStep_ = kind;
     lastStepSlot_ = k;
+}
+
+void Editor::beginStepGroup() {
+    grouping_ = true;
+    lastStep_ = StepKind::None;  // the group's first edit starts a step of its own
+}
+
+void Editor::endStepGroup() {
+    grouping_ = false;
+    lastStep_ = StepKind::None;
 }
 
 BrowseOutcome Editor::browseSlot(int k) {

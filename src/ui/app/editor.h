@@ -59,14 +59,18 @@ public:
     // Back to the set-up before the last edit, or forward again; false when there is none.
     bool undo();
     bool redo();
+    // The edits between these two undo as one step: the files of one drop.
+    void beginStepGroup();
+    void endStepGroup();
 
     // Title of the editor's message boxes.
     static constexpr const char* kTitle = WindowState::kEditorCaption;
 
 private:
-    enum class StepKind { None, Rename, Other };
+    enum class StepKind { None, Rename, Other, Grouped };
     // Makes the change on a copy; when it changed the set-up, the old value becomes an undo step
-    // (a rename continuing the previous one of the same slot joins that step).
+    // (a rename continuing the previous one of the same slot, or an edit of an open group, joins
+    // that step).
     template <typename Change>
     void edit(StepKind kind, int k, Change change);
     void alert(int messageBoxIndex);
@@ -80,6 +84,7 @@ private:
     RefusalWords refusalWords_;
     StepKind lastStep_ = StepKind::None;
     int lastStepSlot_ = 0;
+    bool grouping_ = false;
 };
 
 }  // namespace mmx

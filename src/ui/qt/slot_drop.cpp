@@ -162,8 +162,10 @@ void SlotDrop::fill(int firstSlot, const std::vector<std::string>& files) {
 }
 
 // One file after the other; a file that is being converted holds the rest back until its
-// slot is filled, so that the slots keep the order the files were given in.
+// slot is filled, so that the slots keep the order the files were given in. The files filled in
+// one go undo as one step; a converted file, filled later, is a step of its own.
 void SlotDrop::fillNext() {
+    editor_.editor().beginStepGroup();
     while (!queue_.empty() && !editor_.audioOffer().converting()) {
         const auto [slot, file] = queue_.front();
         queue_.pop_front();
@@ -180,6 +182,7 @@ void SlotDrop::fillNext() {
             break;
         }
     }
+    editor_.editor().endStepGroup();
 }
 
 }  // namespace mmx
