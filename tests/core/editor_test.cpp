@@ -58,10 +58,7 @@ TEST_F(EditorTest, BrowseFillsTheSlot) {
     state.messagesUploaded = true;
     ASSERT_EQ(browseFile(1, "hello.world.wav", waveOfLength(44 + 44100)), BrowseOutcome::Accepted);
 
-    EXPECT_EQ(slot(1).name, "hello");
-    EXPECT_EQ(slot(1).path, folder.folder() + "hello.world.wav");
-    EXPECT_EQ(slot(1).wave, (WaveInfo{44100, 22050, 44 + 44100}));
-    EXPECT_EQ(totalStoredLength(state.setup), 44450);
+    EXPECT_EQ(slot(1).path, folder.folder() + "hello.world.wav");  // the slot's figures are app::assignFile's
     EXPECT_TRUE(state.setupChanged());
     EXPECT_FALSE(state.messagesUploaded);
     EXPECT_EQ(state.settings.waveFolder, folder.folder());
