@@ -22,7 +22,9 @@ class SetupFile : public ::testing::Test {
 protected:
     // The small set-up's file with line `line` (1-based) replaced.
     std::string fileWithLine(int line, const std::string& text) {
-        return folder.write("edited.cfg", test::withLineReplaced(test::smallSetupFileBytes(), line, text));
+        auto lines = splitLines(test::smallSetupFileBytes());
+        lines.at(static_cast<size_t>(line - 1)) = text;
+        return folder.write("edited.cfg", test::crlfLines(lines));
     }
     // The set-up in the file at path; a refusal fails the test.
     mmx::Setup read(const std::string& path) {
