@@ -90,6 +90,9 @@ TEST(SetupEdits, ClearingASlotEmptiesItAndEveryLaterOneButTriggersKeepTheirNumbe
     EXPECT_EQ(setup.slot(3), Slot{});
     EXPECT_EQ(setup.trigger(1), trigger({3, 1}));
     EXPECT_EQ(clearSlot(setup, 13), EditVerdict::NoSuchSlot);
+    for (int k = 1; k <= 12; ++k) setup.slot(k) = wavSlot("f", 8000, 100);
+    EXPECT_EQ(clearSlot(setup, 1), EditVerdict::Done);
+    EXPECT_EQ(setup.slot(12), Slot{}) << "up to the last slot";
 }
 
 TEST(SetupEdits, RenamingKeepsTheFileAndAnEmptyNameClears) {

@@ -57,6 +57,13 @@ TEST_F(SetupFiles, CheckFindsMissingChangedAndRefusedFiles) {
     EXPECT_TRUE(checkSetup(setup).passed());
 }
 
+TEST_F(SetupFiles, TheTwelfthSlotIsCheckedToo) {
+    mmx::Setup setup;
+    for (int k = 1; k <= 12; ++k) setup.slot(k) = slotWith(k, 100);
+    std::filesystem::remove(setup.slot(12).path);
+    EXPECT_FALSE(checkSetup(setup).passed());
+}
+
 TEST_F(SetupFiles, ASetupThatNoLongerFitsFailsTheCheck) {
     // A file that grew past the memory after it was chosen.
     mmx::Setup setup = test::setupOf({slotWith(1, 100)});
