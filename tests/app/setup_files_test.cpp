@@ -1,5 +1,5 @@
-// The check of every slot's file before an upload, on set-ups built in one line. Opening, saving
-// and printing hand straight on to the file codecs, whose tests pin the bytes.
+// The check of every slot's file before an upload and the unit image, on set-ups built in one
+// line. Opening, saving and printing hand straight on to the file codecs, whose tests pin the bytes.
 #include "app/setup_files.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +74,15 @@ TEST_F(SetupFiles, ASetupThatNoLongerFitsFailsTheCheck) {
     EXPECT_TRUE(report.slots[0].check.accepted);
     EXPECT_FALSE(report.fits());
     EXPECT_FALSE(report.passed());
+}
+
+TEST_F(SetupFiles, TheUnitImageHoldsEveryFilledSlotAndTheTriggers) {
+    const mmx::Setup setup = test::setupOf({slotWith(1, 1000), slotWith(2, 3000)}, {test::trigger({2, 1}, 0b100001)});
+    const LoadedImage loaded = buildUnitImage(setup);
+    ASSERT_TRUE(loaded.image) << loaded.problem->detail;
+    ASSERT_EQ(loaded.image->messages().size(), 2u);
+    EXPECT_EQ(loaded.image->messages()[1].slot, 2);
+    EXPECT_EQ(loaded.image->storedBytes(), static_cast<uint64_t>(totalStoredLength(setup)));
 }
 
 // A trigger left naming a slot that was emptied would be sent as a sequence of a message the unit
