@@ -37,8 +37,15 @@ TEST_F(AssignFile, TheNextSlotTakesAGoodFileUnderItsShownName) {
     EXPECT_EQ(playHundredths(setup.slot(1)), 50);
     EXPECT_EQ(outcome.totalBytes, storedLength(setup.slot(1)));
     // Replacing the file of a filled slot is allowed too.
-    EXPECT_EQ(assignFile(setup, 1, wave(".hidden")).verdict, EditVerdict::Done);
-    EXPECT_EQ(setup.slot(1).name, ".hidden");
+    EXPECT_EQ(assignFile(setup, 1, wave("other.wav")).verdict, EditVerdict::Done);
+    EXPECT_EQ(setup.slot(1).name, "other");
+}
+
+// The shown name is the file name up to its first dot; never empty, which would mean an empty slot.
+TEST(ShownName, IsTheFileNameUpToItsFirstDot) {
+    for (const auto& [path, name] : {std::pair{"/a.b/hello.world.wav", "hello"}, {"noextension", "noextension"},
+                                     {"/s/.wav", ".wav"}, {".hidden", ".hidden"}})
+        EXPECT_EQ(shownNameFor(path), name) << path;
 }
 
 TEST_F(AssignFile, RefusalsLeaveTheSetupAsItWas) {
@@ -83,6 +90,9 @@ TEST(SetupEdits, ClearingASlotEmptiesItAndEveryLaterOneButTriggersKeepTheirNumbe
     EXPECT_EQ(setup.slot(3), Slot{});
     EXPECT_EQ(setup.trigger(1), trigger({3, 1}));
     EXPECT_EQ(clearSlot(setup, 13), EditVerdict::NoSuchSlot);
+    for (int k = 1; k <= 12; ++k) setup.slot(k) = wavSlot("f", 8000, 100);
+    EXPECT_EQ(clearSlot(setup, 1), EditVerdict::Done);
+    EXPECT_EQ(setup.slot(12), Slot{}) << "up to the last slot";
 }
 
 TEST(SetupEdits, RenamingKeepsTheFileAndAnEmptyNameClears) {

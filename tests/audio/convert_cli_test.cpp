@@ -2,33 +2,20 @@
 // cannot fit, inputs never overwritten.
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "core/wave_header.h"
 #include "sound_files.h"
+#include "support/run_program.h"
 #include "support/test_support.h"
 
 namespace mmx::test {
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// Paths made by the tests hold no blanks or quotes, so the shell needs no quoting.
-CliRun convert(const ScratchFolder& folder, const std::string& args) {
-    const std::string out = folder.folder() + "stdout", err = folder.folder() + "stderr";
-    const int status = std::system((std::string(MMX_CLI_PATH) + " convert " + args + " >" + out + " 2>" + err).c_str());
-    CliRun run;
-    if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-    run.out = readText(out);
-    run.err = readText(err);
-    return run;
+ProgramRun convert(std::vector<std::string> args) {
+    args.insert(args.begin(), "convert");
+    return runProgram(MMX_CLI_PATH, args);
 }
 
 TEST(ConvertCli, ConvertsWhatItCanReadAndNamesWhatItCannot) {
@@ -36,7 +23,7 @@ TEST(ConvertCli, ConvertsWhatItCanReadAndNamesWhatItCannot) {
     const std::string dir = folder.folder();
     writeSoundFile(dir + "hello.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 44100, 2, 1.0, {{440, 0.3}});
     folder.write("broken.mp3", std::string(500, 'x'));
-    const CliRun run = convert(folder, dir + "hello.flac " + dir + "broken.mp3 --out-dir " + dir + "unit --rate 12000");
+    const ProgramRun run = convert({dir + "hello.flac", dir + "broken.mp3", "--out-dir", dir + "unit", "--rate", "12000"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("broken.mp3: "), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(dir + "unit/broken.wav"));
@@ -51,13 +38,13 @@ TEST(ConvertCli, SetThatCannotFitIsWrittenOnlyAtAFixedRateAndThenSaysSo) {
     const std::string dir = folder.folder();
     // 9.6 MB of sound at 8000 Hz: about 76 s more than the memory holds.
     writeSoundFile(dir + "long.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, 600.0, {{440, 0.3}});
-    const CliRun automatic = convert(folder, dir + "long.wav -o " + dir + "out.wav");
+    const ProgramRun automatic = convert({dir + "long.wav", "-o", dir + "out.wav"});
     EXPECT_EQ(automatic.exitCode, 1);
     EXPECT_NE(automatic.err.find("are 76.3 s too long"), std::string::npos) << automatic.err;
     EXPECT_FALSE(std::filesystem::exists(dir + "out.wav"));
 
     // 44 + 2 x 4,800,000 bytes and the checksum word take 27,429 blocks of 350 bytes.
-    const CliRun fixed = convert(folder, dir + "long.wav -o " + dir + "out.wav --rate 8000");
+    const ProgramRun fixed = convert({dir + "long.wav", "-o", dir + "out.wav", "--rate", "8000"});
     EXPECT_EQ(fixed.exitCode, 0);
     EXPECT_EQ(fixed.err, "The messages need 9600150 bytes; the unit holds 8380000.\n");
     EXPECT_TRUE(std::filesystem::exists(dir + "out.wav"));
@@ -68,9 +55,9 @@ TEST(ConvertCli, RefusesToWriteOverAnInput) {
     const std::string dir = folder.folder();
     writeSoundFile(dir + "voice.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 44100, 2, 0.5, {{440, 0.3}});
     const std::string before = readText(dir + "voice.wav");
-    for (const std::string& args : {"-o " + dir + "voice.wav", "--out-dir " + dir}) {
-        const CliRun run = convert(folder, dir + "voice.wav " + args);
-        EXPECT_EQ(run.exitCode, 2) << args;
+    for (const std::string option : {"-o", "--out-dir"}) {
+        const ProgramRun run = convert({dir + "voice.wav", option, option == "-o" ? dir + "voice.wav" : dir});
+        EXPECT_EQ(run.exitCode, 2) << option;
         EXPECT_EQ(readText(dir + "voice.wav"), before);
     }
 }

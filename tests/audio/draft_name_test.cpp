@@ -31,7 +31,13 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{8, "ab\xff\xfe" "cd \xe4\xbd", "draft-8-ab-cd.wav"},
                       NameCase{9, "Doors 3 & 4 close", "draft-9-doors-3-4-close.wav"},
                       NameCase{10, "!!! ??? ...", "draft-10.wav"},
-                      NameCase{11, "", "draft-11.wav"}));
+                      NameCase{11, "", "draft-11.wav"},
+                      // Blanks and signs from the Latin-1, general punctuation and CJK symbol blocks, at
+                      // their edges, separate; the letters beside them do not.
+                      NameCase{12, "a\u00A0b\u00D7c\u00F7d", "draft-12-a-b-c-d.wav"},
+                      NameCase{1, "\u00BFqu\u00E9\u2000s\u00ED\u2BFFx\u303Fy", "draft-1-qu\u00E9-s\u00ED-x-y.wav"},
+                      // An emoji, and what only looks like UTF-8: a surrogate and a code point beyond Unicode.
+                      NameCase{3, "x\U0001F600y\xED\xA0\x80" "z\xF4\x90\x80\x80" "w", "draft-3-x-y-z-w.wav"}));
 
 }  // namespace
 }  // namespace mmx::test

@@ -240,11 +240,13 @@ TEST(UnitTables, TriggerPlanTakesEachSequenceUpToItsGapAndTheZoneMask) {
     setup.trigger(2).sequence = {3, 7, 0, 9};  // nothing behind a gap ever plays
     setup.trigger(2).zones = 0x21;
     setup.trigger(12).sequence = {12, 1, 2, 12};
+    setup.trigger(12).zones = 0x3F;
     const TriggerPlan plan = triggerPlanOf(setup);
     EXPECT_EQ(plan.sequence[1], (std::array<uint8_t, 4>{3, 7, 0, 0}));
     EXPECT_EQ(plan.sequence[11], (std::array<uint8_t, 4>{12, 1, 2, 12}));
+    EXPECT_EQ(plan.zones[0], 0);  // a full sequence spills into no other trigger
     EXPECT_EQ(plan.zones[1], 0x21);
-    EXPECT_EQ(plan.zones[11], 0);
+    EXPECT_EQ(plan.zones[11], 0x3F);
     // Nothing anywhere: every word 0 and so the checksum 0.
     TableBytes zeros{};
     EXPECT_EQ(encodeTriggerTable(TriggerPlan{}), zeros);

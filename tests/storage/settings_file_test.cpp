@@ -1,24 +1,23 @@
 // The settings file: its 13 lines, the conversion rules, and where it lives.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
 
-#include "sample_setup.h"
-#include "support/fake_dialogs.h"
 #include "storage/settings_file.h"
-#include "ui/app/window_state.h"
 #include "storage/settings_folder.h"
 #include "storage/text_codec.h"
+#include "support/fake_dialogs.h"
 #include "support/test_support.h"
+#include "ui/app/window_state.h"
 
 namespace mmx {
 namespace {
 
 using test::readText;
-using test::RecordingMessageBoxes;
 using test::ScratchFolder;
+
+using LineEdits = std::vector<std::pair<int, std::string>>;
 
 class SettingsFile : public ::testing::Test {
 protected:
@@ -30,23 +29,30 @@ protected:
                "stroLNGFilePathType=False\r\nLanguageFile=en.lng\r\nstrMSGFilePath=" + app + "\r\n"
                "MessageFile=MessageSetup.cfg\r\nstrWAVFilePath=" + app + "\r\n";
     }
-    // The default file with line `line` (1-based) replaced.
-    std::string fileWithLine(int line, const std::string& text) {
-        return folder.write("MMX4210.INI", test::withLineReplaced(defaultsText(), line, text));
+    // The default lines with the given lines (1-based) replaced, the first `count` of them kept.
+    std::vector<std::string> editedLines(const LineEdits& edits, size_t count = 13) const {
+        auto lines = splitLines(defaultsText());
+        for (const auto& [line, text] : edits) lines.at(static_cast<size_t>(line - 1)) = text;
+        lines.resize(count);
+        return lines;
+    }
+    std::string writeEdited(const LineEdits& edits, size_t count = 13) {
+        return folder.write("MMX4210.INI", test::crlfLines(editedLines(edits, count)));
     }
     ScratchFolder folder;
     WindowState state;
-    RecordingMessageBoxes boxes;
+    test::RecordingMessageBoxes boxes;
 };
 
+// Into a user folder that does not exist yet: it is made.
 TEST_F(SettingsFile, DefaultsAreWrittenByteForByte) {
-    const std::string path = state.settingsFilePath();
+    const std::string path = folder.folder() + "config/mmx4210/MMX4210.INI";
     ASSERT_TRUE(saveSettings(state, path));
     EXPECT_EQ(readText(path), defaultsText());
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(SettingsFile, SaveOpenSaveGivesIdenticalBytes) {
+TEST_F(SettingsFile, EveryValueIsWrittenInItsLineAndReadBackToTheSameBytes) {
     state.settings.port.Commport = 7;
     state.settings.port.CommTimeOut = 1200;
     state.settings.port.line = LineSettings{9600, 'E', 7, 1};
@@ -58,6 +64,11 @@ TEST_F(SettingsFile, SaveOpenSaveGivesIdenticalBytes) {
     const std::string path = state.settingsFilePath();
     ASSERT_TRUE(saveSettings(state, path));
     const std::string first = readText(path);
+    EXPECT_EQ(first, test::crlfLines(editedLines({{1, "CommTimeOut=1200"}, {2, "Commport=7"}, {3, "Bret=9600"},
+                                                  {4, "Pchk=E"}, {5, "Dbit=7"}, {6, "Sbit=1"},
+                                                  {8, "stroLNGFilePath=/home/op/lang/"}, {9, "stroLNGFilePathType=True"},
+                                                  {10, "LanguageFile=de.lng"}, {12, "MessageFile=a=b.cfg"},
+                                                  {13, "strWAVFilePath=/home/op/sounds/"}})));
     WindowState reopened;
     reopened.initialise(folder.folder());
     ASSERT_TRUE(openSettings(reopened, path));
@@ -83,16 +94,40 @@ TEST_F(SettingsFile, RecentSetupsFollowTheThirteenLinesByNumber) {
     EXPECT_TRUE(state.settings.recentSetups.empty());
 }
 
+// A network address typed in the port menu follows the 13 lines only when one was typed, so that
+// a file without one stays what it always was.
+TEST_F(SettingsFile, ANetworkPortFollowsTheThirteenLinesOnlyWhenOneWasTyped) {
+    Settings settings = state.settings;
+    settings.port.networkPort = "rfc2217://rack4:4001";
+    settings.port.networkPortChosen = true;
+    const std::string path = folder.folder() + "MMX4210.INI";
+    ASSERT_TRUE(writeSettingsFile(path, settings).ok);
+    EXPECT_EQ(readText(path), defaultsText() + "NetworkPort=rfc2217://rack4:4001\r\nNetworkPortChosen=True\r\n");
+    Settings read = state.settings;
+    ASSERT_TRUE(readSettingsFile(path, read, folder.folder()).ok);
+    EXPECT_EQ(read, settings);
+    // Chosen no more, still offered.
+    settings.port.networkPortChosen = false;
+    ASSERT_TRUE(writeSettingsFile(path, settings).ok);
+    ASSERT_TRUE(readSettingsFile(path, read, folder.folder()).ok);
+    EXPECT_EQ(read.port.networkPort, "rfc2217://rack4:4001");
+    EXPECT_FALSE(read.port.networkPortChosen);
+    // A file of 13 lines clears what an earlier file said.
+    folder.write("MMX4210.INI", defaultsText());
+    ASSERT_TRUE(readSettingsFile(path, read, folder.folder()).ok);
+    EXPECT_EQ(read.port.networkPort, "");
+    EXPECT_FALSE(read.port.networkPortChosen);
+}
+
 TEST_F(SettingsFile, ValuesAreReadByPositionWithoutTrimming) {
-    auto lines = splitLines(defaultsText());
-    lines[0] = "Commport=3";              // keys are never read
-    lines[2] = "Bret= 9600 ";             // blanks around a number are allowed
-    lines[3] = "Pchk=e";                  // any letter case
-    lines[8] = "stroLNGFilePathType=tRuE";
-    lines[11] = "MessageFile=a=b.cfg";    // everything after the first "="
-    lines[12] = "strWAVFilePath=";        // empty: the program folder
     std::string bytes;
-    for (const auto& l : lines) bytes += l + "\n";  // LF-only
+    for (const auto& line : editedLines({{1, "Commport=3"},  // keys are never read
+                                         {3, "Bret= 9600 "},  // blanks around a number are allowed
+                                         {4, "Pchk=e"},       // any letter case
+                                         {9, "stroLNGFilePathType=tRuE"},
+                                         {12, "MessageFile=a=b.cfg"},  // everything after the first "="
+                                         {13, "strWAVFilePath="}}))   // empty: the program folder
+        bytes += line + "\n";  // LF-only
     ASSERT_TRUE(openSettings(state, folder.write("MMX4210.INI", bytes)));
     EXPECT_EQ(state.settings.port.CommTimeOut, 3);
     EXPECT_EQ(state.settings.port.line, (LineSettings{9600, 'E', 8, 2}));
@@ -102,20 +137,21 @@ TEST_F(SettingsFile, ValuesAreReadByPositionWithoutTrimming) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(SettingsFile, PortNumberOutsideTheMenuIsPortOne) {
-    for (const char* text : {"Commport=0", "Commport=12", "Commport=-3", "Commport=11"}) {
+// A port outside the menu is port 1; every wait up to 60000 ms is taken; the other-language flag
+// is a word or a number.
+TEST_F(SettingsFile, ValuesAtTheEdgesOfWhatIsTaken) {
+    for (const auto& [text, port] : {std::pair{"0", 1}, {"12", 1}, {"-3", 1}, {"11", 1}, {" 10 ", 10}}) {
         state.settings.port.Commport = 5;
-        ASSERT_TRUE(openSettings(state, fileWithLine(2, text))) << text;
-        EXPECT_EQ(state.settings.port.Commport, 1) << text;
+        ASSERT_TRUE(openSettings(state, writeEdited({{2, std::string("Commport=") + text}}))) << text;
+        EXPECT_EQ(state.settings.port.Commport, port) << text;
     }
-    ASSERT_TRUE(openSettings(state, fileWithLine(2, "Commport= 10 ")));
-    EXPECT_EQ(state.settings.port.Commport, 10);
-}
-
-TEST_F(SettingsFile, EveryTimeOutFromZeroTo60000MsIsTaken) {
     for (const int ms : {0, 32767, 32768, 60000}) {
-        ASSERT_TRUE(openSettings(state, fileWithLine(1, "CommTimeOut=" + std::to_string(ms)))) << ms;
+        ASSERT_TRUE(openSettings(state, writeEdited({{1, "CommTimeOut=" + std::to_string(ms)}}))) << ms;
         EXPECT_EQ(state.settings.port.CommTimeOut, ms);
+    }
+    for (const auto& [text, other] : {std::pair{"FALSE", false}, {" -1", true}, {"0", false}, {"tRuE", true}}) {
+        ASSERT_TRUE(openSettings(state, writeEdited({{9, std::string("stroLNGFilePathType=") + text}}))) << text;
+        EXPECT_EQ(state.settings.otherLanguage, other) << text;
     }
 }
 
@@ -131,13 +167,12 @@ class SettingsFileRefused : public SettingsFile, public ::testing::WithParamInte
 // the rest keep what they were.
 TEST_P(SettingsFileRefused, NamesTheLineAndKeepsTheLaterValues) {
     const RefusedSetting& refused = GetParam();
-    auto lines = splitLines(defaultsText());
-    lines[0] = "CommTimeOut=800";
-    lines[1] = "Commport=4";
-    lines[11] = "MessageFile=new.cfg";
-    lines[static_cast<size_t>(refused.line - 1)] = refused.text;
+    const std::string other = folder.folder() + "other/";
+    LineEdits edits{{1, "CommTimeOut=800"}, {2, "Commport=4"}, {8, "stroLNGFilePath=" + other},
+                    {10, "LanguageFile=nl.lng"}, {12, "MessageFile=new.cfg"}};
+    edits.emplace_back(refused.line, refused.text);
     state.settings.setupFile = "kept.cfg";
-    const FileOutcome outcome = openSettings(state, folder.write("MMX4210.INI", test::crlfLines(lines)));
+    const FileOutcome outcome = openSettings(state, writeEdited(edits));
     EXPECT_FALSE(outcome);
     EXPECT_EQ(outcome.line, refused.line);
     const std::string text = refused.text;
@@ -145,6 +180,8 @@ TEST_P(SettingsFileRefused, NamesTheLineAndKeepsTheLaterValues) {
     EXPECT_EQ(state.settings.port.CommTimeOut, refused.line > 1 ? 800 : 5000);
     EXPECT_EQ(state.settings.port.Commport, refused.line > 2 ? 4 : 1);
     EXPECT_EQ(state.settings.port.line, LineSettings{});
+    EXPECT_EQ(state.settings.otherLanguageFolder, refused.line > 8 ? other : folder.folder() + "Font/");
+    EXPECT_EQ(state.settings.languageFile, "en.lng");
     EXPECT_EQ(state.settings.setupFile, "kept.cfg");
 }
 
@@ -163,99 +200,45 @@ INSTANTIATE_TEST_SUITE_P(Values, SettingsFileRefused,
                                            RefusedSetting{"other_flag", 9, "stroLNGFilePathType=perhaps"}),
                          [](const auto& param) { return std::string(param.param.what); });
 
-TEST_F(SettingsFile, ANinthLineThatDoesNotConvertStopsTheApplyingThere) {
-    const std::string other = folder.folder() + "other/";
-    auto lines = splitLines(defaultsText());
-    lines[0] = "CommTimeOut=800";
-    lines[1] = "Commport=4";
-    lines[7] = "stroLNGFilePath=" + other;
-    lines[8] = "stroLNGFilePathType=perhaps";
-    lines[9] = "LanguageFile=nl.lng";
-    lines[11] = "MessageFile=new.cfg";
-    state.settings.setupFile = "kept.cfg";
-    EXPECT_FALSE(openSettings(state, folder.write("MMX4210.INI", test::crlfLines(lines))));
-    EXPECT_EQ(state.settings.port.CommTimeOut, 800);
-    EXPECT_EQ(state.settings.port.Commport, 4);
-    EXPECT_EQ(state.settings.otherLanguageFolder, other);
-    EXPECT_EQ(state.settings.languageFile, "en.lng");
-    EXPECT_EQ(state.settings.setupFile, "kept.cfg");
-}
-
 TEST_F(SettingsFile, ATwelveLineFileChangesNothing) {
-    auto lines = splitLines(defaultsText());
-    lines[0] = "CommTimeOut=100";
-    lines.pop_back();
-    EXPECT_EQ(openSettings(state, folder.write("MMX4210.INI", test::crlfLines(lines))).problem, "has 12 lines, 13 are needed");
+    EXPECT_EQ(openSettings(state, writeEdited({{1, "CommTimeOut=100"}}, 12)).problem, "has 12 lines, 13 are needed");
     EXPECT_EQ(state.settings.port.CommTimeOut, 5000);
     EXPECT_FALSE(openSettings(state, folder.folder() + "none.ini"));
 }
 
-TEST_F(SettingsFile, FoldersFromAnotherSystemFallBackToTheDefaults) {
-    ASSERT_TRUE(openSettings(state, fileWithLine(7, "strLNGFilePath=C:\\Tools\\Font\\")));
-    EXPECT_EQ(state.settings.builtInLanguageFolder, folder.folder() + "Font/");
-    ASSERT_TRUE(openSettings(state, fileWithLine(11, "strMSGFilePath=/srv/setups")));
-    EXPECT_EQ(state.settings.setupFolder, "/srv/setups/");  // every stored folder ends with "/"
-}
-
 // An installed program keeps its language files apart from the program: empty or foreign
 // language folders in the file fall back to the data folder's, not the program's.
-TEST_F(SettingsFile, LanguageFoldersFallBackToTheDataFolder) {
+TEST_F(SettingsFile, FoldersFromAnotherSystemFallBackToTheDefaults) {
     WindowState installed;
     installed.initialise("/usr/lib/mmx4210/", "/usr/share/mmx4210");
     EXPECT_EQ(installed.settings.languageFolder(), "/usr/share/mmx4210/Font/");
-    auto lines = splitLines(defaultsText());
-    lines[6] = "strLNGFilePath=";
-    lines[7] = "stroLNGFilePath=C:\\Tools\\Font\\";
-    ASSERT_TRUE(openSettings(installed, folder.write("MMX4210.INI", test::crlfLines(lines))));
+    const std::string path = writeEdited(
+        {{7, "strLNGFilePath="}, {8, "stroLNGFilePath=C:\\Tools\\Font\\"}, {11, "strMSGFilePath=/srv/setups"}});
+    ASSERT_TRUE(openSettings(installed, path));
     EXPECT_EQ(installed.settings.builtInLanguageFolder, "/usr/share/mmx4210/Font/");
     EXPECT_EQ(installed.settings.otherLanguageFolder, "/usr/share/mmx4210/Font/");
-    EXPECT_EQ(installed.settings.setupFolder, folder.folder());
-}
-
-TEST_F(SettingsFile, TheOtherFlagIsAWordOrANumber) {
-    for (const auto& [text, other] : {std::pair{"FALSE", false}, {" -1", true}, {"0", false}, {"tRuE", true}}) {
-        ASSERT_TRUE(openSettings(state, fileWithLine(9, std::string("stroLNGFilePathType=") + text))) << text;
-        EXPECT_EQ(state.settings.otherLanguage, other) << text;
-    }
-}
-
-TEST_F(SettingsFile, TheFramingIsWrittenAsTheFileHoldsIt) {
-    state.settings.port.line = LineSettings{19200, 'O', 7, 1};
-    const std::string path = state.settingsFilePath();
-    ASSERT_TRUE(saveSettings(state, path));
-    const auto lines = splitLines(readText(path));
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.begin() + 6),
-              (std::vector<std::string>{"Bret=19200", "Pchk=O", "Dbit=7", "Sbit=1"}));
+    EXPECT_EQ(installed.settings.setupFolder, "/srv/setups/");  // every stored folder ends with "/"
+    ASSERT_TRUE(openSettings(state, path));  // a program beside its files: its own folder
+    EXPECT_EQ(state.settings.builtInLanguageFolder, folder.folder() + "Font/");
 }
 
 TEST_F(SettingsFile, SplashReadsOnlyTheLanguageSettings) {
-    auto lines = splitLines(defaultsText());
-    lines[0] = "CommTimeOut=1";
-    lines[7] = "stroLNGFilePath=";
-    lines[8] = "stroLNGFilePathType=True";
-    lines[9] = "LanguageFile=mine.lng";
-    lines.resize(10);  // the splash needs only ten lines
-    const std::string path = folder.write("MMX4210.INI", test::crlfLines(lines));
+    // The splash needs only ten lines.
+    const LineEdits edits{{1, "CommTimeOut=1"}, {8, "stroLNGFilePath="}, {9, "stroLNGFilePathType=True"},
+                          {10, "LanguageFile=mine.lng"}};
     std::string splashFile = "en.lng";
-    ASSERT_TRUE(readSplashLanguage(state, path, splashFile));
+    ASSERT_TRUE(readSplashLanguage(state, writeEdited(edits, 10), splashFile));
     EXPECT_EQ(splashFile, "mine.lng");
     EXPECT_TRUE(state.settings.otherLanguage);
     EXPECT_EQ(state.settings.otherLanguageFolder, folder.folder() + "Font/");
     EXPECT_EQ(state.settings.port.CommTimeOut, 5000);
     EXPECT_EQ(state.settings.languageFile, "en.lng");
 
-    lines[8] = "stroLNGFilePathType=x";
-    lines[9] = "LanguageFile=other.lng";
-    EXPECT_FALSE(readSplashLanguage(state, folder.write("MMX4210.INI", test::crlfLines(lines)), splashFile));
+    EXPECT_FALSE(readSplashLanguage(state, writeEdited({{9, "stroLNGFilePathType=x"}, {10, "LanguageFile=o.lng"}}, 10),
+                                    splashFile));
     EXPECT_EQ(splashFile, "mine.lng");
     EXPECT_FALSE(readSplashLanguage(state, folder.folder() + "none.ini", splashFile));
     EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST_F(SettingsFile, SaveIntoAMissingUserFolderCreatesIt) {
-    const std::string path = folder.folder() + "config/mmx4210/MMX4210.INI";
-    ASSERT_TRUE(saveSettings(state, path));
-    EXPECT_EQ(readText(path), defaultsText());
 }
 
 TEST_F(SettingsFile, AValueWithALineBreakIsRefusedAndTheOldFileKept) {
@@ -265,24 +248,18 @@ TEST_F(SettingsFile, AValueWithALineBreakIsRefusedAndTheOldFileKept) {
     EXPECT_EQ(readText(path), "old\r\n");
 }
 
+// Each test leaves XDG_CONFIG_HOME and HOME as it found them.
 class SettingsFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        for (const char* name : {"XDG_CONFIG_HOME", "HOME"}) {
-            const char* value = std::getenv(name);
-            saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-        }
+    static std::optional<std::string> variable(const char* name) {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string>(value) : std::nullopt;
     }
     void TearDown() override {
-        for (const auto& [name, value] : saved) {
-            if (value) {
-                setenv(name.c_str(), value->c_str(), 1);
-            } else {
-                unsetenv(name.c_str());
-            }
-        }
+        for (const auto& [name, value] : saved) value ? setenv(name, value->c_str(), 1) : unsetenv(name);
     }
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+    const std::vector<std::pair<const char*, std::optional<std::string>>> saved{
+        {"XDG_CONFIG_HOME", variable("XDG_CONFIG_HOME")}, {"HOME", variable("HOME")}};
     ScratchFolder folder;
 };
 

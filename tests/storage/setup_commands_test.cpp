@@ -71,15 +71,6 @@ TEST_F(SetupCommands, SaveAfterOpeningATwoDotNameWritesBackToThatFile) {
     EXPECT_FALSE(fs::exists(folder.folder() + "my.cfg"));
 }
 
-TEST_F(SetupCommands, FailedSaveKeepsTheFlagSoTheChangesAreAskedAboutAgain) {
-    state.settings.setupFolder = folder.folder() + "gone/";
-    markUnsaved();
-    EXPECT_EQ(commands.save(), FileCommandResult::Failed);
-    EXPECT_TRUE(state.setupChanged());
-    ASSERT_EQ(boxes.texts().size(), 1u);
-    EXPECT_EQ(boxes.texts()[0].rfind("Configuration file cannot be found!\n\n", 0), 0u);
-}
-
 TEST_F(SetupCommands, SaveAsAsksWithTheSetUpDialogAndShowsTheNameAfterSaving) {
     markUnsaved();
     state.settings.setupFile = "old.cfg";
@@ -103,18 +94,16 @@ TEST_F(SetupCommands, SaveAsAsksWithTheSetUpDialogAndShowsTheNameAfterSaving) {
 }
 
 TEST_F(SetupCommands, SaveAsMendsTheChosenName) {
-    dialog.choose(folder.folder() + "Evening");
     dialog.choose(folder.folder() + "Notes.txt");
     ASSERT_EQ(commands.saveAs(), FileCommandResult::Done);
-    ASSERT_EQ(commands.saveAs(), FileCommandResult::Done);
-    EXPECT_TRUE(fs::exists(folder.folder() + "Evening.cfg"));
     EXPECT_TRUE(fs::exists(folder.folder() + "Notes.cfg"));
     EXPECT_FALSE(fs::exists(folder.folder() + "Notes.txt"));
     EXPECT_EQ(state.settings.setupFile, "Notes.cfg");
     EXPECT_EQ(captions.back(), state.frameCaption + "Notes.cfg");
 }
 
-TEST_F(SetupCommands, CancelledOrFailedSaveAsKeepsFlagNameAndCaption) {
+// A failed save keeps the mark, so that the changes are asked about again.
+TEST_F(SetupCommands, CancelledOrFailedSavesKeepFlagNameAndCaption) {
     markUnsaved();
     dialog.cancel();
     EXPECT_EQ(commands.saveAs(), FileCommandResult::Cancelled);
@@ -125,9 +114,12 @@ TEST_F(SetupCommands, CancelledOrFailedSaveAsKeepsFlagNameAndCaption) {
     EXPECT_TRUE(state.setupChanged());
     EXPECT_EQ(state.settings.setupFile, "MessageSetup.cfg");
     EXPECT_EQ(state.settings.setupFolder, folder.folder());
+    state.settings.setupFolder = folder.folder() + "gone/";
+    EXPECT_EQ(commands.save(), FileCommandResult::Failed);
+    EXPECT_TRUE(state.setupChanged());
     EXPECT_TRUE(captions.empty());
-    ASSERT_EQ(boxes.texts().size(), 1u);
-    EXPECT_EQ(boxes.texts()[0].rfind("Configuration file cannot be found!\n\n", 0), 0u);
+    ASSERT_EQ(boxes.texts().size(), 2u);
+    for (const auto& text : boxes.texts()) EXPECT_EQ(text.rfind("Configuration file cannot be found!\n\n", 0), 0u);
 }
 
 TEST_F(SetupCommands, OpenAppliesTheFileAndShowsItsName) {
@@ -146,18 +138,15 @@ TEST_F(SetupCommands, OpenAppliesTheFileAndShowsItsName) {
     EXPECT_EQ(s.settings.setupFolder, folder.folder());
     EXPECT_EQ(captions, std::vector<std::string>{s.frameCaption + "Morning.cfg"});
     EXPECT_TRUE(boxes.shown.empty());
-}
 
-// A file handed to the program (the file manager's "Open with") opens without the dialog.
-TEST_F(SetupCommands, AFileHandedToTheProgramOpensWithoutTheDialog) {
-    const std::string path = folder.write("Evening.cfg", test::smallSetupFileBytes());
-    state.beginSetup(mmx::Setup{});
-    ASSERT_EQ(commands.openFile(path), FileCommandResult::Done);
-    EXPECT_TRUE(dialog.requests.empty());
-    EXPECT_EQ(state.setup.slot(1).name, "Welcome");
-    EXPECT_EQ(state.settings.setupFile, "Evening.cfg");
-    EXPECT_EQ(state.settings.setupFolder, folder.folder());
-    EXPECT_EQ(captions, std::vector<std::string>{state.frameCaption + "Evening.cfg"});
+    // A file handed to the program (the file manager's "Open with") opens without the dialog.
+    s.beginSetup(mmx::Setup{});
+    ASSERT_EQ(commands.openFile(folder.write("sub/Evening.cfg", test::smallSetupFileBytes())), FileCommandResult::Done);
+    EXPECT_EQ(dialog.requests.size(), 1u);
+    EXPECT_EQ(s.setup.slot(1).name, "Welcome");
+    EXPECT_EQ(s.settings.setupFile, "Evening.cfg");
+    EXPECT_EQ(s.settings.setupFolder, folder.folder() + "sub/");
+    EXPECT_EQ(captions.back(), s.frameCaption + "Evening.cfg");
     EXPECT_TRUE(commands.named());
 }
 
@@ -187,25 +176,19 @@ TEST_F(SetupCommands, OpenAsksAboutUnsavedChangesAndSavesOnYes) {
     EXPECT_TRUE(state.setupChanged());
 }
 
-TEST_F(SetupCommands, OpenWithNoSavesNothingAndACancelChangesNothing) {
+TEST_F(SetupCommands, NoOrCancelOnTheUnsavedQuestionSavesNothingAndChangesNothing) {
     markUnsaved();
-    boxes.answers.push_back(QuestionAnswer::No);
-    dialog.cancel();
     const mmx::Setup before = state.setup;
-    EXPECT_EQ(commands.open(), FileCommandResult::Cancelled);
-    EXPECT_FALSE(fs::exists(folder.folder() + "MessageSetup.cfg"));
-    EXPECT_EQ(state.setup, before);
-    EXPECT_TRUE(state.setupChanged());
-}
-
-TEST_F(SetupCommands, CancelOnTheUnsavedQuestionKeepsEverythingAndOpensNothing) {
-    markUnsaved();
     boxes.answers.push_back(QuestionAnswer::Cancel);
-    const mmx::Setup before = state.setup;
     EXPECT_EQ(commands.open(), FileCommandResult::Cancelled);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.lastQuestionHadCancel) << "Yes/No/Cancel, as closing asks";
     EXPECT_TRUE(dialog.requests.empty());
+    // No, and then the open dialog cancelled.
+    boxes.answers.push_back(QuestionAnswer::No);
+    dialog.cancel();
+    EXPECT_EQ(commands.open(), FileCommandResult::Cancelled);
+    EXPECT_FALSE(fs::exists(folder.folder() + "MessageSetup.cfg"));
     EXPECT_EQ(state.setup, before);
     EXPECT_TRUE(state.setupChanged());
 }
