@@ -195,9 +195,4 @@ std::string playTimeText(const WaveInfo& info) {
     return formatHundredths(static_cast<int64_t>(hundredths));
 }
 
-double playSeconds(const WaveInfo& info) {
-    if (info.sampleRate == 0) return 0;
-    return static_cast<double>(info.dataLength) / (static_cast<double>(info.sampleRate) * 2.0);
-}
-
 }  // namespace mmx

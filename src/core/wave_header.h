@@ -39,8 +39,6 @@ WaveCheck ReadWaveHeader(const std::string& path);
 // The same checks on a file already read whole (the upload checks exactly the bytes it sends).
 WaveCheck CheckWaveBytes(std::span<const uint8_t> bytes);
 
-// Seconds of sound in the data chunk (16-bit mono).
-double playSeconds(const WaveInfo& info);
 // The play time as the table shows it ("####0.00"), rounded exactly: a time of 0.125 s shows
 // "0.13" however the division would come out in floating point.
 std::string playTimeText(const WaveInfo& info);

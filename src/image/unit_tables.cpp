@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <limits>
 
-#include "core/number_format.h"
 #include "image/word_checksum.h"
 
 namespace mmx::image {
@@ -120,11 +119,6 @@ std::optional<WordRange> messageWords(const MessageDirectory& directory, size_t 
     const int32_t first = directory.address[slot];
     if (end <= first || static_cast<uint32_t>(end) > kMessageTableAddress) return std::nullopt;
     return WordRange{static_cast<uint32_t>(first), static_cast<uint32_t>(end)};
-}
-
-uint8_t sequenceNumber(const std::string& text) {
-    const int64_t value = wholeNumberValue(text);
-    return static_cast<uint8_t>(((value % 256) + 256) % 256);
 }
 
 std::string messageTableText(const DecodedMessageTable& table) {

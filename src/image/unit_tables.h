@@ -56,9 +56,6 @@ struct WordRange {
 };
 std::optional<WordRange> messageWords(const MessageDirectory& directory, size_t slot);
 
-// A sequence entry's text as the trigger table stores it: its leading whole number modulo
-// 256 ("12" -> 12, "300" -> 44), 0 when it has none.
-uint8_t sequenceNumber(const std::string& text);
 
 // Readable renderings (used by the counterpart's dump and the command-line tool).
 std::string messageTableText(const DecodedMessageTable& table);

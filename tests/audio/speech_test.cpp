@@ -155,7 +155,7 @@ TEST_P(InstalledSpeech, MakesADraftTheUnitAccepts) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const WaveCheck check = ReadWaveHeader(out);
     EXPECT_TRUE(check.accepted);
-    EXPECT_GT(playSeconds(check.info), 0.5);
+    EXPECT_GT(check.info.dataLength, check.info.sampleRate);  // more than half a second of 16-bit sound
     EXPECT_NE(run.out.find(out + "  "), std::string::npos) << run.out;
 }
 

@@ -139,7 +139,7 @@ SetupFileCommands::PrintoutOutcome SetupFileCommands::saveAsTextFile(const Print
     if (!chosen) return outcome;
     outcome.path = chosen->empty() ? std::string(kDefaultPrintoutFile) : *chosen;
     // A failed write is never handed to the viewer: it would show an older printout there.
-    outcome.written = writePrintout(outcome.path, state_.setup, captions);
+    outcome.written = app::printSetup(outcome.path, state_.setup, captions);
     if (!outcome.written) {
         outcome.result = FileCommandResult::Failed;
         return outcome;
