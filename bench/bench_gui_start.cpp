@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "device/unit_emulator.h"
+#include "audio/unit_wave.h"
 #include "platform/serial/pty_unit_server.h"
 #include "ui/qt/desktop_program.h"
 
@@ -42,31 +43,21 @@ double threadCpuSeconds() {
 std::filesystem::path programFolder() {
     const auto folder = std::filesystem::temp_directory_path() / ("mmx4210-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
-    const auto fonts = std::filesystem::path(__FILE__).parent_path().parent_path() / "Font";
+    const auto fonts = std::filesystem::path(MMX_SOURCE_DIR) / "Font";
     std::filesystem::copy(fonts, folder / "Font", std::filesystem::copy_options::recursive |
                                                       std::filesystem::copy_options::skip_existing);
     return folder;
 }
 
 std::string writeWave(const std::filesystem::path& folder, const std::string& name, uint32_t rate, uint32_t bytes) {
-    const auto put = [](std::ofstream& out, uint32_t value, int width) {
-        for (int i = 0; i < width; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
-    };
+    // Any sound will do: a byte pattern, as 16-bit little-endian samples.
+    std::vector<int16_t> samples(bytes / 2);
+    for (uint32_t i = 0; i < samples.size(); ++i) {
+        const auto low = static_cast<uint8_t>(2 * i * 7), high = static_cast<uint8_t>((2 * i + 1) * 7);
+        samples[i] = static_cast<int16_t>(low | high << 8);
+    }
     const std::string path = (folder / name).string();
-    std::ofstream out(path, std::ios::binary);
-    out << "RIFF";
-    put(out, 36 + bytes, 4);
-    out << "WAVEfmt ";
-    put(out, 16, 4);
-    put(out, 1, 2);
-    put(out, 1, 2);
-    put(out, rate, 4);
-    put(out, rate * 2, 4);
-    put(out, 2, 2);
-    put(out, 16, 2);
-    out << "data";
-    put(out, bytes, 4);
-    for (uint32_t i = 0; i < bytes; ++i) out.put(static_cast<char>(i * 7));
+    std::ofstream(path, std::ios::binary) << mmx::audio::unitWaveBytes(samples, rate);
     return path;
 }
 

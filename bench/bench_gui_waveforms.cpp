@@ -14,6 +14,7 @@
 #include <string>
 
 #include "core/number_format.h"
+#include "audio/unit_wave.h"
 #include "app/setup_files.h"
 #include "ui/qt/desktop_program.h"
 #include "ui/qt/editor_extensions.h"
@@ -26,29 +27,13 @@ constexpr int kSeconds = 60;
 
 // A 60 s mono 16-bit WAVE of a gliding tone, so that every column has something to show.
 std::string writeTone(const std::filesystem::path& folder, int slot) {
-    const auto put = [](std::ofstream& out, uint32_t value, int width) {
-        for (int i = 0; i < width; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
-    };
-    const uint32_t bytes = kRate * kSeconds * 2;
-    const std::string path = (folder / ("message" + std::to_string(slot) + ".wav")).string();
-    std::ofstream out(path, std::ios::binary);
-    out << "RIFF";
-    put(out, 36 + bytes, 4);
-    out << "WAVEfmt ";
-    put(out, 16, 4);
-    put(out, 1, 2);
-    put(out, 1, 2);
-    put(out, kRate, 4);
-    put(out, kRate * 2, 4);
-    put(out, 2, 2);
-    put(out, 16, 2);
-    out << "data";
-    put(out, bytes, 4);
-    for (uint32_t i = 0; i < kRate * kSeconds; ++i) {
+    std::vector<int16_t> samples(kRate * kSeconds);
+    for (uint32_t i = 0; i < samples.size(); ++i) {
         const double t = static_cast<double>(i) / kRate;
-        const double value = 0.5 * std::sin(2 * M_PI * (200 + 20 * slot + 5 * t) * t);
-        put(out, static_cast<uint32_t>(static_cast<int16_t>(value * 32767)) & 0xFFFF, 2);
+        samples[i] = static_cast<int16_t>(0.5 * std::sin(2 * M_PI * (200 + 20 * slot + 5 * t) * t) * 32767);
     }
+    const std::string path = (folder / ("message" + std::to_string(slot) + ".wav")).string();
+    std::ofstream(path, std::ios::binary) << mmx::audio::unitWaveBytes(samples, kRate);
     return path;
 }
 
@@ -58,7 +43,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const auto folder = std::filesystem::temp_directory_path() / ("mmx4210-bench-waveforms-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
-    const auto fonts = std::filesystem::path(__FILE__).parent_path().parent_path() / "Font";
+    const auto fonts = std::filesystem::path(MMX_SOURCE_DIR) / "Font";
     std::filesystem::copy(fonts, folder / "Font", std::filesystem::copy_options::recursive);
 
     // The set-up file names the twelve files with their shown values (more than the unit holds:

@@ -24,6 +24,7 @@
 #include <thread>
 
 #include "device/unit_emulator.h"
+#include "audio/unit_wave.h"
 #include "platform/serial/pty_unit_server.h"
 #include "support/test_support.h"
 #include "ui/qt/convert_offer_dialog.h"
@@ -56,27 +57,17 @@ void save(QWidget* window, const QString& folder, const QString& name, const std
 // clips, so the waveform shows its red marks.
 std::string writeSpeechLike(const std::filesystem::path& folder, const std::string& name, uint32_t rate,
                             double seconds, double gain) {
-    const auto put = [](std::ofstream& out, uint32_t value, int width) {
-        for (int i = 0; i < width; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
-    };
-    const auto frames = static_cast<uint32_t>(rate * seconds);
-    const std::string path = (folder / name).string();
-    std::ofstream out(path, std::ios::binary);
-    out << "RIFF";
-    put(out, 36 + frames * 2, 4);
-    out << "WAVEfmt ";
-    for (const auto& [value, width] : {std::pair<uint32_t, int>{16, 4}, {1, 2}, {1, 2}, {rate, 4}, {rate * 2, 4}, {2, 2}, {16, 2}})
-        put(out, value, width);
-    out << "data";
-    put(out, frames * 2, 4);
-    for (uint32_t i = 0; i < frames; ++i) {
+    std::vector<int16_t> samples(static_cast<size_t>(rate * seconds));
+    for (uint32_t i = 0; i < samples.size(); ++i) {
         const double t = static_cast<double>(i) / rate;
         const double syllable = std::pow(std::sin(M_PI * std::fmod(t * 3.1, 1.0)), 2);
         const double phrase = std::sin(M_PI * t / seconds);
         const double value = std::clamp(gain * phrase * syllable * std::sin(2 * M_PI * 180 * t) *
                                             (0.7 + 0.3 * std::sin(2 * M_PI * 7 * t)), -1.0, 32767.0 / 32768.0);
-        put(out, static_cast<uint32_t>(static_cast<int16_t>(std::lround(value * 32768))) & 0xFFFF, 2);
+        samples[i] = static_cast<int16_t>(std::lround(value * 32768));
     }
+    const std::string path = (folder / name).string();
+    std::ofstream(path, std::ios::binary) << mmx::audio::unitWaveBytes(samples, rate);
     return path;
 }
 
