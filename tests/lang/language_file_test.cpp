@@ -108,21 +108,5 @@ TEST_F(LanguageFile, SplashTakesTheFirstTenLinesSilently) {
     EXPECT_EQ(captions.Lb_Logo, before);
 }
 
-TEST_F(LanguageFile, WrittenLinesReadBackToTheSameCaptions) {
-    CaptionTable changed;
-    changed.File = "Bestand";
-    changed.Lb_Logo[3] = "Logo";
-    changed.ComP[1] = "Poort 2";
-    changed.Lb_Total = "Totaal";
-    WindowState other;
-    other.initialise(folder.folder());
-    ASSERT_TRUE(loadLanguageFile(state, captions, folder.write("x.lng", test::crlfLines(languageFileLines(other, changed))), boxes));
-    ASSERT_TRUE(readSplashCaptions(captions, folder.folder() + "x.lng"));
-    EXPECT_EQ(captions.File, "Bestand");
-    EXPECT_EQ(captions.Lb_Logo[3], "Logo");
-    EXPECT_EQ(captions.ComP[1], "Poort 2");
-    EXPECT_EQ(captions.printout().Lb_Total, "Totaal");
-}
-
 }  // namespace
 }  // namespace mmx
