@@ -30,19 +30,6 @@ protected:
     EditorExtensions* extensions = nullptr;
 };
 
-TEST_F(SlotDropTest, OneWaveFileFillsTheSlotItIsDroppedOn) {
-    const std::string a = wave("a.wav", 8000, 1.0);
-    EXPECT_TRUE(drop({a}, 1));
-    EXPECT_EQ(state.setup.slot(1).path, a);
-    EXPECT_EQ(editor().nameField(1)->text(), "a");
-    EXPECT_TRUE(state.setupChanged());
-    // The drop is one step of the undo history.
-    editor().undo();
-    EXPECT_FALSE(state.setup.slot(1).filled());
-    EXPECT_TRUE(editor().nameField(1)->text().isEmpty());
-    EXPECT_FALSE(state.setupChanged());
-}
-
 TEST_F(SlotDropTest, SeveralFilesFillTheSlotsFromThereOnInTheirOrder) {
     browseInto({wave("first.wav", 8000, 1.0)});
     const std::string b = wave("b.wav", 8000, 1.0), c = wave("c.wav", 16000, 0.5), d = wave("d.wav", 8000, 2.0);

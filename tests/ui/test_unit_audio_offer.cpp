@@ -41,14 +41,5 @@ TEST_F(UnitAudioOfferTest, StereoFilesAreConvertedIntoTheirSlotsEachToAFileOfIts
     EXPECT_EQ(editor().memoryGauge()->text(), "8331 of 8380 kB");
 }
 
-TEST_F(UnitAudioOfferTest, DecliningTheOfferLeavesTheSlotEmpty) {
-    editor().audioOffer().setAsk([](const QString&, const QString&) { return std::optional<ConversionChoice>(); });
-    browseInto({wave("wide.wav", 44100, 0.5, 2)});
-    EXPECT_FALSE(state.setup.slot(1).filled());
-    EXPECT_FALSE(editor().audioOffer().converting());
-    EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(editor().memoryGauge()->text(), "8380 of 8380 kB");
-}
-
 }  // namespace
 }  // namespace mmx::test

@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include "image/unit_tables.h"
-#include "storage/settings_file.h"
 #include "support/served_unit.h"
 #include "ui_fixture.h"
 
@@ -91,15 +90,6 @@ TEST_F(UnitCheckWindow, ANetworkAddressTypedInThePortMenuIsThePortAndIsKept) {
     EXPECT_TRUE(remembered->isChecked());
     EXPECT_EQ(remembered->text(), QStringLiteral("rfc2217://127.0.0.1:4001"));
     EXPECT_FALSE(frame->action(QStringLiteral("ComP1"))->isChecked());
-
-    // The settings file keeps it for the next start.
-    frame->showAboutWindow();
-    Settings read = state.settings;
-    read.port.networkPort.clear();
-    read.port.networkPortChosen = false;
-    ASSERT_TRUE(readSettingsFile(state.settingsFilePath(), read, state.appFolder).ok);
-    EXPECT_EQ(read.port.networkPort, "rfc2217://127.0.0.1:4001");
-    EXPECT_TRUE(read.port.networkPortChosen);
 
     // A Com port chosen again leaves the address offered, unchecked.
     frame->action(QStringLiteral("ComP2"))->trigger();
