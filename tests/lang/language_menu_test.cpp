@@ -3,7 +3,6 @@
 
 #include <filesystem>
 
-#include "storage/settings_file.h"
 #include "support/fake_dialogs.h"
 #include "support/test_support.h"
 #include "ui/lang/language_file.h"
@@ -134,22 +133,6 @@ TEST_F(LanguageMenu, StartUpWithoutAnyLanguageFileLoadsNothingAndShowsNothing) {
     EXPECT_TRUE(applied.empty());
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(captions.File, "File");
-}
-
-TEST_F(LanguageMenu, SplashFollowsTheSavedLanguage) {
-    std::string splashFile;
-    // No settings file and no name yet: the built-in splash texts stay.
-    EXPECT_FALSE(loadSplashTexts(state, captions, splashFile));
-    EXPECT_EQ(captions.Lb_Logo[0], "message manager set up");
-
-    ASSERT_TRUE(languages.chooseBuiltIn(LanguageItem::zh_s));
-    ASSERT_TRUE(saveSettings(state, state.settingsFilePath()));
-    CaptionTable splash;
-    ASSERT_TRUE(loadSplashTexts(state, splash, splashFile));
-    EXPECT_EQ(splashFile, "zh-s.lng");
-    EXPECT_EQ(splash.Lb_Logo[0], lineOf("zh-s.lng", 1));
-    EXPECT_EQ(splash.File, "File");  // only the splash labels
-    EXPECT_TRUE(boxes.shown.empty());
 }
 
 }  // namespace
