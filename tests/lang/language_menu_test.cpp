@@ -54,7 +54,6 @@ TEST_F(LanguageMenu, BuiltInItemLoadsItsFileAndTakesTheCheckMark) {
     EXPECT_EQ(captions.File, "Bestand");
     EXPECT_EQ(applied, std::vector<std::string>{"MMX 4210 Zanth Berichtenbeheer Instellen Ver. 2.3  "});
     EXPECT_EQ(languages.statusPanel1(), "Status: ");
-    EXPECT_EQ(languages.statusPanel2(), "RS232-POORT: ");
 
     ASSERT_TRUE(languages.chooseBuiltIn(LanguageItem::zh_t));
     EXPECT_EQ(languages.checked(), LanguageItem::zh_t);

@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "platform/qt/instance_marker.h"
-#include "storage/text_file.h"
 #include "ui/lang/language_file.h"
 #include "ui/qt/adaptive_tables.h"
 #include "ui/qt/splash_window.h"
