@@ -49,33 +49,6 @@ bool askRunningCopy(const SingleInstance& second, const std::string& caption, co
 
 }  // namespace
 
-using SecondStartTest = FrameFixture;
-
-TEST_F(SecondStartTest, BringsTheRunningWindowForwardWithTheFileItWasGiven) {
-    SingleInstance running(uniqueServerName("forward"));
-    ASSERT_TRUE(running.listen([this] { return state.frameWindowCaption; }));
-    QObject::connect(&running, &SingleInstance::raiseRequested, frame.get(), &FrameWindow::bringForward);
-    QSignalSpy raised(&running, &SingleInstance::raiseRequested);
-    QSignalSpy handed(&running, &SingleInstance::fileHanded);
-    frame->showMinimized();
-    QApplication::processEvents();
-
-    // The second start reads the caption from the marker file the running copy wrote.
-    const auto caption = ReadInstanceMarker(state.markerFilePath());
-    ASSERT_TRUE(caption.has_value());
-    SingleInstance second(uniqueServerName("forward"));
-    EXPECT_TRUE(askRunningCopy(second, *caption));
-    EXPECT_EQ(raised.count(), 1);
-    EXPECT_FALSE(frame->isMinimized());
-    EXPECT_TRUE(frame->isVisible());
-    // A stale caption or an empty one finds no window: that start goes on normally. (A file
-    // handed over with the right caption opens: FileHandover below.)
-    EXPECT_FALSE(askRunningCopy(second, "another caption", "/x.cfg"));
-    EXPECT_FALSE(askRunningCopy(second, ""));
-    EXPECT_EQ(raised.count(), 1);
-    EXPECT_EQ(handed.count(), 0);
-}
-
 TEST(SingleInstance, NoRunningCopyMeansANormalStart) {
     SingleInstance nobody(uniqueServerName("nobody"));
     EXPECT_FALSE(nobody.bringRunningCopyForward("MMX 4210 Zanth Message Manager Setup  Ver. 2.3  ", 500));
@@ -203,7 +176,7 @@ TEST(Splash, AKeyClosesItOnceAndThePictureFollowsTheScreen) {
     EXPECT_EQ(closed.count(), 1);
 }
 
-TEST(FileHandover, FirstStartCreatesTheMarkerFolderAndASecondStartHandsItsFileOver) {
+TEST(FileHandover, FirstStartCreatesTheMarkerFolderAndASecondStartRaisesItWithItsFile) {
     ScratchFolder home;
     const std::string config = home.folder() + "fresh-account/config";
     const char* previous = std::getenv("XDG_CONFIG_HOME");
@@ -214,13 +187,24 @@ TEST(FileHandover, FirstStartCreatesTheMarkerFolderAndASecondStartHandsItsFileOv
         ASSERT_TRUE(program.Main(false));
         QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(config + "/mmx4210/~MMX4210Temp"), 5000);
 
-        const std::string lobby = home.folder() + "lobby.cfg";
-        ASSERT_TRUE(app::saveSetup(lobby, mmx::Setup{}).ok);
+        const std::string lobby = home.folder() + "lobby.cfg", stale = home.folder() + "stale.cfg";
+        ASSERT_TRUE(app::saveSetup(lobby, mmx::Setup{}).ok && app::saveSetup(stale, mmx::Setup{}).ok);
+        program.frame().showMinimized();
+        QApplication::processEvents();
+        // The second start reads the caption from the marker file the running copy wrote.
         const auto caption = ReadInstanceMarker(config + "/mmx4210/~MMX4210Temp");
         ASSERT_TRUE(caption.has_value());
-        EXPECT_TRUE(askRunningCopy(SingleInstance(uniqueServerName("first-start")), *caption, lobby));
+        const SingleInstance second(uniqueServerName("first-start"));
+        EXPECT_TRUE(askRunningCopy(second, *caption, lobby));
+        EXPECT_FALSE(program.frame().isMinimized());
         QTRY_COMPARE_WITH_TIMEOUT(program.state().settings.setupFile, std::string("lobby.cfg"), 5000);
         EXPECT_EQ(program.state().settings.setupFolder, home.folder());
+        // A stale caption or an empty one finds no window, and hands nothing over: that start
+        // goes on normally.
+        EXPECT_FALSE(askRunningCopy(second, "another caption", stale));
+        EXPECT_FALSE(askRunningCopy(second, ""));
+        QApplication::processEvents();
+        EXPECT_EQ(program.state().settings.setupFile, "lobby.cfg");
         program.state().markSaved();
         program.frame().close();
     }
