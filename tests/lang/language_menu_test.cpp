@@ -21,21 +21,12 @@ protected:
     void SetUp() override {
         state.initialise(folder.folder());
         state.settingsFolder = state.appFolder;  // the test's own, never the account's
-        fs::create_directories(folder.path() / "Font");
-        for (const char* name : {"en.lng", "nl.lng", "zh-s.lng", "zh-t.lng"}) {
-            fs::copy_file(std::string(MMX_FONT_DIR) + name, folder.path() / "Font" / name);
-        }
+        fs::copy(MMX_FONT_DIR, folder.path() / "Font", fs::copy_options::recursive);
         languages.setLanguageApplied([this] { applied.push_back(state.frameWindowCaption); });
     }
     std::string lineOf(const std::string& name, int line) {
         const auto texts = readLanguageFile(folder.folder() + "Font/" + name);
         return texts ? (*texts)[static_cast<size_t>(line - 1)] : "";
-    }
-    // A language file whose texts are all "<tag> n".
-    std::string writeLanguage(const std::string& path, const std::string& tag, int lines = 83) {
-        std::string bytes;
-        for (int n = 1; n <= lines; ++n) bytes += "L=" + tag + " " + std::to_string(n) + "\r\n";
-        return folder.write(path, bytes);
     }
     ScratchFolder folder;
     WindowState state;
@@ -90,7 +81,7 @@ TEST_F(LanguageMenu, ACancelledOtherChangesNothingAndAFailedOneKeepsOnlyTheChose
     EXPECT_FALSE(languages.chooseOther());
     EXPECT_EQ(state.settings.otherLanguageFolder, folder.folder() + "Font/");
     fs::create_directories(folder.path() / "bad");
-    dialog.choose(writeLanguage("bad/x.lng", "x", 10));
+    dialog.choose(folder.write("bad/x.lng", test::crlfLines(std::vector<std::string>(10, "L=x"))));  // 10 of 83 lines
     EXPECT_FALSE(languages.chooseOther());
     EXPECT_EQ(languages.checked(), LanguageItem::nl);
     EXPECT_FALSE(state.settings.otherLanguage);
