@@ -16,7 +16,6 @@ TEST(WindowState, StartUpFoldersFollowTheProgramFolder) {
     EXPECT_EQ(state.languageFolder(), "/opt/mmx4210/Font/");
     EXPECT_EQ(state.markerFilePath(), "/opt/mmx4210/~MMX4210Temp");
     EXPECT_EQ(state.closeText, "Close");
-    EXPECT_FALSE(state.setupChanged());
 }
 
 }  // namespace
