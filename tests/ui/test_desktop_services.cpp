@@ -161,11 +161,11 @@ TEST(Splash, AKeyClosesItOnceAndThePictureFollowsTheScreen) {
     EXPECT_TRUE(splash.Lb_Logo(9)->text().isEmpty());
     EXPECT_EQ(splash.versionLabel()->text(), QStringLiteral("mmx4210 " MMX_VERSION));
 
-    splash.chkWinFont1(120);
+    splash.showPictureFor(120);
     EXPECT_EQ(splash.pictureInFront(), 2);
-    splash.chkWinFont1(144);  // neither: the order stays
+    splash.showPictureFor(144);  // neither: the order stays
     EXPECT_EQ(splash.pictureInFront(), 2);
-    splash.chkWinFont1(96);
+    splash.showPictureFor(96);
     EXPECT_EQ(splash.pictureInFront(), 1);
 
     splash.show();

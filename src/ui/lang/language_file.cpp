@@ -117,7 +117,8 @@ bool readSplashCaptions(CaptionTable& captions, const std::string& path) {
     return true;
 }
 
-bool loadSplashTexts(WindowState& state, CaptionTable& captions, std::string& splashLanguageFile) {
+bool loadSplashTexts(WindowState& state, CaptionTable& captions) {
+    std::string splashLanguageFile;
     if (state.settingsFolder.empty()) state.settingsFolder = chooseSettingsFolder(state.appFolder);
     readSplashLanguage(state, settingsFileForReading(state.appFolder, state.settingsFolder), splashLanguageFile);
     if (splashLanguageFile.empty()) return false;

@@ -36,9 +36,9 @@ bool readSplashCaptions(CaptionTable& captions, const std::string& path);
 
 // Each activation of the splash window: the language settings (readSplashLanguage, when a settings
 // file exists) and then lines 1 to 10 of the splash's language file from the language folder.
-// splashLanguageFile is the splash window's own language-file name. Chooses
-// state.settingsFolder first when it is empty. Silent; false when the labels kept their texts.
-bool loadSplashTexts(WindowState& state, CaptionTable& captions, std::string& splashLanguageFile);
+// Chooses state.settingsFolder first when it is empty. Silent; false when the labels kept their
+// texts.
+bool loadSplashTexts(WindowState& state, CaptionTable& captions);
 
 // The 83 lines of a language file that holds the given captions and texts (en.lng is this
 // for the built-in English captions); labels name what each line replaces.

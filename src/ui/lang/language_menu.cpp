@@ -115,7 +115,6 @@ void LanguageCommands::loadStartupLanguage(bool settingsFileRead) {
 }
 
 std::string LanguageCommands::statusPanel1() const { return state_.texts.status(UiTextTable::StatusPrefix) + " "; }
-std::string LanguageCommands::statusPanel2() const { return state_.texts.status(UiTextTable::PortPrefix) + " "; }
 
 bool activateEditor(WindowState& state, LanguageCommands& languages, MessageBoxes& boxes) {
     if (state.settingsFolder.empty()) state.settingsFolder = chooseSettingsFolder(state.appFolder);

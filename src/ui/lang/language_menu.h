@@ -22,7 +22,7 @@ public:
     LanguageCommands(WindowState& state, CaptionTable& captions, FileDialog& dialog, MessageBoxes& boxes);
 
     // Runs after every language file was applied: the window refreshes its captions, shows
-    // state.frameWindowCaption, sets the status panels to statusPanel1()/statusPanel2() and
+    // state.frameWindowCaption, sets the first status panel to statusPanel1() and
     // rewrites the single-instance marker file.
     void setLanguageApplied(std::function<void()> callback) { languageApplied_ = std::move(callback); }
 
@@ -50,7 +50,6 @@ public:
 
     // What the two status-bar panels show right after a language change.
     std::string statusPanel1() const;
-    std::string statusPanel2() const;
 
 private:
     void returnToPrevious(const std::string& previousFile, bool previousType);

@@ -1,6 +1,5 @@
 #include "ui/qt/splash_window.h"
 
-#include <QFileInfo>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -15,8 +14,6 @@
 #include <QVBoxLayout>
 
 #include "mmx_version.h"
-#include "storage/settings_file.h"
-#include "storage/settings_folder.h"
 #include "ui/lang/language_file.h"
 
 namespace mmx {
@@ -134,21 +131,13 @@ SplashWindow::SplashWindow(WindowState& state, QWidget* parent)
 
 int SplashWindow::pictureInFront() const { return pictures_->currentWidget() == image2_ ? 2 : 1; }
 
-void SplashWindow::chkWinFont1(int dotsPerInch) {
+void SplashWindow::showPictureFor(int dotsPerInch) {
     if (dotsPerInch == 96) pictures_->setCurrentWidget(image1_);
     if (dotsPerInch == 120) pictures_->setCurrentWidget(image2_);
 }
 
 void SplashWindow::loadTexts() {
-    const std::string settingsFolder = state_.settingsFolder.empty() ? state_.appFolder : state_.settingsFolder;
-    const std::string settingsFile = settingsFileForReading(state_.appFolder, settingsFolder);
-    std::string splashLanguageFile;
-    if (QFileInfo::exists(QString::fromStdString(settingsFile)))
-        readSplashLanguage(state_, settingsFile, splashLanguageFile);
-    if (splashLanguageFile.empty()) return;
-    const std::string path = state_.languageFolder() + splashLanguageFile;
-    if (!QFileInfo(QString::fromStdString(path)).isFile()) return;
-    if (!readSplashCaptions(captions_, path)) return;
+    if (!loadSplashTexts(state_, captions_)) return;
     for (size_t i = 0; i < labels_.size(); ++i) labels_[i]->setText(QString::fromStdString(captions_.Lb_Logo[i]));
 }
 
@@ -156,7 +145,7 @@ void SplashWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (activated_) return;
     activated_ = true;
-    chkWinFont1(logicalDpiX());
+    showPictureFor(logicalDpiX());
     loadTexts();
     adjustSize();
     if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());

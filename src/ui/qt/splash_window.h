@@ -29,7 +29,7 @@ public:
     int pictureInFront() const;
     // Puts the picture for the given pixels per inch in front (96: Image1, 120: Image2, any
     // other value leaves the order as it is).
-    void chkWinFont1(int dotsPerInch);
+    void showPictureFor(int dotsPerInch);
 
     // Reads the language settings and the splash texts (silent on any failure).
     void loadTexts();
