@@ -9,9 +9,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "device/command_protocol.h"
 #include "device/frames.h"
 #include "platform/net/network_port.h"
 #include "ser2net_server.h"
+#include "support/wire_frames.h"
 
 #if defined(MMX_UNIT_PROGRAM) && defined(MMX_SER2NET_PROGRAM)
 
@@ -20,38 +22,15 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-constexpr uint8_t kParameter = 0x55;
-
-// Reads one answer frame (skipping anything before "*"); empty when the line went quiet.
-Bytes readAnswer(BytePort& port) {
-    Bytes answer;
-    uint8_t chunk[512];
-    size_t expected = 0;
-    while (expected == 0 || answer.size() < expected) {
-        const long n = port.read(chunk, 2000);
-        if (n <= 0) return {};
-        answer.insert(answer.end(), chunk, chunk + n);
-        const auto star = std::find(answer.begin(), answer.end(), frames::kStar);
-        answer.erase(answer.begin(), star);
-        if (answer.size() >= 9) expected = 13u + (answer[7] << 8 | answer[8]);
-    }
-    answer.resize(expected);
-    return answer;
-}
-
-Bytes roundTrip(BytePort& port, const Bytes& frame) {
-    if (!port.write(frame)) return {};
-    return readAnswer(port);
-}
-
-Bytes answerFrame(uint8_t command, const Bytes& payload) { return frames::fieldFrame(command, 0x64, kParameter, payload); }
-const Bytes kAck = answerFrame('W', {0x06});
-
-Bytes readCommand(uint32_t wordAddress) {
-    const Bytes address = {static_cast<uint8_t>(wordAddress >> 16), static_cast<uint8_t>(wordAddress >> 8),
-                           static_cast<uint8_t>(wordAddress)};
-    return frames::commandFrame('R', kParameter, address);
-}
+// The program's own protocol over a port, on the real clock: a frame whose bytes the line
+// changed gets no acknowledgement (a NAK or a checksum that does not hold).
+struct ProtocolOver {
+    explicit ProtocolOver(BytePort& port) { protocol.attach(&port); }
+    Bytes payload() const { return Bytes(protocol.answerPayload().begin(), protocol.answerPayload().end()); }
+    SteadyClock clock;
+    LinkEvents events;
+    CommandProtocol protocol{clock, events};
+};
 
 std::optional<NetworkAddress> addressOf(const std::string& text) {
     std::string error;
@@ -110,15 +89,19 @@ TEST_P(BytesOverTheServer, AWrittenBlockReadsBackExactly) {
 
     Bytes block = {0xFF, 0xFF, 0xFF, 0xFA, 0x2C, 0x01, 0xFF, 0xF0, 0x0D, 0x0A, 0x00, 0xFF, 0x0D, 0x00, 0xFF, 0xFE};
     for (int i = 0; block.size() < 350; ++i) block.push_back(static_cast<uint8_t>(i * 7));
-    EXPECT_EQ(roundTrip(net, frames::commandFrame('W', kParameter, {})), kAck);
-    EXPECT_EQ(roundTrip(net, frames::dataFrame(0x000200, block)), kAck);
-    EXPECT_EQ(roundTrip(net, frames::closingFrame()), kAck);
-
-    const Bytes first = roundTrip(net, readCommand(0x000200));
-    ASSERT_EQ(first.size(), 13u + 128u);
-    EXPECT_EQ(Bytes(first.begin() + 9, first.end() - 4), Bytes(block.begin(), block.begin() + 128));
+    ProtocolOver line(net);
+    CommandProtocol& protocol = line.protocol;
+    for (const Bytes& frame : {test::commandFrame('W'), frames::dataFrame(0x000200, block), frames::closingFrame()}) {
+        ASSERT_TRUE(protocol.sendFrame(frame));
+        EXPECT_EQ(protocol.readAnswer('W'), 6);
+    }
+    protocol.sendCommand('R', Bytes{0x00, 0x02, 0x00});
+    ASSERT_EQ(protocol.readAnswer('R'), 6);
+    EXPECT_EQ(line.payload(), Bytes(block.begin(), block.begin() + 128));
     // Memory never written holds 0xFF: a whole frame of the byte telnet doubles.
-    EXPECT_EQ(roundTrip(net, readCommand(0x001000)), answerFrame('R', Bytes(128, 0xFF)));
+    protocol.sendCommand('R', Bytes{0x00, 0x10, 0x00});
+    ASSERT_EQ(protocol.readAnswer('R'), 6);
+    EXPECT_EQ(line.payload(), Bytes(128, 0xFF));
 }
 
 INSTANTIATE_TEST_SUITE_P(Schemes, BytesOverTheServer, ::testing::Values("rfc2217", "tcp"));
@@ -147,14 +130,14 @@ TEST_F(UnitBehindServer, ServerSwitchedOffMidStreamIsALostLine) {
     NetworkPort net = port("rfc2217");
     std::string error;
     ASSERT_TRUE(net.open(error)) << error;
-    EXPECT_EQ(roundTrip(net, frames::commandFrame('P', kParameter, {})), answerFrame('P', {0x06}));
+    EXPECT_EQ(ProtocolOver(net).protocol.exchange('P'), 6);
     server_.stop();
     // Writing into the closed connection must not end the program (no SIGPIPE).
-    net.write(frames::commandFrame('P', kParameter, {}));
-    net.write(frames::commandFrame('P', kParameter, {}));
+    net.write(test::commandFrame('P'));
+    net.write(test::commandFrame('P'));
     uint8_t chunk[16];
     EXPECT_EQ(net.read(chunk, 30000), -1);
-    EXPECT_FALSE(net.write(frames::commandFrame('P', kParameter, {})));
+    EXPECT_FALSE(net.write(test::commandFrame('P')));
 }
 
 // A server whose serial line has nothing behind it: the connection stands, answers never come.
@@ -168,7 +151,7 @@ TEST(NetworkPort, DeadLineBehindTheServerIsSilence) {
     ASSERT_TRUE(server.start({{"telnet(rfc2217)", ::ptsname(master)}}, error)) << error;
     NetworkPort net(*addressOf(server.address("rfc2217")), LineSettings{});
     ASSERT_TRUE(net.open(error)) << error;
-    EXPECT_TRUE(net.write(frames::commandFrame('P', kParameter, {})));
+    EXPECT_TRUE(net.write(test::commandFrame('P')));
     uint8_t chunk[16];
     EXPECT_EQ(net.read(chunk, 300), 0);
     EXPECT_TRUE(net.isOpen());
