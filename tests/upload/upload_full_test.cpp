@@ -24,18 +24,13 @@ TEST(FullUpload, UnitHoldsTheImageOfTheMemoryMapSentInSlotOrder) {
     files.bytes[4] = patternBytes(349, 4);    // checksum alone in a second block
     files.bytes[6] = patternBytes(350, 5);    // checksum and padding in a second block
     files.bytes[7] = std::vector<uint8_t>{};  // empty file: one block of checksum and padding
-    image::TriggerPlan plan;
-    plan.sequence[0] = {1, 2, 4, 12};
-    plan.zones[0] = 0x21;
-    plan.sequence[5] = {44, 0, 0, 0};
-    plan.zones[11] = 0x04;
     std::array<ExpectedTrigger, 12> triggers{};
     triggers[0] = ExpectedTrigger{{1, 2, 4, 12}, {true, false, false, false, false, true}};
     triggers[5].sequence = {44, 0, 0, 0};
     triggers[11].zones[2] = true;
 
     UploadRig rig;
-    const UploadResult result = rig.upload(imageFor(files, plan));
+    const UploadResult result = rig.upload(imageFor(files, triggers));
 
     ASSERT_EQ(result.verdict, UploadVerdict::Succeeded) << static_cast<int>(result.fault);
     EXPECT_TRUE(result.fullUpload);
@@ -63,11 +58,10 @@ TEST(FullUpload, UnitHoldsTheImageOfTheMemoryMapSentInSlotOrder) {
 TEST(FullUpload, BytesOnTheLineAreExactlyTheFramesOfTheUpload) {
     SlotFiles files;
     files.bytes[0] = std::vector<uint8_t>{0x01, 0x02, 0x03};
-    image::TriggerPlan plan;
-    plan.sequence[0][0] = 1;
-    plan.zones[0] = 0x02;
+    std::array<ExpectedTrigger, 12> triggers{};
+    triggers[0] = ExpectedTrigger{{1, 0, 0, 0}, {false, true, false, false, false, false}};
     UploadRig rig;
-    ASSERT_TRUE(rig.upload(imageFor(files, plan)).succeeded());
+    ASSERT_TRUE(rig.upload(imageFor(files, triggers)).succeeded());
 
     // The block: words 0x0102, 0x03FF, the checksum word, then padding.
     std::vector<uint8_t> block(350, 0xFF);
@@ -77,8 +71,6 @@ TEST(FullUpload, BytesOnTheLineAreExactlyTheFramesOfTheUpload) {
     const uint16_t checksum = static_cast<uint16_t>(0x10000 - (0x0102 + 1) - (0x03FF + 1) - 1);
     block[4] = static_cast<uint8_t>(checksum >> 8);
     block[5] = static_cast<uint8_t>(checksum & 0xFF);
-    std::array<ExpectedTrigger, 12> triggers{};
-    triggers[0] = ExpectedTrigger{{1, 0, 0, 0}, {false, true, false, false, false, false}};
     const ExpectedUpload expected = expectedUpload(files.bytes, triggers);
 
     std::vector<uint8_t> line;
