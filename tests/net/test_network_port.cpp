@@ -39,35 +39,17 @@ std::optional<NetworkAddress> addressOf(const std::string& text) {
     return address;
 }
 
-class UnitBehindServer : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(unit_.start(MMX_UNIT_PROGRAM, {"--quiet"}, error)) << error;
-    }
-    void serve(const std::string& accepter) {
-        std::string error;
-        ASSERT_TRUE(server_.start({{accepter, unit_.ptyPath()}}, error)) << error;
-    }
-    NetworkPort port(const std::string& scheme, LineSettings line = {}) {
-        return NetworkPort(*addressOf(server_.address(scheme)), line);
-    }
-
-    test::UnitProcess unit_;
-    test::Ser2netServer server_;
-};
-
 // Over RFC 2217 the tool's line settings replace the 9600 8N1 of ser2net's connector. (A
 // pseudo-terminal always keeps 8 data bits without parity, so only rate and stop bits show there.)
-class LineSettingsOverTelnet : public UnitBehindServer, public ::testing::WithParamInterface<LineSettings> {};
+class LineSettingsOverTelnet : public ::testing::TestWithParam<LineSettings> {};
 
 TEST_P(LineSettingsOverTelnet, TheServerLineTakesTheToolsSettings) {
-    ASSERT_NO_FATAL_FAILURE(serve("telnet(rfc2217)"));
-    NetworkPort net = port("rfc2217", GetParam());
+    test::NetworkUnit unit(MMX_UNIT_PROGRAM, "rfc2217");
+    NetworkPort net(*addressOf(unit.address), GetParam());
     std::string error;
     ASSERT_TRUE(net.open(error)) << error;
-    EXPECT_EQ(test::terminalLineSettings(unit_.ptyPath()), GetParam().text());
-    EXPECT_EQ(net.description(), server_.address("rfc2217") + " " + GetParam().text());
+    EXPECT_EQ(test::terminalLineSettings(unit.unit.ptyPath()), GetParam().text());
+    EXPECT_EQ(net.description(), unit.address + " " + GetParam().text());
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, LineSettingsOverTelnet,
@@ -76,12 +58,11 @@ INSTANTIATE_TEST_SUITE_P(Lines, LineSettingsOverTelnet,
 
 // Every byte value crosses both ways unchanged: telnet's 0xFF (doubled on the wire), its command
 // sequences, CR LF and NUL inside frames.
-class BytesOverTheServer : public UnitBehindServer, public ::testing::WithParamInterface<const char*> {};
+class BytesOverTheServer : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(BytesOverTheServer, AWrittenBlockReadsBackExactly) {
-    const bool telnet = std::string(GetParam()) == "rfc2217";
-    ASSERT_NO_FATAL_FAILURE(serve(telnet ? "telnet(rfc2217)" : ""));
-    NetworkPort net = port(GetParam());
+    test::NetworkUnit unit(MMX_UNIT_PROGRAM, GetParam());
+    NetworkPort net(*addressOf(unit.address), LineSettings{});
     std::string error;
     ASSERT_TRUE(net.open(error)) << error;
     EXPECT_TRUE(net.noDelay()) << "frames must not wait for the answer to the previous one";
@@ -108,30 +89,29 @@ INSTANTIATE_TEST_SUITE_P(Schemes, BytesOverTheServer, ::testing::Values("rfc2217
 
 // An accepter without the serial-port option: one that speaks telnet turns the request down,
 // a raw one ("") never answers it.
-class ServerWithoutLineSettings : public UnitBehindServer, public ::testing::WithParamInterface<const char*> {};
+class ServerWithoutLineSettings : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ServerWithoutLineSettings, OpenSaysWhatToChange) {
-    ASSERT_NO_FATAL_FAILURE(serve(GetParam()));
-    NetworkPort net = port("rfc2217");
+    test::NetworkUnit unit(MMX_UNIT_PROGRAM, "rfc2217", {}, GetParam());
+    NetworkPort net(*addressOf(unit.address), LineSettings{});
     std::string error;
     EXPECT_FALSE(net.open(error));
-    EXPECT_EQ(error, server_.address("rfc2217") +
-                         ": the server does not allow line settings: use telnet(rfc2217) in its accepter");
+    EXPECT_EQ(error, unit.address + ": the server does not allow line settings: use telnet(rfc2217) in its accepter");
     EXPECT_FALSE(net.isOpen());
     // The server may still be applying its own 9600 8N1 when the refusal comes back (the pty then
     // reads its default); what matters is that the tool's settings never reached the line.
-    EXPECT_NE(test::terminalLineSettings(unit_.ptyPath()), "115200 8N2");
+    EXPECT_NE(test::terminalLineSettings(unit.unit.ptyPath()), "115200 8N2");
 }
 
 INSTANTIATE_TEST_SUITE_P(Accepters, ServerWithoutLineSettings, ::testing::Values("telnet", ""));
 
-TEST_F(UnitBehindServer, ServerSwitchedOffMidStreamIsALostLine) {
-    ASSERT_NO_FATAL_FAILURE(serve("telnet(rfc2217)"));
-    NetworkPort net = port("rfc2217");
+TEST(NetworkPort, ServerSwitchedOffMidStreamIsALostLine) {
+    test::NetworkUnit unit(MMX_UNIT_PROGRAM, "rfc2217");
+    NetworkPort net(*addressOf(unit.address), LineSettings{});
     std::string error;
     ASSERT_TRUE(net.open(error)) << error;
     EXPECT_EQ(ProtocolOver(net).protocol.exchange('P'), 6);
-    server_.stop();
+    unit.server.stop();
     // Writing into the closed connection must not end the program (no SIGPIPE).
     net.write(test::commandFrame('P'));
     net.write(test::commandFrame('P'));
