@@ -111,7 +111,7 @@ TEST(FullUpload, AllSlotsEmptyGivesEmptyTablesAndNoMessageFrames) {
 // files read and checked into an image, the record of what the unit holds kept in a folder.
 class OperatorUpload : public ::testing::Test {
 protected:
-    std::string addSlot(int k, uint32_t rate, uint32_t dataBytes) {
+    void addSlot(int k, uint32_t rate, uint32_t dataBytes) {
         WaveShape shape;
         shape.sampleRate = rate;
         shape.dataBytes = dataBytes;
@@ -119,7 +119,6 @@ protected:
         const std::string path = folder.writeWave("m" + std::to_string(k) + ".wav", shape);
         EXPECT_EQ(app::assignFile(setup, k, path).verdict, app::EditVerdict::Done);
         slotBytes[static_cast<size_t>(k - 1)] = readBytes(path);
-        return path;
     }
     // Nothing when a message file no longer passes: then nothing was sent.
     std::optional<UploadResult> upload(UploadOptions options = {}) {
