@@ -199,8 +199,6 @@ TEST_F(ComMapping, TheFactoryBuildsThePortTheNameStandsFor) {
         {"rfc2217://rack4:4001", "rfc2217://rack4:4001 115200 8N2", {}},
         {"tcp://rack4:4002", "tcp://rack4:4002",
          {"tcp://rack4:4002: the line settings are the server's (115200 8N2 is not sent over tcp://; rfc2217:// sets it)"}},
-        {"socket://rack4:4003", "tcp://rack4:4003",
-         {"tcp://rack4:4003: the line settings are the server's (115200 8N2 is not sent over tcp://; rfc2217:// sets it)"}},
     };
     for (const auto& c : cases) {
         notes.clear();

@@ -3,6 +3,7 @@
 // foreground on free local ports and stopped when the object goes.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,13 +46,15 @@ private:
 };
 
 // One unit program behind its own ser2net: "rfc2217" gives the accepter the serial-port option,
-// "tcp" makes it a raw one.
+// "tcp" makes it a raw one; `accepter` names another stack ("telnet", without the option).
 struct NetworkUnit {
-    NetworkUnit(const std::string& program, const std::string& scheme, std::vector<std::string> unitArgs = {}) {
+    NetworkUnit(const std::string& program, const std::string& scheme, std::vector<std::string> unitArgs = {},
+                std::optional<std::string> accepter = std::nullopt) {
         unitArgs.push_back("--quiet");
         std::string error;
         EXPECT_TRUE(unit.start(program, unitArgs, error)) << error;
-        EXPECT_TRUE(server.start({{scheme == "rfc2217" ? "telnet(rfc2217)" : "", unit.ptyPath()}}, error)) << error;
+        const std::string stack = accepter.value_or(scheme == "rfc2217" ? "telnet(rfc2217)" : "");
+        EXPECT_TRUE(server.start({{stack, unit.ptyPath()}}, error)) << error;
         address = server.address(scheme);
     }
     UnitProcess unit;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/net/network_address.h"
+#include "platform/net/same_server.h"
 
 namespace mmx {
 namespace {
@@ -44,6 +45,20 @@ TEST(NetworkAddressText, DevicePathsAndComNamesAreNotNetworkPorts) {
     for (const char* text : {"/dev/ttyUSB0", "Com3", "rfc2217", "tcp:/host:1", "./tcp://x:1"}) {
         EXPECT_FALSE(looksLikeNetworkPort(text)) << text;
     }
+}
+
+// Two names of one server's port: the scheme does not matter, nor how the host is spelt.
+TEST(SameServer, TwoNamesOfOnePortAreFoundAndOtherPortsAreNot) {
+    const std::vector<std::vector<std::string>> same = {
+        {"rfc2217://127.0.0.1:4001", "tcp://127.0.0.1:4001"},
+        {"tcp://127.0.0.1:4001", "socket://127.1:4001"},
+        {"/dev/ttyUSB0", "rfc2217://localhost:4001", "rfc2217://LOCALHOST:4001"},
+    };
+    for (const auto& ports : same) {
+        EXPECT_EQ(findSameServer(ports), std::pair(ports.size() - 2, ports.size() - 1)) << ports.back();
+    }
+    EXPECT_EQ(findSameServer({"tcp://127.0.0.1:4001", "tcp://127.0.0.1:4002", "/dev/ttyUSB0", "/dev/ttyUSB0"}),
+              std::nullopt);
 }
 
 }  // namespace

@@ -9,9 +9,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "device/command_protocol.h"
 #include "device/frames.h"
 #include "platform/net/network_port.h"
 #include "ser2net_server.h"
+#include "support/wire_frames.h"
 
 #if defined(MMX_UNIT_PROGRAM) && defined(MMX_SER2NET_PROGRAM)
 
@@ -20,38 +22,15 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-constexpr uint8_t kParameter = 0x55;
-
-// Reads one answer frame (skipping anything before "*"); empty when the line went quiet.
-Bytes readAnswer(BytePort& port) {
-    Bytes answer;
-    uint8_t chunk[512];
-    size_t expected = 0;
-    while (expected == 0 || answer.size() < expected) {
-        const long n = port.read(chunk, 2000);
-        if (n <= 0) return {};
-        answer.insert(answer.end(), chunk, chunk + n);
-        const auto star = std::find(answer.begin(), answer.end(), frames::kStar);
-        answer.erase(answer.begin(), star);
-        if (answer.size() >= 9) expected = 13u + (answer[7] << 8 | answer[8]);
-    }
-    answer.resize(expected);
-    return answer;
-}
-
-Bytes roundTrip(BytePort& port, const Bytes& frame) {
-    if (!port.write(frame)) return {};
-    return readAnswer(port);
-}
-
-Bytes answerFrame(uint8_t command, const Bytes& payload) { return frames::fieldFrame(command, 0x64, kParameter, payload); }
-const Bytes kAck = answerFrame('W', {0x06});
-
-Bytes readCommand(uint32_t wordAddress) {
-    const Bytes address = {static_cast<uint8_t>(wordAddress >> 16), static_cast<uint8_t>(wordAddress >> 8),
-                           static_cast<uint8_t>(wordAddress)};
-    return frames::commandFrame('R', kParameter, address);
-}
+// The program's own protocol over a port, on the real clock: a frame whose bytes the line
+// changed gets no acknowledgement (a NAK or a checksum that does not hold).
+struct ProtocolOver {
+    explicit ProtocolOver(BytePort& port) { protocol.attach(&port); }
+    Bytes payload() const { return Bytes(protocol.answerPayload().begin(), protocol.answerPayload().end()); }
+    SteadyClock clock;
+    LinkEvents events;
+    CommandProtocol protocol{clock, events};
+};
 
 std::optional<NetworkAddress> addressOf(const std::string& text) {
     std::string error;
@@ -60,35 +39,17 @@ std::optional<NetworkAddress> addressOf(const std::string& text) {
     return address;
 }
 
-class UnitBehindServer : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(unit_.start(MMX_UNIT_PROGRAM, {"--quiet"}, error)) << error;
-    }
-    void serve(const std::string& accepter) {
-        std::string error;
-        ASSERT_TRUE(server_.start({{accepter, unit_.ptyPath()}}, error)) << error;
-    }
-    NetworkPort port(const std::string& scheme, LineSettings line = {}) {
-        return NetworkPort(*addressOf(server_.address(scheme)), line);
-    }
-
-    test::UnitProcess unit_;
-    test::Ser2netServer server_;
-};
-
 // Over RFC 2217 the tool's line settings replace the 9600 8N1 of ser2net's connector. (A
 // pseudo-terminal always keeps 8 data bits without parity, so only rate and stop bits show there.)
-class LineSettingsOverTelnet : public UnitBehindServer, public ::testing::WithParamInterface<LineSettings> {};
+class LineSettingsOverTelnet : public ::testing::TestWithParam<LineSettings> {};
 
 TEST_P(LineSettingsOverTelnet, TheServerLineTakesTheToolsSettings) {
-    ASSERT_NO_FATAL_FAILURE(serve("telnet(rfc2217)"));
-    NetworkPort net = port("rfc2217", GetParam());
+    test::NetworkUnit unit(MMX_UNIT_PROGRAM, "rfc2217");
+    NetworkPort net(*addressOf(unit.address), GetParam());
     std::string error;
     ASSERT_TRUE(net.open(error)) << error;
-    EXPECT_EQ(test::terminalLineSettings(unit_.ptyPath()), GetParam().text());
-    EXPECT_EQ(net.description(), server_.address("rfc2217") + " " + GetParam().text());
+    EXPECT_EQ(test::terminalLineSettings(unit.unit.ptyPath()), GetParam().text());
+    EXPECT_EQ(net.description(), unit.address + " " + GetParam().text());
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, LineSettingsOverTelnet,
@@ -97,12 +58,11 @@ INSTANTIATE_TEST_SUITE_P(Lines, LineSettingsOverTelnet,
 
 // Every byte value crosses both ways unchanged: telnet's 0xFF (doubled on the wire), its command
 // sequences, CR LF and NUL inside frames.
-class BytesOverTheServer : public UnitBehindServer, public ::testing::WithParamInterface<const char*> {};
+class BytesOverTheServer : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(BytesOverTheServer, AWrittenBlockReadsBackExactly) {
-    const bool telnet = std::string(GetParam()) == "rfc2217";
-    ASSERT_NO_FATAL_FAILURE(serve(telnet ? "telnet(rfc2217)" : ""));
-    NetworkPort net = port(GetParam());
+    test::NetworkUnit unit(MMX_UNIT_PROGRAM, GetParam());
+    NetworkPort net(*addressOf(unit.address), LineSettings{});
     std::string error;
     ASSERT_TRUE(net.open(error)) << error;
     EXPECT_TRUE(net.noDelay()) << "frames must not wait for the answer to the previous one";
@@ -110,51 +70,54 @@ TEST_P(BytesOverTheServer, AWrittenBlockReadsBackExactly) {
 
     Bytes block = {0xFF, 0xFF, 0xFF, 0xFA, 0x2C, 0x01, 0xFF, 0xF0, 0x0D, 0x0A, 0x00, 0xFF, 0x0D, 0x00, 0xFF, 0xFE};
     for (int i = 0; block.size() < 350; ++i) block.push_back(static_cast<uint8_t>(i * 7));
-    EXPECT_EQ(roundTrip(net, frames::commandFrame('W', kParameter, {})), kAck);
-    EXPECT_EQ(roundTrip(net, frames::dataFrame(0x000200, block)), kAck);
-    EXPECT_EQ(roundTrip(net, frames::closingFrame()), kAck);
-
-    const Bytes first = roundTrip(net, readCommand(0x000200));
-    ASSERT_EQ(first.size(), 13u + 128u);
-    EXPECT_EQ(Bytes(first.begin() + 9, first.end() - 4), Bytes(block.begin(), block.begin() + 128));
+    ProtocolOver line(net);
+    CommandProtocol& protocol = line.protocol;
+    for (const Bytes& frame : {test::commandFrame('W'), frames::dataFrame(0x000200, block), frames::closingFrame()}) {
+        ASSERT_TRUE(protocol.sendFrame(frame));
+        EXPECT_EQ(protocol.readAnswer('W'), 6);
+    }
+    protocol.sendCommand('R', Bytes{0x00, 0x02, 0x00});
+    ASSERT_EQ(protocol.readAnswer('R'), 6);
+    EXPECT_EQ(line.payload(), Bytes(block.begin(), block.begin() + 128));
     // Memory never written holds 0xFF: a whole frame of the byte telnet doubles.
-    EXPECT_EQ(roundTrip(net, readCommand(0x001000)), answerFrame('R', Bytes(128, 0xFF)));
+    protocol.sendCommand('R', Bytes{0x00, 0x10, 0x00});
+    ASSERT_EQ(protocol.readAnswer('R'), 6);
+    EXPECT_EQ(line.payload(), Bytes(128, 0xFF));
 }
 
 INSTANTIATE_TEST_SUITE_P(Schemes, BytesOverTheServer, ::testing::Values("rfc2217", "tcp"));
 
 // An accepter without the serial-port option: one that speaks telnet turns the request down,
 // a raw one ("") never answers it.
-class ServerWithoutLineSettings : public UnitBehindServer, public ::testing::WithParamInterface<const char*> {};
+class ServerWithoutLineSettings : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ServerWithoutLineSettings, OpenSaysWhatToChange) {
-    ASSERT_NO_FATAL_FAILURE(serve(GetParam()));
-    NetworkPort net = port("rfc2217");
+    test::NetworkUnit unit(MMX_UNIT_PROGRAM, "rfc2217", {}, GetParam());
+    NetworkPort net(*addressOf(unit.address), LineSettings{});
     std::string error;
     EXPECT_FALSE(net.open(error));
-    EXPECT_EQ(error, server_.address("rfc2217") +
-                         ": the server does not allow line settings: use telnet(rfc2217) in its accepter");
+    EXPECT_EQ(error, unit.address + ": the server does not allow line settings: use telnet(rfc2217) in its accepter");
     EXPECT_FALSE(net.isOpen());
     // The server may still be applying its own 9600 8N1 when the refusal comes back (the pty then
     // reads its default); what matters is that the tool's settings never reached the line.
-    EXPECT_NE(test::terminalLineSettings(unit_.ptyPath()), "115200 8N2");
+    EXPECT_NE(test::terminalLineSettings(unit.unit.ptyPath()), "115200 8N2");
 }
 
 INSTANTIATE_TEST_SUITE_P(Accepters, ServerWithoutLineSettings, ::testing::Values("telnet", ""));
 
-TEST_F(UnitBehindServer, ServerSwitchedOffMidStreamIsALostLine) {
-    ASSERT_NO_FATAL_FAILURE(serve("telnet(rfc2217)"));
-    NetworkPort net = port("rfc2217");
+TEST(NetworkPort, ServerSwitchedOffMidStreamIsALostLine) {
+    test::NetworkUnit unit(MMX_UNIT_PROGRAM, "rfc2217");
+    NetworkPort net(*addressOf(unit.address), LineSettings{});
     std::string error;
     ASSERT_TRUE(net.open(error)) << error;
-    EXPECT_EQ(roundTrip(net, frames::commandFrame('P', kParameter, {})), answerFrame('P', {0x06}));
-    server_.stop();
+    EXPECT_EQ(ProtocolOver(net).protocol.exchange('P'), 6);
+    unit.server.stop();
     // Writing into the closed connection must not end the program (no SIGPIPE).
-    net.write(frames::commandFrame('P', kParameter, {}));
-    net.write(frames::commandFrame('P', kParameter, {}));
+    net.write(test::commandFrame('P'));
+    net.write(test::commandFrame('P'));
     uint8_t chunk[16];
     EXPECT_EQ(net.read(chunk, 30000), -1);
-    EXPECT_FALSE(net.write(frames::commandFrame('P', kParameter, {})));
+    EXPECT_FALSE(net.write(test::commandFrame('P')));
 }
 
 // A server whose serial line has nothing behind it: the connection stands, answers never come.
@@ -168,7 +131,7 @@ TEST(NetworkPort, DeadLineBehindTheServerIsSilence) {
     ASSERT_TRUE(server.start({{"telnet(rfc2217)", ::ptsname(master)}}, error)) << error;
     NetworkPort net(*addressOf(server.address("rfc2217")), LineSettings{});
     ASSERT_TRUE(net.open(error)) << error;
-    EXPECT_TRUE(net.write(frames::commandFrame('P', kParameter, {})));
+    EXPECT_TRUE(net.write(test::commandFrame('P')));
     uint8_t chunk[16];
     EXPECT_EQ(net.read(chunk, 300), 0);
     EXPECT_TRUE(net.isOpen());

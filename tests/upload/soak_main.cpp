@@ -8,17 +8,12 @@
 //     are counted, split by whether they also cancel in the 16-bit word sums (then no check of
 //     the format can see them; otherwise a unit that checks its word sums at "L" refuses).
 //   tool fault: anything else. There must be none; the exit status is 1 when there is one.
-//
-//   upload_soak [--runs N] [--seed FIRST] [--rate-scale X] [--unit-checks-image] [--verbose]
-//
-// --rate-scale multiplies every corruption and loss rate (default 1), to look for the limits of
-// the 8-bit frame checksum; --unit-checks-image makes the unit refuse "L" when a word checksum of
-// its image is wrong.
+// upload_soak --help lists its options.
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
-#include <ctime>
 #include <map>
 #include <random>
 #include <string>
@@ -49,7 +44,6 @@ struct Tally {
     uint64_t blocks = 0;
     uint64_t resends = 0;
     std::map<std::string, uint64_t> failureKinds;
-    std::vector<uint32_t> falseSeeds;
 };
 
 const char* faultName(UploadFault fault) {
@@ -132,22 +126,9 @@ Scenario makeScenario(uint32_t seed) {
     return s;
 }
 
-image::UnitImage imageOf(const Scenario& s) {
-    SlotFiles files;
-    files.bytes = s.files;
-    image::TriggerPlan plan;
-    for (size_t t = 0; t < 12; ++t) {
-        for (size_t j = 0; j < 4; ++j) plan.sequence[t][j] = static_cast<uint8_t>(s.triggers[t].sequence[j]);
-        for (size_t z = 0; z < 6; ++z) {
-            if (s.triggers[t].zones[z]) plan.zones[t] = static_cast<uint8_t>(plan.zones[t] | (1u << z));
-        }
-    }
-    return imageFor(files, plan);
-}
-
 void runOne(uint32_t seed, Tally& tally, bool verbose) {
     Scenario scenario = makeScenario(seed);
-    image::UnitImage image = imageOf(scenario);
+    image::UnitImage image = imageFor(SlotFiles{scenario.files}, scenario.triggers);
 
     UploadRig rig(scenario.unit);
     const UnitEmulator& unit = rig.unit;
@@ -159,7 +140,7 @@ void runOne(uint32_t seed, Tally& tally, bool verbose) {
         if (round == 1) {
             // The same messages with other triggers: normally only the tables are rewritten.
             for (auto& trigger : scenario.triggers) std::rotate(trigger.zones.begin(), trigger.zones.begin() + 1, trigger.zones.end());
-            image = imageOf(scenario);
+            image = imageFor(SlotFiles{scenario.files}, scenario.triggers);
         }
         const UploadResult result = rig.upload(image, options);
         ++tally.uploads;
@@ -181,7 +162,6 @@ void runOne(uint32_t seed, Tally& tally, bool verbose) {
                     }
                 } else {
                     ++tally.toolFaults;
-                    tally.falseSeeds.push_back(seed);
                     std::printf("FALSE SUCCESS (tool) seed %u round %d: %s\n", seed, round + 1, difference.c_str());
                 }
             }
@@ -216,22 +196,15 @@ int main(int argc, char** argv) {
     uint64_t runs = 200;
     uint32_t first = 1;
     bool verbose = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
-            runs = std::strtoull(argv[++i], nullptr, 10);
-        } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
-            first = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
-        } else if (std::strcmp(argv[i], "--rate-scale") == 0 && i + 1 < argc) {
-            mmx::test::g_rateScale = std::strtod(argv[++i], nullptr);
-        } else if (std::strcmp(argv[i], "--unit-checks-image") == 0) {
-            mmx::test::g_unitChecksImage = true;
-        } else if (std::strcmp(argv[i], "--verbose") == 0) {
-            verbose = true;
-        } else {
-            std::fprintf(stderr, "usage: upload_soak [--runs N] [--seed FIRST] [--rate-scale X] [--unit-checks-image] [--verbose]\n");
-            return 2;
-        }
-    }
+    CLI::App app("Uploads against the in-process unit under injected faults", "upload_soak");
+    app.add_option("--runs", runs);
+    app.add_option("--seed", first, "the first run's seed; each run takes the next");
+    app.add_option("--rate-scale", mmx::test::g_rateScale,
+                   "multiplies every corruption and loss rate, to look for the limits of the 8-bit frame sum");
+    app.add_flag("--unit-checks-image", mmx::test::g_unitChecksImage,
+                 "the unit refuses \"L\" when a word checksum of its image is wrong");
+    app.add_flag("--verbose", verbose);
+    CLI11_PARSE(app, argc, argv);
     mmx::test::Tally tally;
     const auto start = std::chrono::steady_clock::now();
     for (uint64_t n = 0; n < runs; ++n) mmx::test::runOne(first + static_cast<uint32_t>(n), tally, verbose);

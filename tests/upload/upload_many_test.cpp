@@ -53,10 +53,9 @@ TEST(ManyUnits, EachUnitGetsTheExactImageAndAFailingUnitFailsAlone) {
     SlotFiles files;
     files.bytes[0] = patternBytes(30000, 21);
     files.bytes[1] = patternBytes(349, 22);
-    image::TriggerPlan plan;
-    plan.sequence[0][0] = 2;
-    plan.zones[0] = 0x04;
-    const image::UnitImage image = imageFor(files, plan);
+    std::array<ExpectedTrigger, 12> triggers{};
+    triggers[0] = ExpectedTrigger{{2, 0, 0, 0}, {false, false, true, false, false, false}};
+    const image::UnitImage image = imageFor(files, triggers);
 
     std::vector<cli::UnitLine> lines;
     for (const auto& unit : units) {
@@ -75,8 +74,6 @@ TEST(ManyUnits, EachUnitGetsTheExactImageAndAFailingUnitFailsAlone) {
     EXPECT_EQ(cli::worstExitCode(reports), cli::kRefused);
     EXPECT_EQ(unplugger.finishedLines.size(), 4u);
 
-    std::array<ExpectedTrigger, 12> triggers{};
-    triggers[0] = ExpectedTrigger{{2, 0, 0, 0}, {false, false, true, false, false, false}};
     const std::vector<uint16_t> expected = expectedUpload(files.bytes, triggers).image;
     for (size_t i : {0u, 1u}) {
         units[i]->stop();

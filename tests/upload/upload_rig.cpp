@@ -122,12 +122,15 @@ std::vector<std::string> UploadRig::frames() const {
     return lines;
 }
 
-image::UnitImage imageFor(const SlotFiles& files, const image::TriggerPlan& triggers) {
+image::UnitImage imageFor(const SlotFiles& files, const std::array<ExpectedTrigger, 12>& triggers) {
     image::ImageInput input;
     for (size_t i = 0; i < 12; ++i) {
         if (files.bytes[i]) input.messages[i] = image::MessageFile{"message" + std::to_string(i + 1), *files.bytes[i]};
+        for (size_t j = 0; j < 4; ++j) input.triggers.sequence[i][j] = static_cast<uint8_t>(triggers[i].sequence[j]);
+        for (size_t z = 0; z < 6; ++z) {
+            if (triggers[i].zones[z]) input.triggers.zones[i] = static_cast<uint8_t>(input.triggers.zones[i] | (1u << z));
+        }
     }
-    input.triggers = triggers;
     return image::UnitImage::build(input);
 }
 

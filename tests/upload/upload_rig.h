@@ -12,6 +12,7 @@
 #include "device/unit_emulator.h"
 #include "device/upload_driver.h"
 #include "image/unit_image.h"
+#include "support/expected_image.h"
 #include "support/recording_display.h"
 #include "support/wire_frames.h"
 
@@ -83,7 +84,8 @@ public:
 struct SlotFiles {
     std::array<std::optional<std::vector<uint8_t>>, 12> bytes;
 };
-image::UnitImage imageFor(const SlotFiles& files, const image::TriggerPlan& triggers = {});
+// The image of the files with the triggers written as the expected image takes them.
+image::UnitImage imageFor(const SlotFiles& files, const std::array<ExpectedTrigger, 12>& triggers = {});
 // Bytes 0..n-1 of a repeating, non-trivial pattern.
 std::vector<uint8_t> patternBytes(size_t n, uint32_t seed = 1);
 
