@@ -7,7 +7,6 @@
 #include "storage/settings_file.h"
 #include "storage/settings_folder.h"
 #include "storage/text_codec.h"
-#include "support/fake_dialogs.h"
 #include "support/test_support.h"
 #include "ui/app/window_state.h"
 
@@ -41,7 +40,6 @@ protected:
     }
     ScratchFolder folder;
     WindowState state;
-    test::RecordingMessageBoxes boxes;
 };
 
 // Into a user folder that does not exist yet: it is made.
@@ -49,7 +47,6 @@ TEST_F(SettingsFile, DefaultsAreWrittenByteForByte) {
     const std::string path = folder.folder() + "config/mmx4210/MMX4210.INI";
     ASSERT_TRUE(saveSettings(state, path));
     EXPECT_EQ(readText(path), defaultsText());
-    EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(SettingsFile, EveryValueIsWrittenInItsLineAndReadBackToTheSameBytes) {
@@ -134,7 +131,6 @@ TEST_F(SettingsFile, ValuesAreReadByPositionWithoutTrimming) {
     EXPECT_TRUE(state.settings.otherLanguage);
     EXPECT_EQ(state.settings.setupFile, "a=b.cfg");
     EXPECT_EQ(state.settings.waveFolder, folder.folder());
-    EXPECT_TRUE(boxes.shown.empty());
 }
 
 // A port outside the menu is port 1; every wait up to 60000 ms is taken; the other-language flag
@@ -238,7 +234,6 @@ TEST_F(SettingsFile, SplashReadsOnlyTheLanguageSettings) {
                                     splashFile));
     EXPECT_EQ(splashFile, "mine.lng");
     EXPECT_FALSE(readSplashLanguage(state, folder.folder() + "none.ini", splashFile));
-    EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(SettingsFile, AValueWithALineBreakIsRefusedAndTheOldFileKept) {
