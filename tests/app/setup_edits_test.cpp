@@ -79,6 +79,11 @@ TEST_F(AssignFile, AFileThatWouldOverfillTheMemoryIsRefusedWithTheTotal) {
     small.dataBytes = 600;  // 644 bytes: 700 stored
     EXPECT_EQ(assignFile(setup, 2, wave("fits.wav", small)).verdict, EditVerdict::Done);
     EXPECT_EQ(freeBytes(setup), 300);
+    // In place of a file only the difference counts: one as large fits, one a block larger does not.
+    EXPECT_EQ(assignFile(setup, 2, wave("same.wav", small)).verdict, EditVerdict::Done);
+    small.dataBytes = 1000;
+    EXPECT_EQ(assignFile(setup, 2, wave("larger.wav", small)).verdict, EditVerdict::OverCapacity);
+    EXPECT_EQ(setup.slot(2).name, "same");
 }
 
 TEST(SetupEdits, ClearingASlotEmptiesItAndEveryLaterOneButTriggersKeepTheirNumbers) {

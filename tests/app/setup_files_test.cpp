@@ -76,15 +76,6 @@ TEST_F(SetupFiles, ASetupThatNoLongerFitsFailsTheCheck) {
     EXPECT_FALSE(report.passed());
 }
 
-TEST_F(SetupFiles, TheUnitImageHoldsEveryFilledSlotAndTheTriggers) {
-    const mmx::Setup setup = test::setupOf({slotWith(1, 1000), slotWith(2, 3000)}, {test::trigger({2, 1}, 0b100001)});
-    const LoadedImage loaded = buildUnitImage(setup);
-    ASSERT_TRUE(loaded.image) << loaded.problem->detail;
-    ASSERT_EQ(loaded.image->messages().size(), 2u);
-    EXPECT_EQ(loaded.image->messages()[1].slot, 2);
-    EXPECT_EQ(loaded.image->storedBytes(), static_cast<uint64_t>(totalStoredLength(setup)));
-}
-
 // A trigger left naming a slot that was emptied would be sent as a sequence of a message the unit
 // does not hold: the check fails and no image is built, naming the trigger.
 TEST_F(SetupFiles, ASequenceNamingAnEmptySlotFailsTheCheckAndBuildsNoImage) {

@@ -132,16 +132,6 @@ TEST_F(EditorTest, CapacityHoldsAtTheLastWholeBlock) {
     EXPECT_EQ(slot(3), Slot{});
     EXPECT_EQ(totalStoredLength(state.setup), 8'379'700);
     EXPECT_TRUE(state.messagesUploaded) << "a refused file changes nothing on the unit";
-
-    // Exchanging a file for one of equal stored length is accepted.
-    ASSERT_EQ(browseFile(2, "other.wav", waveOfLength(300)), BrowseOutcome::Accepted);
-    EXPECT_EQ(slot(2).name, "other");
-
-    // A bigger file in a filled slot is refused and the slot keeps its old file.
-    ASSERT_EQ(browseFile(2, "bigger.wav", waveOfLength(400)), BrowseOutcome::OverCapacity);
-    EXPECT_EQ(slot(2).name, "other");
-    EXPECT_EQ(storedLength(slot(2)), 350);
-    EXPECT_EQ(slot(2).path, folder.folder() + "other.wav");
 }
 
 TEST_F(EditorTest, TypingANameIsOneStepAndAnEmptyNameChangesNothing) {
