@@ -17,13 +17,8 @@ namespace {
 
 using test::WaveShape;
 
-// Data bytes for a WAVE file whose whole length is `fileLength` (44-byte header).
-WaveShape waveOfLength(uint32_t fileLength, uint32_t rate = 22050) {
-    WaveShape shape;
-    shape.sampleRate = rate;
-    shape.dataBytes = fileLength - 44;
-    return shape;
-}
+// A WAVE file whose whole length is `fileLength` (44-byte header).
+WaveShape waveOfLength(uint32_t fileLength) { return {.dataBytes = fileLength - 44}; }
 
 class EditorTest : public ::testing::Test {
 protected:
@@ -72,8 +67,7 @@ TEST_F(EditorTest, ARefusedFileLeavesTheSetUpAsItWas) {
     ASSERT_EQ(browseFile(1, "good.wav", waveOfLength(2000)), BrowseOutcome::Accepted);
     const mmx::Setup before = state.setup;
 
-    WaveShape stereo = waveOfLength(5000);
-    stereo.channels = 2;
+    const WaveShape stereo{.channels = 2, .dataBytes = 5000};
     ASSERT_EQ(browseFile(1, "sub/stereo.wav", stereo), BrowseOutcome::Rejected);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"The file is not a mono file!"});
     EXPECT_EQ(boxes.shown[0].title, "MMX4210");
