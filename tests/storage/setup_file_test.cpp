@@ -37,19 +37,13 @@ protected:
     mmx::Setup setup = test::smallSetup();
 };
 
-// Saved, opened and saved again: the same bytes, and the same figures in every slot.
+// Saved, opened and saved again: the same bytes, and so the same figures (sizes, times and rates
+// are written from them) and triggers in every slot.
 TEST_F(SetupFile, SmallSetUpIsWrittenByteForByteAndReadBackToTheSameFigures) {
     const std::string path = folder.folder() + "small.cfg";
     ASSERT_TRUE(writeSetupFile(path, setup));
     EXPECT_EQ(readText(path), test::smallSetupFileBytes());
-    const mmx::Setup opened = read(path);
-    for (int k = 1; k <= 12; ++k) {
-        EXPECT_EQ(storedLength(opened.slot(k)), storedLength(setup.slot(k))) << k;
-        EXPECT_EQ(playHundredths(opened.slot(k)), playHundredths(setup.slot(k))) << k;
-        EXPECT_EQ(opened.slot(k).wave.sampleRate, setup.slot(k).wave.sampleRate) << k;
-    }
-    EXPECT_EQ(opened.triggers, setup.triggers);
-    ASSERT_TRUE(writeSetupFile(path, opened));
+    ASSERT_TRUE(writeSetupFile(path, read(path)));
     EXPECT_EQ(readText(path), test::smallSetupFileBytes());
 }
 
