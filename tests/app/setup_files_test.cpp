@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/saved_setup.h"
 #include "support/setup_values.h"
 #include "support/test_support.h"
 
@@ -11,16 +12,10 @@ namespace mmx::app {
 namespace {
 
 using test::ScratchFolder;
-using test::WaveShape;
 
 class SetupFiles : public ::testing::Test {
 protected:
-    // Slot k holds "mk.wav" of the given sound bytes, as the WAVE check found it.
-    Slot slotWith(int k, uint32_t dataBytes) {
-        const WaveShape shape{.dataBytes = dataBytes, .fill = static_cast<uint8_t>(k * 40)};
-        const std::string path = folder.writeWave("m" + std::to_string(k) + ".wav", shape);
-        return Slot{path, "m" + std::to_string(k), ReadWaveHeader(path).info};
-    }
+    Slot slotWith(int k, uint32_t dataBytes) { return test::generatedSlot(folder, k, dataBytes); }
     ScratchFolder folder;
 };
 

@@ -196,13 +196,10 @@ TEST_P(EditHistoryTest, UndoRestoresTheSavedSetUpAndRedoTheEdit) {
 INSTANTIATE_TEST_SUITE_P(
     Edits, EditHistoryTest,
     ::testing::Values(HistoryCase{"Assign", [](Editor& e, const std::string& file) { e.assignFile(3, file); }},
-                      HistoryCase{"Replace", [](Editor& e, const std::string& file) { e.assignFile(1, file); }},
                       HistoryCase{"Clear", [](Editor& e, const std::string&) { e.clearSlot(2); }},
                       HistoryCase{"Rename", [](Editor& e, const std::string&) { e.renameSlot(2, "bee"); }},
                       HistoryCase{"SequenceEntry", [](Editor& e, const std::string&) { e.pickEntry(4, 2, 1); }},
-                      HistoryCase{"SequenceCut", [](Editor& e, const std::string&) { e.pickEntry(4, 1, 0); }},
-                      HistoryCase{"ZoneOn", [](Editor& e, const std::string&) { e.toggleZone(4, 6, true); }},
-                      HistoryCase{"ZoneOff", [](Editor& e, const std::string&) { e.toggleZone(4, 2, false); }}),
+                      HistoryCase{"ZoneOn", [](Editor& e, const std::string&) { e.toggleZone(4, 6, true); }}),
     [](const ::testing::TestParamInfo<HistoryCase>& param) { return std::string(param.param.name); });
 
 TEST(NumberFormat, DecimalPointIsAlwaysADot) {
