@@ -86,7 +86,7 @@ TEST_F(SetupFile, AFreshSetUpHas280LinesAndSurvivesARoundTrip) {
 TEST_F(SetupFile, ValuesConvertAsTheReaderPromises) {
     auto lines = splitLines(test::smallSetupFileBytes());
     lines[0] = "MsgBt( 1) =true";       // any letter case
-    lines[1] = "anything=0";            // a number: 0 is False, keys are never read
+    lines[1] = "anything=0";            // a number: 0 is False; keys are never read, lines count
     lines[2] = "MsgBt( 3) = 2 ";        // non-zero is True
     lines[60] = "TMsgSize( 1)=700 kB";  // leading number
     lines[61] = "TMsgSize( 2)=28000 B"; // leading number
@@ -105,10 +105,6 @@ TEST_F(SetupFile, ValuesConvertAsTheReaderPromises) {
     EXPECT_EQ(storedLength(opened.slot(3)), 0);
     EXPECT_EQ(opened.trigger(1), test::trigger({}, 0b000111));
     EXPECT_EQ(opened.trigger(2).zones & 0b010000, 0);
-}
-
-TEST_F(SetupFile, ReorderedLinesMoveValuesToOtherFields) {
-    EXPECT_EQ(read(fileWithLine(13, "FilePath( 1)=Swapped")).slot(1).name, "Swapped");  // the WaveFile(1) line
 }
 
 struct BadFile {
