@@ -94,6 +94,7 @@ TEST_F(SetupFile, ValuesConvertAsTheReaderPromises) {
     lines[98] = "TRG1( 1)_Text=";       // no message, as " " is: the 2 behind it never plays
     lines[215] = "Check1( 11)=2";       // greyed plays nowhere
     lines[206] = "Check1( 2)= 1 ";
+    lines[208] = "Check1( 4)=0.5";      // a half rounds to the even number: 0
     std::string bytes;
     for (const auto& l : lines) bytes += l + "\n";  // LF-only line ends read as well
     const mmx::Setup opened = read(folder.write("lf.cfg", bytes));
