@@ -17,9 +17,7 @@ using test::ScratchFolder;
 class EditCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::WaveShape shape;
-        shape.dataBytes = 22050;
-        wave = folder.writeWave("hello.wav", shape);
+        wave = folder.writeWave("hello.wav", {.dataBytes = 22050});
         setupPath = folder.folder() + "site.cfg";
     }
     test::ProgramRun edit(std::vector<std::string> args) {

@@ -51,10 +51,7 @@ TEST(ShownName, IsTheFileNameUpToItsFirstDot) {
 TEST_F(AssignFile, RefusalsLeaveTheSetupAsItWas) {
     ASSERT_EQ(assignFile(setup, 1, wave("a.wav")).verdict, EditVerdict::Done);
     const mmx::Setup before = setup;
-    WaveShape stereo;
-    stereo.channels = 2;
-    stereo.dataBytes = 400;
-    const AssignOutcome refused = assignFile(setup, 2, wave("stereo.wav", stereo));
+    const AssignOutcome refused = assignFile(setup, 2, wave("stereo.wav", {.channels = 2, .dataBytes = 400}));
     EXPECT_EQ(refused.verdict, EditVerdict::FileRefused);
     EXPECT_EQ(refused.check.channels, 2);
     EXPECT_EQ(assignFile(setup, 2, folder.folder() + "missing.wav").verdict, EditVerdict::FileRefused);
@@ -70,15 +67,18 @@ TEST_F(AssignFile, AFileThatWouldOverfillTheMemoryIsRefusedWithTheTotal) {
     setup.slot(1) = Slot{"/big.wav", "big", WaveInfo{8'000'000, 8000, 8'378'998}};
     ASSERT_EQ(storedLength(setup.slot(1)), 8'379'000);
     const mmx::Setup before = setup;
-    WaveShape small;
-    small.dataBytes = 1000;  // 1044 bytes: 1050 stored, 1000 are free
-    const AssignOutcome over = assignFile(setup, 2, wave("small.wav", small));
+    // 1044 bytes: 1050 stored, 1000 are free.
+    const AssignOutcome over = assignFile(setup, 2, wave("small.wav", {.dataBytes = 1000}));
     EXPECT_EQ(over.verdict, EditVerdict::OverCapacity);
     EXPECT_EQ(over.totalBytes, 8'379'000 + 1050);
     EXPECT_EQ(setup, before);
-    small.dataBytes = 600;  // 644 bytes: 700 stored
-    EXPECT_EQ(assignFile(setup, 2, wave("fits.wav", small)).verdict, EditVerdict::Done);
+    // 644 bytes: 700 stored.
+    EXPECT_EQ(assignFile(setup, 2, wave("fits.wav", {.dataBytes = 600})).verdict, EditVerdict::Done);
     EXPECT_EQ(freeBytes(setup), 300);
+    // In place of a file only the difference counts: one as large fits, one a block larger does not.
+    EXPECT_EQ(assignFile(setup, 2, wave("same.wav", {.dataBytes = 600})).verdict, EditVerdict::Done);
+    EXPECT_EQ(assignFile(setup, 2, wave("larger.wav", {.dataBytes = 1000})).verdict, EditVerdict::OverCapacity);
+    EXPECT_EQ(setup.slot(2).name, "same");
 }
 
 TEST(SetupEdits, ClearingASlotEmptiesItAndEveryLaterOneButTriggersKeepTheirNumbers) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/saved_setup.h"
 #include "support/setup_values.h"
 #include "support/test_support.h"
 
@@ -11,30 +12,17 @@ namespace mmx::app {
 namespace {
 
 using test::ScratchFolder;
-using test::WaveShape;
 
 class SetupFiles : public ::testing::Test {
 protected:
-    // Slot k holds "mk.wav" of the given sound bytes, as the WAVE check found it.
-    Slot slotWith(int k, uint32_t dataBytes) {
-        WaveShape shape;
-        shape.dataBytes = dataBytes;
-        shape.fill = static_cast<uint8_t>(k * 40);
-        const std::string path = folder.writeWave("m" + std::to_string(k) + ".wav", shape);
-        return Slot{path, "m" + std::to_string(k), ReadWaveHeader(path).info};
-    }
+    Slot slotWith(int k, uint32_t dataBytes) { return test::generatedSlot(folder, k, dataBytes); }
     ScratchFolder folder;
 };
 
 TEST_F(SetupFiles, CheckFindsMissingChangedAndRefusedFiles) {
     mmx::Setup setup = test::setupOf({slotWith(1, 22050), slotWith(2, 3000), slotWith(3, 1000), slotWith(4, 500)});
-    WaveShape grown;
-    grown.dataBytes = 44000;
-    folder.writeWave("m2.wav", grown);  // another valid file, larger now
-    WaveShape stereo;
-    stereo.channels = 2;
-    stereo.dataBytes = 1000;
-    folder.writeWave("m3.wav", stereo);
+    folder.writeWave("m2.wav", {.dataBytes = 44000});  // another valid file, larger now
+    folder.writeWave("m3.wav", {.channels = 2, .dataBytes = 1000});
     std::filesystem::remove(setup.slot(4).path);
 
     const CheckReport report = checkSetup(setup);
@@ -67,22 +55,11 @@ TEST_F(SetupFiles, TheTwelfthSlotIsCheckedToo) {
 TEST_F(SetupFiles, ASetupThatNoLongerFitsFailsTheCheck) {
     // A file that grew past the memory after it was chosen.
     mmx::Setup setup = test::setupOf({slotWith(1, 100)});
-    WaveShape huge;
-    huge.dataBytes = 8'400'000;
-    folder.writeWave("m1.wav", huge);
+    folder.writeWave("m1.wav", {.dataBytes = 8'400'000});
     const CheckReport report = checkSetup(setup);
     EXPECT_TRUE(report.slots[0].check.accepted);
     EXPECT_FALSE(report.fits());
     EXPECT_FALSE(report.passed());
-}
-
-TEST_F(SetupFiles, TheUnitImageHoldsEveryFilledSlotAndTheTriggers) {
-    const mmx::Setup setup = test::setupOf({slotWith(1, 1000), slotWith(2, 3000)}, {test::trigger({2, 1}, 0b100001)});
-    const LoadedImage loaded = buildUnitImage(setup);
-    ASSERT_TRUE(loaded.image) << loaded.problem->detail;
-    ASSERT_EQ(loaded.image->messages().size(), 2u);
-    EXPECT_EQ(loaded.image->messages()[1].slot, 2);
-    EXPECT_EQ(loaded.image->storedBytes(), static_cast<uint64_t>(totalStoredLength(setup)));
 }
 
 // A trigger left naming a slot that was emptied would be sent as a sequence of a message the unit

@@ -36,6 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // their edges, separate; the letters beside them do not.
                       NameCase{12, "a\u00A0b\u00D7c\u00F7d", "draft-12-a-b-c-d.wav"},
                       NameCase{1, "\u00BFqu\u00E9\u2000s\u00ED\u2BFFx\u303Fy", "draft-1-qu\u00E9-s\u00ED-x-y.wav"},
+                      NameCase{4, "a\uFF3Bb\uFF40c\uFF5Bd\uFF3A", "draft-4-a-b-c-d\uFF3A.wav"},
+                      NameCase{5, "e\uFF65f\uFFF0g\uFFFFh\uFF41", "draft-5-e-f-g-h\uFF41.wav"},
                       // An emoji, and what only looks like UTF-8: a surrogate and a code point beyond Unicode.
                       NameCase{3, "x\U0001F600y\xED\xA0\x80" "z\xF4\x90\x80\x80" "w", "draft-3-x-y-z-w.wav"}));
 

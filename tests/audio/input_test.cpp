@@ -93,10 +93,8 @@ class InputLimit : public ::testing::TestWithParam<Limit> {};
 // could turn into an allocation of gigabytes.
 TEST_P(InputLimit, IsTakenUpToTheLimitAndRefusedBeyond) {
     ScratchFolder folder;
-    WaveShape shape;
-    shape.sampleRate = GetParam().rate;
-    shape.dataBytes = 2 * GetParam().frames;
-    const audio::Decoded decoded = audio::decodeFile(folder.writeWave("in.wav", shape));
+    const audio::Decoded decoded =
+        audio::decodeFile(folder.writeWave("in.wav", {.sampleRate = GetParam().rate, .dataBytes = 2 * GetParam().frames}));
     EXPECT_EQ(decoded.error, GetParam().error);
     if (decoded.ok) {
         EXPECT_EQ(decoded.signal.samples.size(), GetParam().frames);

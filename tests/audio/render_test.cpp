@@ -94,9 +94,7 @@ class RenderRefusal : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(RenderRefusal, NamesTheMessageThatCannotBePlayed) {
     ScratchFolder folder;
-    WaveShape good;
-    good.dataBytes = 2000;
-    const std::string first = folder.writeWave("good.wav", good);
+    const std::string first = folder.writeWave("good.wav", {.dataBytes = 2000});
     const std::string bad = GetParam().written ? folder.writeWave("bad.wav", GetParam().shape) : folder.folder() + "bad.wav";
     const audio::RenderedSequence rendered = audio::renderSequence({first, bad, first});
     EXPECT_EQ(rendered.problem, audio::RenderProblem::NotUnitWave);
@@ -105,13 +103,8 @@ TEST_P(RenderRefusal, NamesTheMessageThatCannotBePlayed) {
     EXPECT_TRUE(rendered.waveBytes.empty());
 }
 
-WaveShape shapeWith(uint16_t channels, uint32_t rate, uint16_t bits) {
-    WaveShape shape;
-    shape.channels = channels;
-    shape.sampleRate = rate;
-    shape.bitsPerSample = bits;
-    shape.dataBytes = 4000;
-    return shape;
+WaveShape shapeWith(uint16_t channels, uint32_t rate, uint16_t bits, const char* formType = "WAVE") {
+    return {.channels = channels, .sampleRate = rate, .bitsPerSample = bits, .dataBytes = 4000, .formType = formType};
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -119,11 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RefusalCase{"Missing", {}, false, "no sound data found, or the file cannot be read"},
                       RefusalCase{"Stereo", shapeWith(2, 16000, 16), true, "not mono (2 channels)"},
                       RefusalCase{"EightBit", shapeWith(1, 16000, 8), true, "not 16 bits per sample (8)"},
-                      RefusalCase{"NotWave", [] {
-                                      WaveShape shape = shapeWith(1, 16000, 16);
-                                      shape.formType = "AVI ";
-                                      return shape;
-                                  }(), true, "not a WAVE file"},
+                      RefusalCase{"NotWave", shapeWith(1, 16000, 16, "AVI "), true, "not a WAVE file"},
                       RefusalCase{"TooFast", shapeWith(1, 32000, 16), true, "sample rate 32000 Hz is outside 8000 to 24000 Hz"}),
     [](const auto& param) { return param.param.name; });
 

@@ -138,31 +138,20 @@ TEST(SpokenDraft, MissingProgramSaysHowToInstallIt) {
     EXPECT_EQ(draft.outcome.installHint, "sudo apt install espeak-ng");
 }
 
-struct SpeakCase {
-    std::string code;  // --lang
-    std::string text;
-};
-
-// The real program, as installed by scripts/install-deps.sh.
-class InstalledSpeech : public ::testing::TestWithParam<SpeakCase> {};
-
-TEST_P(InstalledSpeech, MakesADraftTheUnitAccepts) {
+// The real program, as installed by scripts/install-deps.sh; the voice each language gets is
+// pinned with a stand-in above.
+TEST(SpeakCli, WithTheInstalledProgramMakesADraftTheUnitAccepts) {
     const char* path = std::getenv("PATH");
     if (platform::findProgram("espeak-ng", path ? path : "").empty()) GTEST_SKIP() << "espeak-ng is not installed";
     ScratchFolder folder;
     const std::string out = folder.folder() + "draft.wav";
-    const ProgramRun run = runProgram(MMX_CLI_PATH, {"speak", GetParam().text, "--lang", GetParam().code, "-o", out});
+    const ProgramRun run = runProgram(MMX_CLI_PATH, {"speak", "请从最近的出口离开大楼。", "--lang", "zh", "-o", out});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const WaveCheck check = ReadWaveHeader(out);
     EXPECT_TRUE(check.accepted);
     EXPECT_GT(check.info.dataLength, check.info.sampleRate);  // more than half a second of 16-bit sound
     EXPECT_NE(run.out.find(out + "  "), std::string::npos) << run.out;
 }
-
-INSTANTIATE_TEST_SUITE_P(Languages, InstalledSpeech,
-                         ::testing::Values(SpeakCase{"en", "Please leave by the nearest exit."},
-                                           SpeakCase{"nl", "Verlaat het gebouw via de uitgang."},
-                                           SpeakCase{"zh", "请从最近的出口离开大楼。"}));
 
 TEST(SpeakCli, WithoutTheProgramExitsOneWithHowToInstallIt) {
     ScratchFolder folder;

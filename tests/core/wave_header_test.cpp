@@ -27,10 +27,7 @@ TEST_F(WaveHeaderTest, AcceptsAFileWithItsFiguresAndRoundsThePlayTimeHalvesUp) {
     for (const auto& [rate, dataBytes, shown] : {std::tuple{22050u, 44100u, "1.00"}, {8000u, 2000u, "0.13"},
                                                  {8000u, 10000u, "0.63"}, {8000u, 1999u, "0.12"}, {24000u, 0u, "0.00"},
                                                  {11025u, 22050u * 60, "60.00"}}) {
-        WaveShape shape;
-        shape.sampleRate = rate;
-        shape.dataBytes = dataBytes;
-        const auto result = check(shape);
+        const auto result = check({.sampleRate = rate, .dataBytes = dataBytes});
         ASSERT_TRUE(result.accepted) << rate << " Hz, " << dataBytes << " bytes";
         EXPECT_EQ(result.info, (WaveInfo{dataBytes, rate, 44u + dataBytes})) << rate << " Hz, " << dataBytes << " bytes";
         EXPECT_EQ(playTimeText(result.info), shown) << rate << " Hz, " << dataBytes << " bytes";
@@ -39,9 +36,7 @@ TEST_F(WaveHeaderTest, AcceptsAFileWithItsFiguresAndRoundsThePlayTimeHalvesUp) {
 
 TEST_F(WaveHeaderTest, SampleRateBoundaries) {
     for (uint32_t rate : {8000u, 24000u, 7999u, 24001u, 44100u, 0u}) {
-        WaveShape shape;
-        shape.sampleRate = rate;
-        const auto result = check(shape);
+        const auto result = check({.sampleRate = rate});
         const bool inRange = rate >= 8000 && rate <= 24000;
         EXPECT_EQ(result.accepted, inRange) << rate;
         EXPECT_EQ(result.messageBoxIndex, inRange ? std::nullopt : std::optional<int>(FileRefusal::BadSampleRate)) << rate;
@@ -49,38 +44,19 @@ TEST_F(WaveHeaderTest, SampleRateBoundaries) {
 }
 
 TEST_F(WaveHeaderTest, TheFirstFailingTestDecidesTheMessage) {
-    WaveShape notWave;
-    notWave.formType = "AVI ";
-    notWave.channels = 2;
-    EXPECT_EQ(check(notWave).messageBoxIndex, FileRefusal::NotWave);
-
-    WaveShape stereo8Bit;  // stereo and 8-bit: only the mono test speaks
-    stereo8Bit.channels = 2;
-    stereo8Bit.bitsPerSample = 8;
-    EXPECT_EQ(check(stereo8Bit).messageBoxIndex, FileRefusal::NotMono);
-
-    WaveShape eightBit;
-    eightBit.bitsPerSample = 8;
-    EXPECT_EQ(check(eightBit).messageBoxIndex, FileRefusal::Not16Bit);
-
-    WaveShape lowercaseForm;
-    lowercaseForm.formType = "wave";
-    EXPECT_EQ(check(lowercaseForm).messageBoxIndex, FileRefusal::NotWave);
+    EXPECT_EQ(check({.channels = 2, .formType = "AVI "}).messageBoxIndex, FileRefusal::NotWave);
+    // Stereo and 8-bit: only the mono test speaks.
+    EXPECT_EQ(check({.channels = 2, .bitsPerSample = 8}).messageBoxIndex, FileRefusal::NotMono);
+    EXPECT_EQ(check({.bitsPerSample = 8}).messageBoxIndex, FileRefusal::Not16Bit);
+    EXPECT_EQ(check({.formType = "wave"}).messageBoxIndex, FileRefusal::NotWave);
 }
 
 TEST_F(WaveHeaderTest, DataChunkSearch) {
-    WaveShape missing;
-    missing.withDataChunk = false;
-    missing.dataBytes = 100;
-    missing.fill = 0x00;
-    auto result = check(missing);
+    auto result = check({.dataBytes = 100, .withDataChunk = false, .fill = 0x00});
     EXPECT_FALSE(result.accepted);
     EXPECT_FALSE(result.messageBoxIndex.has_value()) << "no data chunk is refused silently";
 
-    WaveShape afterOtherChunks;
-    afterOtherChunks.extraChunk = "LIST";
-    afterOtherChunks.dataBytes = 1000;
-    result = check(afterOtherChunks);
+    result = check({.dataBytes = 1000, .extraChunk = "LIST"});
     ASSERT_TRUE(result.accepted);
     EXPECT_EQ(result.info.dataLength, 1000u);
 }
@@ -88,12 +64,7 @@ TEST_F(WaveHeaderTest, DataChunkSearch) {
 TEST_F(WaveHeaderTest, ABrokenPartialMatchIsNotRetriedAsD) {
     // Header without "data", then "ddata" and a length: the second "d" breaks the first
     // match and is consumed, so no chunk is found there; a later clean "data" is.
-    auto bytes = test::waveBytes([] {
-        WaveShape s;
-        s.withDataChunk = false;
-        s.fill = 0;
-        return s;
-    }());
+    auto bytes = test::waveBytes({.withDataChunk = false, .fill = 0});
     const std::string tail("ddata\x10\x00\x00\x00", 9);
     bytes.insert(bytes.end(), tail.begin(), tail.end());
     EXPECT_FALSE(checkBytes(bytes).accepted);
@@ -107,9 +78,7 @@ TEST_F(WaveHeaderTest, ABrokenPartialMatchIsNotRetriedAsD) {
 }
 
 TEST_F(WaveHeaderTest, FilesEndingBeforeAFieldFailThatField) {
-    WaveShape shape;
-    shape.dataBytes = 10;
-    const auto full = test::waveBytes(shape);
+    const auto full = test::waveBytes({.dataBytes = 10});
     struct Cut {
         size_t length;
         std::optional<int> message;
@@ -128,9 +97,8 @@ TEST_F(WaveHeaderTest, FilesEndingBeforeAFieldFailThatField) {
 }
 
 TEST_F(WaveHeaderTest, DataLengthCountsOnlyTheBytesPresent) {
-    WaveShape shape;
-    shape.dataBytes = 44100;  // 1 s at 22050 Hz, of which the file keeps 1000 bytes
-    auto bytes = test::waveBytes(shape);
+    // 1 s at 22050 Hz, of which the file keeps 1000 bytes.
+    auto bytes = test::waveBytes({.dataBytes = 44100});
     bytes.resize(44 + 1000);
     const auto result = checkBytes(bytes);
     ASSERT_TRUE(result.accepted);

@@ -22,10 +22,8 @@ protected:
 };
 
 TEST_F(MessageFiles, ImageHoldsExactlyTheFileBytes) {
-    test::WaveShape shape;
-    shape.dataBytes = 1001;
-    put(1, folder.writeWave("a.wav", shape), "a");
-    put(2, folder.writeWave("b.wav", shape), "b");
+    put(1, folder.writeWave("a.wav", {.dataBytes = 1001}), "a");
+    put(2, folder.writeWave("b.wav", {.dataBytes = 1001}), "b");
     setup.trigger(1).sequence[0] = 2;
     const LoadedImage loaded = loadUnitImage(setup);
     ASSERT_TRUE(loaded.image) << loaded.problem->detail;
@@ -46,17 +44,13 @@ struct Trouble {
 class MessageFileTrouble : public MessageFiles, public ::testing::WithParamInterface<Trouble> {};
 
 TEST_P(MessageFileTrouble, StopsBeforeAnythingIsSentNamingTheSlot) {
-    test::WaveShape good;
-    good.dataBytes = 100;
-    put(1, folder.writeWave("good.wav", good), "good");
+    put(1, folder.writeWave("good.wav", {.dataBytes = 100}), "good");
     const std::string what = GetParam().name;
     std::string path = folder.folder() + "second.wav";
     if (what == "Vanished") {
         // nothing at the path
     } else if (what == "NowStereo") {
-        test::WaveShape stereo = good;
-        stereo.channels = 2;
-        folder.writeWave("second.wav", stereo);
+        folder.writeWave("second.wav", {.channels = 2, .dataBytes = 100});
     } else if (what == "NowEmpty") {
         folder.write("second.wav", std::string());
     } else if (what == "Fifo") {
@@ -83,9 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Files, MessageFileTrouble,
                          [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(MessageFiles, FilesThatGrewPastTheMemoryAreRefusedAsAWhole) {
-    test::WaveShape big;
-    big.sampleRate = 24000;
-    big.dataBytes = 4'200'000;
+    const test::WaveShape big{.sampleRate = 24000, .dataBytes = 4'200'000};
     put(1, folder.writeWave("a.wav", big), "a");
     put(2, folder.writeWave("b.wav", big), "b");
     const LoadedImage loaded = loadUnitImage(setup);

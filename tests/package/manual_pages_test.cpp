@@ -3,27 +3,20 @@
 // and every command too, so neither can fall behind the programs.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
 
 #include "support/run_program.h"
+#include "support/test_support.h"
 
 namespace mmx {
 namespace {
 
-std::string readWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The page as a reader sees its words: "\-" is a hyphen, font changes vanish.
 std::string pageText(const std::string& path) {
-    std::string roff = readWhole(path);
+    std::string roff = test::readText(path);
     roff = std::regex_replace(roff, std::regex(R"(\\f[BIRP])"), "");
     roff = std::regex_replace(roff, std::regex(R"(\\-)"), "-");
     return roff;
@@ -111,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Programs, ManualPage,
 // the completion.
 TEST(CommandLineTool, EveryCommandAndItsOptionsAreInThePageAndTheCompletion) {
     const std::string page = pageText(std::string(MMX_MANUAL_PAGES_DIR) + "/mmx4210-cli.1");
-    const std::string completion = readWhole(MMX_COMPLETION);
+    const std::string completion = test::readText(MMX_COMPLETION);
     ASSERT_FALSE(completion.empty());
     const std::vector<std::string> commands = cliCommands(MMX_CLI, helpOf(MMX_CLI, {"--help"}));
     ASSERT_GE(commands.size(), 9u) << "the commands were not found in --help";

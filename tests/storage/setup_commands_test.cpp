@@ -61,20 +61,11 @@ TEST_F(SetupCommands, SaveWritesTheCurrentFileAndClearsTheFlag) {
     EXPECT_EQ(readText(folder.folder() + "show.cfg"), test::smallSetupFileBytes());
 }
 
-TEST_F(SetupCommands, SaveAfterOpeningATwoDotNameWritesBackToThatFile) {
-    const std::string path = folder.write("my.setup.cfg", test::smallSetupFileBytes());
-    dialog.choose(path);
-    ASSERT_EQ(commands.open(), FileCommandResult::Done);
-    state.setup.slot(1).name = "Edited";
-    ASSERT_EQ(commands.save(), FileCommandResult::Done);
-    EXPECT_NE(readText(path).find("WaveFile( 1)=Edited\r\n"), std::string::npos);
-    EXPECT_FALSE(fs::exists(folder.folder() + "my.cfg"));
-}
-
+// The chosen name is mended as Save mends it.
 TEST_F(SetupCommands, SaveAsAsksWithTheSetUpDialogAndShowsTheNameAfterSaving) {
     markUnsaved();
     state.settings.setupFile = "old.cfg";
-    dialog.choose(folder.folder() + "sub/Evening.cfg");
+    dialog.choose(folder.folder() + "sub/Evening.txt");
     fs::create_directory(folder.path() / "sub");
     ASSERT_EQ(commands.saveAs(), FileCommandResult::Done);
 
@@ -87,19 +78,11 @@ TEST_F(SetupCommands, SaveAsAsksWithTheSetUpDialogAndShowsTheNameAfterSaving) {
     EXPECT_EQ(request.initialFolder, folder.folder());
 
     EXPECT_EQ(readText(folder.folder() + "sub/Evening.cfg"), test::smallSetupFileBytes());
+    EXPECT_FALSE(fs::exists(folder.folder() + "sub/Evening.txt"));
     EXPECT_EQ(state.settings.setupFile, "Evening.cfg");
     EXPECT_EQ(state.settings.setupFolder, folder.folder() + "sub/");
     EXPECT_FALSE(state.setupChanged());
     EXPECT_EQ(captions, std::vector<std::string>{"MMX 4210 Zanth Message Manager Setup  Ver. 2.3  Evening.cfg"});
-}
-
-TEST_F(SetupCommands, SaveAsMendsTheChosenName) {
-    dialog.choose(folder.folder() + "Notes.txt");
-    ASSERT_EQ(commands.saveAs(), FileCommandResult::Done);
-    EXPECT_TRUE(fs::exists(folder.folder() + "Notes.cfg"));
-    EXPECT_FALSE(fs::exists(folder.folder() + "Notes.txt"));
-    EXPECT_EQ(state.settings.setupFile, "Notes.cfg");
-    EXPECT_EQ(captions.back(), state.frameCaption + "Notes.cfg");
 }
 
 // A failed save keeps the mark, so that the changes are asked about again.

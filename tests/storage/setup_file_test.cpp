@@ -37,19 +37,13 @@ protected:
     mmx::Setup setup = test::smallSetup();
 };
 
-// Saved, opened and saved again: the same bytes, and the same figures in every slot.
+// Saved, opened and saved again: the same bytes, and so the same figures (sizes, times and rates
+// are written from them) and triggers in every slot.
 TEST_F(SetupFile, SmallSetUpIsWrittenByteForByteAndReadBackToTheSameFigures) {
     const std::string path = folder.folder() + "small.cfg";
     ASSERT_TRUE(writeSetupFile(path, setup));
     EXPECT_EQ(readText(path), test::smallSetupFileBytes());
-    const mmx::Setup opened = read(path);
-    for (int k = 1; k <= 12; ++k) {
-        EXPECT_EQ(storedLength(opened.slot(k)), storedLength(setup.slot(k))) << k;
-        EXPECT_EQ(playHundredths(opened.slot(k)), playHundredths(setup.slot(k))) << k;
-        EXPECT_EQ(opened.slot(k).wave.sampleRate, setup.slot(k).wave.sampleRate) << k;
-    }
-    EXPECT_EQ(opened.triggers, setup.triggers);
-    ASSERT_TRUE(writeSetupFile(path, opened));
+    ASSERT_TRUE(writeSetupFile(path, read(path)));
     EXPECT_EQ(readText(path), test::smallSetupFileBytes());
 }
 
@@ -73,15 +67,6 @@ TEST(SetupCodec, TheEdgesOfEveryRangeAreTaken) {
     EXPECT_EQ(read->trigger(1), test::trigger({12, 1}));
 }
 
-TEST(SetupCodec, AnEntryBehindAGapIsNotKept) {
-    auto lines = splitLines(test::smallSetupFileBytes());
-    lines[100] = "TRG1( 2)_Text= ";  // row 1: 1, -, 2 -> plays 1 only
-    lines[102] = "TRG1( 3)_Text= 2";
-    const auto read = parseSetupLines(lines);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->trigger(1), test::trigger({1}, 0b000101));
-}
-
 TEST_F(SetupFile, AFreshSetUpHas280LinesAndSurvivesARoundTrip) {
     const auto lines = setupLines(mmx::Setup{});
     ASSERT_EQ(lines.size(), 280u);
@@ -101,14 +86,15 @@ TEST_F(SetupFile, AFreshSetUpHas280LinesAndSurvivesARoundTrip) {
 TEST_F(SetupFile, ValuesConvertAsTheReaderPromises) {
     auto lines = splitLines(test::smallSetupFileBytes());
     lines[0] = "MsgBt( 1) =true";       // any letter case
-    lines[1] = "anything=0";            // a number: 0 is False, keys are never read
+    lines[1] = "anything=0";            // a number: 0 is False; keys are never read, lines count
     lines[2] = "MsgBt( 3) = 2 ";        // non-zero is True
     lines[60] = "TMsgSize( 1)=700 kB";  // leading number
     lines[61] = "TMsgSize( 2)=28000 B"; // leading number
     lines[62] = "TMsgSize( 3)=";        // no number gives 0 (an empty slot)
-    lines[98] = "TRG1( 1)_Text=";       // no message, as " " is
+    lines[98] = "TRG1( 1)_Text=";       // no message, as " " is: the 2 behind it never plays
     lines[215] = "Check1( 11)=2";       // greyed plays nowhere
     lines[206] = "Check1( 2)= 1 ";
+    lines[208] = "Check1( 4)=0.5";      // a half rounds to the even number: 0
     std::string bytes;
     for (const auto& l : lines) bytes += l + "\n";  // LF-only line ends read as well
     const mmx::Setup opened = read(folder.write("lf.cfg", bytes));
@@ -118,13 +104,8 @@ TEST_F(SetupFile, ValuesConvertAsTheReaderPromises) {
     EXPECT_EQ(sizeKilobytes(opened.slot(1)), 0);
     EXPECT_EQ(storedLength(opened.slot(2)), 28000);
     EXPECT_EQ(storedLength(opened.slot(3)), 0);
-    EXPECT_EQ(opened.trigger(1).length(), 0) << "nothing plays behind an empty entry";
-    EXPECT_EQ(opened.trigger(1).zones, 0b000111);
+    EXPECT_EQ(opened.trigger(1), test::trigger({}, 0b000111));
     EXPECT_EQ(opened.trigger(2).zones & 0b010000, 0);
-}
-
-TEST_F(SetupFile, ReorderedLinesMoveValuesToOtherFields) {
-    EXPECT_EQ(read(fileWithLine(13, "FilePath( 1)=Swapped")).slot(1).name, "Swapped");  // the WaveFile(1) line
 }
 
 struct BadFile {

@@ -14,7 +14,7 @@ struct WaveShape {
     uint16_t bitsPerSample = 16;
     uint32_t dataBytes = 0;        // bytes of sound data
     bool withDataChunk = true;
-    std::string extraChunk;        // a chunk inserted between "fmt " and "data" (e.g. "LIST")
+    std::string extraChunk{};      // a chunk inserted between "fmt " and "data" (e.g. "LIST")
     std::string formType = "WAVE";
     uint8_t fill = 0x11;           // sound bytes are fill, fill+1, ... (mod 256)
 };
