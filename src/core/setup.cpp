@@ -2,17 +2,6 @@
 
 namespace mmx {
 
-namespace {
-
-// playTimeText's rounding as a number: hundredths of dataLength / (2 * rate), halves up.
-int64_t hundredthsOf(const WaveInfo& wave) {
-    if (wave.sampleRate == 0) return 0;
-    const uint64_t bytesPerSecond = 2ull * wave.sampleRate;
-    return static_cast<int64_t>((static_cast<uint64_t>(wave.dataLength) * 200 + bytesPerSecond) / (2 * bytesPerSecond));
-}
-
-}  // namespace
-
 int Trigger::length() const {
     int count = 0;
     while (count < unit::kEntriesPerTrigger && sequence[static_cast<size_t>(count)] != 0) ++count;
@@ -21,7 +10,7 @@ int Trigger::length() const {
 
 int64_t storedLength(const Slot& slot) { return slot.filled() ? unit::storedLength(slot.wave.fileLength) : 0; }
 
-int64_t playHundredths(const Slot& slot) { return slot.filled() ? hundredthsOf(slot.wave) : 0; }
+int64_t playHundredths(const Slot& slot) { return slot.filled() ? playHundredths(slot.wave) : 0; }
 
 int64_t sizeKilobytes(const Slot& slot) { return storedLength(slot) / 1000; }
 

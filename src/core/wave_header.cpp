@@ -187,12 +187,13 @@ WaveCheck CheckWaveBytes(std::span<const uint8_t> bytes) {
     return checkWave(file);
 }
 
-std::string playTimeText(const WaveInfo& info) {
-    if (info.sampleRate == 0) return formatHundredths(0);
-    // hundredths = dataLength * 100 / (2 * rate), halves up, in integers.
+int64_t playHundredths(const WaveInfo& info) {
+    if (info.sampleRate == 0) return 0;
+    // dataLength * 100 / (2 * rate), halves up, in integers.
     const uint64_t bytesPerSecond = 2ull * info.sampleRate;
-    const uint64_t hundredths = (static_cast<uint64_t>(info.dataLength) * 200 + bytesPerSecond) / (2 * bytesPerSecond);
-    return formatHundredths(static_cast<int64_t>(hundredths));
+    return static_cast<int64_t>((static_cast<uint64_t>(info.dataLength) * 200 + bytesPerSecond) / (2 * bytesPerSecond));
 }
+
+std::string playTimeText(const WaveInfo& info) { return formatHundredths(playHundredths(info)); }
 
 }  // namespace mmx

@@ -39,8 +39,10 @@ WaveCheck ReadWaveHeader(const std::string& path);
 // The same checks on a file already read whole (the upload checks exactly the bytes it sends).
 WaveCheck CheckWaveBytes(std::span<const uint8_t> bytes);
 
-// The play time as the table shows it ("####0.00"), rounded exactly: a time of 0.125 s shows
-// "0.13" however the division would come out in floating point.
+// The play time in hundredths of a second, rounded exactly (halves up): a time of 0.125 s is
+// 13 however the division would come out in floating point.
+int64_t playHundredths(const WaveInfo& info);
+// That time as the table shows it ("####0.00").
 std::string playTimeText(const WaveInfo& info);
 
 }  // namespace mmx
