@@ -34,7 +34,7 @@ TEST_F(FrameWindowTest, CaptionMenusAndPortChecks) {
     frame->activateWindow();
     QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(dialog.requests.size(), 1u);  // the accelerator opened the (cancelled) Open dialog
-    EXPECT_EQ(dialog.requests[0].filter, "All Files (*.*)|*.*|Message Files (*.cfg)|*.cfg");
+    EXPECT_EQ(dialog.requests[0].mode, FileDialogRequest::Mode::Open);
     // The Com port items name the device each stands for.
     EXPECT_EQ(frame->action("ComP2")->text(), "Com2\t/dev/ttyUSB1");
     EXPECT_EQ(frame->action("ComP5")->text(), "Com5\t/dev/ttyUSB4 (not present)");
@@ -211,21 +211,26 @@ TEST_F(FrameWindowTest, SavedSetupOpensAgain) {
     // The name stays in the caption through a language change.
     frame->action("nl")->trigger();
     EXPECT_TRUE(frame->windowTitle().endsWith("morning.cfg[*]"));
-    // A damaged set-up is refused naming its line and value, in the language in use.
+    // Empty the editor. A damaged set-up is refused naming its line and value, in the language
+    // in use, and the window keeps the edits, their mark and their history.
+    clearName(1);
+    ASSERT_TRUE(editor().nameField(2)->text().isEmpty());
     std::string damaged = readText(scratch.folder() + "morning.cfg");
     damaged.replace(damaged.find("=True"), 5, "=maybe");
     scratch.write("bad.cfg", damaged);
+    boxes.answers = {QuestionAnswer::No};
     dialog.answers.push_back(scratch.folder() + "bad.cfg");
     frame->action("Open")->trigger();
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, state.texts.messageBox(UiTextTable::SetupFileMissing) +
+    ASSERT_EQ(boxes.shown.size(), 2u);  // the unsaved-changes question, then the refusal
+    EXPECT_EQ(boxes.shown[1].text, state.texts.messageBox(UiTextTable::SetupFileMissing) +
                                        "\n\nbad.cfg, regel 1: \"maybe\" is geen True, False of getal");
-    boxes.shown.clear();
+    EXPECT_TRUE(editor().nameField(2)->text().isEmpty());
+    EXPECT_TRUE(frame->windowTitle().endsWith("morning.cfg[*]"));
+    EXPECT_TRUE(frame->isWindowModified());
+    EXPECT_TRUE(frame->action("Undo")->isEnabled());
     frame->action("en")->trigger();
 
-    // Empty the editor, then open the file again.
-    clearName(1);
-    ASSERT_TRUE(editor().nameField(2)->text().isEmpty());
+    // Then open the file again.
     boxes.answers = {QuestionAnswer::No};
     dialog.answers.push_back(scratch.folder() + "morning.cfg");
     frame->action("Open")->trigger();
@@ -234,6 +239,7 @@ TEST_F(FrameWindowTest, SavedSetupOpensAgain) {
     EXPECT_EQ(editor().sequenceBox(1)->entryText(), " 2");
     EXPECT_EQ(editor().triggerTimeLabel(1)->text(), "1.00");
     EXPECT_EQ(frame->windowTitle(), q(state.frameCaption + "morning.cfg[*]"));
+    EXPECT_FALSE(frame->isWindowModified());
     // An opened set-up starts a history of its own: nothing to undo, the keys change nothing.
     EXPECT_FALSE(frame->action("Undo")->isEnabled());
     QTest::keyClick(frame.get(), Qt::Key_Z, Qt::ControlModifier);
