@@ -263,18 +263,9 @@ void FrameWindow::setUploadActive(bool active) {
 bool FrameWindow::mayClose() {
     saveSettings();
     saveWindowPlace();
-    if (!state_.setupChanged()) return true;
-    switch (services_.editor.boxes->ask(state_.texts.saveQuestion(), state_.frameWindowCaption, true)) {
-        case QuestionAnswer::Yes:
-            // Under its own name when it has one. Only a set-up that was really saved lets the
-            // program end; a cancelled or failed save keeps it open with the changes.
-            return setup_->saveUnderItsName() == FileCommandResult::Done;
-        case QuestionAnswer::No:
-            return true;
-        case QuestionAnswer::Cancel:
-            return false;
-    }
-    return false;
+    // The same question as before opening another set-up: only a set-up that was really saved,
+    // or an answer of No, lets the program end.
+    return setup_->settleUnsavedEdits() == FileCommandResult::Done;
 }
 
 void FrameWindow::closeEvent(QCloseEvent* event) {
