@@ -62,7 +62,7 @@ TEST(DesktopProgramEnd, ATerminationRequestDismissesAnOpenDialogAndStillCloses) 
     ScratchFolder folder;
     DesktopProgram program(folder.folder(), uniqueServerName("terminate"));
     ASSERT_TRUE(program.Main(false));
-    QTRY_VERIFY_WITH_TIMEOUT(program.frame().isVisible(), 5000);
+    ASSERT_TRUE(eventually([&] { return program.frame().isVisible(); }, 5000));
     program.state().markSaved();
 
     // A dialog the operator left open when the session ends. Should the request be lost, the
@@ -83,9 +83,9 @@ TEST(DesktopProgramEnd, ATerminationRequestDismissesAnOpenDialogAndStillCloses) 
         dialog.exec();
         dialogEnded = true;
     });
-    QTRY_VERIFY_WITH_TIMEOUT(dialogEnded, 10000);
+    ASSERT_TRUE(eventually([&] { return dialogEnded; }, 10000));
     EXPECT_FALSE(endedByTheTest);
-    QTRY_VERIFY_WITH_TIMEOUT(!program.frame().isVisible(), 5000);
+    ASSERT_TRUE(eventually([&] { return !program.frame().isVisible(); }, 5000));
     EXPECT_FALSE(std::filesystem::exists(program.state().markerFilePath()));
 }
 
@@ -110,7 +110,7 @@ TEST(DocumentViewer, GetsThePathAsOneArgumentWithoutAShell) {
     const std::string document = folder.folder() + "IFU Zanth Message manager; $(touch pwned) `id`.TXT";
     DesktopDocumentViewer viewer(viewerScript);
     viewer.show(document);
-    QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(record), 10000);
+    ASSERT_TRUE(eventually([&] { return std::filesystem::exists(record); }, 10000));
     EXPECT_EQ(readText(record), "1|" + document);
     EXPECT_FALSE(std::filesystem::exists(folder.folder() + "pwned"));
     EXPECT_FALSE(std::filesystem::exists("pwned"));
@@ -185,7 +185,7 @@ TEST(FileHandover, FirstStartCreatesTheMarkerFolderAndASecondStartRaisesItWithIt
     {
         DesktopProgram program(home.folder(), uniqueServerName("first-start"));
         ASSERT_TRUE(program.Main(false));
-        QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(config + "/mmx4210/~MMX4210Temp"), 5000);
+        ASSERT_TRUE(eventually([&] { return std::filesystem::exists(config + "/mmx4210/~MMX4210Temp"); }, 5000));
 
         const std::string lobby = home.folder() + "lobby.cfg", stale = home.folder() + "stale.cfg";
         ASSERT_TRUE(app::saveSetup(lobby, mmx::Setup{}).ok && app::saveSetup(stale, mmx::Setup{}).ok);
@@ -197,7 +197,8 @@ TEST(FileHandover, FirstStartCreatesTheMarkerFolderAndASecondStartRaisesItWithIt
         const SingleInstance second(uniqueServerName("first-start"));
         EXPECT_TRUE(askRunningCopy(second, *caption, lobby));
         EXPECT_FALSE(program.frame().isMinimized());
-        QTRY_COMPARE_WITH_TIMEOUT(program.state().settings.setupFile, std::string("lobby.cfg"), 5000);
+        ASSERT_TRUE(eventually([&] { return program.state().settings.setupFile == "lobby.cfg"; }, 5000))
+            << program.state().settings.setupFile;
         EXPECT_EQ(program.state().settings.setupFolder, home.folder());
         // A stale caption or an empty one finds no window, and hands nothing over: that start
         // goes on normally.

@@ -193,7 +193,7 @@ TEST_F(EditorWindowTest, SendWhileConnectedUploadsAndTheIndicatorFollowsThePort)
     ASSERT_TRUE(editor().indicator()->connected());
     click(editor().sendButton());
     EXPECT_FALSE(editor().indicator()->connected());  // closed cleanly for the upload to open
-    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    ASSERT_TRUE(eventually([&] { return !editor().uploadRunning(); }, 30000));
     EXPECT_TRUE(editor().lastUpload().succeeded());
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_FALSE(editor().connection().isConnected());

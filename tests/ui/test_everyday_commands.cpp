@@ -98,10 +98,10 @@ TEST_F(EverydayTest, WaveformsAreReadOffTheWindowThreadAndShowLoudness) {
     QSignalSpy delivered(&extensions->waveforms().loader(), &WaveformLoader::ready);
     browseInto({wave("one.wav", 8000, 1.0), wave("two.wav", 16000, 0.5)});
     extensions->follow();
-    QTRY_VERIFY_WITH_TIMEOUT(extensions->waveforms().complete(), 5000);
+    ASSERT_TRUE(eventually([&] { return extensions->waveforms().complete(); }, 5000));
     // The pictures first, then the figures.
-    QTRY_VERIFY_WITH_TIMEOUT(extensions->waveforms().view(2)->toolTip().contains("LUFS"), 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(extensions->waveforms().view(1)->toolTip().contains("LUFS"), 5000);
+    ASSERT_TRUE(eventually([&] { return extensions->waveforms().view(2)->toolTip().contains("LUFS"); }, 5000));
+    ASSERT_TRUE(eventually([&] { return extensions->waveforms().view(1)->toolTip().contains("LUFS"); }, 5000));
     ASSERT_EQ(delivered.count(), 4);
     for (const auto& arguments : delivered) {
         const auto result = arguments[0].value<WaveformLoader::Result>();
@@ -197,7 +197,7 @@ TEST_F(EverydayTest, ADraftIsSpokenSavedBesideTheSetupAndPutInTheSlot) {
     draft->textField()->setPlainText(QStringLiteral("Please leave the building"));
     draft->languageChoice()->setCurrentIndex(draft->languageChoice()->findData("en"));
     QTest::mouseClick(draft->speakButton(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(placed.count(), 1, 20000);
+    ASSERT_TRUE(eventually([&] { return placed.count() == 1; }, 20000)) << placed.count();
     const std::string path = scratch.folder() + "draft-1-please-leave-the-building.wav";
     EXPECT_EQ(placed[0][1].toString().toStdString(), path);
     EXPECT_EQ(state.setup.slot(1).path, path);
@@ -207,7 +207,7 @@ TEST_F(EverydayTest, ADraftIsSpokenSavedBesideTheSetupAndPutInTheSlot) {
     EXPECT_FALSE(state.setup.slot(1).filled());
     editor().redo();
     extensions->follow();
-    QTRY_VERIFY_WITH_TIMEOUT(extensions->waveforms().view(1)->toolTip().contains("LUFS"), 5000);
+    ASSERT_TRUE(eventually([&] { return extensions->waveforms().view(1)->toolTip().contains("LUFS"); }, 5000));
     EXPECT_TRUE(extensions->waveforms().view(1)->toolTip().contains("spoken draft"));
 }
 
@@ -228,7 +228,7 @@ TEST_F(NoSpeechTest, WithoutTheSpeechProgramTheEntrySaysHowToInstallIt) {
     draft->textField()->setPlainText(QStringLiteral("Hallo"));
     QSignalSpy spoken(draft, &DraftDialog::spoken);
     draft->speak();
-    QTRY_COMPARE_WITH_TIMEOUT(spoken.count(), 1, 5000);
+    ASSERT_TRUE(eventually([&] { return spoken.count() == 1; }, 5000)) << spoken.count();
     EXPECT_FALSE(spoken[0][0].toBool());
     EXPECT_TRUE(draft->note()->text().contains("espeak-ng"));
     EXPECT_FALSE(state.setup.slot(1).filled());
@@ -285,7 +285,7 @@ TEST_P(DocumentOpener, WhatTheSystemCannotOpenShowsInOurOwnWindow) {
     DocumentWindowViewer viewer(boxes, GetParam().program);
     QSignalSpy handled(&viewer, &DocumentWindowViewer::handled);
     EXPECT_TRUE(viewer.show(document));
-    QTRY_COMPARE_WITH_TIMEOUT(handled.count(), 1, 5000);
+    ASSERT_TRUE(eventually([&] { return handled.count() == 1; }, 5000)) << handled.count();
     EXPECT_EQ(handled[0][1].toBool(), GetParam().byDesktop);
     if (GetParam().byDesktop) {
         EXPECT_EQ(viewer.window(), nullptr);

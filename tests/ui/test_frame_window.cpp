@@ -166,7 +166,7 @@ TEST_F(FrameWindowTest, ClosingDuringAnUploadAsksToCancelIt) {
     boxes.answers = {QuestionAnswer::Yes};
     EXPECT_FALSE(frame->close());  // closes once the upload has given the port up
     gate.release();
-    QTRY_VERIFY_WITH_TIMEOUT(!frame->isVisible(), 30000);
+    ASSERT_TRUE(eventually([&] { return !frame->isVisible(); }, 30000));
     EXPECT_EQ(editor().lastUpload().verdict, UploadVerdict::Cancelled);
     EXPECT_FALSE(editor().connection().isConnected());
 }

@@ -38,7 +38,7 @@ TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
     QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(dialog.requests.size(), dialogsBefore);
 
-    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    ASSERT_TRUE(eventually([&] { return !editor().uploadRunning(); }, 30000));
     EXPECT_EQ(editor().statusPanel(1)->text(), "Status: Message and configuration upload successfully!");
     EXPECT_TRUE(editor().lastUpload().succeeded());
     // The result also waits in a box for whoever looked away.
@@ -70,7 +70,7 @@ TEST_F(UploadWindowTest, FullUploadShowsProgressAndTheVerdict) {
 
     // Unchanged messages: the second upload only rewrites the tables.
     click(editor().sendButton());
-    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    ASSERT_TRUE(eventually([&] { return !editor().uploadRunning(); }, 30000));
     EXPECT_EQ(editor().statusPanel(1)->text(), "Status: Configuration upload successfully!");
 }
 
@@ -80,7 +80,7 @@ TEST_F(UploadWindowTest, EscCancelsTheUploadAndSaysItIsNotComplete) {
     click(editor().sendButton());
     QTest::keyClick(frame.get(), Qt::Key_Escape);
     gate.release();
-    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    ASSERT_TRUE(eventually([&] { return !editor().uploadRunning(); }, 30000));
     EXPECT_EQ(editor().lastUpload().verdict, UploadVerdict::Cancelled);
     EXPECT_EQ(editor().statusPanel(1)->text(),
               "Status: Upload cancelled: it was not completed, the unit does not hold this set-up.");
@@ -96,7 +96,7 @@ TEST_F(UploadWindowTest, AnUploadThatCannotStartEndsWithTheMessageBox) {
     browseInto({file});
     frame->choosePort(2);
     click(editor().sendButton());
-    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    ASSERT_TRUE(eventually([&] { return !editor().uploadRunning(); }, 30000));
     EXPECT_EQ(editor().statusPanel(1)->text(), "Status: Message and configuration upload unsuccessfully!");
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "RS232 Com Port cannot be open!");
@@ -112,7 +112,7 @@ TEST_F(UploadWindowTest, AnUploadThatCannotStartEndsWithTheMessageBox) {
     std::filesystem::remove(file);
     frame->choosePort(1);
     click(editor().sendButton());
-    QTRY_VERIFY_WITH_TIMEOUT(!editor().uploadRunning(), 30000);
+    ASSERT_TRUE(eventually([&] { return !editor().uploadRunning(); }, 30000));
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[1].text,
               "Path of message file is incorrect!\n\nSlot 1 (a): " + file + ": cannot be opened (No such file or directory)");

@@ -6,10 +6,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <cerrno>
 #include <filesystem>
 #include <memory>
@@ -27,6 +29,19 @@
 #include "ui_gestures.h"
 
 namespace mmx::test {
+
+// Runs the event loop until the condition holds; false when it still does not after timeoutMs.
+// Qt's QTRY_ macros cannot be used here: on a time-out they only leave the function, and
+// GoogleTest would count the test as passed.
+template <typename Condition>
+bool eventually(Condition condition, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired()) return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
 
 // Picks a choice from an entry's list, as the list's popup does.
 inline void pick(SequenceCombo* combo, const QString& choice) {
