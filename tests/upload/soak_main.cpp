@@ -204,7 +204,13 @@ int main(int argc, char** argv) {
     app.add_flag("--unit-checks-image", mmx::test::g_unitChecksImage,
                  "the unit refuses \"L\" when a word checksum of its image is wrong");
     app.add_flag("--verbose", verbose);
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // --help prints and ends well; a wrong option is a usage error, exit 2 as the tools have.
+        const int code = app.exit(error);
+        return code == 0 ? 0 : 2;
+    }
     mmx::test::Tally tally;
     const auto start = std::chrono::steady_clock::now();
     for (uint64_t n = 0; n < runs; ++n) mmx::test::runOne(first + static_cast<uint32_t>(n), tally, verbose);
