@@ -151,8 +151,11 @@ TEST(AudioPlayer, NothingPlayableEndsQuietly) {
 }
 
 TEST(Splash, AKeyClosesItOnceAndThePictureFollowsTheScreen) {
+    // A program folder of its own, settings beside it: nothing of the account's is read.
+    ScratchFolder folder;
     WindowState state;
-    state.initialise(std::filesystem::temp_directory_path().string());
+    state.initialise(folder.folder());
+    state.settingsFolder = state.appFolder;
     SplashWindow splash(state);
     QSignalSpy closed(&splash, &SplashWindow::closed);
     EXPECT_EQ(splash.Lb_Logo(0)->text(), "message manager set up");

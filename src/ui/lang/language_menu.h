@@ -48,7 +48,7 @@ public:
     // folder is chosen. A missing file loads nothing and shows nothing.
     void loadStartupLanguage(bool settingsFileRead);
 
-    // What the two status-bar panels show right after a language change.
+    // What the first status-bar panel shows right after a language change.
     std::string statusPanel1() const;
 
 private:
